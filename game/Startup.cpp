@@ -1,0 +1,1 @@
+#include "frmMainGL.h"

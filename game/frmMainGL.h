@@ -1,0 +1,185 @@
+// TFormMain: the game. It owns every piece of game state and draws one frame
+// per FormPaint. Its methods live in files by concern beside this one:
+//   frmMainGL.cpp   frame driver, lights, colour schemes
+//   Startup.cpp     FormCreate, StartUp, NewGame, ClearWorld, level advance, FormDestroy
+//   Spawning.cpp    random numbers, level table, creation routines, launches, entry
+//   Behaviour.cpp   UpdateWorld, aliens, rockets, fragments (no GL)
+//   Collisions.cpp  contact tests, explosions, fragments thrown (no GL)
+//   Scene.cpp       light colours, backdrop, DrawWorld
+//   Overlay.cpp     digit font, cross-hair, radar, numbers
+//   Controls.cpp    PollInput, HandleKey, mouse
+//   SoundCues.cpp   hit handlers
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "MerivexLib3D.h"
+#include "Services.h"
+#include "blob.h"
+
+// Mouse buttons held during a mouse-move event.
+enum TShiftState : uint32_t { ssLeft = 1, ssRight = 2 };
+
+// One row of the level table: (total, max) for Alien1, Alien2, EvilEye, Alien3,
+// Rockets, then the colour scheme.
+using TLevelRow = std::array<int32_t, 11>;
+extern const std::array<TLevelRow, 10> LevelTable;
+
+class TFormMain {
+ public:
+  // Runs FormCreate. The services must outlive the form.
+  explicit TFormMain(const TServices& Services);
+  ~TFormMain();
+  TFormMain(const TFormMain&) = delete;
+  TFormMain& operator=(const TFormMain&) = delete;
+
+  // --- frame driver (frmMainGL.cpp)
+  void FormPaint();
+  void ResetLights();
+  void ApplyColourScheme();
+  void HitFlash();
+
+  // --- life cycle (Startup.cpp)
+  void FormCreate();
+  void StartUp();
+  void NewGame();
+  void ClearWorld();
+  void CheckLevelAdvance();
+  void FormDestroy();
+
+  // --- random numbers, creation and launches (Spawning.cpp)
+  uint32_t RandomInt(uint32_t N);
+  double RandomFloat();
+  int32_t RandomRange(int32_t Lo, int32_t Hi);
+  void RandomPrimaryColour(TVec3& Col);
+  void RandomTeleportPosition(TVec3& P);
+  void CreatePlayerShots();
+  void CreateAlienShots();
+  void CreateObstacles();
+  void CreateTeleports();
+  void CreateAliens();
+  void CreateRockets();
+  void CreateFragments();
+  void CreateFloorTiles();
+  void FirePlayerShot();
+  bool LaunchAlienBullet(TBlob& Alien);
+  void EnterAlien(TBlob& A);   // UpdateAlien in State 0
+  void EnterRocket(TBlob& R);  // UpdateRocket in State 0
+
+  // --- world update (Behaviour.cpp)
+  void UpdateWorld();
+  void UpdateAlien(TBlob& A);
+  void ChooseNewTarget(TBlob& A);
+  void UpdateRocket(TBlob& R);
+  void UpdateFragments();
+
+  // --- collisions (Collisions.cpp)
+  void CheckPlayerObstacles(const TVec3& PositionBeforeMove);
+  void UpdatePlayerShot(TBlob& Shot);
+  void UpdateAlienShot(TBlob& Bullet);
+  void CheckPlayerContacts();
+  void ExplodeAlien(TBlob& A);
+  void ExplodeRocket(TBlob& R);
+  void Explode(TBlob& Source, const TVec3& Col);
+  void ThrowFragment(TBlob& Source, const TVec3& Col);
+
+  // --- scene (Scene.cpp)
+  void SetLightColours(const TVec3& Ambient, const TVec3& Diffuse);
+  void DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
+                    const TVec3& Bottom);
+  void DrawWorld();
+
+  // --- overlay (Overlay.cpp)
+  void DrawDigit(int Digit, float X, float Y);
+  void DrawHudText(const char* Text, float X, float Y);
+  void DrawOverlay();
+
+  // --- controls (Controls.cpp)
+  void PollInput();
+  void HandleKey(uint16_t Key);
+  void FormMouseMove(uint32_t Shift, int X, int Y);
+  void FormClick();
+
+  // --- sound cues (SoundCues.cpp)
+  void PlayBumpSound(TBlob& Sender);
+  void PlayShotObstacleSound(TBlob& Sender);
+  void PlayAlienHitSound(TBlob& Sender);
+  void PlayRocketHitSound(TBlob& Sender);
+
+  int32_t Hits() const { return HitsByAlien + HitsByRocket + HitsByAlienShot; }
+
+  // --- the form as a window-system form: view size and caption
+  int32_t ViewWidth = 1024;
+  int32_t ViewHeight = 768;
+  std::string Caption;
+  // Set when start-up failed and the program must end (the message was shown).
+  bool TerminateRequested = false;
+  int ExitCode = 0;
+
+  // --- components
+  TServices Services;
+
+  // --- fields in declaration order
+  TVec3 LogoSpin;
+  uint8_t OnTitleScreen = 0;
+  int32_t Level = 0;
+  int32_t LevelKills = 0;
+  int32_t Released[5] = {0, 0, 0, 0, 0};
+  uint32_t LastShotTick = 0;
+  float RadarAlpha = 0;
+  int32_t ColourScheme = 0;
+  float RadarSweep = 0;
+  uint8_t FlatShading = 0;
+  int32_t LastMouseX = 0, LastMouseY = 0;
+  uint8_t Wireframe = 0;
+  int32_t TitleFrames = 0;
+  int32_t GameOverTimer = 0;
+  float LightPosition[4] = {0, 0, 0, 0};
+  float LightAmbient[4] = {0, 0, 0, 0};
+  float LightDiffuse[4] = {0, 0, 0, 0};
+  float LightSpecular[4] = {0, 0, 0, 0};
+  std::unique_ptr<TMS3DObj> GameTextModel;
+  std::unique_ptr<TMS3DObj> LogoModel;
+  std::unique_ptr<TMS3DObj> TankModel;
+  std::unique_ptr<TMS3DObj> AlienModels[4];
+  std::unique_ptr<TMS3DObj> AlienShadowModel;
+  std::unique_ptr<TMS3DObj> ObstacleModel;
+  std::unique_ptr<TMS3DObj> StarBulletModel;
+  std::unique_ptr<TMS3DObj> DiamondModel;
+  std::unique_ptr<TMS3DObj> DiamondShadowModel;
+  std::unique_ptr<TMS3DObj> AlienBulletModel;
+  std::unique_ptr<TMS3DObj> RocketModel;
+  std::unique_ptr<TMS3DObj> TeleportModel;
+  std::unique_ptr<TMS3DObj> FloorTileModel;
+  uint8_t TouchingObstacle = 0;
+  int32_t Score = 0;
+  int32_t HighScore = 0;
+  std::unique_ptr<TBlobList> PlayerShots;
+  std::unique_ptr<TBlobList> AlienShots;
+  std::unique_ptr<TBlobList> Obstacles;
+  std::unique_ptr<TBlobList> Aliens;
+  std::unique_ptr<TBlobList> Rockets;
+  std::unique_ptr<TBlobList> Teleports;
+  std::unique_ptr<TBlobList> FloorTiles;
+  std::unique_ptr<TBlobList> Fragments;
+  std::unique_ptr<TBlob> Player;
+  int32_t HitsByAlien = 0;
+  int32_t HitsByRocket = 0;
+  int32_t HitsByAlienShot = 0;
+  uint8_t StartupPending = 0;
+
+  // The generator's seed: 0 when the form is made, never reseeded.
+  uint32_t RandSeed = 0;
+
+ private:
+  uint32_t Ticks() { return Services.Ticks ? Services.Ticks->GetTickCount() : 0; }
+  ISoundService& Sound();
+  void SetTitleFrameState();
+  void DrawTitleFrame();
+  void DrawPlayFrame();
+};
+
+// Model files in load order, with the field each one fills.
+extern const char* const ModelFileNames[16];

@@ -1,0 +1,1 @@
+#include "MerivexLib3D.h"

@@ -1,0 +1,67 @@
+// TMS3DObj: one model read from a model text file, drawn with fixed-function GL.
+// Loading needs a current GL context (textures are created while reading).
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "MerivexLib3DTypes.h"
+
+// Where the library shows a message of its own ("Cannot find the file: %s").
+class IMessageSink {
+ public:
+  virtual ~IMessageSink() = default;
+  virtual void ShowMessage(const std::string& Text) = 0;
+};
+
+// A load failure: FileName is the file the message names (the model, or the
+// texture whose reading failed); what() is the error's own text.
+class ELoadError : public std::runtime_error {
+ public:
+  ELoadError(std::string fileName, const std::string& text)
+      : std::runtime_error(text), FileName(std::move(fileName)) {}
+  std::string FileName;
+};
+
+// "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
+std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText);
+
+class TMS3DObj {
+ public:
+  TMS3DObj();
+  virtual ~TMS3DObj();
+  TMS3DObj(const TMS3DObj&) = delete;
+  TMS3DObj& operator=(const TMS3DObj&) = delete;
+
+  // Reads Folder/Name. Throws ELoadError on failure; Messages receives
+  // "Cannot find the file: %s" for a missing texture before the throw.
+  void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages);
+
+  // Draws every mesh in file order with the current GL transformation.
+  void Draw(bool Wireframe);
+
+  float MinX = 0, MaxX = 0;
+  float MinY = 0, MaxY = 0;
+  float MinZ = 0, MaxZ = 0;
+  uint8_t ParseState = 0;
+  uint8_t MeshState = 0;
+  uint8_t MaterialState = 0;
+  uint8_t BoneState = 0;
+  int32_t NumFrames = 0;
+  int32_t CurrentFrame = 0;
+  int32_t NumMeshes = 0;
+  int32_t CurrentMesh = 0;
+  std::vector<T3DMesh> Meshes;
+  int32_t NumMaterials = 0;
+  int32_t CurrentMaterial = 0;
+  std::vector<TMaterial> Materials;
+  float MaxRadius = 0;
+  int32_t CurrentBone = 0;
+  int32_t NumBones = 0;
+  std::vector<TBone> Bones;
+  std::string FileName;
+};
+
+// True when GL reports no error; otherwise shows "Error: " + the GLU text.
+bool CheckGLError(IMessageSink& Messages);

@@ -1,0 +1,67 @@
+// Services for running TFormMain without a window: a clock the caller sets,
+// input states the caller sets, a sound recorder and a message collector.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Services.h"
+
+class TFakeTicks : public ITickSource {
+ public:
+  uint32_t GetTickCount() override { return Now; }
+  uint32_t Now = 0;
+};
+
+class TFakeInput : public IInputDevice {
+ public:
+  void Update() override { ++Updates; }
+  TInputStates States() const override { return Held; }
+  void Set(int State, bool Down) {
+    if (Down) Held |= InputBit(State);
+    else Held &= ~InputBit(State);
+  }
+  TInputStates Held = 0;
+  int Updates = 0;
+};
+
+// One sound operation as the game issued it.
+struct TSoundEvent {
+  enum TOp { Play, Stop, Pan, Restart } Op;
+  int Item;
+  int Value;  // the pan value for Pan, else 0
+  bool operator==(const TSoundEvent& o) const { return Op == o.Op && Item == o.Item && Value == o.Value; }
+};
+
+class TRecordingSound : public ISoundService {
+ public:
+  TRecordingSound() { Events.reserve(4096); }
+  void Play(int Item) override { Events.push_back({TSoundEvent::Play, Item, 0}); }
+  void Stop(int Item) override { Events.push_back({TSoundEvent::Stop, Item, 0}); }
+  void SetPan(int Item, int Pan) override { Events.push_back({TSoundEvent::Pan, Item, Pan}); }
+  void RestartSound(int Item) override { Events.push_back({TSoundEvent::Restart, Item, 0}); }
+  int Count(TSoundEvent::TOp Op, int Item) const {
+    int n = 0;
+    for (const auto& e : Events) n += (e.Op == Op && e.Item == Item);
+    return n;
+  }
+  std::vector<TSoundEvent> Events;
+};
+
+class TCapturingMessages : public IMessageService {
+ public:
+  void ShowMessage(const std::string& Text) override { Messages.push_back(Text); }
+  std::vector<std::string> Messages;
+};
+
+class TFakeCursor : public ICursorService {
+ public:
+  void ShowCursor(bool Visible) override { this->Visible = Visible; }
+  void SetCursorPos(int X, int Y) override {
+    LastX = X;
+    LastY = Y;
+    ++Moves;
+  }
+  bool Visible = true;
+  int LastX = 0, LastY = 0, Moves = 0;
+};

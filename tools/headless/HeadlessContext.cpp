@@ -1,0 +1,113 @@
+#include "HeadlessContext.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <png.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+EGLDisplay OpenDisplay() {
+  auto getPlatformDisplay =
+      reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  EGLDisplay display = EGL_NO_DISPLAY;
+  if (getPlatformDisplay)
+    display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  if (display == EGL_NO_DISPLAY) display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+  return display;
+}
+
+[[noreturn]] void Fail(const char* step) {
+  char text[160];
+  std::snprintf(text, sizeof text, "headless GL: %s failed (EGL error 0x%x)", step, eglGetError());
+  throw std::runtime_error(text);
+}
+
+}  // namespace
+
+THeadlessContext::THeadlessContext(int Width, int Height) : width_(Width), height_(Height) {
+  EGLDisplay display = OpenDisplay();
+  if (display == EGL_NO_DISPLAY) Fail("eglGetPlatformDisplay");
+  EGLint major = 0, minor = 0;
+  if (!eglInitialize(display, &major, &minor)) Fail("eglInitialize");
+  display_ = display;
+  if (!eglBindAPI(EGL_OPENGL_API)) Fail("eglBindAPI");
+
+  // The same request as the game window: 8-bit RGBA and a 16-bit depth buffer.
+  const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
+                                  EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 16,
+                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+  EGLConfig config;
+  EGLint count = 0;
+  if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) Fail("eglChooseConfig");
+  const EGLint surfaceAttribs[] = {EGL_WIDTH, Width, EGL_HEIGHT, Height, EGL_NONE};
+  surface_ = eglCreatePbufferSurface(display, config, surfaceAttribs);
+  if (surface_ == EGL_NO_SURFACE) Fail("eglCreatePbufferSurface");
+  // A compatibility context: the game draws with the fixed-function pipeline.
+  const EGLint contextAttribs[] = {EGL_NONE};
+  context_ = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
+  if (context_ == EGL_NO_CONTEXT) Fail("eglCreateContext");
+  if (!eglMakeCurrent(display, surface_, surface_, context_)) Fail("eglMakeCurrent");
+  glViewport(0, 0, Width, Height);
+}
+
+THeadlessContext::~THeadlessContext() {
+  if (!display_) return;
+  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  if (context_) eglDestroyContext(display_, context_);
+  if (surface_) eglDestroySurface(display_, surface_);
+  eglTerminate(display_);
+}
+
+void THeadlessContext::Swap() { glFinish(); }
+
+std::vector<uint8_t> THeadlessContext::ReadPixels() const {
+  std::vector<uint8_t> bottomUp(size_t(width_) * height_ * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<uint8_t> topDown(bottomUp.size());
+  const size_t row = size_t(width_) * 4;
+  for (int y = 0; y < height_; ++y)
+    std::copy_n(bottomUp.begin() + (height_ - 1 - y) * row, row, topDown.begin() + y * row);
+  return topDown;
+}
+
+uint32_t THeadlessContext::PixelAt(int X, int Y) const {
+  uint8_t rgba[4] = {0, 0, 0, 0};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(X, height_ - 1 - Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | rgba[2];
+}
+
+bool THeadlessContext::WritePng(const std::string& Path) const {
+  return WritePngFile(Path, width_, height_, ReadPixels());
+}
+
+bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba) {
+  FILE* file = std::fopen(Path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(size_t(Width) * 3);
+  for (int y = 0; y < Height; ++y) {
+    const uint8_t* src = Rgba.data() + size_t(y) * Width * 4;
+    for (int x = 0; x < Width; ++x)
+      for (int c = 0; c < 3; ++c) row[size_t(x) * 3 + c] = src[x * 4 + c];
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
