@@ -1,1 +1,133 @@
 #include "frmMainGL.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace {
+
+float MinYOf(const std::unique_ptr<TMS3DObj>& Model) { return Model ? Model->MinY : 0.0f; }
+
+// Position y lifted so the model's lowest point sits at the object's height, plus its bob.
+float LiftedHeight(const TBlob& Object, const std::unique_ptr<TMS3DObj>& Model) {
+  return Object.Position.y - MinYOf(Model) + Object.Bob;
+}
+
+void DrawAt(const std::unique_ptr<TMS3DObj>& Model, float X, float Y, float Z, float Heading, bool Wireframe) {
+  glPushMatrix();
+  glTranslatef(X, Y, Z);
+  if (Heading != 0) glRotatef(Heading, 0, 1, 0);
+  if (Model) Model->Draw(Wireframe);
+  glPopMatrix();
+}
+
+void SetFrustum(double Far) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrustum(-1, 1, -1, 1, 1, Far);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
+
+void TFormMain::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
+  const float ambient[4] = {Ambient.x, Ambient.y, Ambient.z, 1};
+  const float diffuse[4] = {Diffuse.x, Diffuse.y, Diffuse.z, 1};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+}
+
+void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
+                             const TVec3& Bottom) {
+  // Four counter-clockwise triangles: front faces under the start-up culling state.
+  glBegin(GL_TRIANGLES);
+  glColor3f(Top.x, Top.y, Top.z);
+  glVertex3f(-1, 1, 0);
+  glColor3f(UpperHorizon.x, UpperHorizon.y, UpperHorizon.z);
+  glVertex3f(-1, 0, 0);
+  glVertex3f(1, 0, 0);
+  glColor3f(Top.x, Top.y, Top.z);
+  glVertex3f(-1, 1, 0);
+  glColor3f(UpperHorizon.x, UpperHorizon.y, UpperHorizon.z);
+  glVertex3f(1, 0, 0);
+  glColor3f(Top.x, Top.y, Top.z);
+  glVertex3f(1, 1, 0);
+
+  glColor3f(LowerHorizon.x, LowerHorizon.y, LowerHorizon.z);
+  glVertex3f(-1, 0, 0);
+  glColor3f(Bottom.x, Bottom.y, Bottom.z);
+  glVertex3f(-1, -1, 0);
+  glVertex3f(1, -1, 0);
+  glColor3f(LowerHorizon.x, LowerHorizon.y, LowerHorizon.z);
+  glVertex3f(-1, 0, 0);
+  glColor3f(Bottom.x, Bottom.y, Bottom.z);
+  glVertex3f(1, -1, 0);
+  glColor3f(LowerHorizon.x, LowerHorizon.y, LowerHorizon.z);
+  glVertex3f(1, 0, 0);
+  glEnd();
+}
+
+void TFormMain::DrawWorld() {
+  CheckLevelAdvance();
+  const bool wire = Wireframe != 0;
+  // Aliens and shots are turned back by the camera's own turn so they always face the viewer.
+  const float facing = -Player->Rotation.y - 90;
+
+  for (const auto& t : *Teleports) DrawAt(TeleportModel, t->Position.x, -MinYOf(TeleportModel), t->Position.z, 0, wire);
+
+  // The floor alone is cut 900 ahead; everything after it is drawn to 2200 and
+  // so wins the depth test against the floor at equal distance.
+  SetFrustum(900);
+  glViewport(0, 0, ViewWidth, ViewHeight);
+  for (const auto& t : *FloorTiles)
+    DrawAt(FloorTileModel, t->Position.x, 1 - MinYOf(FloorTileModel), t->Position.z, 0, wire);
+  SetFrustum(2200);
+  glViewport(0, 0, ViewWidth, ViewHeight);
+
+  for (const auto& f : *Fragments) {
+    if (!f->Active) continue;
+    if (DiamondModel && !DiamondModel->Materials.empty()) {
+      TMaterial& m = DiamondModel->Materials[0];
+      const float ambient[4] = {f->Colour.x, f->Colour.y, f->Colour.z, 0};
+      std::copy(ambient, ambient + 4, m.Ambient);
+      std::fill(m.Diffuse, m.Diffuse + 4, 1.0f);
+    }
+    DrawAt(DiamondModel, f->Position.x, LiftedHeight(*f, DiamondModel), f->Position.z, f->Rotation.y, wire);
+    DrawAt(DiamondShadowModel, f->Position.x, 0, f->Position.z, f->Rotation.y, wire);
+  }
+
+  for (const auto& o : *Obstacles)
+    if (o->Active) DrawAt(ObstacleModel, o->Position.x, -MinYOf(ObstacleModel), o->Position.z, 0, wire);
+
+  for (const auto& a : *Aliens) {
+    if (!a->Active || a->State == 0 || a->State == 3) continue;
+    static const std::unique_ptr<TMS3DObj> noBody;
+    const auto& body = (a->Kind >= 2 && a->Kind <= 5) ? AlienModels[a->Kind - 2] : noBody;
+    DrawAt(body, a->Position.x, LiftedHeight(*a, AlienModels[0]), a->Position.z, facing, wire);
+    DrawAt(AlienShadowModel, a->Position.x, 0, a->Position.z, 0, wire);
+  }
+
+  for (const auto& r : *Rockets) {
+    UpdateRocket(*r);  // the rocket's second behaviour step of the frame
+    if (!r->Active || r->State == 0 || r->State == 3) continue;
+    DrawAt(RocketModel, r->Position.x, LiftedHeight(*r, RocketModel), r->Position.z, 90 - r->Rotation.y, wire);
+  }
+
+  for (const auto& s : *AlienShots) {
+    if (!s->Active) continue;
+    const float lifted = LiftedHeight(*s, AlienBulletModel);
+    DrawAt(AlienBulletModel, s->Position.x, lifted, s->Position.z, facing, wire);
+    // The shadow mirrors the bullet's drawn height through the floor plane.
+    DrawAt(AlienShadowModel, s->Position.x, -lifted, s->Position.z, 0, wire);
+  }
+
+  for (const auto& s : *PlayerShots) {
+    if (!s->Active) continue;
+    glPushMatrix();
+    glTranslatef(s->Position.x, LiftedHeight(*s, StarBulletModel), s->Position.z);
+    glRotatef(facing, 0, 1, 0);
+    glRotatef(s->Roll, 0, 0, 1);
+    if (StarBulletModel) StarBulletModel->Draw(wire);
+    glPopMatrix();
+  }
+}

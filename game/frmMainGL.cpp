@@ -1,1 +1,205 @@
 #include "frmMainGL.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Used when the form is given no sound service: every cue does nothing.
+class TSilentSound : public ISoundService {
+ public:
+  void Play(int) override {}
+  void Stop(int) override {}
+  void SetPan(int, int) override {}
+  void RestartSound(int) override {}
+};
+
+struct TColourScheme {
+  TVec3 Ambient, Diffuse;
+  TVec3 Top, AboveHorizon, BelowHorizon, Bottom;
+  uint8_t Wireframe;
+};
+
+const TColourScheme ColourSchemes[11] = {
+    {{0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {0, 0, 1}, {0.4f, 0.4f, 0.5f}, {0.4f, 0.4f, 0.5f}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {0, 0, 1}, {0.9f, 0.9f, 1}, {0.8f, 0.8f, 1}, {0.2f, 0.2f, 0.2f}, 0},
+    {{1, 0.6f, 0}, {1, 0.6f, 0}, {1, 0.2f, 0}, {0.6f, 0.6f, 0}, {0.6f, 0.6f, 0}, {0.9f, 0.9f, 0.9f}, 0},
+    {{1, 0.5f, 0}, {1, 0.5f, 0}, {1, 0.5f, 0}, {0, 0, 0}, {0.1f, 0, 0}, {0.5f, 0.25f, 0}, 0},
+    {{0.5f, 0, 0}, {0.5f, 0, 0}, {1, 0, 0}, {0.8f, 0.8f, 0.8f}, {0.7f, 0.7f, 0.7f}, {0.5f, 0, 0}, 0},
+    {{0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {0, 0, 1}, {0.7f, 0.4f, 0.5f}, {0.7f, 0.4f, 0.5f}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {0, 0, 1}, {0.4f, 0.7f, 0.5f}, {0.4f, 0.7f, 0.5f}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0.7f, 0, 0.7f}, {0.7f, 0, 0.7f}, {0, 0, 1}, {0.6f, 0, 0.6f}, {0.6f, 0, 0.6f}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0.6f, 0.6f, 0.6f}, {0.6f, 0.6f, 0.6f}, {0, 0, 1}, {1, 0.7f, 0.5f}, {1, 0.7f, 0.5f}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0.7f, 0.7f, 0.7f}, {0.7f, 0.7f, 0.7f}, {0, 0, 1}, {0.6f, 0, 0}, {0.6f, 0, 0}, {0.2f, 0.2f, 0.2f}, 0},
+    {{0, 1, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, 1},
+};
+
+void SetProjection(bool Orthographic, double Far) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  if (Orthographic) glOrtho(-1, 1, -1, 1, 1, -1);
+  else glFrustum(-1, 1, -1, 1, 1, Far);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void DrawModel(const std::unique_ptr<TMS3DObj>& Model, bool Wireframe) {
+  if (Model) Model->Draw(Wireframe);
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const TServices& Services) : Services(Services) {
+  Caption.reserve(256);
+  FormCreate();
+}
+
+TFormMain::~TFormMain() = default;
+
+ISoundService& TFormMain::Sound() {
+  static TSilentSound silent;
+  return Services.Sound ? *Services.Sound : silent;
+}
+
+void TFormMain::ResetLights() {
+  const float position[4] = {-250, 250, 0, 1};
+  const float ambient[4] = {0.4f, 0.4f, 0.4f, 1};
+  const float white[4] = {1, 1, 1, 1};
+  std::copy(position, position + 4, LightPosition);
+  std::copy(ambient, ambient + 4, LightAmbient);
+  std::copy(white, white + 4, LightDiffuse);
+  std::copy(white, white + 4, LightSpecular);
+}
+
+void TFormMain::ApplyColourScheme() {
+  if (ColourScheme < 0 || ColourScheme > 10) return;
+  const TColourScheme& s = ColourSchemes[ColourScheme];
+  // The wireframe scheme paints its black backdrop before switching to its green light.
+  if (ColourScheme == 10) {
+    DrawBackdrop(s.Top, s.AboveHorizon, s.BelowHorizon, s.Bottom);
+    SetLightColours(s.Ambient, s.Diffuse);
+  } else {
+    SetLightColours(s.Ambient, s.Diffuse);
+    DrawBackdrop(s.Top, s.AboveHorizon, s.BelowHorizon, s.Bottom);
+  }
+  Wireframe = s.Wireframe;
+}
+
+void TFormMain::HitFlash() {
+  const TVec3 red = MakeVector(1, 0, 0);
+  DrawBackdrop(red, red, red, red);
+  SetLightColours(red, red);
+}
+
+void TFormMain::FormPaint() {
+  const uint32_t startTick = Ticks();
+  if (StartupPending) {
+    StartUp();
+    return;
+  }
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  if (OnTitleScreen) DrawTitleFrame();
+  else DrawPlayFrame();
+
+  // Formatted only when the frame took at least one tick; into a fixed buffer
+  // so that a frame allocates nothing.
+  if (Ticks() != startTick) {
+    char text[256];
+    std::snprintf(text, sizeof text, "Skyrend X=%.2f Y=%.2f Z=%.2f Ang=%.2f HBA %d HBR %d HBAP %d",
+                  Player->Position.x, Player->Position.y, Player->Position.z, Player->Rotation.y,
+                  HitsByAlien, HitsByRocket, HitsByAlienShot);
+    Caption.assign(text);
+  }
+
+  if (GameOverTimer == 0 && Hits() >= 3) {
+    TitleFrames = 0;
+    GameOverTimer = 100;
+  } else if (GameOverTimer != 0) {
+    GameOverTimer -= 1;
+    if (GameOverTimer <= 0) {
+      ClearWorld();
+      NewGame();
+      OnTitleScreen = 1;
+    }
+  }
+}
+
+void TFormMain::DrawTitleFrame() {
+  TitleFrames += 1;
+  ResetLights();
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+  Wireframe = 0;
+  glDepthMask(GL_TRUE);
+
+  SetProjection(false, 2200);
+  glViewport(0, 0, ViewWidth, ViewHeight);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+
+  // The title text never writes depth, so the logo tumbles through it.
+  glDepthMask(GL_FALSE);
+  glPushMatrix();
+  glTranslatef(0, 0, -50);
+  DrawModel(GameTextModel, false);
+  glPopMatrix();
+
+  glDepthMask(GL_TRUE);
+  glPushMatrix();
+  LogoSpin.x += 1;
+  LogoSpin.y += 2;
+  glTranslatef(0, 100, -150);
+  glRotatef(LogoSpin.x, 1, 0, 0);
+  glRotatef(LogoSpin.y, 0, 1, 0);
+  glRotatef(LogoSpin.z, 0, 0, 1);
+  DrawModel(LogoModel, false);
+  glPopMatrix();
+
+  PollInput();
+}
+
+void TFormMain::DrawPlayFrame() {
+  SetProjection(true, 0);
+  glViewport(0, 0, ViewWidth, ViewHeight);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  glDepthMask(GL_FALSE);
+
+  ApplyColourScheme();
+
+  const int32_t hitsBefore = Hits();
+  if (GameOverTimer == 0) {
+    PollInput();
+    UpdateWorld();
+  }
+  if (Hits() != hitsBefore || (GameOverTimer > 0 && GameOverTimer % 2 == 0)) HitFlash();
+
+  glDepthMask(GL_TRUE);
+  SetProjection(false, 2200);
+  glViewport(0, 0, ViewWidth, ViewHeight);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_DEPTH_BUFFER_BIT);
+
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glDepthFunc(GL_LEQUAL);
+  glShadeModel(FlatShading ? GL_FLAT : GL_SMOOTH);
+
+  // First-person camera: the eye rides 40 above the floor whatever the player's height.
+  glLoadIdentity();
+  glRotatef(Player->Rotation.x, 1, 0, 0);
+  glRotatef(Player->Rotation.y + 90, 0, 1, 0);
+  glRotatef(Player->Rotation.z, 0, 0, 1);
+  glTranslatef(-Player->Position.x, -40, -Player->Position.z);
+
+  DrawWorld();
+  DrawOverlay();
+}

@@ -67,6 +67,8 @@ class TFormMain {
   bool LaunchAlienBullet(TBlob& Alien);
   void EnterAlien(TBlob& A);   // UpdateAlien in State 0
   void EnterRocket(TBlob& R);  // UpdateRocket in State 0
+  // A rocket's starting place: random X, Z, then X moved out past the edge, away from the player.
+  void PlaceBeyondEdge(TBlob& R);
 
   // --- world update (Behaviour.cpp)
   void UpdateWorld();
@@ -176,10 +178,12 @@ class TFormMain {
  private:
   uint32_t Ticks() { return Services.Ticks ? Services.Ticks->GetTickCount() : 0; }
   ISoundService& Sound();
-  void SetTitleFrameState();
   void DrawTitleFrame();
   void DrawPlayFrame();
 };
 
 // Model files in load order, with the field each one fills.
 extern const char* const ModelFileNames[16];
+
+// The collision radius a model gives the objects drawn with it; 0 while the model is not loaded.
+float ModelRadius(const std::unique_ptr<TMS3DObj>& Model);
