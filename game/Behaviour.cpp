@@ -1,1 +1,176 @@
+// One frame of the world: the player's move, shots, bullets, aliens, rockets,
+// the player's contacts and the fragments. No GL here.
 #include "frmMainGL.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float ArenaHalf = 2600;
+constexpr float BurstDistance = 900;
+constexpr float BurstSpacing = 50;
+
+// Heading from A's place to (X, Z), positions rounded as the heading routine expects.
+int32_t HeadingFrom(const TBlob& A, float X, float Z) {
+  return HeadingTo(RoundHalfEven(A.Position.x), RoundHalfEven(A.Position.z), RoundHalfEven(X),
+                   RoundHalfEven(Z));
+}
+
+// Clamps one axis of the player to the arena; touching the edge stops the player dead.
+void ClampAxis(float& Value, float& Speed) {
+  if (Value < -ArenaHalf) {
+    Value = -ArenaHalf;
+    Speed = 0;
+  } else if (Value > ArenaHalf) {
+    Value = ArenaHalf;
+    Speed = 0;
+  }
+}
+
+bool TouchesAny(TBlob& Tester, const TBlobList& List) {
+  int32_t Unused = 0;
+  return Tester.CheckHits(List, 4, Unused, 0, TBlobEvent()) > 0;
+}
+
+int32_t AimedFireDelay(uint8_t Kind, TFormMain& Form) {
+  if (Kind == 3) return 500;
+  if (Kind == 4) return 250 + int32_t(Form.RandomInt(1000));
+  return 100;
+}
+
+}  // namespace
+
+void TFormMain::UpdateWorld() {
+  if (!Player) return;
+  const TVec3 Before = Player->Position;
+  Player->Move();
+  ClampAxis(Player->Position.x, Player->Speed);
+  ClampAxis(Player->Position.z, Player->Speed);
+  CheckPlayerObstacles(Before);
+
+  for (auto& Shot : *PlayerShots)
+    if (Shot->Active) UpdatePlayerShot(*Shot);
+  for (auto& Bullet : *AlienShots)
+    if (Bullet->Active) UpdateAlienShot(*Bullet);
+  for (auto& A : *Aliens) UpdateAlien(*A);
+  for (auto& R : *Rockets) UpdateRocket(*R);
+  CheckPlayerContacts();
+  UpdateFragments();
+}
+
+void TFormMain::UpdateAlien(TBlob& A) {
+  A.Oscillate();
+  switch (A.State) {
+    case 0:
+      EnterAlien(A);
+      break;
+    case 1: {
+      A.Exploded = 0;
+      A.SetBobSpeed(0.3f);
+      A.Fired = 0;
+      const TVec3 Before = A.Position;
+      A.MoveToTarget();
+      if (TouchesAny(A, *Obstacles)) {
+        A.Position = Before;
+        ChooseNewTarget(A);
+      }
+      // Aimed fire runs even when this frame has just started a turn.
+      if (A.Kind < 3 || A.Kind > 5 || !Player) break;
+      if (A.FireDelay > 0) {
+        A.FireDelay -= 1;
+        break;
+      }
+      const float Heading = A.Rotation.y;
+      A.Rotation.y = float(HeadingFrom(A, Player->Position.x, Player->Position.z));
+      A.Fired = LaunchAlienBullet(A) ? 1 : 0;
+      A.FireDelay = AimedFireDelay(A.Kind, *this);
+      A.Rotation.y = Heading;
+      break;
+    }
+    case 2: {
+      A.SetBobSpeed(0.5f);
+      if (std::fabs(A.Rotation.y - A.AuxA) <= 1) {
+        A.Rotation.y = float(HeadingFrom(A, A.Target.x, A.Target.z));
+        A.State = 1;
+        break;
+      }
+      A.Rotation.y += float(A.TurnDir);
+      WrapAngle(A.Rotation.y);
+      if (!Player) break;
+      const int32_t ToPlayer = HeadingFrom(A, Player->Position.x, Player->Position.z);
+      if (std::fabs(float(ToPlayer) - A.Rotation.y) < 1 && !A.Fired &&
+          std::fabs(Player->Position.x - A.Position.x) > BurstDistance &&
+          std::fabs(Player->Position.z - A.Position.z) > BurstDistance) {
+        // Three bullets side by side, 50 apart, all along the alien's heading.
+        A.Fired = LaunchAlienBullet(A) ? 1 : 0;
+        for (float Side : {90.0f, -90.0f}) {
+          const TVec3 Centre = A.Position;
+          float DX = 0, DZ = 0;
+          HeadingVector(DX, DZ, BurstSpacing, A.Rotation.y + Side);
+          A.Position.x += DX;
+          A.Position.z += DZ;
+          A.Fired = LaunchAlienBullet(A) ? 1 : 0;
+          A.Position = Centre;
+        }
+      }
+      break;
+    }
+    case 3:
+      ExplodeAlien(A);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormMain::ChooseNewTarget(TBlob& A) {
+  A.Target.x = float(RandomRange(-2600, 2600));
+  A.Target.y = 0;
+  A.Target.z = float(RandomRange(-2600, 2600));
+  A.State = 2;
+  A.AuxA = float(HeadingFrom(A, A.Target.x, A.Target.z));
+  // Left or right at random, so half the turns take the long way round.
+  A.TurnDir = RandomInt(2) == 0 ? -1 : 1;
+}
+
+void TFormMain::UpdateRocket(TBlob& R) {
+  switch (R.State) {
+    case 0:
+      EnterRocket(R);
+      break;
+    case 1: {
+      if (!Player) break;
+      R.Target = Player->Position;
+      R.Rotation.y = float(HeadingFrom(R, Player->Position.x, Player->Position.z));
+      const TVec3 Before = R.Position;
+      R.MoveToTarget();
+      if (TouchesAny(R, *Obstacles)) {
+        LevelKills += 1;
+        R.Position = Before;
+        R.State = 3;
+      }
+      break;
+    }
+    case 3:
+      ExplodeRocket(R);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormMain::UpdateFragments() {
+  for (auto& Item : *Fragments) {
+    TBlob& F = *Item;
+    if (!F.Active) continue;
+    F.Timer -= 1;
+    if (F.Timer <= 0) {
+      F.SetActive(false);
+      continue;
+    }
+    F.Position.x += F.AuxA;
+    F.Position.z += F.AuxB;
+    F.Oscillate();
+    F.Rotation.y += F.AuxC;
+  }
+}
