@@ -22,6 +22,21 @@ class ELoadError : public std::runtime_error {
   ELoadError(std::string fileName, const std::string& text)
       : std::runtime_error(text), FileName(std::move(fileName)) {}
   std::string FileName;
+
+ private:
+  void ParseMeshLine(const std::string& Line);
+  void ParseMaterialLine(const std::string& Line);
+  void ParseBoneLine(const std::string& Line);
+  void FinishMesh();
+  void FinishBone();
+  void TextureStep(TMaterial& Material, const std::string& Line);
+  int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
+  // The material a mesh draws with, or nullptr for the default material.
+  const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
+
+  std::string folder_;                 // where LoadFromFile reads the textures
+  IMessageSink* messages_ = nullptr;   // set during LoadFromFile
+  uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
 };
 
 // "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
@@ -40,6 +55,20 @@ class TMS3DObj {
 
   // Draws every mesh in file order with the current GL transformation.
   void Draw(bool Wireframe);
+
+  // The reader's steps, which LoadFromFile runs in this order. ParseLine takes
+  // one line without its line end; a texture line reads its bitmap from the
+  // folder LoadFromFile was given.
+  void ParseLine(const std::string& Line);
+  // Throws ELoadError "Index out of range" when a triangle names a vertex or
+  // normal outside its mesh's arrays.
+  void CheckTriangleIndices() const;
+  void AssignVertexNormals();
+  void CopyDrawArrays();
+
+  // One mesh, filled and lit (textured when its material is), or as outlines.
+  void DrawMesh(const T3DMesh& Mesh);
+  void DrawMeshWireframe(const T3DMesh& Mesh);
 
   float MinX = 0, MaxX = 0;
   float MinY = 0, MaxY = 0;
@@ -61,6 +90,21 @@ class TMS3DObj {
   int32_t NumBones = 0;
   std::vector<TBone> Bones;
   std::string FileName;
+
+ private:
+  void ParseMeshLine(const std::string& Line);
+  void ParseMaterialLine(const std::string& Line);
+  void ParseBoneLine(const std::string& Line);
+  void FinishMesh();
+  void FinishBone();
+  void TextureStep(TMaterial& Material, const std::string& Line);
+  int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
+  // The material a mesh draws with, or nullptr for the default material.
+  const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
+
+  std::string folder_;                 // where LoadFromFile reads the textures
+  IMessageSink* messages_ = nullptr;   // set during LoadFromFile
+  uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
 };
 
 // True when GL reports no error; otherwise shows "Error: " + the GLU text.

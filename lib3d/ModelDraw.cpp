@@ -1,0 +1,121 @@
+// Model drawing in immediate mode, and the GL error check. Nothing here
+// allocates: everything is sent from the model's arrays at every draw.
+#include "MerivexLib3D.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace {
+
+// GL's own initial material, for meshes whose material index names no material.
+constexpr float DefaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+constexpr float DefaultDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+constexpr float DefaultSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr float DefaultEmission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr float DefaultShininess = 0.0f;
+
+void SetUpMaterial(const TMaterial* M) {
+  glMaterialfv(GL_FRONT, GL_AMBIENT, M ? M->Ambient : DefaultAmbient);
+  glMaterialfv(GL_FRONT, GL_DIFFUSE, M ? M->Diffuse : DefaultDiffuse);
+  glMaterialfv(GL_FRONT, GL_SPECULAR, M ? M->Specular : DefaultSpecular);
+  glMaterialfv(GL_FRONT, GL_SHININESS, M ? &M->Shininess : &DefaultShininess);
+  glMaterialfv(GL_FRONT, GL_EMISSION, M ? M->Emissive : DefaultEmission);
+}
+
+// True when every corner of T names an entry of the mesh's drawing arrays.
+// Loading rejects other triangles; this keeps a changed model from reading
+// outside the arrays.
+bool CornersInside(const T3DTriangle& T, const T3DMesh& Mesh) {
+  for (int k = 0; k < 3; ++k) {
+    if (static_cast<size_t>(T.VertexIndices[k]) >= Mesh.DrawVertices.size() ||
+        static_cast<size_t>(T.NormalIndices[k]) >= Mesh.DrawNormals.size())
+      return false;
+  }
+  return true;
+}
+
+// Corner normal from the normal array, position from the vertex array.
+void SendCorners(const T3DTriangle& T, const T3DMesh& Mesh) {
+  for (int k = 0; k < 3; ++k) {
+    const TVec3& n = Mesh.DrawNormals[T.NormalIndices[k]];
+    const T3DVertex& v = Mesh.DrawVertices[T.VertexIndices[k]];
+    glNormal3f(n.x, n.y, n.z);
+    glVertex3f(v.X, v.Y, v.Z);
+  }
+}
+
+}  // namespace
+
+const TMaterial* TMS3DObj::MaterialOf(const T3DMesh& Mesh) const {
+  if (Mesh.MaterialIndex < 0 || static_cast<size_t>(Mesh.MaterialIndex) >= Materials.size()) return nullptr;
+  return &Materials[Mesh.MaterialIndex];
+}
+
+void TMS3DObj::Draw(bool Wireframe) {
+  for (const T3DMesh& mesh : Meshes) {
+    if (Wireframe) DrawMeshWireframe(mesh);
+    else DrawMesh(mesh);
+  }
+}
+
+void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
+  const TMaterial* material = MaterialOf(Mesh);
+  SetUpMaterial(material);
+
+  if (material && material->Textured) {
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GEQUAL, 0.01f);
+    glEnable(GL_BLEND);
+    if (material->Transparent) {
+      glDepthMask(GL_TRUE);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    } else {
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glBindTexture(GL_TEXTURE_2D, material->TextureId);
+    // Textured meshes are lit with the one normal stored on each vertex.
+    glBegin(GL_TRIANGLES);
+    for (const T3DTriangle& t : Mesh.Triangles) {
+      if (!CornersInside(t, Mesh)) continue;
+      for (int k = 0; k < 3; ++k) {
+        const T3DVertex& v = Mesh.DrawVertices[t.VertexIndices[k]];
+        glTexCoord2f(v.U, v.V);
+        glNormal3f(v.Normal.x, v.Normal.y, v.Normal.z);
+        glVertex3f(v.X, v.Y, v.Z);
+      }
+    }
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    return;
+  }
+
+  // Untextured: blended only if the caller left blending on.
+  glDisable(GL_TEXTURE_2D);
+  glBegin(GL_TRIANGLES);
+  for (const T3DTriangle& t : Mesh.Triangles)
+    if (CornersInside(t, Mesh)) SendCorners(t, Mesh);
+  glEnd();
+  if (material && material->Transparent) glDepthMask(GL_FALSE);
+  glDisable(GL_BLEND);
+}
+
+void TMS3DObj::DrawMeshWireframe(const T3DMesh& Mesh) {
+  SetUpMaterial(MaterialOf(Mesh));
+  for (const T3DTriangle& t : Mesh.Triangles) {
+    if (!CornersInside(t, Mesh)) continue;
+    glBegin(GL_LINE_LOOP);
+    SendCorners(t, Mesh);
+    glEnd();
+  }
+}
+
+bool CheckGLError(IMessageSink& Messages) {
+  const GLenum code = glGetError();
+  if (code == GL_NO_ERROR) return true;
+  const GLubyte* text = gluErrorString(code);
+  Messages.ShowMessage(std::string("Error: ") + (text ? reinterpret_cast<const char*>(text) : "unknown error"));
+  return false;
+}

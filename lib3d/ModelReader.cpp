@@ -1,0 +1,365 @@
+// The model text reader: a positional state machine driven by the counts in
+// the file. It never compares the words on a line, only takes the tokens at
+// fixed positions.
+#include "MerivexLib3D.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <stdexcept>
+
+#include "ModelTokens.h"
+#include "Texture.h"
+
+namespace {
+
+// Counts size arrays before their entries are read, so a bogus count could
+// ask for any amount of memory; a model may size at most this many bytes.
+constexpr uint64_t MaxModelBytes = 64ull << 20;
+
+class TNoMessages : public IMessageSink {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
+bool EqualsIgnoringCase(const std::string& A, const char* B) {
+  size_t i = 0;
+  for (; i < A.size() && B[i]; ++i) {
+    char a = A[i], b = B[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    if (a != b) return false;
+  }
+  return i == A.size() && B[i] == '\0';
+}
+
+void ReadColour(const std::string& Line, float (&Colour)[4]) {
+  for (int k = 0; k < 4; ++k) Colour[k] = GetFloatToken(Line, k + 1);
+}
+
+bool IsRegularFile(const std::string& Path) {
+  struct stat st;
+  return stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages) {
+  ParseState = 0;
+  MeshState = 0;
+  FileName = Name;
+  folder_ = Folder;
+  messages_ = &Messages;
+  sizedBytes_ = 0;
+
+  const std::string path = JoinPath(Folder, Name);
+  std::ifstream file;
+  if (IsRegularFile(path)) file.open(path, std::ios::binary);
+  if (!file.is_open()) throw ELoadError(Name, "File not found");
+
+  try {
+    std::string line;
+    while (ParseState != 6 && std::getline(file, line)) {
+      // A line ends at LF; a CR right before it belongs to the line end.
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.empty()) continue;
+      if (line.size() > 1 && line[0] == '/' && line[1] == '/') continue;
+      ParseLine(line);
+    }
+    if (file.bad()) throw std::runtime_error("Read error");
+    CheckTriangleIndices();
+    AssignVertexNormals();
+    CopyDrawArrays();
+  } catch (const ELoadError&) {
+    messages_ = nullptr;
+    throw;
+  } catch (const std::exception& e) {
+    messages_ = nullptr;
+    throw ELoadError(Name, e.what());
+  }
+  messages_ = nullptr;
+}
+
+int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry) {
+  const int32_t n = GetIntToken(Line, Token);
+  if (n < 0) throw std::runtime_error("Negative count");
+  sizedBytes_ += static_cast<uint64_t>(n) * BytesPerEntry;
+  if (sizedBytes_ > MaxModelBytes) throw std::runtime_error("Model too large");
+  return n;
+}
+
+void TMS3DObj::ParseLine(const std::string& Line) {
+  switch (ParseState) {
+    case 0:
+      NumFrames = GetIntToken(Line, 2);
+      ParseState = 1;
+      break;
+    case 1:
+      CurrentFrame = GetIntToken(Line, 2);
+      ParseState = 2;
+      break;
+    case 2: {
+      const int32_t n = ReadCount(Line, 2, sizeof(T3DMesh));
+      NumMeshes = n;
+      Meshes.assign(n, T3DMesh());
+      CurrentMesh = 0;
+      if (n == 0) {
+        ParseState = 4;
+        MaterialState = 0;
+      } else {
+        ParseState = 3;
+        MeshState = 0;
+      }
+      break;
+    }
+    case 3:
+      ParseMeshLine(Line);
+      break;
+    case 4:
+      ParseMaterialLine(Line);
+      break;
+    case 5:
+      ParseBoneLine(Line);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMS3DObj::ParseMeshLine(const std::string& Line) {
+  T3DMesh& mesh = Meshes[CurrentMesh];
+  switch (MeshState) {
+    case 0:
+      mesh.Name = GetStringToken(Line, 1);
+      mesh.Flags = GetIntToken(Line, 2);
+      mesh.MaterialIndex = GetIntToken(Line, 3);
+      MeshState = 1;
+      break;
+    case 1: {
+      const int32_t n = ReadCount(Line, 1, 2 * sizeof(T3DVertex));
+      mesh.NumVertices = n;
+      mesh.Vertices.assign(n, T3DVertex());
+      mesh.DrawVertices.assign(n, T3DVertex());
+      mesh.VertexCounter = 0;
+      MaxRadius = 0;
+      MeshState = n == 0 ? 3 : 2;
+      break;
+    }
+    case 2: {
+      T3DVertex& v = mesh.Vertices[mesh.VertexCounter];
+      v.Flags = GetIntToken(Line, 1);
+      v.X = GetFloatToken(Line, 2);
+      v.Y = GetFloatToken(Line, 3);
+      v.Z = GetFloatToken(Line, 4);
+      const double xx = v.X, yy = v.Y, zz = v.Z;
+      const float r = static_cast<float>(std::sqrt(xx * xx + yy * yy + zz * zz));
+      if (r > MaxRadius) MaxRadius = r;
+      if (v.X > MaxX) MaxX = v.X;
+      if (v.X < MinX) MinX = v.X;
+      if (v.Y > MaxY) MaxY = v.Y;
+      if (v.Y < MinY) MinY = v.Y;
+      if (v.Z > MaxZ) MaxZ = v.Z;
+      if (v.Z < MinZ) MinZ = v.Z;
+      v.U = GetFloatToken(Line, 5);
+      v.V = GetFloatToken(Line, 6);
+      v.BoneIndex = GetIntToken(Line, 7);
+      if (++mesh.VertexCounter == mesh.NumVertices) MeshState = 3;
+      break;
+    }
+    case 3: {
+      const int32_t n = ReadCount(Line, 1, 2 * sizeof(TVec3));
+      mesh.NumNormals = n;
+      mesh.Normals.assign(n, TVec3());
+      mesh.DrawNormals.assign(n, TVec3());
+      mesh.NormalCounter = 0;
+      MeshState = n == 0 ? 5 : 4;
+      break;
+    }
+    case 4: {
+      TVec3& normal = mesh.Normals[mesh.NormalCounter];
+      normal.x = GetFloatToken(Line, 1);
+      normal.y = GetFloatToken(Line, 2);
+      normal.z = GetFloatToken(Line, 3);
+      if (++mesh.NormalCounter == mesh.NumNormals) MeshState = 5;
+      break;
+    }
+    case 5: {
+      const int32_t n = ReadCount(Line, 1, sizeof(T3DTriangle));
+      mesh.NumTriangles = n;
+      mesh.Triangles.assign(n, T3DTriangle());
+      mesh.TriangleCounter = 0;
+      if (n == 0) FinishMesh();
+      else MeshState = 6;
+      break;
+    }
+    case 6: {
+      T3DTriangle& t = mesh.Triangles[mesh.TriangleCounter];
+      t.Flags = GetIntToken(Line, 1);
+      for (int k = 0; k < 3; ++k) t.VertexIndices[k] = GetIntToken(Line, 2 + k);
+      for (int k = 0; k < 3; ++k) t.NormalIndices[k] = GetIntToken(Line, 5 + k);
+      t.SmoothingGroup = GetIntToken(Line, 8);
+      if (++mesh.TriangleCounter == mesh.NumTriangles) FinishMesh();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TMS3DObj::FinishMesh() {
+  if (++CurrentMesh == NumMeshes) {
+    ParseState = 4;
+    MaterialState = 0;
+  } else {
+    MeshState = 0;
+  }
+}
+
+void TMS3DObj::ParseMaterialLine(const std::string& Line) {
+  if (MaterialState == 0) {
+    const int32_t n = ReadCount(Line, 2, sizeof(TMaterial));
+    NumMaterials = n;
+    Materials.assign(n, TMaterial());
+    CurrentMaterial = 0;
+    if (n == 0) {
+      ParseState = 5;
+      BoneState = 0;
+    } else {
+      MaterialState = 1;
+    }
+    return;
+  }
+  TMaterial& m = Materials[CurrentMaterial];
+  switch (MaterialState) {
+    case 1: m.Name = GetStringToken(Line, 1); break;
+    case 2: ReadColour(Line, m.Ambient); break;
+    case 3: ReadColour(Line, m.Diffuse); break;
+    case 4: ReadColour(Line, m.Specular); break;
+    case 5: ReadColour(Line, m.Emissive); break;
+    case 6: m.Shininess = GetFloatToken(Line, 1); break;
+    case 7:
+      m.Transparency = GetFloatToken(Line, 1);
+      m.Transparent = m.Transparency != 1.0f;
+      break;
+    case 8: TextureStep(m, Line); break;
+    case 9:
+      m.AlphaMapFile = GetStringToken(Line, 1);
+      if (++CurrentMaterial == NumMaterials) {
+        ParseState = 5;
+        BoneState = 0;
+      } else {
+        MaterialState = 1;
+      }
+      return;
+    default:
+      return;
+  }
+  ++MaterialState;
+}
+
+void TMS3DObj::TextureStep(TMaterial& Material, const std::string& Line) {
+  Material.TextureFile = GetStringToken(Line, 1);
+  if (Material.TextureFile.size() > 2)
+    Material.TextureFile = Material.TextureFile.substr(1, Material.TextureFile.size() - 2);
+  if (Material.TextureFile.size() > 2) {
+    Material.Masked = EqualsIgnoringCase(Material.Name, "\"masked\"");
+    Material.Textured = true;
+    TNoMessages silent;
+    CreateMaterialTexture(Material, folder_, messages_ ? *messages_ : silent);
+  } else {
+    Material.Textured = false;
+  }
+}
+
+void TMS3DObj::ParseBoneLine(const std::string& Line) {
+  if (BoneState == 0) {
+    const int32_t n = ReadCount(Line, 2, sizeof(TBone));
+    NumBones = n;
+    if (n == 0) {
+      ParseState = 6;
+    } else {
+      Bones.assign(n, TBone());
+      CurrentBone = 0;
+      BoneState = 1;
+    }
+    return;
+  }
+  TBone& b = Bones[CurrentBone];
+  switch (BoneState) {
+    case 1:
+      b.Name = StripQuotes(TokenView(Line, 1));
+      BoneState = 2;
+      break;
+    case 2:
+      b.ParentName = StripQuotes(TokenView(Line, 1));
+      BoneState = 3;
+      break;
+    case 3:
+      for (int k = 0; k < 4; ++k) b.BoneValues[k] = GetFloatToken(Line, k + 1);
+      BoneState = 4;
+      break;
+    case 4:
+      b.NumPosKeys = ReadCount(Line, 1, 0);
+      if (b.NumPosKeys == 0) {
+        BoneState = 6;
+      } else {
+        b.PosKeyCounter = 0;
+        BoneState = 5;
+      }
+      break;
+    case 5:
+      if (++b.PosKeyCounter == b.NumPosKeys) BoneState = 6;
+      break;
+    case 6:
+      b.NumRotKeys = ReadCount(Line, 1, 0);
+      if (b.NumRotKeys != 0) {
+        b.RotKeyCounter = 0;
+        BoneState = 7;
+      } else {
+        FinishBone();
+      }
+      break;
+    case 7:
+      if (++b.RotKeyCounter == b.NumRotKeys) FinishBone();
+      break;
+    default:
+      break;
+  }
+}
+
+void TMS3DObj::FinishBone() {
+  if (++CurrentBone == NumBones) ParseState = 6;
+  else BoneState = 1;
+}
+
+void TMS3DObj::CheckTriangleIndices() const {
+  for (const T3DMesh& mesh : Meshes) {
+    for (const T3DTriangle& t : mesh.Triangles) {
+      for (int k = 0; k < 3; ++k) {
+        if (t.VertexIndices[k] < 0 || t.VertexIndices[k] >= mesh.NumVertices || t.NormalIndices[k] < 0 ||
+            t.NormalIndices[k] >= mesh.NumNormals)
+          throw ELoadError(FileName, "Index out of range");
+      }
+    }
+  }
+}
+
+void TMS3DObj::AssignVertexNormals() {
+  for (T3DMesh& mesh : Meshes)
+    for (const T3DTriangle& t : mesh.Triangles)
+      for (int k = 0; k < 3; ++k) {
+        // CheckTriangleIndices has rejected bad indices; this only keeps the
+        // step safe when called on its own.
+        const auto v = static_cast<size_t>(t.VertexIndices[k]), n = static_cast<size_t>(t.NormalIndices[k]);
+        if (v < mesh.Vertices.size() && n < mesh.Normals.size()) mesh.Vertices[v].Normal = mesh.Normals[n];
+      }
+}
+
+void TMS3DObj::CopyDrawArrays() {
+  for (T3DMesh& mesh : Meshes) {
+    mesh.DrawVertices = mesh.Vertices;
+    mesh.DrawNormals = mesh.Normals;
+  }
+}
