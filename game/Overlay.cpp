@@ -32,23 +32,30 @@ const TGlyph DigitGlyphs[10] = {
     {false, 7, {{0, 0.5f}, {0, 1}, {1, 1}, {1, 0.5f}, {0, 0.5f}, {1, 0.5f}, {1, 0}}},
 };
 
-// Plots the objects of List that Shown accepts, as points on the heading-up radar.
+// Plots the objects of List that Shown accepts, as points on the radar.
 template <typename Pred>
 void DrawBlips(const TBlobList& List, const TBlob& Player, Pred Shown) {
-  const float heading = Player.Rotation.y * float(M_PI) / 180.0f;
-  const float c = std::cos(heading), s = std::sin(heading);
   glBegin(GL_POINTS);
   for (const auto& o : List) {
-    if (!Shown(*o)) continue;
-    const float u = (o->Position.z - Player.Position.z) / RadarScale;
-    const float v = (o->Position.x - Player.Position.x) / RadarScale;
-    if (u * u + v * v > RingRadius * RingRadius) continue;
-    glVertex3f(u * c - v * s, u * s + v * c, 0);
+    float x, y;
+    if (Shown(*o) && RadarBlip(Player, o->Position, x, y)) glVertex3f(x, y, 0);
   }
   glEnd();
 }
 
 }  // namespace
+
+bool RadarBlip(const TBlob& Player, const TVec3& Position, float& X, float& Y) {
+  const float u = (Position.z - Player.Position.z) / RadarScale;
+  const float v = (Position.x - Player.Position.x) / RadarScale;
+  if (u * u + v * v > RingRadius * RingRadius) return false;
+  // Turned counter-clockwise by the heading: what lies ahead shows straight up.
+  const float heading = Player.Rotation.y * float(M_PI) / 180.0f;
+  const float c = std::cos(heading), s = std::sin(heading);
+  X = u * c - v * s;
+  Y = u * s + v * c;
+  return true;
+}
 
 void TFormMain::DrawDigit(int Digit, float X, float Y) {
   if (Digit < 0 || Digit > 9) return;

@@ -185,5 +185,9 @@ class TFormMain {
 // Model files in load order, with the field each one fills.
 extern const char* const ModelFileNames[16];
 
+// Where an object at Position shows on the heading-up radar, in overlay units
+// around the centre; false when it lies beyond the ring (4160 world units).
+bool RadarBlip(const TBlob& Player, const TVec3& Position, float& X, float& Y);
+
 // The collision radius a model gives the objects drawn with it; 0 while the model is not loaded.
 float ModelRadius(const std::unique_ptr<TMS3DObj>& Model);

@@ -9,8 +9,14 @@
 
 class TFakeTicks : public ITickSource {
  public:
-  uint32_t GetTickCount() override { return Now; }
+  // Each read returns Now, then moves it on by StepPerRead (0: time stands still within a frame).
+  uint32_t GetTickCount() override {
+    const uint32_t now = Now;
+    Now += StepPerRead;
+    return now;
+  }
   uint32_t Now = 0;
+  uint32_t StepPerRead = 0;
 };
 
 class TFakeInput : public IInputDevice {

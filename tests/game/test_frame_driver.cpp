@@ -1,0 +1,152 @@
+// The frame driver: start-up frame, title frames, play frames, the game over.
+#include <gtest/gtest.h>
+
+#include "HeadlessHost.h"
+#include "TestModels.h"
+
+namespace {
+
+class FrameDriver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = MakeTempFolder();
+    WriteDefaultModels(folder);
+    host = std::make_unique<THeadlessHost>(320, 240, folder);
+  }
+  void TearDown() override {
+    host.reset();
+    RemoveFolder(folder);
+  }
+  TFormMain& form() { return *host->Form; }
+  // The colour of a backdrop pixel in the upper band, away from the overlay.
+  uint32_t SkyPixel() { return host->Context->PixelAt(300, 60); }
+
+  std::string folder;
+  std::unique_ptr<THeadlessHost> host;
+};
+
+TEST_F(FrameDriver, FirstPaintOnlyStartsUp) {
+  form().HitsByAlien = 3;  // would start a game over in any later frame
+  host->Ticks.StepPerRead = 5;
+  host->Frame();
+  EXPECT_EQ(form().StartupPending, 0);
+  EXPECT_FALSE(form().TerminateRequested) << (host->Messages.Messages.empty() ? "" : host->Messages.Messages[0]);
+  EXPECT_TRUE(form().FloorTileModel != nullptr);
+  EXPECT_EQ(form().Caption, "");
+  EXPECT_EQ(form().GameOverTimer, 0);
+  EXPECT_EQ(form().TitleFrames, 0);
+}
+
+TEST_F(FrameDriver, TitleFramesCountAndSpinTheLogo) {
+  host->Frame();
+  for (int i = 0; i < 3; ++i) host->Frame();
+  EXPECT_EQ(form().OnTitleScreen, 1);
+  EXPECT_EQ(form().TitleFrames, 3);
+  EXPECT_FLOAT_EQ(form().LogoSpin.x, 3);
+  EXPECT_FLOAT_EQ(form().LogoSpin.y, 6);
+  EXPECT_FLOAT_EQ(form().LogoSpin.z, 0);
+  EXPECT_EQ(host->Input.Updates, 3) << "the title frame polls the input once";
+}
+
+TEST_F(FrameDriver, PlayFrameDrawsTheSchemeAndStepsTheRadar) {
+  host->Frame();
+  host->Frame();
+  form().OnTitleScreen = 0;
+  const int updates = host->Input.Updates;
+  host->Frame();
+  EXPECT_EQ(host->Input.Updates, updates + 1);
+  EXPECT_FLOAT_EQ(form().RadarSweep, 15) << "0 steps to -0.1, which wraps to 15";
+  EXPECT_EQ(form().TitleFrames, 1) << "play frames do not count title frames";
+  // Scheme 0: the top edge is blue, fading to (0.4, 0.4, 0.5) at the horizon.
+  const uint32_t top = host->Context->PixelAt(300, 0);
+  EXPECT_LE(top >> 16, 3u);
+  EXPECT_GE(top & 0xff, 250u);
+}
+
+TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverWithRedFlashes) {
+  host->Frame();
+  host->Frame();
+  form().OnTitleScreen = 0;
+  form().Score = 1234;
+  form().Player->Speed = 5;
+  host->Frame();
+  const uint32_t schemeSky = SkyPixel();
+  EXPECT_NE(schemeSky, 0xff0000u);
+
+  form().HitsByAlienShot = 3;
+  host->Frame();
+  EXPECT_EQ(form().GameOverTimer, 100);
+  EXPECT_EQ(form().TitleFrames, 0);
+
+  const TVec3 standing = form().Player->Position;
+  const int updates = host->Input.Updates;
+  for (int value = 100; value >= 2; --value) {
+    ASSERT_EQ(form().GameOverTimer, value);
+    host->Frame();
+    const bool red = SkyPixel() == 0xff0000u;
+    EXPECT_EQ(red, value % 2 == 0) << "timer value " << value;
+  }
+  EXPECT_EQ(host->Input.Updates, updates) << "no input poll during the game over";
+  EXPECT_FLOAT_EQ(form().Player->Position.x, standing.x) << "no world update during the game over";
+  EXPECT_EQ(form().GameOverTimer, 1);
+  EXPECT_EQ(form().OnTitleScreen, 0);
+
+  host->Frame();
+  EXPECT_EQ(form().OnTitleScreen, 1);
+  EXPECT_EQ(form().GameOverTimer, 0);
+  EXPECT_EQ(form().Score, 0);
+  EXPECT_EQ(form().Hits(), 0);
+  EXPECT_EQ(form().HighScore, 1234) << "the high score survives the new game";
+  EXPECT_EQ(form().Level, 0);
+  EXPECT_EQ(form().ColourScheme, 0);
+}
+
+TEST_F(FrameDriver, AHitCountedDuringPlayFlashesThatFrame) {
+  host->Frame();
+  host->Frame();
+  form().OnTitleScreen = 0;
+  host->Frame();
+  EXPECT_NE(SkyPixel(), 0xff0000u);
+  // An alien sitting on the player counts one hit in the world update.
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Speed = 0;
+  alien.Radius = 30;
+  alien.Position = form().Player->Position;
+  host->Frame();
+  EXPECT_EQ(form().HitsByAlien, 1);
+  EXPECT_EQ(SkyPixel(), 0xff0000u);
+}
+
+TEST_F(FrameDriver, CaptionIsWrittenOnlyWhenTheFrameTookATick) {
+  host->Frame();
+  host->Frame();
+  EXPECT_EQ(form().Caption, "") << "the clock stood still during the frame";
+  form().Player->Position = MakeVector(12.345f, 0, -7.5f);
+  form().Player->Rotation.y = 271;
+  form().HitsByRocket = 2;
+  host->Ticks.StepPerRead = 1;
+  host->Frame();
+  EXPECT_EQ(form().Caption, "Skyrend X=12.35 Y=0.00 Z=-7.50 Ang=271.00 HBA 0 HBR 2 HBAP 0");
+}
+
+TEST_F(FrameDriver, OutOfRangeSchemeKeepsThePreviousPicture) {
+  host->Frame();
+  host->Frame();
+  form().OnTitleScreen = 0;
+  form().ColourScheme = 3;
+  host->Frame();
+  const uint32_t before = SkyPixel();
+  form().ColourScheme = 11;
+  form().Wireframe = 0;
+  host->Frame();
+  EXPECT_EQ(SkyPixel(), before) << "no backdrop: the last picture stays behind the scene";
+  EXPECT_EQ(form().Wireframe, 0);
+  form().ColourScheme = 10;
+  host->Frame();
+  EXPECT_EQ(form().Wireframe, 1);
+  EXPECT_EQ(SkyPixel(), 0x000000u);
+}
+
+}  // namespace

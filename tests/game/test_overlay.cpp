@@ -1,0 +1,108 @@
+// The overlay: radar placement, the ring, the numbers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "HeadlessHost.h"
+#include "TestModels.h"
+
+namespace {
+
+TEST(Radar, AnObjectStraightAheadShowsStraightUpWhateverTheHeading) {
+  for (float heading : {0.0f, 37.0f, 90.0f, 200.0f, 359.0f}) {
+    TBlob player;
+    player.Position = MakeVector(100, 0, -50);
+    player.Rotation.y = heading;
+    float dx, dz;
+    HeadingVector(dx, dz, 2080, heading);
+    float x, y;
+    ASSERT_TRUE(RadarBlip(player, MakeVector(100 + dx, 0, -50 + dz), x, y));
+    EXPECT_NEAR(x, 0, 1e-5) << heading;
+    EXPECT_NEAR(y, 0.1, 1e-5) << heading;
+  }
+}
+
+TEST(Radar, RightOfThePlayerShowsRightAndTheRingBoundsTheRange) {
+  TBlob player;  // heading 0: looking along +x, +z is to the right
+  float x, y;
+  ASSERT_TRUE(RadarBlip(player, MakeVector(0, 0, 2080), x, y));
+  EXPECT_NEAR(x, 0.1, 1e-6);
+  EXPECT_NEAR(y, 0, 1e-6);
+  EXPECT_TRUE(RadarBlip(player, MakeVector(4000, 0, 0), x, y));
+  EXPECT_FALSE(RadarBlip(player, MakeVector(4300, 0, 0), x, y));
+  EXPECT_FALSE(RadarBlip(player, MakeVector(3000, 0, 3000), x, y)) << "4243 away diagonally";
+}
+
+class OverlayFrame : public ::testing::Test {
+ protected:
+  static constexpr int W = 400, H = 400;
+  void SetUp() override {
+    folder = MakeTempFolder();
+    WriteDefaultModels(folder);
+    host = std::make_unique<THeadlessHost>(W, H, folder);
+    ASSERT_TRUE(host->StartUp());
+    host->Frame();
+    host->Form->OnTitleScreen = 0;
+    host->Form->Level = 4;  // keep the world quiet: rockets only, none left to release
+    host->Form->Released[4] = 10;
+    host->Form->ColourScheme = 10;  // black backdrop
+  }
+  void TearDown() override {
+    host.reset();
+    RemoveFolder(folder);
+  }
+  // Pixel at overlay coordinates (x, y) in -1..1.
+  uint32_t At(float X, float Y) {
+    return host->Context->PixelAt(int(std::lround((X + 1) / 2 * W)), int(std::lround((1 - Y) / 2 * H)));
+  }
+  // Yellow pixels inside the overlay rectangle [x0, x1] x [y0, y1].
+  int YellowIn(float X0, float Y0, float X1, float Y1) {
+    const auto pixels = host->Context->ReadPixels();
+    int count = 0;
+    for (int py = int((1 - Y1) / 2 * H); py <= int((1 - Y0) / 2 * H); ++py)
+      for (int px = int((X0 + 1) / 2 * W); px <= int((X1 + 1) / 2 * W); ++px) {
+        const uint8_t* p = &pixels[(size_t(py) * W + px) * 4];
+        count += p[0] > 200 && p[1] > 200 && p[2] < 60;
+      }
+    return count;
+  }
+  std::string folder;
+  std::unique_ptr<THeadlessHost> host;
+};
+
+TEST_F(OverlayFrame, RingHighlightsThePointOfTheSweepAndStepsIt) {
+  host->Form->RadarSweep = 4.04f;  // rounds to point 4, a quarter turn counter-clockwise: left of centre
+  host->Frame();
+  EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
+  EXPECT_EQ(At(0, 0.2f), 0xffffffu);
+  EXPECT_NEAR(host->Form->RadarSweep, 3.94f, 1e-5);
+  host->Form->RadarSweep = 0.04f;
+  host->Frame();
+  EXPECT_EQ(At(0, 0.2f), 0xffff00u);
+  EXPECT_FLOAT_EQ(host->Form->RadarSweep, 15);
+}
+
+TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
+  TBlob& alien = *(*host->Form->Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Position = MakeVector(2080, 0, 0);
+  host->Frame();
+  const uint32_t blip = At(0, 0.1f);
+  for (int shift : {16, 8, 0}) EXPECT_NEAR(int((blip >> shift) & 0xff), 77, 2) << std::hex << blip;
+}
+
+TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore) {
+  host->Form->Score = 123456789;
+  host->Frame();
+  EXPECT_EQ(host->Form->HighScore, 123456789);
+  // Nine glyphs from -0.95: the ninth cell starts at -0.95 + 8 * 0.04.
+  EXPECT_GT(YellowIn(-0.95f + 8 * 0.04f, 0.9f, -0.95f + 8 * 0.04f + 0.03f, 0.93f), 0);
+  EXPECT_EQ(YellowIn(-0.95f + 9 * 0.04f, 0.9f, -0.95f + 9 * 0.04f + 0.03f, 0.93f), 0);
+  // Lives: one glyph at the top right; the high score at the top centre.
+  EXPECT_GT(YellowIn(0.75f, 0.9f, 0.78f, 0.93f), 0);
+  EXPECT_EQ(YellowIn(0.79f, 0.9f, 0.85f, 0.93f), 0);
+  EXPECT_GT(YellowIn(-0.2f, 0.95f, -0.17f, 0.98f), 0);
+}
+
+}  // namespace

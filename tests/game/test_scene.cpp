@@ -1,0 +1,166 @@
+// The scene of a play frame, checked in the pixels of a headless frame.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "HeadlessHost.h"
+#include "TestModels.h"
+
+namespace {
+
+constexpr int W = 400, H = 400;
+
+// A play frame looking along +x (heading 0) from the origin, with an empty
+// world unless a test puts something in it.
+class Scene : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = MakeTempFolder();
+    WriteDefaultModels(folder);
+    // Floor tiles: 200-unit squares, 1 thick, glowing green.
+    WriteTextFile(folder + "/FloorTile.txt", BoxModelText(-100, 0, -100, 100, 1, 100, 0, 1, 0));
+    // Aliens: tall red columns standing on the floor.
+    WriteTextFile(folder + "/Alien1.txt", BoxModelText(-20, 0, -20, 20, 300, 20, 1, 0, 0));
+    WriteTextFile(folder + "/AlienBullet.txt", BoxModelText(-2, 0, -2, 2, 4, 2, 1, 1, 1));
+    WriteTextFile(folder + "/Alien1Shadow.txt", BoxModelText(-15, 0, -15, 15, 0.5f, 15, 0, 0, 1));
+    host = std::make_unique<THeadlessHost>(W, H, folder);
+    ASSERT_TRUE(host->StartUp());
+    host->Frame();  // one title frame
+    form().OnTitleScreen = 0;
+    EmptyTheWorld();
+  }
+  void TearDown() override {
+    host.reset();
+    RemoveFolder(folder);
+  }
+  TFormMain& form() { return *host->Form; }
+
+  // Moves every drawn object far behind the player and holds the world still.
+  void EmptyTheWorld() {
+    for (auto* list : {form().Teleports.get(), form().FloorTiles.get(), form().Obstacles.get()})
+      for (auto& o : *list) o->Position = MakeVector(-2500, 0, 2500);
+    form().Level = 4;  // rockets only, and none released while the test runs
+    form().Released[4] = 10;
+    form().Player->Rotation.y = 0;
+    form().Player->Speed = 0;
+  }
+  // Screen row of a point at height Y and distance D straight ahead (eye at 40).
+  static int RowFor(float Y, float D) { return int(std::lround(H / 2.0 - (Y - 40) / D * H / 2.0)); }
+  uint32_t Centre(int Row) { return host->Context->PixelAt(W / 2, Row); }
+
+  std::string folder;
+  std::unique_ptr<THeadlessHost> host;
+};
+
+TEST_F(Scene, BackdropPaintsTheTwoBandsOfTheScheme) {
+  form().ColourScheme = 3;  // top (1, .5, 0), horizon (0, 0, 0) above and (.1, 0, 0) below, bottom (.5, .25, 0)
+  form().Level = 2;
+  host->Frame();
+  auto near = [](uint32_t got, uint32_t want) {
+    for (int shift : {16, 8, 0})
+      if (std::abs(int((got >> shift) & 0xff) - int((want >> shift) & 0xff)) > 3) return false;
+    return true;
+  };
+  EXPECT_PRED2(near, host->Context->PixelAt(30, 0), 0xff7f00u);
+  EXPECT_PRED2(near, host->Context->PixelAt(30, H / 2 - 1), 0x000000u);
+  EXPECT_PRED2(near, host->Context->PixelAt(30, H / 2), 0x190000u);
+  EXPECT_PRED2(near, host->Context->PixelAt(30, H - 1), 0x7f3f00u);
+}
+
+TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {
+  form().ColourScheme = 0;
+  auto& tiles = *form().FloorTiles;
+  tiles[0]->Position = MakeVector(600, 0, 0);   // 500..700 ahead
+  tiles[1]->Position = MakeVector(1200, 0, 0);  // 1100..1300 ahead: beyond the floor's far plane
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Kind = 2;
+  alien.Speed = 0;
+  alien.Position = MakeVector(1200, 0, 300);  // beside the far tile, drawn to 2200
+  host->Frame();
+  EXPECT_EQ(Centre(RowFor(0, 600)), 0x00ff00u) << "tile 600 ahead is drawn";
+  EXPECT_NE(Centre(RowFor(0, 1200)), 0x00ff00u) << "tile 1200 ahead lies beyond 900";
+  // The alien column, 300 to the right, spans the horizon 1200 ahead.
+  const int alienColumn = int(std::lround(W / 2.0 + 300.0 / 1200.0 * W / 2.0));
+  EXPECT_EQ(host->Context->PixelAt(alienColumn, H / 2), 0xff0000u);
+}
+
+TEST_F(Scene, AlienShotShadowMirrorsItsLiftedHeight) {
+  form().ColourScheme = 0;
+  TBlob& bullet = *(*form().AlienShots)[0];
+  bullet.SetActive(true);
+  bullet.Speed = 0;
+  bullet.Position = MakeVector(300, 30, 0);  // lifted height 30: the model's MinY is 0
+  host->Frame();
+  EXPECT_EQ(Centre(RowFor(-30, 300)), 0x0000ffu) << "shadow drawn at -30";
+  EXPECT_NE(Centre(RowFor(0, 300)), 0x0000ffu) << "nothing at floor level";
+}
+
+TEST_F(Scene, InactiveOrWaitingObjectsAreNotDrawnButTilesAlwaysAre) {
+  form().ColourScheme = 0;
+  auto& tiles = *form().FloorTiles;
+  tiles[0]->Position = MakeVector(300, 0, 0);
+  ASSERT_FALSE(tiles[0]->Active);
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 3;  // exploding: neither body nor shadow
+  alien.DeathTimer = 100;
+  alien.Exploded = 1;
+  alien.Position = MakeVector(500, 0, 0);
+  host->Frame();
+  EXPECT_EQ(Centre(RowFor(0, 300)), 0x00ff00u);
+  EXPECT_NE(Centre(H / 2), 0xff0000u);
+}
+
+TEST_F(Scene, RocketsStepTwicePerPlayFrameAndOnceDuringTheGameOver) {
+  TBlob& rocket = *(*form().Rockets)[0];
+  rocket.SetActive(true);
+  rocket.State = 1;
+  rocket.Speed = 6;
+  rocket.Position = MakeVector(2000, 0, 0);
+  host->Frame();
+  EXPECT_FLOAT_EQ(rocket.Position.x, 2000 - 12) << "one step in the update, one in the drawing";
+  form().GameOverTimer = 50;
+  host->Frame();
+  EXPECT_FLOAT_EQ(rocket.Position.x, 2000 - 18) << "the drawing's step only";
+}
+
+TEST_F(Scene, AKillInTheUpdateAdvancesTheLevelInTheSameFrame) {
+  form().Level = 0;
+  form().Released[4] = 0;
+  form().LevelKills = 5;  // row 0 needs 6
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Speed = 0;
+  alien.Radius = 20;
+  alien.Position = MakeVector(100, 0, 0);
+  TBlob& shot = *(*form().PlayerShots)[0];
+  shot.SetActive(true);
+  shot.Radius = 10;
+  shot.Position = MakeVector(100, -20, 0);
+  host->Frame();
+  EXPECT_EQ(form().Score, 500);
+  EXPECT_EQ(form().Level, 1);
+  EXPECT_EQ(form().LevelKills, 0);
+  EXPECT_EQ(form().ColourScheme, 2);
+}
+
+TEST_F(Scene, FragmentsWriteTheirColourIntoTheDiamondsFirstMaterial) {
+  auto& fragments = *form().Fragments;
+  fragments[0]->SetActive(true);
+  fragments[0]->Timer = 50;
+  fragments[0]->Colour = MakeVector(1, 0, 0);
+  fragments[1]->SetActive(true);
+  fragments[1]->Timer = 50;
+  fragments[1]->Colour = MakeVector(0, 0, 1);
+  host->Frame();
+  const TMaterial& m = form().DiamondModel->Materials[0];
+  EXPECT_FLOAT_EQ(m.Ambient[0], 0);
+  EXPECT_FLOAT_EQ(m.Ambient[2], 1);
+  EXPECT_FLOAT_EQ(m.Ambient[3], 0);
+  EXPECT_FLOAT_EQ(m.Diffuse[0], 1);
+}
+
+}  // namespace
