@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
