@@ -96,7 +96,7 @@ TEST(BlobArrival, PassingOnZWhileMovingDownArrives) {
   B.Speed = 10;
   B.Rotation.y = 270;
   B.Position = MakeVector(-500, 0, 0);
-  B.Target = MakeVector(5000, 0, -5);
+  B.Target = MakeVector(-5000, 0, -5);  // X: behind it, whatever the tiny cos(270) gives
   B.MoveToTarget();
   EXPECT_EQ(Arrivals, 1);
 }
