@@ -17,8 +17,8 @@ class Scene : public ::testing::Test {
   void SetUp() override {
     folder = MakeTempFolder();
     WriteDefaultModels(folder);
-    // Floor tiles: 200-unit squares, 1 thick, glowing green.
-    WriteTextFile(folder + "/FloorTile.txt", BoxModelText(-100, 0, -100, 100, 1, 100, 0, 1, 0));
+    // Floor tiles: 200-unit squares, 20 thick so that they cover whole rows far away, glowing green.
+    WriteTextFile(folder + "/FloorTile.txt", BoxModelText(-100, 0, -100, 100, 20, 100, 0, 1, 0));
     // Aliens: tall red columns standing on the floor.
     WriteTextFile(folder + "/Alien1.txt", BoxModelText(-20, 0, -20, 20, 300, 20, 1, 0, 0));
     WriteTextFile(folder + "/AlienBullet.txt", BoxModelText(-2, 0, -2, 2, 4, 2, 1, 1, 1));
@@ -70,8 +70,8 @@ TEST_F(Scene, BackdropPaintsTheTwoBandsOfTheScheme) {
 TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {
   form().ColourScheme = 0;
   auto& tiles = *form().FloorTiles;
-  tiles[0]->Position = MakeVector(600, 0, 0);   // 500..700 ahead
-  tiles[1]->Position = MakeVector(1200, 0, 0);  // 1100..1300 ahead: beyond the floor's far plane
+  tiles[0]->Position = MakeVector(600, 0, -300);  // 500..700 ahead, off to the left
+  tiles[1]->Position = MakeVector(1100, 0, 0);  // 1000..1200 ahead: beyond the floor's far plane
   TBlob& alien = *(*form().Aliens)[0];
   alien.SetActive(true);
   alien.State = 1;
@@ -79,8 +79,8 @@ TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {
   alien.Speed = 0;
   alien.Position = MakeVector(1200, 0, 300);  // beside the far tile, drawn to 2200
   host->Frame();
-  EXPECT_EQ(Centre(RowFor(0, 600)), 0x00ff00u) << "tile 600 ahead is drawn";
-  EXPECT_NE(Centre(RowFor(0, 1200)), 0x00ff00u) << "tile 1200 ahead lies beyond 900";
+  EXPECT_EQ(host->Context->PixelAt(W / 4, RowFor(10, 600)), 0x00ff00u) << "tile 600 ahead is drawn";
+  EXPECT_NE(Centre(RowFor(8, 1100)), 0x00ff00u) << "tile 1100 ahead lies beyond 900";
   // The alien column, 300 to the right, spans the horizon 1200 ahead.
   const int alienColumn = int(std::lround(W / 2.0 + 300.0 / 1200.0 * W / 2.0));
   EXPECT_EQ(host->Context->PixelAt(alienColumn, H / 2), 0xff0000u);
