@@ -1,0 +1,39 @@
+// Frame pacing: one fixed game step per frame, so frames are held to 60 per
+// second on an absolute schedule. The clock is injected so tests can check
+// the arithmetic without waiting.
+#pragma once
+#include <cstdint>
+
+class IFrameClock {
+ public:
+  virtual ~IFrameClock() = default;
+  virtual uint64_t Now() = 0;        // counter ticks
+  virtual uint64_t Frequency() = 0;  // counter ticks per second
+  virtual void SleepMs(uint32_t Ms) = 0;
+};
+
+class TFrameLimiter {
+ public:
+  explicit TFrameLimiter(IFrameClock& Clock, int FramesPerSecond = 60);
+
+  // Waits for the next deadline (sleeping until about 2 ms before it, then
+  // spinning) and moves the deadline one period on. A frame more than one
+  // period late restarts the schedule from now: the game slows down rather
+  // than running extra steps to catch up.
+  void Wait();
+
+  uint64_t Period() const { return period_; }
+  uint64_t NextDeadline() const { return next_; }
+
+ private:
+  IFrameClock& clock_;
+  uint64_t period_;
+  uint64_t spinMargin_;
+  uint64_t next_ = 0;
+  bool started_ = false;
+};
+
+// The swap interval that smooths a 60 per second schedule on a display of
+// RefreshHz: -1 (adaptive; the caller falls back to 1) at about 60 Hz, k at
+// about k x 60 Hz, otherwise 0. "About" is within 2 Hz.
+int ChooseSwapInterval(int RefreshHz);

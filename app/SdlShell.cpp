@@ -1,0 +1,297 @@
+#include "SdlShell.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "KeyCodes.h"
+#include "SdlInput.h"
+#include "SdlServices.h"
+#include "frmMainGL.h"
+
+namespace {
+
+const char* const ShellCaption = "Error";
+const char* const GameCaption = "Skyrend";
+constexpr int32_t TimerId = 1;
+
+// The counter SDL keeps for high-resolution timing.
+class TSdlFrameClock : public IFrameClock {
+ public:
+  uint64_t Now() override { return SDL_GetPerformanceCounter(); }
+  uint64_t Frequency() override { return SDL_GetPerformanceFrequency(); }
+  void SleepMs(uint32_t Ms) override { SDL_Delay(Ms); }
+};
+
+// The one-second timer runs on SDL's timer thread: it only posts an event,
+// and the loop does the work on the main thread.
+Uint32 PostTimerEvent(Uint32 Interval, void* Param) {
+  SDL_Event Event{};
+  Event.type = *static_cast<uint32_t*>(Param);
+  Event.user.code = TimerId;
+  SDL_PushEvent(&Event);
+  return Interval;
+}
+
+bool EnvIsOne(const char* Name) {
+  const char* Value = std::getenv(Name);
+  return Value && std::strcmp(Value, "1") == 0;
+}
+
+void RequestPixelFormat(int AlphaBits) {
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, AlphaBits);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+}
+
+}  // namespace
+
+class TSdlShell::TFormAdapter : public IShellForm {
+ public:
+  explicit TFormAdapter(TFormMain& Form) : form_(Form) {}
+  void FormPaint() override { form_.FormPaint(); }
+  void HandleKey(uint16_t Key) override { form_.HandleKey(Key); }
+  void FormMouseMove(uint32_t Shift, int X, int Y) override { form_.FormMouseMove(Shift, X, Y); }
+  void FormClick() override { form_.FormClick(); }
+  void FormDestroy() override { form_.FormDestroy(); }
+  void SetViewSize(int Width, int Height) override {
+    form_.ViewWidth = Width;
+    form_.ViewHeight = Height;
+  }
+  bool TerminateRequested() const override { return form_.TerminateRequested; }
+  int ExitCode() const override { return form_.ExitCode; }
+
+ private:
+  TFormMain& form_;
+};
+
+TSdlShell::TSdlShell(const std::array<TClipBytes, WaveItemCount>& Clips) : clips_(Clips) {}
+
+TSdlShell::~TSdlShell() = default;
+
+void TSdlShell::Fail(const std::string& Text) { ShowFailureMessage(ShellCaption, Text); }
+
+bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
+  // 1. SDL itself takes the place of the window class.
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
+    Fail("Failed to register the window class!");
+    return false;
+  }
+  videoUp_ = true;
+
+  // 2. The display mode: the closest one the display offers to the request.
+  SDL_DisplayMode Mode{};
+  if (FullScreen) {
+    SDL_DisplayMode Want{};
+    Want.format = BitsPerPixel == 32 ? SDL_PIXELFORMAT_RGB888 : 0;
+    Want.w = Width;
+    Want.h = Height;
+    if (!SDL_GetClosestDisplayMode(0, &Want, &Mode)) {
+      Fail("Unable to switch to fullscreen!");
+      FullScreen = false;
+    }
+  }
+  // 3. Full screen hides the cursor; a window keeps it.
+  SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
+
+  // 4. The window, hidden, with the pixel format requested before it is made
+  // (SDL chooses and sets the format inside SDL_CreateWindow). As the closest
+  // format would, fall back to no alpha bits when the display has none.
+  const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
+                       (FullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE);
+  RequestPixelFormat(8);
+  window_ = SDL_CreateWindow(WindowTitle, 0, 0, Width, Height, Flags);
+  if (!window_) {
+    RequestPixelFormat(0);
+    window_ = SDL_CreateWindow(WindowTitle, 0, 0, Width, Height, Flags);
+  }
+  if (!window_) {
+    DestroyRenderWindow(FullScreen);
+    Fail("Unable to create window!");
+    return false;
+  }
+  if (FullScreen && SDL_SetWindowDisplayMode(window_, &Mode) != 0) {
+    Fail("Unable to switch to fullscreen!");
+    FullScreen = false;
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, Width, Height);
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+
+  // 8, 9. The rendering context, current on this thread for the whole run.
+  context_ = SDL_GL_CreateContext(window_);
+  if (!context_) {
+    DestroyRenderWindow(FullScreen);
+    Fail("Unable to create an OpenGL rendering context");
+    return false;
+  }
+  if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+    DestroyRenderWindow(FullScreen);
+    Fail("Unable to activate OpenGL rendering context");
+    return false;
+  }
+
+  // 10. The one-second timer; the window shown, in front, with the focus.
+  timerEvent_ = SDL_RegisterEvents(1);
+  if (timerEvent_ != uint32_t(-1)) timer_ = SDL_AddTimer(1000, PostTimerEvent, &timerEvent_);
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+  SDL_StopTextInput();
+  paced_ = !EnvIsOne("SKYREND_UNCAPPED");
+  SetSwapInterval();
+  // Relative mode: the pointer never leaves the window and the game reads an
+  // accumulated position.
+  SDL_SetRelativeMouseMode(SDL_TRUE);
+
+  // 11, 12. The view from the drawable size, then the game form with its services.
+  int DrawW = Width, DrawH = Height;
+  SDL_GL_GetDrawableSize(window_, &DrawW, &DrawH);
+  ResizeView(DrawW, DrawH);
+
+  ticks_ = std::make_unique<TSdlTicks>();
+  input_ = std::make_unique<TSdlInput>(window_);
+  sound_ = std::make_unique<TSdlSound>(clips_);
+  messages_ = std::make_unique<TSdlMessages>(GameCaption, window_);
+  cursor_ = std::make_unique<TSdlCursor>(DrawW, DrawH);
+  TServices Services;
+  Services.Ticks = ticks_.get();
+  Services.Input = input_.get();
+  Services.Sound = sound_.get();
+  Services.Messages = messages_.get();
+  Services.Cursor = cursor_.get();
+  Services.ProgramFolder = ProgramFolder();
+  Services.ScreenWidth = DrawW;
+  Services.ScreenHeight = DrawH;
+  form_ = std::make_unique<TFormMain>(Services);
+  adapter_ = std::make_unique<TFormAdapter>(*form_);
+  shell_ = std::make_unique<TShell>(*adapter_);
+  shell_->Resize(DrawW, DrawH);
+  return true;
+}
+
+void TSdlShell::SetSwapInterval() {
+  int Interval = 0;
+  SDL_DisplayMode Current{};
+  if (paced_ && SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &Current) == 0)
+    Interval = ChooseSwapInterval(Current.refresh_rate);
+  if (Interval == -1 && SDL_GL_SetSwapInterval(-1) == 0) return;
+  SDL_GL_SetSwapInterval(Interval == -1 ? 1 : Interval);
+}
+
+void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
+  // 1. The form's own clean-up, then the form and its services. The form goes
+  // while the context is still current: its models own GL textures.
+  if (form_) {
+    form_->FormDestroy();
+    shell_.reset();
+    adapter_.reset();
+    form_.reset();
+  }
+  sound_.reset();
+  input_.reset();
+  messages_.reset();
+  cursor_.reset();
+  ticks_.reset();
+  if (!videoUp_) return;
+  // 2. Back to the desktop's display mode.
+  if (RestoreDisplay && window_) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+  // 3, 4. Release the context, then delete it. SDL has no device context of
+  // its own to release, and deleting a context reports no failure.
+  if (SDL_GL_MakeCurrent(window_, nullptr) != 0) Fail("Release of DC and RC failed!");
+  if (context_) {
+    SDL_GL_DeleteContext(context_);
+    context_ = nullptr;
+  }
+  // 6, 7. The window, then SDL itself in place of the window class.
+  if (window_) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  if (timer_) SDL_RemoveTimer(timer_);
+  timer_ = 0;
+  SDL_Quit();
+  videoUp_ = false;
+}
+
+void TSdlShell::ResizeToDrawable() {
+  int W = 0, H = 0;
+  SDL_GL_GetDrawableSize(window_, &W, &H);
+  shell_->Resize(W, H);
+}
+
+void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
+  switch (Event.type) {
+    case SDL_QUIT:
+      Finished = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (Event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        SDL_Event Quit{};
+        Quit.type = SDL_QUIT;
+        SDL_PushEvent(&Quit);
+      } else if (Event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        ResizeToDrawable();
+      }
+      break;
+    case SDL_KEYDOWN:
+      if (!IsSystemKey(Event.key.keysym.sym, Event.key.keysym.mod)) {
+        const uint16_t Vk = VirtualKeyFromSdl(Event.key.keysym.sym);
+        if (Vk != 0) shell_->KeyDown(Vk);
+      }
+      break;
+    case SDL_KEYUP:
+      shell_->KeyUp(VirtualKeyFromSdl(Event.key.keysym.sym));
+      break;
+    case SDL_MOUSEMOTION: {
+      TVirtualPointer& Pointer = cursor_->Pointer();
+      Pointer.Move(Event.motion.xrel, Event.motion.yrel);
+      uint32_t Shift = 0;
+      if (Event.motion.state & SDL_BUTTON_LMASK) Shift |= ssLeft;
+      if (Event.motion.state & SDL_BUTTON_RMASK) Shift |= ssRight;
+      adapter_->FormMouseMove(Shift, Pointer.X(), Pointer.Y());
+      break;
+    }
+    case SDL_MOUSEBUTTONUP:
+      if (Event.button.button == SDL_BUTTON_LEFT) adapter_->FormClick();
+      break;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+      input_->HandleEvent(Event);
+      break;
+    default:
+      if (Event.type == timerEvent_ && Event.user.code == TimerId)
+        SDL_SetWindowTitle(window_, shell_->TimerTitle().c_str());
+      break;
+  }
+}
+
+int TSdlShell::RunMainLoop() {
+  if (!CreateRenderWindow(1024, 768, true, 32)) return 1;
+  TSdlFrameClock Clock;
+  TFrameLimiter Limiter(Clock);
+  int ExitCode = 0;
+  bool Finished = false;
+  while (!Finished) {
+    SDL_Event Event;
+    if (SDL_PollEvent(&Event)) {
+      HandleEvent(Event, Finished);
+      continue;
+    }
+    const TFrameResult Result = shell_->Frame([this] { SDL_GL_SwapWindow(window_); });
+    if (Result == TFrameResult::Terminate) {
+      ExitCode = adapter_->ExitCode() != 0 ? adapter_->ExitCode() : 1;
+      break;
+    }
+    if (Result == TFrameResult::Quit) break;
+    if (paced_) Limiter.Wait();
+  }
+  // A normal end leaves the display as it is; SDL puts it back with the window.
+  DestroyRenderWindow(false);
+  return ExitCode;
+}
