@@ -1,0 +1,131 @@
+// Key codes, the keyboard assignment table, joystick ranges and the virtual pointer.
+#include "InputMapping.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "KeyCodes.h"
+
+namespace {
+
+TEST(KeyCodes, SdlKeysBecomeWindowsVirtualKeyCodes) {
+  const std::vector<std::pair<SDL_Keycode, uint16_t>> Cases = {
+      {SDLK_a, 65},      {SDLK_h, 72},       {SDLK_z, 90},      {SDLK_0, 48},     {SDLK_9, 57},
+      {SDLK_LEFT, 37},   {SDLK_UP, 38},      {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},  {SDLK_ESCAPE, 27},
+      {SDLK_SPACE, 32},  {SDLK_RETURN, 13},  {SDLK_F1, 112},    {SDLK_F2, 113},   {SDLK_F12, 123},
+      {SDLK_KP_0, 96},   {SDLK_KP_1, 97},    {SDLK_KP_2, 98},   {SDLK_KP_8, 104}, {SDLK_KP_9, 105},
+      {SDLK_KP_ENTER, 13},
+  };
+  for (const auto& [Sdl, Vk] : Cases) EXPECT_EQ(VirtualKeyFromSdl(Sdl), Vk) << SDL_GetKeyName(Sdl);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13), 0);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_MENU), 0);
+}
+
+TEST(KeyCodes, AltCombinationsAndF10AreSystemKeys) {
+  EXPECT_TRUE(IsSystemKey(SDLK_F10, KMOD_NONE));
+  EXPECT_TRUE(IsSystemKey(SDLK_z, KMOD_LALT));
+  EXPECT_TRUE(IsSystemKey(SDLK_F4, KMOD_RALT));
+  EXPECT_TRUE(IsSystemKey(SDLK_LALT, KMOD_NONE));
+  EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_NONE));
+  EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_LSHIFT));
+  EXPECT_FALSE(IsSystemKey(SDLK_F2, KMOD_LCTRL));
+}
+
+TInputStates StatesWithDown(std::initializer_list<int> Codes) {
+  uint8_t Down[256] = {};
+  for (int Code : Codes) Down[Code] = 1;
+  return StatesFromKeys(Down, DefaultKeyAssignments());
+}
+
+TEST(KeyAssignments, EveryListedKeyTurnsOnItsState) {
+  const std::vector<std::pair<int, std::vector<int>>> Table = {
+      {StateUp, {75, 38, 104}},     {StateDown, {74, 40, 98}},  {StateLeft, {72, 37, 100}},
+      {StateRight, {76, 39, 102}},  {StateButton1, {90, 32}},   {StateButton2, {88, 13}},
+      {StateButton9, {113}},
+  };
+  for (const auto& [State, Keys] : Table)
+    for (int Key : Keys) EXPECT_EQ(StatesWithDown({Key}), InputBit(State)) << "key " << Key;
+}
+
+TEST(KeyAssignments, UnlistedKeysAndEmptySlotsTurnOnNothing) {
+  EXPECT_EQ(StatesWithDown({}), 0u);
+  EXPECT_EQ(StatesWithDown({65, 27, 70, 78, 66, 112, 114}), 0u);
+  // Code 0 is an empty slot: a "down" code 0 must not light the many empty slots.
+  EXPECT_EQ(StatesWithDown({0}), 0u);
+}
+
+TEST(KeyAssignments, SeveralKeysGiveTheUnionOfTheirStates) {
+  EXPECT_EQ(StatesWithDown({37, 39, 32}),
+            InputBit(StateLeft) | InputBit(StateRight) | InputBit(StateButton1));
+  EXPECT_EQ(StatesWithDown({38, 75}), InputBit(StateUp));
+}
+
+TEST(JoystickAxis, EndsOfTravelReachTheFullRange) {
+  EXPECT_EQ(MapJoystickAxis(-32768), -1000);
+  EXPECT_EQ(MapJoystickAxis(32767), 1000);
+  EXPECT_EQ(MapJoystickAxis(0), 0);
+}
+
+TEST(JoystickAxis, HalfTheHalfRangeIsDeadThenTheValueGrowsFromZero) {
+  EXPECT_EQ(MapJoystickAxis(16000), 0);
+  EXPECT_EQ(MapJoystickAxis(-16384), 0);  // exactly the edge
+  // Three quarters of the travel is half way from the edge to the end: 500.
+  EXPECT_EQ(MapJoystickAxis(24576), 500);
+  EXPECT_EQ(MapJoystickAxis(-24576), -500);
+  // Just past the edge gives a small value, not a jump.
+  const int32_t Past = MapJoystickAxis(17000);
+  EXPECT_GT(Past, 0);
+  EXPECT_LT(Past, 50);
+}
+
+TEST(JoystickStates, AxesGiveDirectionsOutsideTheDeadZone) {
+  EXPECT_EQ(StatesFromJoystick(-32768, 0, 0), InputBit(StateLeft));
+  EXPECT_EQ(StatesFromJoystick(32767, 0, 0), InputBit(StateRight));
+  EXPECT_EQ(StatesFromJoystick(0, -32768, 0), InputBit(StateUp));
+  EXPECT_EQ(StatesFromJoystick(0, 32767, 0), InputBit(StateDown));
+  EXPECT_EQ(StatesFromJoystick(10000, -10000, 0), 0u);
+  EXPECT_EQ(StatesFromJoystick(-30000, 30000, 0), InputBit(StateLeft) | InputBit(StateDown));
+}
+
+TEST(JoystickStates, ButtonNSetsTheNthButtonState) {
+  EXPECT_EQ(StatesFromJoystick(0, 0, 1u), InputBit(StateButton1));
+  EXPECT_EQ(StatesFromJoystick(0, 0, 1u << 1), InputBit(StateButton2));
+  EXPECT_EQ(StatesFromJoystick(0, 0, 1u << 8), InputBit(StateButton9));
+  EXPECT_EQ(StatesFromJoystick(0, 0, 1u << 31), InputBit(35));
+}
+
+TEST(VirtualPointer, StartsWhereTheGamesLastPositionStarts) {
+  TVirtualPointer P(1024, 768);
+  EXPECT_EQ(P.X(), 0);
+  EXPECT_EQ(P.Y(), 0);
+}
+
+TEST(VirtualPointer, AccumulatesMotionWithinTheScreen) {
+  TVirtualPointer P(1024, 768);
+  P.Move(100, 50);
+  P.Move(-30, 20);
+  EXPECT_EQ(P.X(), 70);
+  EXPECT_EQ(P.Y(), 70);
+  P.Move(-500, -500);
+  EXPECT_EQ(P.X(), 0);
+  EXPECT_EQ(P.Y(), 0);
+  P.Move(5000, 5000);
+  EXPECT_EQ(P.X(), 1024);
+  EXPECT_EQ(P.Y(), 768);
+}
+
+TEST(VirtualPointer, SetCursorPosMovesItToEitherEdge) {
+  TVirtualPointer P(1024, 768);
+  P.Move(10, 10);
+  P.Set(1024, 0);  // where the game wraps to from the left edge
+  EXPECT_EQ(P.X(), 1024);
+  P.Move(-3, 0);
+  EXPECT_EQ(P.X(), 1021);
+  P.Set(0, 0);
+  P.Move(4, 0);
+  EXPECT_EQ(P.X(), 4);
+}
+
+}  // namespace
