@@ -1,5 +1,6 @@
 #include "SdlShell.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,6 +31,17 @@ Uint32 PostTimerEvent(Uint32 Interval, void* Param) {
   Event.user.code = TimerId;
   SDL_PushEvent(&Event);
   return Interval;
+}
+
+// SDL falls back to an invisible video driver when there is no display; a
+// game nobody can see or quit must not start. Asked for by name, it may.
+bool HasDisplay() {
+  const char* Driver = SDL_GetCurrentVideoDriver();
+  const char* Asked = std::getenv("SDL_VIDEODRIVER");
+  if (!Driver || (Asked && *Asked)) return true;
+  if (std::strcmp(Driver, "offscreen") != 0 && std::strcmp(Driver, "dummy") != 0) return true;
+  SDL_SetError("no display (video driver \"%s\")", Driver);
+  return false;
 }
 
 bool EnvIsOne(const char* Name) {
@@ -74,10 +86,24 @@ TSdlShell::~TSdlShell() = default;
 
 void TSdlShell::Fail(const std::string& Text) { ShowFailureMessage(ShellCaption, Text); }
 
+void TSdlShell::FailWithReason(const std::string& Text) {
+  const std::string Reason = SDL_GetError();
+  Fail(Text);
+  // SDL's own reason, for whoever reads the log.
+  if (!Reason.empty()) std::fprintf(stderr, "SDL: %s\n", Reason.c_str());
+}
+
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
   // 1. SDL itself takes the place of the window class.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
-    Fail("Failed to register the window class!");
+    FailWithReason("Failed to register the window class!");
+    return false;
+  }
+  if (!HasDisplay()) {
+    const std::string Reason = SDL_GetError();
+    SDL_Quit();
+    SDL_SetError("%s", Reason.c_str());
+    FailWithReason("Failed to register the window class!");
     return false;
   }
   videoUp_ = true;
@@ -109,8 +135,10 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int B
     window_ = SDL_CreateWindow(WindowTitle, 0, 0, Width, Height, Flags);
   }
   if (!window_) {
+    const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
-    Fail("Unable to create window!");
+    SDL_SetError("%s", Reason.c_str());
+    FailWithReason("Unable to create window!");
     return false;
   }
   if (FullScreen && SDL_SetWindowDisplayMode(window_, &Mode) != 0) {
@@ -124,13 +152,17 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int B
   // 8, 9. The rendering context, current on this thread for the whole run.
   context_ = SDL_GL_CreateContext(window_);
   if (!context_) {
+    const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
-    Fail("Unable to create an OpenGL rendering context");
+    SDL_SetError("%s", Reason.c_str());
+    FailWithReason("Unable to create an OpenGL rendering context");
     return false;
   }
   if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+    const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
-    Fail("Unable to activate OpenGL rendering context");
+    SDL_SetError("%s", Reason.c_str());
+    FailWithReason("Unable to activate OpenGL rendering context");
     return false;
   }
 

@@ -38,6 +38,7 @@ class TSdlShell {
   void ResizeToDrawable();
   void SetSwapInterval();
   void Fail(const std::string& Text);
+  void FailWithReason(const std::string& Text);
 
   std::array<TClipBytes, WaveItemCount> clips_;
   bool videoUp_ = false;

@@ -1,0 +1,108 @@
+# Shared by the end-to-end scripts: a private Xvfb, the game started in the
+# background, its window found by title, and clean-up of everything started.
+# Each script sources this file and calls e2e_init with the program folder.
+
+set -u
+
+E2E_TMP=""
+XVFB_PID=""
+GAME_PID=""
+GAME_RC=""
+
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$E2E_TMP" ] && [ -f "$E2E_TMP/stderr" ]; then
+    echo "--- game stderr:" >&2
+    grep -v '^CRITICAL' "$E2E_TMP/stderr" >&2 || true
+  fi
+  exit 1
+}
+
+e2e_cleanup() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null
+    sleep 0.5
+    kill -9 "$GAME_PID" 2>/dev/null
+  fi
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
+  if [ -n "$E2E_TMP" ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$E2E_TMP"; fi
+}
+
+# e2e_init PROGRAM_DIR: checks the program, makes a temp folder, starts Xvfb on
+# a free display (Xvfb picks it and reports it through -displayfd).
+e2e_init() {
+  PROGRAM_DIR="${1:?program folder expected}"
+  GAME="$PROGRAM_DIR/skyrend"
+  [ -x "$GAME" ] || e2e_fail "no executable at $GAME"
+  E2E_TMP="$(mktemp -d /tmp/skyrend-e2e.XXXXXX)"
+  trap e2e_cleanup EXIT
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" \
+    >"$E2E_TMP/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$E2E_TMP/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    sleep 0.1
+  done
+  [ -s "$E2E_TMP/display" ] || e2e_fail "Xvfb reported no display"
+  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+  export SDL_AUDIODRIVER=disk
+  export SDL_DISKAUDIOFILE="$E2E_TMP/audio.raw"
+  export SKYREND_NO_DIALOGS=1
+  unset SKYREND_UNCAPPED
+}
+
+# e2e_start [EXECUTABLE]: starts the game in the background.
+e2e_start() {
+  local exe="${1:-$GAME}"
+  "$exe" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+  GAME_PID=$!
+}
+
+# e2e_wait_exit SECONDS: waits for the game to end; sets GAME_RC. Fails on time-out.
+e2e_wait_exit() {
+  local limit="$1" i
+  for i in $(seq 1 $((limit * 10))); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      wait "$GAME_PID"
+      GAME_RC=$?
+      GAME_PID=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "the game did not end within $limit s"
+}
+
+# e2e_wait_title SECONDS: waits until the window title shows the FPS count;
+# prints the title. Fails when the game ends first or the time runs out.
+e2e_wait_title() {
+  local limit="$1" i title
+  for i in $(seq 1 $((limit * 10))); do
+    kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game ended before its title showed the FPS"
+    title="$(xdotool search --name '^OpenGL App by Dreskol' getwindowname 2>/dev/null | head -n1)"
+    if printf '%s' "$title" | grep -Eq '^OpenGL App by Dreskol   \[[0-9]+ FPS\]$'; then
+      printf '%s\n' "$title"
+      return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "no FPS title within $limit s (last title: '$title')"
+}
+
+# The FPS figure of a title "OpenGL App by Dreskol   [N FPS]".
+e2e_fps_of() { printf '%s' "$1" | sed -E 's/.*\[([0-9]+) FPS\].*/\1/'; }
+
+e2e_window() { xdotool search --name '^OpenGL App by Dreskol' 2>/dev/null | head -n1; }
+
+# A key held for a while, as a person presses it (a down and up in the same
+# instant could both be handled before the frame that tests the key table).
+e2e_press() {
+  xdotool keydown "$1"
+  sleep "${2:-0.2}"
+  xdotool keyup "$1"
+}
