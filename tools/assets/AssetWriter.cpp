@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "Bitmap.h"
+#include "BitmapWriter.h"
 #include "ModelText.h"
 #include "Models.h"
 #include "Sounds.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Bitmap.h"
+#include "BitmapWriter.h"
 
 // Every texture file name the models use.
 std::vector<std::string> TextureNames();
