@@ -1,0 +1,146 @@
+#include "ScriptFormat.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include "frmMainGL.h"
+
+namespace {
+
+std::vector<std::string> Words(const std::string& Text) {
+  std::vector<std::string> Out;
+  std::istringstream In(Text);
+  std::string Word;
+  while (In >> Word) Out.push_back(Word);
+  return Out;
+}
+
+// A whole word as a decimal integer within Lo..Hi; What names it in the error.
+int64_t Number(const std::string& Word, int64_t Lo, int64_t Hi, const char* What, int Line) {
+  int64_t Value = 0;
+  const char* End = Word.data() + Word.size();
+  const auto Result = std::from_chars(Word.data(), End, Value);
+  if (Result.ec != std::errc() || Result.ptr != End)
+    throw EScriptError(Line, std::string(What) + " \"" + Word + "\" is not a whole number");
+  if (Value < Lo || Value > Hi)
+    throw EScriptError(Line, std::string(What) + " " + Word + " is outside " + std::to_string(Lo) + ".." +
+                                 std::to_string(Hi));
+  return Value;
+}
+
+[[noreturn]] void BadUsage(const char* Usage, int Line) {
+  throw EScriptError(Line, std::string("expected \"FRAME ") + Usage + "\"");
+}
+
+void ExpectCount(const std::vector<std::string>& W, size_t Count, const char* Usage, int Line) {
+  if (W.size() != Count) BadUsage(Usage, Line);
+}
+
+struct TVerbName {
+  TScriptVerb Verb;
+  const char* Name;
+};
+const TVerbName VerbNames[] = {
+    {TScriptVerb::Down, "down"}, {TScriptVerb::Repeat, "repeat"}, {TScriptVerb::Up, "up"},
+    {TScriptVerb::Mouse, "mouse"}, {TScriptVerb::Click, "click"}, {TScriptVerb::Joy, "joy"},
+    {TScriptVerb::Tick, "tick"},
+};
+
+}  // namespace
+
+EScriptError::EScriptError(int Line, std::string Message)
+    : line_(Line), text_(Line > 0 ? "line " + std::to_string(Line) + ": " + Message : Message) {}
+
+bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Event) {
+  const std::vector<std::string> W = Words(Text.substr(0, Text.find('#')));
+  if (W.empty()) return false;
+  if (W.size() < 2) throw EScriptError(LineNumber, "expected \"FRAME VERB ARGS\"");
+  TScriptEvent E;
+  E.Line = LineNumber;
+  E.Frame = long(Number(W[0], 1, MaxScriptFrame, "frame", LineNumber));
+  const TVerbName* Found = nullptr;
+  for (const auto& V : VerbNames)
+    if (W[1] == V.Name) Found = &V;
+  if (!Found)
+    throw EScriptError(LineNumber, "unknown verb \"" + W[1] + "\" (down, repeat, up, mouse, click, joy, tick)");
+  E.Verb = Found->Verb;
+  switch (E.Verb) {
+    case TScriptVerb::Down:
+    case TScriptVerb::Repeat:
+    case TScriptVerb::Up:
+      ExpectCount(W, 3, "down|repeat|up VK", LineNumber);
+      E.A = Number(W[2], 1, 255, "key code", LineNumber);
+      break;
+    case TScriptVerb::Mouse:
+      if (W.size() < 4 || W.size() > 6) BadUsage("mouse DX DY [left] [right]", LineNumber);
+      E.A = Number(W[2], -100000, 100000, "mouse DX", LineNumber);
+      E.B = Number(W[3], -100000, 100000, "mouse DY", LineNumber);
+      for (size_t i = 4; i < W.size(); ++i) {
+        const uint32_t Bit = W[i] == "left" ? uint32_t(ssLeft) : W[i] == "right" ? uint32_t(ssRight) : 0u;
+        if (Bit == 0 || (E.Bits & Bit))
+          throw EScriptError(LineNumber, "mouse button \"" + W[i] + "\" must be left or right, once each");
+        E.Bits |= Bit;
+      }
+      break;
+    case TScriptVerb::Click:
+      ExpectCount(W, 2, "click", LineNumber);
+      break;
+    case TScriptVerb::Joy:
+      if (W.size() < 4) BadUsage("joy X Y [BUTTON...]", LineNumber);
+      E.A = Number(W[2], -32768, 32767, "joystick X", LineNumber);
+      E.B = Number(W[3], -32768, 32767, "joystick Y", LineNumber);
+      for (size_t i = 4; i < W.size(); ++i)
+        E.Bits |= uint32_t(1) << (Number(W[i], 1, 32, "joystick button", LineNumber) - 1);
+      break;
+    case TScriptVerb::Tick:
+      ExpectCount(W, 3, "tick MS", LineNumber);
+      E.A = Number(W[2], 0, UINT32_MAX, "tick", LineNumber);
+      break;
+  }
+  Event = E;
+  return true;
+}
+
+std::vector<TScriptEvent> ParseScript(const std::string& Text) {
+  std::vector<TScriptEvent> Events;
+  std::istringstream In(Text);
+  std::string Line;
+  int Number = 0;
+  TScriptEvent E;
+  while (std::getline(In, Line))
+    if (ParseScriptLine(Line, ++Number, E)) Events.push_back(E);
+  return Events;
+}
+
+std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  if (!In) throw EScriptError(0, "cannot read the script \"" + Path + "\"");
+  std::ostringstream Text;
+  Text << In.rdbuf();
+  return ParseScript(Text.str());
+}
+
+std::string FormatScriptEvent(const TScriptEvent& E) {
+  std::string Out = std::to_string(E.Frame);
+  for (const auto& V : VerbNames)
+    if (V.Verb == E.Verb) Out += std::string(" ") + V.Name;
+  switch (E.Verb) {
+    case TScriptVerb::Mouse:
+      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      if (E.Bits & ssLeft) Out += " left";
+      if (E.Bits & ssRight) Out += " right";
+      break;
+    case TScriptVerb::Joy:
+      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      for (int n = 0; n < 32; ++n)
+        if (E.Bits & (uint32_t(1) << n)) Out += " " + std::to_string(n + 1);
+      break;
+    case TScriptVerb::Click:
+      break;
+    default:
+      Out += " " + std::to_string(E.A);
+      break;
+  }
+  return Out;
+}

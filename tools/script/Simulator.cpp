@@ -1,0 +1,88 @@
+#include "Simulator.h"
+
+#include <charconv>
+#include <stdexcept>
+
+TSimulator::TSimulator(int Width, int Height, const std::string& ProgramFolder, std::vector<TScriptEvent> Events,
+                       uint32_t MsPerFrame)
+    : Host(Width, Height, ProgramFolder), Cursor(Width, Height), Driver(std::move(Events), MsPerFrame) {
+  // The form was made on the host's clock standing at 0, as this clock starts.
+  TServices& S = Host.Form->Services;
+  S.Ticks = &Clock;
+  S.Input = &Input;
+  S.Cursor = &Cursor;
+  Host.Sound.Events.clear();
+  player_ = Host.Form->Player.get();
+}
+
+bool TSimulator::Step() {
+  ++frame_;
+  Host.Sound.Events.clear();
+  Driver.BeginFrame(frame_, *Host.Form, Input, Cursor, Clock);
+  Host.Frame(0);
+  // Every new game hides the cursor and makes a new player.
+  if (Cursor.Hides() != hides_ || Host.Form->Player.get() != player_) newWorld_ = true;
+  hides_ = Cursor.Hides();
+  player_ = Host.Form->Player.get();
+  return !Host.Form->TerminateRequested;
+}
+
+const std::string& TSimulator::TraceLine() {
+  const std::string& Line =
+      Trace.FormatFrame(frame_, *Host.Form, Host.Sound.Events.data(), Host.Sound.Events.size(), newWorld_);
+  newWorld_ = false;
+  return Line;
+}
+
+const char* const SimUsage =
+    "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
+    "                   [--shot F:FILE.png]... [--size WxH]";
+
+namespace {
+
+long Whole(const std::string& Text, long Lo, long Hi, const std::string& What) {
+  long Value = 0;
+  const char* End = Text.data() + Text.size();
+  const auto R = std::from_chars(Text.data(), End, Value);
+  if (R.ec != std::errc() || R.ptr != End || Text.empty() || Value < Lo || Value > Hi)
+    throw std::invalid_argument(What + " must be a whole number in " + std::to_string(Lo) + ".." +
+                                std::to_string(Hi) + ", not \"" + Text + "\"");
+  return Value;
+}
+
+}  // namespace
+
+TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
+  TSimOptions O;
+  for (size_t i = 0; i < Args.size(); ++i) {
+    const std::string& Name = Args[i];
+    auto Value = [&]() -> const std::string& {
+      if (i + 1 >= Args.size()) throw std::invalid_argument(Name + " needs a value");
+      return Args[++i];
+    };
+    if (Name == "--frames") {
+      O.Frames = Whole(Value(), 1, 100000000, "--frames");
+    } else if (Name == "--script") {
+      O.ScriptPath = Value();
+    } else if (Name == "--ms-per-frame") {
+      O.MsPerFrame = uint32_t(Whole(Value(), 0, 100000, "--ms-per-frame"));
+    } else if (Name == "--trace") {
+      O.TracePath = Value();
+    } else if (Name == "--shot") {
+      const std::string& V = Value();
+      const size_t Colon = V.find(':');
+      if (Colon == std::string::npos || Colon + 1 == V.size())
+        throw std::invalid_argument("--shot needs F:FILE.png, not \"" + V + "\"");
+      O.Shots.emplace_back(Whole(V.substr(0, Colon), 1, 100000000, "--shot frame"), V.substr(Colon + 1));
+    } else if (Name == "--size") {
+      const std::string& V = Value();
+      const size_t X = V.find('x');
+      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + V + "\"");
+      O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
+      O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+    } else {
+      throw std::invalid_argument("unknown argument \"" + Name + "\"");
+    }
+  }
+  return O;
+}
