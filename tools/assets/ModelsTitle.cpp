@@ -23,7 +23,13 @@ TOutline Rect(float X0, float Y0, float X1, float Y1, float Bl = 0, float Br = 0
   corner(Br, {X1 - Br, Y0}, {X1, Y0}, {X1, Y0 + Br});
   corner(Tr, {X1, Y1 - Tr}, {X1, Y1}, {X1 - Tr, Y1});
   corner(Tl, {X0 + Tl, Y1}, {X0, Y1}, {X0, Y1 - Tl});
-  return o;
+  // A cut as wide as the stroke meets the next corner: drop the repeated point.
+  TOutline unique;
+  for (size_t i = 0; i < o.size(); ++i) {
+    const TPoint2 next = o[(i + 1) % o.size()];
+    if (o[i].X != next.X || o[i].Y != next.Y) unique.push_back(o[i]);
+  }
+  return unique;
 }
 
 // Bold block letters on a 10 × 14 grid, each a union of convex strokes.
