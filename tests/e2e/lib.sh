@@ -106,3 +106,29 @@ e2e_press() {
   sleep "${2:-0.2}"
   xdotool keyup "$1"
 }
+
+# e2e_shot NAME: a screenshot of the game window into $E2E_TMP/NAME.png.
+e2e_shot() {
+  import -window "$(e2e_window)" "$E2E_TMP/$1.png" 2>/dev/null || e2e_fail "screenshot $1 failed"
+}
+
+# e2e_diff A B: how many pixels of two screenshots differ (8 % fuzz).
+e2e_diff() {
+  compare -metric AE -fuzz 8% "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 |
+    awk '{ printf "%d\n", $1 }'
+}
+
+# e2e_band_mean NAME: mean brightness (0..1000) of a band across the top of a screenshot.
+e2e_band_mean() {
+  convert "$E2E_TMP/$1.png" -crop 100%x6%+0+2% +repage -colorspace Gray \
+    -format '%[fx:int(1000*mean)]' info:
+}
+
+# e2e_audio_peak FROM_BYTE: the loudest 16-bit sample the disk audio driver
+# wrote from that byte on.
+e2e_audio_peak() {
+  tail -c +"$(( $1 + 1 ))" "$SDL_DISKAUDIOFILE" | od -An -td2 -v -w2 |
+    awk 'BEGIN { m = 0 } { v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m }'
+}
+
+e2e_audio_bytes() { stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0; }
