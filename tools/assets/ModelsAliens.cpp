@@ -160,6 +160,6 @@ TModelRec BuildAlienShadow() {
   m.Ambient = {0.02f, 0.02f, 0.03f, 1};
   model.Materials.push_back(m);
   TMeshRec& disc = AddMesh(model, "Shadow", 0);
-  AddLathe(disc, {}, {{34, 0}, {0, 0}}, 20, false);
+  AddLathe(disc, {}, {{28, 0}, {0, 0}}, 20, false);
   return model;
 }

@@ -71,17 +71,17 @@ void AddTorus(TMeshRec& Mesh, float Major, float Minor, int Segments, int Sides)
 }  // namespace
 
 // SKYREND in bold extruded letters, about 86 wide and 26 high around the
-// origin, 5 deep: at 50 in front of the eye it spans most of the view.
+// origin, 3.2 deep: at 50 in front of the eye it spans most of the view.
 // The title is drawn without depth writes, so the sides come first and the
 // letter faces last, painting over them.
 TModelRec BuildGameText() {
   TModelRec model;
-  model.Materials.push_back(Shiny(MakeMaterial("LetterSide", {0.75f, 0.16f, 0.08f, 1}), 0.5f, 30));
+  model.Materials.push_back(Shiny(MakeMaterial("LetterSide", {0.55f, 0.1f, 0.05f, 1}), 0.3f, 20));
   model.Materials.push_back(
-      Glowing(Shiny(MakeMaterial("LetterFace", {1.0f, 0.72f, 0.18f, 1}), 0.9f, 60), {0.45f, 0.28f, 0.04f, 1}));
+      Glowing(Shiny(MakeMaterial("LetterFace", {0.6f, 0.6f, 0.6f, 1}, "letters.bmp"), 0.6f, 60), {0.5f, 0.5f, 0.5f, 1}));
   TMeshRec sides, faces;
   const char* word = "SKYREND";
-  const float scaleX = 1.05f, scaleY = 26.0f / 14.0f, advance = 12.6f, depth = 2.5f;
+  const float scaleX = 1.05f, scaleY = 26.0f / 14.0f, advance = 12.6f, depth = 1.6f;
   const float left = -(6 * advance + 10) * scaleX / 2;
   for (int i = 0; word[i]; ++i)
     for (TOutline stroke : Letter(word[i])) {
@@ -90,6 +90,7 @@ TModelRec BuildGameText() {
     }
   sides.Name = "LetterSides";
   sides.MaterialIndex = 0;
+  ProjectUvFront(faces, left, -left, -7 * scaleY, 7 * scaleY);
   faces.Name = "LetterFaces";
   faces.MaterialIndex = 1;
   model.Meshes = {sides, faces};

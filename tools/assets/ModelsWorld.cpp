@@ -59,7 +59,7 @@ TModelRec BuildWhiteDiamond() {
   TModelRec model;
   model.Materials.push_back(Shiny(MakeMaterial("Diamond", {1, 1, 1, 1}), 1.0f, 90));
   TMeshRec& gem = AddMesh(model, "Diamond", 0);
-  AddLathe(gem, {}, {{0, -11}, {7, 0}, {0, 11}}, 4, false);
+  AddLathe(gem, {}, {{0, -8}, {5.5f, 0}, {0, 8}}, 4, false);
   return model;
 }
 
@@ -68,7 +68,7 @@ TModelRec BuildRedDiamondShadow() {
   TModelRec model;
   model.Materials.push_back(ShadowMaterial({0.22f, 0.02f, 0.02f, 1}));
   TMeshRec& shadow = AddMesh(model, "Shadow", 0);
-  AddFlatPolygon(shadow, {{8, 0, 0}, {0, 0, -8}, {-8, 0, 0}, {0, 0, 8}}, {{1, 0.5f}, {0.5f, 0}, {0, 0.5f}, {0.5f, 1}});
+  AddFlatPolygon(shadow, {{6, 0, 0}, {0, 0, -6}, {-6, 0, 0}, {0, 0, 6}}, {{1, 0.5f}, {0.5f, 0}, {0, 0.5f}, {0.5f, 1}});
   return model;
 }
 

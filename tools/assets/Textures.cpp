@@ -101,16 +101,31 @@ TImage Rocket() {
   return img;
 }
 
-// Radial glow on black for halos and exhaust (drawn colour-keyed and additive).
+// Radial glow on black for halos and exhaust (drawn colour-keyed and
+// additive). The faint rim is cut to pure black, the key colour, so that the
+// halo writes depth only where it visibly glows.
 TImage Glow() {
-  const int size = 64;
+  const int size = 128;
   TImage img(size, size);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x) {
-      const double r = std::hypot(x - 31.5, y - 31.5) / 31.5;
+      const double r = std::hypot(x - 63.5, y - 63.5) / 63.5;
       const double i = std::max(0.0, 1.0 - r);
-      img.At(x, y) = i <= 0 ? TRgb{} : Colour(255 * std::min(1.0, 2.2 * i), 255 * i * i * 1.6, 255 * i * i * i * 1.2);
+      if (i < 0.06) continue;
+      img.At(x, y) = Colour(255 * std::min(1.0, 2.2 * i), 255 * std::min(1.0, i * i * 1.6), 255 * i * i * i * 1.2);
     }
+  return img;
+}
+
+// Title letter faces: bright gold at the top running to deep orange below.
+TImage LetterFace() {
+  TImage img(4, 64);
+  for (int y = 0; y < 64; ++y) {
+    const double t = y / 63.0;
+    const TRgb c = t < 0.5 ? Mix(Colour(255, 240, 150), Colour(255, 170, 30), t * 2)
+                           : Mix(Colour(255, 170, 30), Colour(225, 70, 10), (t - 0.5) * 2);
+    for (int x = 0; x < 4; ++x) img.At(x, y) = c;
+  }
   return img;
 }
 
@@ -246,7 +261,7 @@ struct TTextureEntry {
 const TTextureEntry kTextures[] = {
     {"floor.bmp", Floor},   {"obstacle.bmp", Obstacle}, {"rocket.bmp", Rocket}, {"glow.bmp", Glow},
     {"teleport.bmp", Teleport}, {"eye.bmp", Eye},       {"camo.bmp", Camouflage}, {"saucer.bmp", Saucer},
-    {"wing.bmp", Wing},     {"jelly.bmp", Jelly},       {"gold.bmp", Gold},
+    {"wing.bmp", Wing},     {"jelly.bmp", Jelly},       {"gold.bmp", Gold},       {"letters.bmp", LetterFace},
 };
 
 }  // namespace
