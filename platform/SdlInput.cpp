@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "KeyCodes.h"
 
-TSdlInput::TSdlInput(SDL_Window* Window) : window_(Window) { OpenFirstJoystick(); }
+TSdlInput::TSdlInput(SDL_Window* Window, TFocusTest HasFocus)
+    : window_(Window), hasFocus_(std::move(HasFocus)) {
+  if (!hasFocus_) hasFocus_ = [this] { return window_ && SDL_GetKeyboardFocus() == window_; };
+  OpenFirstJoystick();
+}
 
 TSdlInput::~TSdlInput() {
   if (joystick_) SDL_JoystickClose(joystick_);
@@ -30,7 +35,7 @@ void TSdlInput::HandleEvent(const SDL_Event& Event) {
 void TSdlInput::Update() {
   states_ = 0;
   // Both devices report nothing unless the game window is in front.
-  if (!window_ || SDL_GetKeyboardFocus() != window_) return;
+  if (!hasFocus_()) return;
   states_ = KeyboardStates() | JoystickStates();
 }
 

@@ -3,14 +3,20 @@
 #pragma once
 #include <SDL.h>
 
+#include <functional>
+
 #include "InputMapping.h"
 #include "Services.h"
 
 class TSdlInput : public IInputDevice {
  public:
-  // Window is the game window the foreground test refers to. The joystick
-  // subsystem must be initialised; the first joystick present is opened now.
-  explicit TSdlInput(SDL_Window* Window);
+  // True while the game window is the one in front (has the keyboard focus).
+  using TFocusTest = std::function<bool()>;
+
+  // Window is the game window the foreground test refers to; HasFocus replaces
+  // that test where a test must control it. The first joystick present is
+  // opened now (when the joystick subsystem is up).
+  explicit TSdlInput(SDL_Window* Window, TFocusTest HasFocus = nullptr);
   ~TSdlInput() override;
   TSdlInput(const TSdlInput&) = delete;
   TSdlInput& operator=(const TSdlInput&) = delete;
@@ -28,6 +34,7 @@ class TSdlInput : public IInputDevice {
   TInputStates JoystickStates() const;
 
   SDL_Window* window_;
+  TFocusTest hasFocus_;
   SDL_Joystick* joystick_ = nullptr;
   TInputStates states_ = 0;
   uint8_t down_[256] = {};

@@ -1,0 +1,133 @@
+// The input component on real SDL with a virtual joystick (SDL's own virtual
+// device API) and the dummy video driver; the foreground test is the test's.
+#include "SdlInput.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class SdlInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // No window has the focus under the dummy driver, and SDL drops joystick
+    // input then unless told otherwise.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    Window = SDL_CreateWindow("input test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(Window, nullptr) << SDL_GetError();
+  }
+  void TearDown() override {
+    if (Pad) SDL_JoystickClose(Pad);
+    if (Window) SDL_DestroyWindow(Window);
+    SDL_Quit();
+  }
+  // Hands every waiting device event to the component, as the shell's loop does.
+  void Pump(TSdlInput& Input) {
+    SDL_Event Event;
+    while (SDL_PollEvent(&Event)) Input.HandleEvent(Event);
+  }
+  // Plugs in a virtual joystick with two axes and twelve buttons; the test
+  // keeps its own handle to move the stick.
+  int PlugIn() {
+    const int Index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 0);
+    EXPECT_GE(Index, 0) << SDL_GetError();
+    Pad = SDL_JoystickOpen(Index);
+    EXPECT_NE(Pad, nullptr);
+    return Index;
+  }
+  void Stick(int16_t X, int16_t Y) {
+    SDL_JoystickSetVirtualAxis(Pad, 0, X);
+    SDL_JoystickSetVirtualAxis(Pad, 1, Y);
+    SDL_JoystickUpdate();
+  }
+  void Button(int N, bool Down) {
+    SDL_JoystickSetVirtualButton(Pad, N, Down ? SDL_PRESSED : SDL_RELEASED);
+    SDL_JoystickUpdate();
+  }
+
+  SDL_Window* Window = nullptr;
+  SDL_Joystick* Pad = nullptr;
+  bool Focus = true;
+};
+
+TEST_F(SdlInputTest, AJoystickPluggedInAfterStartUpIsOpenedAndRead) {
+  TSdlInput Input(Window, [this] { return Focus; });
+  EXPECT_FALSE(Input.HasJoystick());
+  PlugIn();
+  Pump(Input);
+  ASSERT_TRUE(Input.HasJoystick());
+
+  Stick(-32768, 0);
+  Input.Update();
+  EXPECT_EQ(Input.States(), InputBit(StateLeft));
+
+  Stick(32767, -32768);
+  Button(0, true);
+  Button(8, true);
+  Input.Update();
+  EXPECT_EQ(Input.States(), InputBit(StateRight) | InputBit(StateUp) | InputBit(StateButton1) |
+                                InputBit(StateButton9));
+
+  // Inside the dead zone and with the buttons up: nothing.
+  Stick(12000, -12000);
+  Button(0, false);
+  Button(8, false);
+  Input.Update();
+  EXPECT_EQ(Input.States(), 0u);
+}
+
+TEST_F(SdlInputTest, NothingIsReportedWhileTheGameWindowIsNotInFront) {
+  TSdlInput Input(Window, [this] { return Focus; });
+  PlugIn();
+  Pump(Input);
+  Stick(0, 32767);
+  Focus = false;
+  Input.Update();
+  EXPECT_EQ(Input.States(), 0u);
+  Focus = true;
+  Input.Update();
+  EXPECT_EQ(Input.States(), InputBit(StateDown));
+}
+
+TEST_F(SdlInputTest, WithoutTheFocusTestInjectedAnUnfocusedWindowReportsNothing) {
+  TSdlInput Input(Window);
+  PlugIn();
+  Pump(Input);
+  Stick(-32768, 0);
+  Input.Update();
+  // The dummy video driver gives no window the keyboard focus.
+  EXPECT_EQ(SDL_GetKeyboardFocus(), nullptr);
+  EXPECT_EQ(Input.States(), 0u);
+}
+
+TEST_F(SdlInputTest, AJoystickThatGoesIsClosedAndReportsNothing) {
+  TSdlInput Input(Window, [this] { return Focus; });
+  const int Index = PlugIn();
+  Pump(Input);
+  Stick(-32768, 0);
+  Input.Update();
+  ASSERT_EQ(Input.States(), InputBit(StateLeft));
+
+  SDL_JoystickClose(Pad);
+  Pad = nullptr;
+  ASSERT_EQ(SDL_JoystickDetachVirtual(Index), 0) << SDL_GetError();
+  Pump(Input);
+  EXPECT_FALSE(Input.HasJoystick());
+  Input.Update();
+  EXPECT_EQ(Input.States(), 0u);
+}
+
+TEST_F(SdlInputTest, AJoystickPresentAtStartUpIsOpenedAtOnce) {
+  PlugIn();
+  TSdlInput Input(Window, [this] { return Focus; });
+  EXPECT_TRUE(Input.HasJoystick());
+  Pump(Input);  // the device's own "added" event must not open a second handle
+  Stick(0, -32768);
+  Input.Update();
+  EXPECT_EQ(Input.States(), InputBit(StateUp));
+}
+
+}  // namespace
