@@ -21,9 +21,10 @@ int64_t Number(const std::string& Word, int64_t Lo, int64_t Hi, const char* What
   int64_t Value = 0;
   const char* End = Word.data() + Word.size();
   const auto Result = std::from_chars(Word.data(), End, Value);
-  if (Result.ec != std::errc() || Result.ptr != End)
+  const bool TooLarge = Result.ec == std::errc::result_out_of_range && Result.ptr == End;
+  if (!TooLarge && (Result.ec != std::errc() || Result.ptr != End))
     throw EScriptError(Line, std::string(What) + " \"" + Word + "\" is not a whole number");
-  if (Value < Lo || Value > Hi)
+  if (TooLarge || Value < Lo || Value > Hi)
     throw EScriptError(Line, std::string(What) + " " + Word + " is outside " + std::to_string(Lo) + ".." +
                                  std::to_string(Hi));
   return Value;

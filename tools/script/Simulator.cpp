@@ -16,9 +16,13 @@ TSimulator::TSimulator(int Width, int Height, const std::string& ProgramFolder, 
 }
 
 bool TSimulator::Step() {
+  BeginInput();
+  Driver.BeginFrame(frame_ + 1, *Host.Form, Input, Cursor, Clock);
+  return Paint();
+}
+
+bool TSimulator::Paint() {
   ++frame_;
-  Host.Sound.Events.clear();
-  Driver.BeginFrame(frame_, *Host.Form, Input, Cursor, Clock);
   Host.Frame(0);
   // Every new game hides the cursor and makes a new player.
   if (Cursor.Hides() != hides_ || Host.Form->Player.get() != player_) newWorld_ = true;

@@ -17,9 +17,14 @@ class TSimulator {
   TSimulator(int Width, int Height, const std::string& ProgramFolder, std::vector<TScriptEvent> Events,
              uint32_t MsPerFrame = 16);
 
-  // Runs the next frame. False when the game asked to end (start-up failed;
-  // its message is in Host.Messages).
+  // Runs the next frame with its script events and clock. False when the game
+  // asked to end (start-up failed; its message is in Host.Messages).
   bool Step();
+  // The same in two halves, for a caller that gives the input itself (a
+  // recorder): BeginInput starts collecting the next frame's sounds, then the
+  // caller delivers input and sets the clock, then Paint runs FormPaint.
+  void BeginInput() { Host.Sound.Events.clear(); }
+  bool Paint();
   // The trace line of the frame Step just ran.
   const std::string& TraceLine();
   // The sound operations of the frame Step just ran.
