@@ -38,12 +38,7 @@ void TFormMain::FormCreate() {
 void TFormMain::StartUp() {
   StartupPending = 0;
   ResetLights();
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+  SwitchOnLight();
   glMaterialf(GL_FRONT, GL_SHININESS, 64);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glFrontFace(GL_CCW);

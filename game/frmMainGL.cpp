@@ -72,6 +72,15 @@ void TFormMain::ResetLights() {
   std::copy(white, white + 4, LightSpecular);
 }
 
+void TFormMain::SwitchOnLight() {
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+}
+
 void TFormMain::ApplyColourScheme() {
   if (ColourScheme < 0 || ColourScheme > 10) return;
   const TColourScheme& s = ColourSchemes[ColourScheme];
@@ -129,12 +138,7 @@ void TFormMain::FormPaint() {
 void TFormMain::DrawTitleFrame() {
   TitleFrames += 1;
   ResetLights();
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+  SwitchOnLight();
   Wireframe = 0;
   glDepthMask(GL_TRUE);
 

@@ -38,6 +38,8 @@ class TFormMain {
   // --- frame driver (frmMainGL.cpp)
   void FormPaint();
   void ResetLights();
+  // Lighting and light 0 on, with the four light fields.
+  void SwitchOnLight();
   void ApplyColourScheme();
   void HitFlash();
 
