@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "DemoSession.h"
 #include "KeyCodes.h"
 #include "SdlInput.h"
 #include "SdlServices.h"
@@ -83,6 +84,8 @@ class TSdlShell::TFormAdapter : public IShellForm {
 TSdlShell::TSdlShell(const std::array<TClipBytes, WaveItemCount>& Clips) : clips_(Clips) {}
 
 TSdlShell::~TSdlShell() = default;
+
+void TSdlShell::SetDemo(std::unique_ptr<TDemoSession> Demo) { demo_ = std::move(Demo); }
 
 void TSdlShell::Fail(const std::string& Text) { ShowFailureMessage(ShellCaption, Text); }
 
@@ -197,7 +200,9 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int B
   Services.ProgramFolder = ProgramFolder();
   Services.ScreenWidth = DrawW;
   Services.ScreenHeight = DrawH;
+  if (demo_) demo_->Attach(Services, cursor_.get(), DrawW, DrawH);
   form_ = std::make_unique<TFormMain>(Services);
+  if (demo_) demo_->SetForm(*form_);
   adapter_ = std::make_unique<TFormAdapter>(*form_);
   shell_ = std::make_unique<TShell>(*adapter_);
   shell_->Resize(DrawW, DrawH);
@@ -258,6 +263,7 @@ void TSdlShell::ResizeToDrawable() {
 }
 
 void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
+  if (demo_ && demo_->HandleEvent(Event, shell_->Keys)) return;
   switch (Event.type) {
     case SDL_QUIT:
       Finished = true;
@@ -315,15 +321,18 @@ int TSdlShell::RunMainLoop() {
       HandleEvent(Event, Finished);
       continue;
     }
+    if (demo_) demo_->BeginFrame(window_);
     const TFrameResult Result = shell_->Frame([this] { SDL_GL_SwapWindow(window_); });
     if (Result == TFrameResult::Terminate) {
       ExitCode = adapter_->ExitCode() != 0 ? adapter_->ExitCode() : 1;
       break;
     }
     if (Result == TFrameResult::Quit) break;
+    if (demo_ && demo_->Finished()) break;  // the played demo has ended
     if (paced_) Limiter.Wait();
   }
   // A normal end leaves the display as it is; SDL puts it back with the window.
   DestroyRenderWindow(false);
+  if (demo_ && !demo_->Close() && ExitCode == 0) ExitCode = 1;
   return ExitCode;
 }

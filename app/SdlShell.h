@@ -16,6 +16,7 @@ class TSdlInput;
 class TSdlCursor;
 class TSdlMessages;
 class TSdlTicks;
+class TDemoSession;
 
 class TSdlShell {
  public:
@@ -28,6 +29,9 @@ class TSdlShell {
   // Creates everything and runs the loop; returns the process exit code:
   // 0 after Escape or a close, 1 after a failure.
   int RunMainLoop();
+
+  // Records or plays a demo instead of plain play; call before RunMainLoop.
+  void SetDemo(std::unique_ptr<TDemoSession> Demo);
 
   bool CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel);
   void DestroyRenderWindow(bool RestoreDisplay);
@@ -48,6 +52,7 @@ class TSdlShell {
   uint32_t timerEvent_ = 0;
   bool paced_ = true;
 
+  std::unique_ptr<TDemoSession> demo_;  // outlives the form, which uses its services
   std::unique_ptr<TSdlTicks> ticks_;
   std::unique_ptr<TSdlInput> input_;
   std::unique_ptr<TSdlSound> sound_;
