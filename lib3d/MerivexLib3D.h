@@ -22,21 +22,6 @@ class ELoadError : public std::runtime_error {
   ELoadError(std::string fileName, const std::string& text)
       : std::runtime_error(text), FileName(std::move(fileName)) {}
   std::string FileName;
-
- private:
-  void ParseMeshLine(const std::string& Line);
-  void ParseMaterialLine(const std::string& Line);
-  void ParseBoneLine(const std::string& Line);
-  void FinishMesh();
-  void FinishBone();
-  void TextureStep(TMaterial& Material, const std::string& Line);
-  int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
-  // The material a mesh draws with, or nullptr for the default material.
-  const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
-
-  std::string folder_;                 // where LoadFromFile reads the textures
-  IMessageSink* messages_ = nullptr;   // set during LoadFromFile
-  uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
 };
 
 // "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
