@@ -84,12 +84,7 @@ void TFormMain::CheckPlayerContacts() {
 }
 
 void TFormMain::ExplodeAlien(TBlob& A) {
-  if (A.Exploded == 0) {
-    A.Exploded = 1;
-    TVec3 Col;
-    RandomPrimaryColour(Col);
-    Explode(A, Col);
-  }
+  ExplodeOnce(A);
   A.DeathTimer -= 1;
   if (A.DeathTimer <= 0) {
     A.State = 0;
@@ -101,12 +96,7 @@ void TFormMain::ExplodeAlien(TBlob& A) {
 
 void TFormMain::ExplodeRocket(TBlob& R) {
   Sound().Stop(WaveRocketHum);
-  if (R.Exploded == 0) {
-    R.Exploded = 1;
-    TVec3 Col;
-    RandomPrimaryColour(Col);
-    Explode(R, Col);
-  }
+  ExplodeOnce(R);
   R.DeathTimer -= 1;
   if (R.DeathTimer <= 0) {
     PlaceBeyondEdge(R);
@@ -115,6 +105,14 @@ void TFormMain::ExplodeRocket(TBlob& R) {
     // Out of play while it waits; its launch countdown still runs in State 0.
     R.SetActive(false);
   }
+}
+
+void TFormMain::ExplodeOnce(TBlob& Target) {
+  if (Target.Exploded != 0) return;
+  Target.Exploded = 1;
+  TVec3 Col;
+  RandomPrimaryColour(Col);
+  Explode(Target, Col);
 }
 
 void TFormMain::Explode(TBlob& Source, const TVec3& Col) {

@@ -68,12 +68,18 @@ void TFormMain::CreatePlayerShots() { Append(*PlayerShots, PlayerShotCount); }
 
 void TFormMain::CreateAlienShots() { Append(*AlienShots, AlienShotCount); }
 
+// A new object on the floor at a random place in the arena: X drawn first, then Z.
+std::unique_ptr<TBlob> TFormMain::NewObjectAtRandom() {
+  auto O = std::make_unique<TBlob>();
+  O->Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
+  O->Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
+  O->Position.y = 0;
+  return O;
+}
+
 void TFormMain::CreateObstacles() {
   for (int32_t i = 0; i < ObstacleCount; ++i) {
-    auto O = std::make_unique<TBlob>();
-    O->Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
-    O->Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
-    O->Position.y = 0;
+    auto O = NewObjectAtRandom();
     // Before start-up has loaded the model this is 0; StartUp sets it again.
     O->Radius = ModelRadius(ObstacleModel);
     O->SetActive(true);
@@ -83,10 +89,7 @@ void TFormMain::CreateObstacles() {
 
 void TFormMain::CreateTeleports() {
   for (int32_t i = 0; i < TeleportCount; ++i) {
-    auto T = std::make_unique<TBlob>();
-    T->Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
-    T->Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
-    T->Position.y = 0;
+    auto T = NewObjectAtRandom();
     T->Radius = 10;
     Teleports->push_back(std::move(T));
   }
@@ -109,13 +112,7 @@ void TFormMain::CreateRockets() {
 void TFormMain::CreateFragments() { Append(*Fragments, FragmentCount); }
 
 void TFormMain::CreateFloorTiles() {
-  for (int32_t i = 0; i < FloorTileCount; ++i) {
-    auto F = std::make_unique<TBlob>();
-    F->Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
-    F->Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
-    F->Position.y = 0;
-    FloorTiles->push_back(std::move(F));
-  }
+  for (int32_t i = 0; i < FloorTileCount; ++i) FloorTiles->push_back(NewObjectAtRandom());
 }
 
 // --- launches

@@ -57,6 +57,7 @@ class TFormMain {
   int32_t RandomRange(int32_t Lo, int32_t Hi);
   void RandomPrimaryColour(TVec3& Col);
   void RandomTeleportPosition(TVec3& P);
+  std::unique_ptr<TBlob> NewObjectAtRandom();
   void CreatePlayerShots();
   void CreateAlienShots();
   void CreateObstacles();
@@ -86,6 +87,8 @@ class TFormMain {
   void CheckPlayerContacts();
   void ExplodeAlien(TBlob& A);
   void ExplodeRocket(TBlob& R);
+  // An alien's or rocket's burst in a random primary colour, thrown once per hit.
+  void ExplodeOnce(TBlob& Target);
   void Explode(TBlob& Source, const TVec3& Col);
   void ThrowFragment(TBlob& Source, const TVec3& Col);
 

@@ -6,6 +6,7 @@
 
 #include "HeadlessHost.h"
 #include "TestModels.h"
+#include "WorldForm.h"
 
 namespace {
 
@@ -53,21 +54,12 @@ TEST(StartUp, ObstaclesTakeTheObstacleModelsRadius) {
 class World : public ::testing::Test {
  protected:
   World() {
-    services.Ticks = &ticks;
-    services.Input = &input;
-    services.Sound = &sound;
-    services.Messages = &messages;
-    services.Cursor = &cursor;
-    ticks.Now = 777;
-    form = std::make_unique<TFormMain>(services);
+    w.Ticks.Now = 777;
+    w.Form = std::make_unique<TFormMain>(w.Form->Services);  // made again at tick 777
+    form = w.Form.get();
   }
-  TFakeTicks ticks;
-  TFakeInput input;
-  TRecordingSound sound;
-  TCapturingMessages messages;
-  TFakeCursor cursor;
-  TServices services;
-  std::unique_ptr<TFormMain> form;
+  TWorldForm w;
+  TFormMain* form;
 };
 
 TEST_F(World, FormCreateLaysOutAFreshGameOnTheTitleScreen) {
@@ -76,7 +68,7 @@ TEST_F(World, FormCreateLaysOutAFreshGameOnTheTitleScreen) {
   EXPECT_EQ(form->LastShotTick, 777u);
   EXPECT_FLOAT_EQ(form->RadarAlpha, 0.7f);
   EXPECT_EQ(form->FlatShading, 1);
-  EXPECT_FALSE(cursor.Visible);
+  EXPECT_FALSE(w.Cursor.Visible);
   EXPECT_EQ(form->PlayerShots->size(), 15u);
   EXPECT_EQ(form->AlienShots->size(), 5u);
   EXPECT_EQ(form->Obstacles->size(), 25u);
