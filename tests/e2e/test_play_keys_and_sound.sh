@@ -38,7 +38,11 @@ check_action() {  # name, least pixels changed, then the command that acts
   local name="$1" least="$2" attempt idle moved
   shift 2
   for attempt in 1 2 3 4; do
-    [ "$attempt" -gt 1 ] && sleep 2.5
+    if [ "$attempt" -gt 1 ]; then
+      sleep 2.5
+      # An obstacle or the arena's edge may hold the craft: turn away first.
+      [ -n "${RETRY_TURN:-}" ] && e2e_press Left 0.7
+    fi
     e2e_shot "$name-$attempt-a"
     if [ "$(e2e_band_mean "$name-$attempt-a")" -lt 100 ]; then
       e2e_press z 0.1
@@ -71,7 +75,7 @@ speed_up() {
 check_action "left-arrow" 20000 e2e_press Left 0.4
 check_action "poll-h" 20000 e2e_press h 0.4
 check_action "mouse" 20000 turn_mouse
-check_action "up-arrow" 5000 speed_up
+RETRY_TURN=1 check_action "up-arrow" 5000 speed_up
 
 e2e_press Escape
 e2e_wait_exit 15
