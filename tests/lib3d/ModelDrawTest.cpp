@@ -126,6 +126,30 @@ TEST_F(DrawTest, OpaqueTexturedMeshState) {
   EXPECT_EQ(static_cast<GLuint>(GetInt(GL_TEXTURE_BINDING_2D)), model.Materials[0].TextureId);
 }
 
+TEST_F(DrawTest, TexturesAreClampedLinearAndKeepTheirChannels) {
+  // Unmasked RGB, masked RGBA; the last texture made stays bound after loading.
+  TMS3DObj& model = Load(QuadModel({0, 1}, {Textured("halves.bmp"), Textured("blackred.bmp", "1", "\"Masked\"")}));
+  EXPECT_EQ(static_cast<GLuint>(GetInt(GL_TEXTURE_BINDING_2D)), model.Materials[1].TextureId);
+  const GLint formats[] = {GL_RGB, GL_RGBA};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    glBindTexture(GL_TEXTURE_2D, model.Materials[i].TextureId);
+    GLint v = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &v);
+    EXPECT_EQ(v, GL_CLAMP);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &v);
+    EXPECT_EQ(v, GL_CLAMP);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &v);
+    EXPECT_EQ(v, GL_LINEAR);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &v);
+    EXPECT_EQ(v, GL_LINEAR);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &v);
+    EXPECT_EQ(v, formats[i]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &v);
+    EXPECT_EQ(v, 16);
+  }
+}
+
 TEST_F(DrawTest, TransparentTexturedMeshIsAdditiveAndWritesDepth) {
   TMS3DObj& model = Load(QuadModel({0}, {Textured("blackred.bmp", "0.5")}));
   glDepthMask(GL_FALSE);
