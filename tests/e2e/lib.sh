@@ -31,15 +31,17 @@ e2e_cleanup() {
   if [ -n "$E2E_TMP" ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$E2E_TMP"; fi
 }
 
-# e2e_init PROGRAM_DIR: checks the program, makes a temp folder, starts Xvfb on
-# a free display (Xvfb picks it and reports it through -displayfd).
+# e2e_init PROGRAM_DIR [SCREEN]: checks the program, makes a temp folder, starts
+# Xvfb on a free display (Xvfb picks it and reports it through -displayfd) with
+# a screen of SCREEN (WxHxDEPTH, 1280x1024x24 unless given).
 e2e_init() {
   PROGRAM_DIR="${1:?program folder expected}"
+  local screen="${2:-1280x1024x24}"
   GAME="$PROGRAM_DIR/skyrend"
   [ -x "$GAME" ] || e2e_fail "no executable at $GAME"
   E2E_TMP="$(mktemp -d /tmp/skyrend-e2e.XXXXXX)"
   trap e2e_cleanup EXIT
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" \
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$E2E_TMP/display" \
     >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local i
