@@ -83,6 +83,27 @@ TEST_F(Controls, PollPansTheShotAfterResettingItAndTurns) {
   EXPECT_EQ(W.Sound.Events.back(), (TSoundEvent{TSoundEvent::Pan, WaveMeShoot, 10000}));
 }
 
+TEST_F(Controls, AShotFiredByThePollSoundsOnTheSideAwayFromTheTurn) {
+  F.OnTitleScreen = 0;
+  W.Input.Set(StateLeft, true);
+  W.Input.Set(StateButton1, true);
+  W.Ticks.Now = 1000;
+  F.PollInput();
+  // The pan is set before the shot starts, so this very shot is heard on the right.
+  const std::vector<TSoundEvent> TurningLeft = {{TSoundEvent::Pan, WaveMeShoot, 0},
+                                                {TSoundEvent::Pan, WaveMeShoot, 10000},
+                                                {TSoundEvent::Restart, WaveMeShoot, 0}};
+  EXPECT_EQ(W.Sound.Events, TurningLeft);
+
+  W.Sound.Events.clear();
+  W.Input.Set(StateLeft, false);
+  W.Ticks.Now = 2000;
+  F.PollInput();
+  const std::vector<TSoundEvent> Straight = {{TSoundEvent::Pan, WaveMeShoot, 0},
+                                             {TSoundEvent::Restart, WaveMeShoot, 0}};
+  EXPECT_EQ(W.Sound.Events, Straight);
+}
+
 TEST_F(Controls, EachRoadHasItsOwnSpeedLimits) {
   // Poll: 1 a frame between -8 and 16.
   W.Input.Set(StateUp, true);
