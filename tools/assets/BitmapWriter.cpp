@@ -2,19 +2,11 @@
 
 #include <stdexcept>
 
+#include "ByteWriter.h"
+
 namespace {
 
 bool IsPowerOfTwo(int N) { return N > 0 && (N & (N - 1)) == 0; }
-
-void Put16(std::vector<uint8_t>& Out, uint32_t V) {
-  Out.push_back(uint8_t(V));
-  Out.push_back(uint8_t(V >> 8));
-}
-
-void Put32(std::vector<uint8_t>& Out, uint32_t V) {
-  Put16(Out, V & 0xFFFF);
-  Put16(Out, V >> 16);
-}
 
 }  // namespace
 

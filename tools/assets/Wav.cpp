@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ByteWriter.h"
+
 namespace {
-
-void Put16(std::vector<uint8_t>& Out, uint32_t V) {
-  Out.push_back(uint8_t(V));
-  Out.push_back(uint8_t(V >> 8));
-}
-
-void Put32(std::vector<uint8_t>& Out, uint32_t V) {
-  Put16(Out, V & 0xFFFF);
-  Put16(Out, V >> 16);
-}
 
 void PutTag(std::vector<uint8_t>& Out, const char* Tag) { Out.insert(Out.end(), Tag, Tag + 4); }
 
