@@ -10,12 +10,6 @@ constexpr float ArenaHalf = 2600;
 constexpr float BurstDistance = 900;
 constexpr float BurstSpacing = 50;
 
-// Heading from A's place to (X, Z), positions rounded as the heading routine expects.
-int32_t HeadingFrom(const TBlob& A, float X, float Z) {
-  return HeadingTo(RoundHalfEven(A.Position.x), RoundHalfEven(A.Position.z), RoundHalfEven(X),
-                   RoundHalfEven(Z));
-}
-
 // Clamps one axis of the player to the arena; touching the edge stops the player dead.
 void ClampAxis(float& Value, float& Speed) {
   if (Value < -ArenaHalf) {
@@ -25,11 +19,6 @@ void ClampAxis(float& Value, float& Speed) {
     Value = ArenaHalf;
     Speed = 0;
   }
-}
-
-bool TouchesAny(TBlob& Tester, const TBlobList& List) {
-  int32_t Unused = 0;
-  return Tester.CheckHits(List, 4, Unused, 0, TBlobEvent()) > 0;
 }
 
 int32_t AimedFireDelay(uint8_t Kind, TFormMain& Form) {
@@ -70,7 +59,7 @@ void TFormMain::UpdateAlien(TBlob& A) {
       A.Fired = 0;
       const TVec3 Before = A.Position;
       A.MoveToTarget();
-      if (TouchesAny(A, *Obstacles)) {
+      if (A.Touches(*Obstacles)) {
         A.Position = Before;
         ChooseNewTarget(A);
       }
@@ -81,7 +70,7 @@ void TFormMain::UpdateAlien(TBlob& A) {
         break;
       }
       const float Heading = A.Rotation.y;
-      A.Rotation.y = float(HeadingFrom(A, Player->Position.x, Player->Position.z));
+      A.Rotation.y = float(A.HeadingToward(Player->Position.x, Player->Position.z));
       A.Fired = LaunchAlienBullet(A) ? 1 : 0;
       A.FireDelay = AimedFireDelay(A.Kind, *this);
       A.Rotation.y = Heading;
@@ -90,14 +79,14 @@ void TFormMain::UpdateAlien(TBlob& A) {
     case 2: {
       A.SetBobSpeed(0.5f);
       if (std::fabs(A.Rotation.y - A.AuxA) <= 1) {
-        A.Rotation.y = float(HeadingFrom(A, A.Target.x, A.Target.z));
+        A.Rotation.y = float(A.HeadingToward(A.Target.x, A.Target.z));
         A.State = 1;
         break;
       }
       A.Rotation.y += float(A.TurnDir);
       WrapAngle(A.Rotation.y);
       if (!Player) break;
-      const int32_t ToPlayer = HeadingFrom(A, Player->Position.x, Player->Position.z);
+      const int32_t ToPlayer = A.HeadingToward(Player->Position.x, Player->Position.z);
       if (std::fabs(float(ToPlayer) - A.Rotation.y) < 1 && !A.Fired &&
           std::fabs(Player->Position.x - A.Position.x) > BurstDistance &&
           std::fabs(Player->Position.z - A.Position.z) > BurstDistance) {
@@ -128,7 +117,7 @@ void TFormMain::ChooseNewTarget(TBlob& A) {
   A.Target.y = 0;
   A.Target.z = float(RandomRange(-2600, 2600));
   A.State = 2;
-  A.AuxA = float(HeadingFrom(A, A.Target.x, A.Target.z));
+  A.AuxA = float(A.HeadingToward(A.Target.x, A.Target.z));
   // Left or right at random, so half the turns take the long way round.
   A.TurnDir = RandomInt(2) == 0 ? -1 : 1;
 }
@@ -141,10 +130,10 @@ void TFormMain::UpdateRocket(TBlob& R) {
     case 1: {
       if (!Player) break;
       R.Target = Player->Position;
-      R.Rotation.y = float(HeadingFrom(R, Player->Position.x, Player->Position.z));
+      R.Rotation.y = float(R.HeadingToward(Player->Position.x, Player->Position.z));
       const TVec3 Before = R.Position;
       R.MoveToTarget();
-      if (TouchesAny(R, *Obstacles)) {
+      if (R.Touches(*Obstacles)) {
         LevelKills += 1;
         R.Position = Before;
         R.State = 3;

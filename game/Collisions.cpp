@@ -10,12 +10,6 @@ constexpr int32_t AlienShotPoints = 100;
 const TVec3 ShotFragmentColour = {1, 1, 1};
 const TVec3 BulletFragmentColour = {1, 0, 1};
 
-TBlob* FirstInactive(const TBlobList& List) {
-  for (const auto& O : List)
-    if (!O->Active) return O.get();
-  return nullptr;
-}
-
 }  // namespace
 
 void TFormMain::CheckPlayerObstacles(const TVec3& PositionBeforeMove) {
@@ -64,8 +58,7 @@ void TFormMain::UpdateAlienShot(TBlob& Bullet) {
     Bullet.SetActive(false);
     return;
   }
-  int32_t Unused = 0;
-  if (Bullet.CheckHits(*Obstacles, 4, Unused, 0, TBlobEvent()) > 0) {
+  if (Bullet.Touches(*Obstacles)) {
     Bullet.SetActive(false);  // gone without fragments or sound
     return;
   }
@@ -75,7 +68,7 @@ void TFormMain::UpdateAlienShot(TBlob& Bullet) {
 void TFormMain::CheckPlayerContacts() {
   // However many objects touch the player, each kind of contact counts once per frame.
   int32_t Unused = 0;
-  if (Player->CheckHits(*Aliens, 4, Unused, 0, TBlobEvent()) > 0) HitsByAlien += 1;
+  if (Player->Touches(*Aliens)) HitsByAlien += 1;
   if (Player->CheckHits(*Rockets, 3, Unused, 0, TBlobEvent()) > 0) {
     HitsByRocket += 1;
     LevelKills += 1;
@@ -121,7 +114,7 @@ void TFormMain::Explode(TBlob& Source, const TVec3& Col) {
 }
 
 void TFormMain::ThrowFragment(TBlob& Source, const TVec3& Col) {
-  TBlob* F = FirstInactive(*Fragments);
+  TBlob* F = TBlob::FirstInactive(*Fragments);
   if (!F) return;
   F->Position = Source.Position;
   ZeroVector(F->Rotation);

@@ -18,13 +18,6 @@ constexpr int32_t FloorTileCount = 100;
 int32_t GroupTotal(const TLevelRow& Row, int32_t Group) { return Row[Group * 2]; }
 int32_t GroupMax(const TLevelRow& Row, int32_t Group) { return Row[Group * 2 + 1]; }
 
-// The first object of the list that is not in play, or null.
-TBlob* FirstInactive(const TBlobList& List) {
-  for (const auto& O : List)
-    if (!O->Active) return O.get();
-  return nullptr;
-}
-
 void Append(TBlobList& List, int32_t Count) {
   for (int32_t i = 0; i < Count; ++i) List.push_back(std::make_unique<TBlob>());
 }
@@ -118,7 +111,7 @@ void TFormMain::CreateFloorTiles() {
 // --- launches
 
 void TFormMain::FirePlayerShot() {
-  TBlob* S = FirstInactive(*PlayerShots);
+  TBlob* S = TBlob::FirstInactive(*PlayerShots);
   if (!S || !Player) return;  // every shot in flight: nothing, not even a sound
   S->Radius = ModelRadius(StarBulletModel);
   S->Position = Player->Position;
@@ -134,7 +127,7 @@ void TFormMain::FirePlayerShot() {
 }
 
 bool TFormMain::LaunchAlienBullet(TBlob& Alien) {
-  TBlob* B = FirstInactive(*AlienShots);
+  TBlob* B = TBlob::FirstInactive(*AlienShots);
   if (!B) return false;
   B->State = 0;
   B->Radius = ModelRadius(AlienBulletModel);
@@ -165,8 +158,7 @@ void TFormMain::EnterAlien(TBlob& A) {
   A.DeathTimer = 250;
   A.Exploded = 0;
   A.Speed = float((RandomFloat() * 3 + 3 + 1) * 2);
-  A.Rotation.y = float(HeadingTo(RoundHalfEven(A.Position.x), RoundHalfEven(A.Position.z),
-                                 RoundHalfEven(A.Target.x), RoundHalfEven(A.Target.z)));
+  A.Rotation.y = float(A.HeadingToward(A.Target.x, A.Target.z));
   // A lambda holding only `this` fits std::function's own storage: no allocation.
   A.OnArrive = [this](TBlob& Arrived) { ChooseNewTarget(Arrived); };
   A.State = 1;
@@ -203,9 +195,7 @@ void TFormMain::EnterRocket(TBlob& R) {
   R.Speed = float(RandomFloat() * 3 + 6);
   if (Player) {
     R.Target = Player->Position;
-    R.Rotation.y = float(HeadingTo(RoundHalfEven(R.Position.x), RoundHalfEven(R.Position.z),
-                                   RoundHalfEven(Player->Position.x),
-                                   RoundHalfEven(Player->Position.z)));
+    R.Rotation.y = float(R.HeadingToward(Player->Position.x, Player->Position.z));
   }
   Sound().Play(WaveRocketHum);
   R.State = 1;

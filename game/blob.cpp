@@ -77,3 +77,18 @@ int32_t TBlob::CountKind(const TBlobList& List, uint8_t Kind) {
 }
 
 bool TBlob::IsAlive() const { return State == 1 || State == 2; }
+
+bool TBlob::Touches(const TBlobList& List) {
+  int32_t Unused = 0;
+  return CheckHits(List, 4, Unused, 0, TBlobEvent()) > 0;
+}
+
+TBlob* TBlob::FirstInactive(const TBlobList& List) {
+  for (const auto& O : List)
+    if (!O->Active) return O.get();
+  return nullptr;
+}
+
+int32_t TBlob::HeadingToward(float X, float Z) const {
+  return HeadingTo(RoundHalfEven(Position.x), RoundHalfEven(Position.z), RoundHalfEven(X), RoundHalfEven(Z));
+}

@@ -33,8 +33,14 @@ class TBlob {
                     const TBlobEvent& OnHit);
   void Oscillate();
   void SetBobSpeed(float Value);
+  // Count-only hit test: whether this object overlaps any object of List that can be hit.
+  bool Touches(const TBlobList& List);
   // Objects of List whose State is not 0 and whose Kind matches; Active is ignored.
   static int32_t CountKind(const TBlobList& List, uint8_t Kind);
+  // The first object of List that is not in play, or null: how every list hands out objects.
+  static TBlob* FirstInactive(const TBlobList& List);
+  // Whole-degree heading from this object to (X, Z), both places rounded halves to even.
+  int32_t HeadingToward(float X, float Z) const;
   bool IsAlive() const;
 
   int32_t StepCount = 0;
