@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MerivexLib3DTypes.h"
+#include "MeshLists.h"
 
 // Where the library shows a message of its own ("Cannot find the file: %s").
 class IMessageSink {
@@ -50,6 +51,9 @@ class TMS3DObj {
   void CheckTriangleIndices() const;
   void AssignVertexNormals();
   void CopyDrawArrays();
+  // Compiles every mesh's display lists and the model's bounding sphere from
+  // the drawing arrays (GL context current); the geometry is fixed from here on.
+  void CompileMeshes();
 
   // One mesh, filled and lit (textured when its material is), or as outlines.
   void DrawMesh(const T3DMesh& Mesh);
@@ -86,10 +90,19 @@ class TMS3DObj {
   int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
   // The material a mesh draws with, or nullptr for the default material.
   const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
+  // A mesh's triangles or outline from its list, or vertex by vertex; nothing
+  // while the model is out of view.
+  void SendFilled(const T3DMesh& Mesh, bool Textured);
+  void SendOutlines(const T3DMesh& Mesh);
+  void DeleteMeshLists();
 
   std::string folder_;                 // where LoadFromFile reads the textures
   IMessageSink* messages_ = nullptr;   // set during LoadFromFile
   uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
+  unsigned listBase_ = 0;              // the model's display lists, 2 per mesh
+  int listCount_ = 0;
+  TBoundingSphere bounds_;             // radius < 0: never culled
+  bool hideGeometry_ = false;          // set by Draw for a model out of view
 };
 
 // True when GL reports no error; otherwise shows "Error: " + the GLU text.

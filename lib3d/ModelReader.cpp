@@ -72,6 +72,7 @@ void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, 
     CheckTriangleIndices();
     AssignVertexNormals();
     CopyDrawArrays();
+    CompileMeshes();
   } catch (const ELoadError&) {
     messages_ = nullptr;
     throw;

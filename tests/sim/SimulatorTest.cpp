@@ -205,7 +205,7 @@ TEST(SimulatorProgram, BadArgumentsAndBadScriptLinesEndWithCode2) {
   EXPECT_NE(R.Output.find(Script + ": line 3: unknown verb \"dwon\""), std::string::npos) << R.Output;
 
   for (const char* Bad : {"--frames", "--frames ten", "--size 640", "--shot 5", "--shot 9:a.png --frames 5",
-                          "--ms-per-frame -1", "--colour red"}) {
+                          "--ms-per-frame -1", "--colour red", "--scheme 11", "--busy 0"}) {
     R = RunSim(Bad);
     EXPECT_EQ(R.Code, 2) << Bad;
     EXPECT_NE(R.Output.find("usage: skyrend-sim"), std::string::npos) << Bad;
@@ -215,4 +215,9 @@ TEST(SimulatorProgram, BadArgumentsAndBadScriptLinesEndWithCode2) {
   EXPECT_EQ(R.Code, 0) << R.Output;
   EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 3);
   EXPECT_EQ(Occurrences(R.Output, "\"world\":"), 1);
+
+  // The busy scene from frame 2 puts every alien in play; the scheme is forced.
+  R = RunSim("--frames 2 --size 64x48 --busy 2 --scheme 10 --trace -");
+  EXPECT_EQ(Occurrences(R.Output, "\"active\":1,\"x\""), 0 + 20 + 5) << R.Output.substr(0, 400);
+  EXPECT_EQ(Occurrences(R.Output, "\"colourScheme\":10"), 2);
 }

@@ -40,7 +40,7 @@ const std::string& TSimulator::TraceLine() {
 
 const char* const SimUsage =
     "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
-    "                   [--shot F:FILE.png]... [--size WxH]";
+    "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]";
 
 namespace {
 
@@ -84,6 +84,10 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + V + "\"");
       O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
       O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+    } else if (Name == "--busy") {
+      O.BusyFrom = Whole(Value(), 1, 100000000, "--busy");
+    } else if (Name == "--scheme") {
+      O.Scheme = int(Whole(Value(), 0, 10, "--scheme"));
     } else {
       throw std::invalid_argument("unknown argument \"" + Name + "\"");
     }

@@ -53,6 +53,8 @@ struct TSimOptions {
   std::string TracePath;  // empty: no trace; "-": standard output
   std::vector<std::pair<long, std::string>> Shots;
   int Width = 1024, Height = 768;
+  long BusyFrom = 0;  // 0: never; else the busy scene is restaged before each frame from this one on
+  int Scheme = -1;    // -1: the level's; else the colour scheme forced before every frame
 };
 
 // Throws std::invalid_argument with a message naming the bad argument.

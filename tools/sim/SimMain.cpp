@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BusyScene.h"
 #include "Simulator.h"
 
 namespace {
@@ -39,6 +40,9 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
   {
     TSimulator Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame);
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
+      TFormMain& Form = *Sim.Host.Form;
+      if (O.BusyFrom > 0 && k >= O.BusyFrom) StageBusyScene(Form);
+      if (O.Scheme >= 0) Form.ColourScheme = O.Scheme;
       if (!Sim.Step()) {
         for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
         std::fprintf(stderr, "skyrend-sim: the game ended at frame %ld\n", k);
