@@ -1,10 +1,14 @@
 #include "SdlShell.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "DemoSession.h"
+#include "FrameStats.h"
 #include "KeyCodes.h"
 #include "SdlInput.h"
 #include "SdlServices.h"
@@ -21,7 +25,7 @@ class TSdlFrameClock : public IFrameClock {
  public:
   uint64_t Now() override { return SDL_GetPerformanceCounter(); }
   uint64_t Frequency() override { return SDL_GetPerformanceFrequency(); }
-  void SleepMs(uint32_t Ms) override { SDL_Delay(Ms); }
+  void SleepUs(uint32_t Us) override { std::this_thread::sleep_for(std::chrono::microseconds(Us)); }
 };
 
 // The one-second timer runs on SDL's timer thread: it only posts an event,
@@ -313,6 +317,8 @@ int TSdlShell::RunMainLoop() {
   if (!CreateRenderWindow(1024, 768, true, 32)) return 1;
   TSdlFrameClock Clock;
   TFrameLimiter Limiter(Clock);
+  std::unique_ptr<TFrameStats> Stats;
+  if (EnvIsOne("SKYREND_FRAME_STATS")) Stats = std::make_unique<TFrameStats>(1 << 20);
   int ExitCode = 0;
   bool Finished = false;
   while (!Finished) {
@@ -330,7 +336,9 @@ int TSdlShell::RunMainLoop() {
     if (Result == TFrameResult::Quit) break;
     if (demo_ && demo_->Finished()) break;  // the played demo has ended
     if (paced_) Limiter.Wait();
+    if (Stats) Stats->Add(Clock.Now());
   }
+  if (Stats) std::fprintf(stderr, "%s\n", Stats->Report(Clock.Frequency(), Limiter.SpunTicks()).c_str());
   // A normal end leaves the display as it is; SDL puts it back with the window.
   DestroyRenderWindow(false);
   if (demo_ && !demo_->Close() && ExitCode == 0) ExitCode = 1;

@@ -137,13 +137,13 @@ TBlock BaselineBlock(THeadlessHost& Host, int Frames) {
 
 // One kind of frame measured in rounds: baseline, measured, baseline, ...
 struct TKind {
-  std::vector<double> Ratios, Fps, WallMs, CpuMs, MainThreadMs;
+  std::vector<double> Ratios, CpuRatios, Fps, WallMs, CpuMs, MainThreadMs;
   double GlCallsPerFrame = 0, ObjectsPerFrame = 0, CulledPerFrame = 0, TrianglesPerFrame = 0;
   double GameAllocationsPerFrame = 0, DriverAllocationsPerFrame = 0;
   TSceneCount Scene;
 };
 
-std::vector<double> BaselineFps;
+std::vector<double> BaselineFps, BaselineCpuMs;
 
 template <typename Prepare>
 TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
@@ -162,13 +162,16 @@ TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
     Drawn.Triangles += DrawCounters.Triangles - DrawnBefore.Triangles;
     ++Frames;
   };
-  double Previous = BaselineBlock(Sim.Host, BaselineFrames).Fps;
-  BaselineFps.push_back(Previous);
+  TBlock Previous = BaselineBlock(Sim.Host, BaselineFrames);
+  BaselineFps.push_back(Previous.Fps);
+  BaselineCpuMs.push_back(Previous.CpuMs);
   for (int r = 0; r < Rounds; ++r) {
     const TBlock M = TimeBlock(MeasuredFrames, Before, Step);
-    const double Next = BaselineBlock(Sim.Host, BaselineFrames).Fps;
-    BaselineFps.push_back(Next);
-    K.Ratios.push_back(M.Fps / ((Previous + Next) / 2));
+    const TBlock Next = BaselineBlock(Sim.Host, BaselineFrames);
+    BaselineFps.push_back(Next.Fps);
+    BaselineCpuMs.push_back(Next.CpuMs);
+    K.Ratios.push_back(M.Fps / ((Previous.Fps + Next.Fps) / 2));
+    K.CpuRatios.push_back((Previous.CpuMs + Next.CpuMs) / 2 / M.CpuMs);
     K.Fps.push_back(M.Fps);
     K.WallMs.push_back(M.WallMs);
     K.CpuMs.push_back(M.CpuMs);
@@ -198,6 +201,8 @@ void PrintKind(const char* Name, const TKind& K) {
   const TSpread R = SpreadOf(K.Ratios);
   std::printf("%-34s %6.3f of baseline  (middle half %.3f..%.3f, all %.3f..%.3f)\n", Name, R.Median, R.LowQuarter,
               R.HighQuarter, R.Min, R.Max);
+  const TSpread C = SpreadOf(K.CpuRatios);
+  std::printf("%-34s %6.3f by CPU time  (middle half %.3f..%.3f)\n", "", C.Median, C.LowQuarter, C.HighQuarter);
   std::printf("%-34s %6.1f fps, %.2f ms a frame wall, %.2f ms CPU (all threads; game thread %.2f)\n", "",
               SpreadOf(K.Fps).Median, SpreadOf(K.WallMs).Median, SpreadOf(K.CpuMs).Median,
               SpreadOf(K.MainThreadMs).Median);
@@ -266,8 +271,9 @@ int Run(int Rounds) {
   }
 
   const TSpread Baseline = SpreadOf(BaselineFps);
-  std::printf("%-34s %6.1f fps  (median of %zu blocks, %.1f..%.1f)\n", "baseline (clear, quad, finish)",
-              Baseline.Median, BaselineFps.size(), Baseline.Min, Baseline.Max);
+  std::printf("%-34s %6.1f fps  (median of %zu blocks, %.1f..%.1f), %.2f ms CPU a frame\n",
+              "baseline (clear, quad, finish)", Baseline.Median, BaselineFps.size(), Baseline.Min, Baseline.Max,
+              SpreadOf(BaselineCpuMs).Median);
   PrintKind("title frames", Title);
   PrintKind("play frames, busy scene", Play);
   PrintKind("play frames, busy, wireframe", Wire);
