@@ -39,7 +39,9 @@ class TMS3DObj {
   // "Cannot find the file: %s" for a missing texture before the throw.
   void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages);
 
-  // Draws every mesh in file order with the current GL transformation.
+  // Draws every mesh in file order with the current GL transformation. A
+  // model wholly out of view sets every material and state, but sends no
+  // geometry.
   void Draw(bool Wireframe);
 
   // The reader's steps, which LoadFromFile runs in this order. ParseLine takes

@@ -15,6 +15,9 @@ namespace {
 // 25 pixels at 1024 across: far more than a wide line or point reaches.
 constexpr float SideSlack = 0.05f;
 
+// True when every corner of T names an entry of the mesh's drawing arrays.
+// Loading rejects other triangles; this keeps a changed model from reading
+// outside the arrays.
 bool CornersInside(const T3DTriangle& T, const T3DMesh& Mesh) {
   for (int k = 0; k < 3; ++k) {
     if (static_cast<size_t>(T.VertexIndices[k]) >= Mesh.DrawVertices.size() ||
