@@ -42,10 +42,13 @@ TDemoSession::~TDemoSession() { Close(); }
 
 void TDemoSession::Attach(TServices& Services, ICursorService* WindowCursor, int Width, int Height) {
   cursor_ = std::make_unique<TScriptCursor>(Width, Height, WindowCursor);
+  // The recording's clock is the shell's game clock, which stands still
+  // while the game is paused: a pause leaves no gap in the demo.
+  gameClock_ = Services.Ticks;
   Services.Ticks = &clock_;
   Services.Input = &input_;
   Services.Cursor = cursor_.get();
-  start_ = SDL_GetTicks();
+  start_ = GameTicks();
   if (mode_ == TMode::Record)
     out_ << "# Skyrend demo at " << Width << "x" << Height << ": skyrend --play FILE, or skyrend-sim --script FILE --size "
          << Width << "x" << Height << "\n";
@@ -96,8 +99,10 @@ void TDemoSession::BeginFrame(SDL_Window* Window) {
   uint32_t Buttons;
   ReadJoystick(Window, X, Y, Buttons);
   recorder_->Joystick(X, Y, Buttons);
-  recorder_->BeginFrame(SDL_GetTicks() - start_);
+  recorder_->BeginFrame(GameTicks() - start_);
 }
+
+uint32_t TDemoSession::GameTicks() const { return gameClock_ ? gameClock_->GetTickCount() : SDL_GetTicks(); }
 
 bool TDemoSession::Finished() const { return mode_ == TMode::Play && frame_ >= driver_->LastFrame(); }
 

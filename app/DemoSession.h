@@ -17,6 +17,7 @@
 #include "ScriptRecorder.h"
 
 class TFormMain;
+class ITickSource;
 struct TServices;
 
 class TDemoSession {
@@ -44,7 +45,10 @@ class TDemoSession {
   bool Close();
 
  private:
+  uint32_t GameTicks() const;
+
   TMode mode_;
+  ITickSource* gameClock_ = nullptr;
   std::string path_;
   std::ofstream out_;
   std::unique_ptr<TReplayDriver> driver_;
