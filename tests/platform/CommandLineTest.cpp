@@ -12,7 +12,7 @@ using TAction = TCommandLine::TAction;
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(ParseCommandLine({"--window", "-h"}).Action, TAction::Help);
-  EXPECT_EQ(ParseCommandLine({"--record", "--help"}).Action, TAction::Help);
+  EXPECT_EQ(ParseCommandLine({"--record", "demo.txt", "--help"}).Action, TAction::Help);
   EXPECT_EQ(ParseCommandLine({"--bogus", "--version"}).Action, TAction::Version);
   EXPECT_NE(std::string(UsageText).find("--window"), std::string::npos);
   EXPECT_EQ(std::string(VersionText).rfind("skyrend ", 0), 0u);
