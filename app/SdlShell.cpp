@@ -89,7 +89,7 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
   // 1. SDL itself takes the place of the window class.
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
     FailWithReason("Failed to register the window class!");
     return false;
   }
@@ -312,7 +312,7 @@ int TSdlShell::RunMainLoop() {
       HandleEvent(Event, Finished);
       continue;
     }
-    if (demo_) demo_->BeginFrame(window_);
+    if (demo_) demo_->BeginFrame(*input_);
     const TFrameResult Result = shell_->Frame([this] { PresentFrame(); });
     if (Result == TFrameResult::Terminate) {
       ExitCode = adapter_->ExitCode() != 0 ? adapter_->ExitCode() : 1;
