@@ -51,6 +51,6 @@ class TSdlCursor : public ICursorService {
   TVirtualPointer pointer_;
 };
 
-// The folder of the running program without a trailing separator ("." when
-// SDL cannot tell).
+// The program's folder as the game means it, where its data lies (see
+// DataFolder.h), without a trailing separator ("." when SDL cannot tell).
 std::string ProgramFolder();
