@@ -29,7 +29,7 @@ EGLDisplay OpenDisplay() {
 
 }  // namespace
 
-THeadlessContext::THeadlessContext(int Width, int Height) : width_(Width), height_(Height) {
+THeadlessContext::THeadlessContext(int Width, int Height, int Samples) : width_(Width), height_(Height) {
   EGLDisplay display = OpenDisplay();
   if (display == EGL_NO_DISPLAY) Fail("eglGetPlatformDisplay");
   EGLint major = 0, minor = 0;
@@ -40,7 +40,8 @@ THeadlessContext::THeadlessContext(int Width, int Height) : width_(Width), heigh
   // The same request as the game window: 8-bit RGBA and a 16-bit depth buffer.
   const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
                                   EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 16,
-                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SAMPLE_BUFFERS, Samples > 0 ? 1 : 0,
+                                  EGL_SAMPLES, Samples, EGL_NONE};
   EGLConfig config;
   EGLint count = 0;
   if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) Fail("eglChooseConfig");

@@ -8,8 +8,9 @@
 
 class THeadlessContext {
  public:
-  // Throws std::runtime_error naming the EGL step that failed.
-  THeadlessContext(int Width, int Height);
+  // Throws std::runtime_error naming the EGL step that failed. Samples > 0
+  // asks for a multisampled colour buffer (as the game window asks for 4).
+  THeadlessContext(int Width, int Height, int Samples = 0);
   ~THeadlessContext();
   THeadlessContext(const THeadlessContext&) = delete;
   THeadlessContext& operator=(const THeadlessContext&) = delete;
