@@ -40,7 +40,7 @@ audio_from="$(e2e_audio_bytes)"
 e2e_press z 0.2
 e2e_press Left 0.5
 xdotool mousemove_relative 60 0 click 1
-sleep 1
+sleep 1.5
 e2e_shot paused2
 audio_to="$(e2e_audio_bytes)"
 [ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "the caption changed while paused"
@@ -65,9 +65,9 @@ peak="$(audio_peak_between "$after" "$(e2e_audio_bytes)")"
 # Minimised, the game pauses; shown again, it stays paused until P.
 xdotool windowminimize "$win"
 paused_title "minimised"
-sleep 0.5
-xdotool windowactivate "$win" 2>/dev/null
 sleep 1
+xdotool windowactivate "$win" 2>/dev/null
+sleep 1.5
 [ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "showing the window again resumed the game"
 e2e_press p 0.1
 sleep 0.3
@@ -82,11 +82,12 @@ e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "Escape while paused: exit code $GAME_RC"
 
 # The demo: one Z (the one pressed while paused is not in it), and no gap
-# in its clock for the pauses (of several seconds).
+# in its clock for the pauses (of 2.5 s and more) after start-up
+# (frames 1 and 2, which load the models).
 zs="$(grep -c ' down 90$' "$DEMO")"
 [ "$zs" -eq 1 ] || e2e_fail "$zs presses of Z in the demo, not 1"
-gap="$(awk '$2 == "tick" { if (n++ && $3 - last > max) max = $3 - last; last = $3 } END { print max + 0 }' "$DEMO")"
-[ "$gap" -lt 1000 ] || e2e_fail "the demo's clock jumps by $gap ms"
+gap="$(awk '$2 == "tick" && $1 >= 2 { if (n++ && $3 - last > max) max = $3 - last; last = $3 } END { print max + 0 }' "$DEMO")"
+[ "$gap" -lt 1500 ] || e2e_fail "the demo's clock jumps by $gap ms"
 last="$(awk '$2 == "tick" { f = $1 } END { print f }' "$DEMO")"
 size="$(head -n1 "$DEMO" | sed -nE 's/^# Skyrend demo at ([0-9]+x[0-9]+):.*/\1/p')"
 "$SIM" --script "$DEMO" --size "$size" --frames "$last" --shot "$last:$E2E_TMP/replayed.png" >/dev/null ||

@@ -48,6 +48,8 @@ xdotool keyup Return keyup alt
 sleep 1.5
 geometry="$(e2e_geometry)"
 printf '%s' "$geometry" | grep -q ' 1024x768$' || e2e_fail "Alt+Enter: $geometry, not a 1024x768 window"
+sleep 1
+case "$(e2e_title)" in *PAUSED*) e2e_fail "switching the window mode paused the game" ;; esac
 
 e2e_press Escape
 e2e_wait_exit 15
