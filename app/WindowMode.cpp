@@ -16,9 +16,10 @@ void RequestPixelFormat(int AlphaBits, int Samples) {
 
 }  // namespace
 
-SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags) {
+SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags,
+                             int Samples) {
   // Smoother edges first; a display without multisampled formats still plays.
-  const int Tries[][2] = {{8, 4}, {0, 4}, {8, 0}, {0, 0}};
+  const int Tries[][2] = {{8, Samples}, {0, Samples}, {8, 0}, {0, 0}};
   for (const auto& Try : Tries) {
     RequestPixelFormat(Try[0], Try[1]);
     if (SDL_Window* Window = SDL_CreateWindow(Title, X, Y, Width, Height, Flags)) return Window;

@@ -9,10 +9,11 @@ constexpr int GameWidth = 1024;
 constexpr int GameHeight = 768;
 
 // Creates the window with the game's pixel format (double buffer, RGB 8 bits,
-// 16-bit depth). It asks for 8 alpha bits and 4 samples a pixel first, then
-// falls back, as the closest format would: no alpha, then no multisampling.
-// Null when no format at all works (SDL_GetError says why).
-SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags);
+// 16-bit depth). It asks for 8 alpha bits and Samples samples a pixel first,
+// then falls back, as the closest format would: no alpha, then no
+// multisampling. Null when no format at all works (SDL_GetError says why).
+SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags,
+                             int Samples = 4);
 
 // The display mode closest to Width x Height at BitsPerPixel; false when the display has none.
 bool ClosestDisplayMode(int Width, int Height, int BitsPerPixel, SDL_DisplayMode& Mode);
@@ -24,5 +25,5 @@ bool IsWindowModeKey(const SDL_Keysym& Key);
 // the middle of the screen. False (with SDL_GetError's reason) when the switch failed.
 bool SetFullScreen(SDL_Window* Window, bool FullScreen);
 
-// Samples a pixel of the window's framebuffer (0 without multisampling).
+// Samples a pixel of the current context's framebuffer (0 without multisampling).
 int SamplesPerPixel();
