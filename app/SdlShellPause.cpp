@@ -111,5 +111,6 @@ void TSdlShell::ToggleWindowMode() {
     std::fprintf(stderr, "skyrend: cannot switch to %s: %s\n", FullScreen ? "a window" : "full screen",
                  SDL_GetError());
   ResizeToDrawable();
+  SetSwapInterval();  // the display's rate may differ
   pausedDirty_ = true;
 }
