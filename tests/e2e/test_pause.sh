@@ -1,6 +1,7 @@
 # Pause while recording a demo: P stops the game behind a "PAUSED" sign (the
 # picture stands, the sound is silent, the caption says so, and presses do
-# not reach the game); minimising pauses too and only P plays on. The demo
+# not reach the game); losing the focus and minimising pause too, and only
+# P plays on. The demo
 # has no gap in its clock and replays in the simulator to the very picture
 # the window showed last.
 . "$(dirname "$0")/lib.sh"
@@ -61,6 +62,15 @@ after="$(e2e_audio_bytes)"
 sleep 0.5
 peak="$(audio_peak_between "$after" "$(e2e_audio_bytes)")"
 [ "$peak" -gt 0 ] || e2e_fail "the shot sound did not play on after the pause"
+
+# Another window taking the focus (here the desktop itself) pauses the game.
+xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
+paused_title "focus lost"
+xdotool windowactivate "$win" 2>/dev/null
+sleep 0.5
+e2e_press p 0.1
+sleep 0.5
+[ "$(e2e_title)" != "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "P did not resume after the focus came back"
 
 # Minimised, the game pauses; shown again, it stays paused until P.
 xdotool windowminimize "$win"
