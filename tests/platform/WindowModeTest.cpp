@@ -37,14 +37,4 @@ TEST_F(WindowModeTest, TheGameWindowGetsFourSamplesAPixel) { EXPECT_EQ(SamplesOf
 // Mesa offers no 64-sample format: the window comes without multisampling.
 TEST_F(WindowModeTest, WithoutTheSamplesAskedForTheWindowIsMadeWithNone) { EXPECT_EQ(SamplesOfWindow(64), 0); }
 
-TEST(WindowModeKeys, AltEnterAndF11SwitchButEnterAloneDoesNot) {
-  SDL_Keysym Key{};
-  Key.sym = SDLK_F11;
-  EXPECT_TRUE(IsWindowModeKey(Key));
-  Key.sym = SDLK_RETURN;
-  EXPECT_FALSE(IsWindowModeKey(Key));
-  Key.mod = KMOD_LALT;
-  EXPECT_TRUE(IsWindowModeKey(Key));
-}
-
 }  // namespace
