@@ -101,6 +101,12 @@ void TFormMain::HitFlash() {
   SetLightColours(red, red);
 }
 
+bool TFormMain::GameOverFlashes() const {
+  // Red for ten frames, then not for ten, from 100 down: 100-91, 80-71, ... 20-11.
+  // A flash every other frame would strobe at 30 a second.
+  return GameOverTimer > 0 && ((100 - GameOverTimer) / 10) % 2 == 0;
+}
+
 void TFormMain::FormPaint() {
   const uint32_t startTick = Ticks();
   if (StartupPending) {
@@ -125,6 +131,8 @@ void TFormMain::FormPaint() {
   if (GameOverTimer == 0 && Hits() >= 3) {
     TitleFrames = 0;
     GameOverTimer = 100;
+    // No rocket hum over the game over and the title that follows.
+    Sound().Stop(WaveRocketHum);
   } else if (GameOverTimer != 0) {
     GameOverTimer -= 1;
     if (GameOverTimer <= 0) {
@@ -184,7 +192,7 @@ void TFormMain::DrawPlayFrame() {
     PollInput();
     UpdateWorld();
   }
-  if (Hits() != hitsBefore || (GameOverTimer > 0 && GameOverTimer % 2 == 0)) HitFlash();
+  if (Hits() != hitsBefore || GameOverFlashes()) HitFlash();
 
   glDepthMask(GL_TRUE);
   SetProjection(false, 2200);

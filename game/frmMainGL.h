@@ -42,6 +42,8 @@ class TFormMain {
   void SwitchOnLight();
   void ApplyColourScheme();
   void HitFlash();
+  // Whether this game-over frame shows the red flash.
+  bool GameOverFlashes() const;
 
   // --- life cycle (Startup.cpp)
   void FormCreate();
