@@ -46,6 +46,7 @@ class OverlayFrame : public ::testing::Test {
     host->Form->Level = 4;  // keep the world quiet: rockets only, none left to release
     host->Form->Released[4] = 10;
     host->Form->ColourScheme = 10;  // black backdrop
+    host->Form->RadarAlpha = 1;      // radar at full brightness
   }
   void TearDown() override {
     host.reset();
@@ -80,6 +81,25 @@ TEST_F(OverlayFrame, RingHighlightsThePointOfTheSweepAndStepsIt) {
   host->Frame();
   EXPECT_EQ(At(0, 0.2f), 0xffff00u);
   EXPECT_FLOAT_EQ(host->Form->RadarSweep, 15);
+}
+
+// N and B fade the ring and the blips over the scene; the highlight stays solid.
+TEST_F(OverlayFrame, RadarBrightnessFadesTheRingAndBlips) {
+  TBlob& alien = *(*host->Form->Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Position = MakeVector(2080, 0, 0);
+  host->Form->RadarAlpha = 0.5f;
+  host->Form->RadarSweep = 4;
+  host->Frame();
+  EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 128, 2) << "white ring point at half strength";
+  EXPECT_NEAR(int(At(0, 0.1f) & 0xff), 38, 2) << "grey blip at half strength";
+  EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
+  for (int i = 0; i < 3; ++i) host->Form->HandleKey(66);  // B three times: 0.2
+  host->Form->RadarSweep = 4;
+  host->Frame();
+  EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 51, 2);
+  EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
 }
 
 TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
