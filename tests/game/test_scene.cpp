@@ -10,6 +10,31 @@ namespace {
 
 constexpr int W = 400, H = 400;
 
+// A 2 x 2 white 24-bit bitmap.
+std::string WhiteBitmap() {
+  const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
+                                    2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
+  std::string bytes(reinterpret_cast<const char*>(header), sizeof header);
+  for (int row = 0; row < 2; ++row) bytes += std::string(6, '\xff') + std::string(2, '\0');
+  return bytes;
+}
+
+// A player's shot: a 40-wide red additive halo (textured, transparency 0.5)
+// facing the viewer, and inside it a small green box for the star.
+std::string HaloShotText() {
+  std::string t = "Frames: 1\nFrame: 1\nMeshes: 2\n\"Halo\" 0 0\n4\n"
+                  "0 -20 -20 0 0 1 -1\n0 20 -20 0 1 1 -1\n0 20 20 0 1 0 -1\n0 -20 20 0 0 0 -1\n"
+                  "1\n0 0 1\n2\n0 0 1 2 0 0 0 1\n0 0 2 3 0 0 0 1\n";
+  const std::string box = BoxModelText(-3, -3, -3, 3, 3, 3, 0, 1, 0);
+  const size_t from = box.find("\"Box\""), to = box.find("Materials:");
+  std::string star = box.substr(from, to - from);
+  star.replace(star.find("\"Box\" 0 0"), 9, "\"Star\" 0 1");
+  t += star;
+  t += "Materials: 2\n\"Halo\"\n0 0 0 1\n0 0 0 1\n0 0 0 1\n1 0 0 1\n0\n0.5\n\"white.bmp\"\n\"\"\n";
+  t += "\"Star\"\n0 0 0 1\n0 0 0 1\n0 0 0 1\n0 1 0 1\n0\n1\n\"\"\n\"\"\nBones: 0\n";
+  return t;
+}
+
 // A play frame looking along +x (heading 0) from the origin, with an empty
 // world unless a test puts something in it.
 class Scene : public ::testing::Test {
@@ -23,6 +48,8 @@ class Scene : public ::testing::Test {
     WriteTextFile(folder + "/Alien1.txt", BoxModelText(-20, 0, -20, 20, 300, 20, 1, 0, 0));
     WriteTextFile(folder + "/AlienBullet.txt", BoxModelText(-2, 0, -2, 2, 4, 2, 1, 1, 1));
     WriteTextFile(folder + "/Alien1Shadow.txt", BoxModelText(-15, 0, -15, 15, 0.5f, 15, 0, 0, 1));
+    WriteTextFile(folder + "/white.bmp", WhiteBitmap());
+    WriteTextFile(folder + "/StarBullet.txt", HaloShotText());
     host = std::make_unique<THeadlessHost>(W, H, folder);
     ASSERT_TRUE(host->StartUp());
     host->Frame();  // one title frame
@@ -161,6 +188,28 @@ TEST_F(Scene, FragmentsWriteTheirColourIntoTheDiamondsFirstMaterial) {
   EXPECT_FLOAT_EQ(m.Ambient[2], 1);
   EXPECT_FLOAT_EQ(m.Ambient[3], 0);
   EXPECT_FLOAT_EQ(m.Diffuse[0], 1);
+}
+
+// Glows write no depth: a shot behind another shows through the near one's
+// halo, whichever of the two is drawn first.
+TEST_F(Scene, AShotBehindAnotherShowsThroughItsHalo) {
+  form().ColourScheme = 3;  // black at the horizon
+  for (int nearFirst = 0; nearFirst < 2; ++nearFirst) {
+    auto& shots = *form().PlayerShots;
+    TBlob& nearShot = *shots[nearFirst ? 0 : 1];
+    TBlob& farShot = *shots[nearFirst ? 1 : 0];
+    for (TBlob* s : {&nearShot, &farShot}) {
+      s->SetActive(true);
+      s->Speed = 0;
+      s->Roll = 0;
+    }
+    // Lifted to eye height (40): the model's lowest point is the halo's edge at -20.
+    nearShot.Position = MakeVector(200, 20, 0);
+    farShot.Position = MakeVector(400, 20, 30);  // 15 pixels right, inside the near halo
+    host->Frame();
+    const uint32_t through = host->Context->PixelAt(int(std::lround(W / 2.0 + 30.0 / 400 * W / 2)), H / 2);
+    EXPECT_GT((through >> 8) & 0xff, 200u) << "far star, near shot first: " << nearFirst;
+  }
 }
 
 }  // namespace
