@@ -75,13 +75,26 @@ void TFormMain::DrawHudText(const char* Text, float X, float Y) {
   }
 }
 
+void TFormMain::SetOverlayViewport() {
+  // Cells, digits and the ring keep their 4:3 proportions on any view.
+  int X = 0, Y = 0, Width = ViewWidth, Height = ViewHeight;
+  if (3 * Width > 4 * Height) {
+    Width = 4 * Height / 3;
+    X = (ViewWidth - Width) / 2;
+  } else if (3 * Width < 4 * Height) {
+    Height = 3 * Width / 4;
+    Y = (ViewHeight - Height) / 2;
+  }
+  glViewport(X, Y, Width, Height);
+}
+
 void TFormMain::DrawOverlay() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-1, 1, -1, 1, 1, -1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  SetOverlayViewport();
   glDisable(GL_LIGHTING);
   glDepthMask(GL_TRUE);
 

@@ -36,11 +36,10 @@ const TColourScheme ColourSchemes[11] = {
     {{0, 1, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, 1},
 };
 
-void SetProjection(bool Orthographic, double Far) {
+void SetOrtho() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  if (Orthographic) glOrtho(-1, 1, -1, 1, 1, -1);
-  else glFrustum(-1, 1, -1, 1, 1, Far);
+  glOrtho(-1, 1, -1, 1, 1, -1);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -150,7 +149,7 @@ void TFormMain::DrawTitleFrame() {
   Wireframe = 0;
   glDepthMask(GL_TRUE);
 
-  SetProjection(false, 2200);
+  SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -178,7 +177,7 @@ void TFormMain::DrawTitleFrame() {
 }
 
 void TFormMain::DrawPlayFrame() {
-  SetProjection(true, 0);
+  SetOrtho();
   glViewport(0, 0, ViewWidth, ViewHeight);
   glLoadIdentity();
   glDisable(GL_LIGHTING);
@@ -195,7 +194,7 @@ void TFormMain::DrawPlayFrame() {
   if (Hits() != hitsBefore || GameOverFlashes()) HitFlash();
 
   glDepthMask(GL_TRUE);
-  SetProjection(false, 2200);
+  SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_DEPTH_BUFFER_BIT);

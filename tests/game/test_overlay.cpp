@@ -35,7 +35,7 @@ TEST(Radar, RightOfThePlayerShowsRightAndTheRingBoundsTheRange) {
 
 class OverlayFrame : public ::testing::Test {
  protected:
-  static constexpr int W = 400, H = 400;
+  static constexpr int W = 400, H = 300;
   void SetUp() override {
     folder = MakeTempFolder();
     WriteDefaultModels(folder);
@@ -123,6 +123,46 @@ TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore
   EXPECT_GT(YellowIn(0.75f, 0.9f, 0.78f, 0.93f), 0);
   EXPECT_EQ(YellowIn(0.79f, 0.9f, 0.85f, 0.93f), 0);
   EXPECT_GT(YellowIn(-0.2f, 0.95f, -0.17f, 0.98f), 0);
+}
+
+// On a view of another shape the overlay keeps its 4:3 proportions in the
+// largest centred 4:3 rectangle: the digits sit inside it, nothing outside.
+TEST(OverlayShape, NumbersStayInTheCentredFourToThreeRectangle) {
+  const std::string folder = MakeTempFolder();
+  WriteDefaultModels(folder);
+  struct TCase {
+    int W, H, X0, Y0, X1, Y1;  // the view, and the rectangle in pixels from the top left
+  };
+  for (const TCase& c : {TCase{480, 270, 60, 0, 420, 270}, TCase{300, 400, 0, 88, 300, 313}}) {
+    THeadlessHost host(c.W, c.H, folder);
+    ASSERT_TRUE(host.StartUp());
+    host.Frame();
+    host.Form->OnTitleScreen = 0;
+    host.Form->ColourScheme = 10;  // black backdrop
+    host.Form->Score = 88888888;
+    host.Frame();
+    const auto pixels = host.Context->ReadPixels();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < c.H; ++y)
+      for (int x = 0; x < c.W; ++x) {
+        const uint8_t* p = &pixels[(size_t(y) * c.W + x) * 4];
+        const bool yellow = p[0] > 200 && p[1] > 200 && p[2] < 60;
+        const bool in = x >= c.X0 && x < c.X1 && y >= c.Y0 && y < c.Y1;
+        (in ? inside : outside) += yellow;
+      }
+    EXPECT_GT(inside, 0) << c.W << "x" << c.H;
+    EXPECT_EQ(outside, 0) << c.W << "x" << c.H;
+    // The score's first cell starts 0.05 of the rectangle's half width in from its left edge.
+    const int scoreLeft = c.X0 + int(std::lround(0.025 * (c.X1 - c.X0)));
+    int column = -1;
+    for (int x = 0; x < c.W && column < 0; ++x)
+      for (int y = c.Y0; y < c.Y0 + (c.Y1 - c.Y0) / 10 && column < 0; ++y) {
+        const uint8_t* p = &pixels[(size_t(y) * c.W + x) * 4];
+        if (p[0] > 200 && p[1] > 200 && p[2] < 60) column = x;
+      }
+    EXPECT_NEAR(column, scoreLeft, 2) << c.W << "x" << c.H;
+  }
+  RemoveFolder(folder);
 }
 
 }  // namespace

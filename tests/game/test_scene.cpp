@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int W = 400, H = 400;
-
 // A 2 x 2 white 24-bit bitmap.
 std::string WhiteBitmap() {
   const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
@@ -72,11 +70,20 @@ class Scene : public ::testing::Test {
     form().Player->Speed = 0;
   }
   // Screen row of a point at height Y and distance D straight ahead (eye at 40).
-  static int RowFor(float Y, float D) { return int(std::lround(H / 2.0 - (Y - 40) / D * H / 2.0)); }
+  int RowFor(float Y, float D) const { return int(std::lround(H / 2.0 - (Y - 40) / D * H / 2.0)); }
   uint32_t Centre(int Row) { return host->Context->PixelAt(W / 2, Row); }
 
+  int W = 400, H = 300;  // 4:3
   std::string folder;
   std::unique_ptr<THeadlessHost> host;
+};
+
+class WideScene : public Scene {
+ protected:
+  WideScene() {
+    W = 480;  // 16:9
+    H = 270;
+  }
 };
 
 TEST_F(Scene, BackdropPaintsTheTwoBandsOfTheScheme) {
@@ -210,6 +217,25 @@ TEST_F(Scene, AShotBehindAnotherShowsThroughItsHalo) {
     const uint32_t through = host->Context->PixelAt(int(std::lround(W / 2.0 + 30.0 / 400 * W / 2)), H / 2);
     EXPECT_GT((through >> 8) & 0xff, 200u) << "far star, near shot first: " << nearFirst;
   }
+}
+
+// A wide view sees more to the sides instead of stretching: a point off to the
+// side lies as far from the centre, in pixels, as on a 4:3 view of the same
+// height (H / 2 * 4 / 3 pixels per unit at the near plane), and heights map as at 4:3.
+TEST_F(WideScene, WideViewShowsMoreToTheSidesWithoutStretching) {
+  form().ColourScheme = 0;
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Kind = 2;
+  alien.Speed = 0;
+  alien.Position = MakeVector(600, 0, 300);  // half as far to the right as ahead
+  host->Frame();
+  const int column = int(std::lround(W / 2.0 + 0.5 * H / 2.0 * 4 / 3));  // 330
+  EXPECT_EQ(host->Context->PixelAt(column, RowFor(100, 600)), 0xff0000u);
+  EXPECT_NE(host->Context->PixelAt(column + 12, RowFor(100, 600)), 0xff0000u) << "20 wide: 6 pixels each side";
+  EXPECT_EQ(host->Context->PixelAt(column, RowFor(290, 600)), 0xff0000u) << "300 tall";
+  EXPECT_NE(host->Context->PixelAt(column, RowFor(320, 600)), 0xff0000u);
 }
 
 }  // namespace
