@@ -51,6 +51,9 @@ void DrawModel(const std::unique_ptr<TMS3DObj>& Model, bool Wireframe) {
 
 TFormMain::TFormMain(const TServices& Services) : Services(Services) {
   Caption.reserve(256);
+  // The pointer starts at the centre of the screen.
+  LastMouseX = Services.ScreenWidth / 2;
+  LastMouseY = Services.ScreenHeight / 2;
   FormCreate();
 }
 
