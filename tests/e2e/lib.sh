@@ -67,12 +67,16 @@ e2e_init() {
 # minimising and the focus go through it).
 e2e_start_wm() {
   command -v openbox >/dev/null || e2e_fail "openbox is not installed (tools/install-deps.sh)"
-  openbox --config-file /dev/null >"$E2E_TMP/wm.log" 2>&1 &
-  WM_PID=$!
-  local i
-  for i in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
+  local try i
+  for try in 1 2 3; do
+    openbox --config-file /dev/null >"$E2E_TMP/wm.log" 2>&1 &
+    WM_PID=$!
+    for i in $(seq 1 50); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      kill -0 "$WM_PID" 2>/dev/null || break  # it gave up: try again
+      sleep 0.1
+    done
+    sleep 0.5
   done
   e2e_fail "the window manager did not start: $(cat "$E2E_TMP/wm.log")"
 }
