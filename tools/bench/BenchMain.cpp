@@ -4,8 +4,6 @@
 // Every measured block of frames sits between two short baseline blocks, in
 // several rounds, so that a machine whose load changes still gives ratios.
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <execinfo.h>
 
 #include <atomic>
 #include <vector>
@@ -20,30 +18,15 @@
 #include "BenchStats.h"
 #include "BusyScene.h"
 #include "GlCallCounter.h"
+#include "GlDriverStack.h"
 #include "MeshLists.h"
+#include "MultisampleCost.h"
 #include "Simulator.h"
 
 namespace {
 std::atomic<long> Allocations{0};
 std::atomic<long> DriverAllocations{0};
 
-bool InGlDriver(void* Address) {
-  Dl_info Info;
-  if (!dladdr(Address, &Info) || !Info.dli_fname) return false;
-  const char* Name = Info.dli_fname;
-  return std::strstr(Name, "_dri") || std::strstr(Name, "LLVM") || std::strstr(Name, "libGL") ||
-         std::strstr(Name, "libEGL") || std::strstr(Name, "gallium") || std::strstr(Name, "mesa");
-}
-
-// Mesa's rasteriser compiles its shaders with LLVM, in C++: allocations with
-// the GL driver's libraries on the stack are the driver's, not the game's.
-bool CalledFromGlDriver() {
-  void* Stack[16];
-  const int Depth = backtrace(Stack, 16);
-  for (int i = 1; i < Depth; ++i)
-    if (InGlDriver(Stack[i])) return true;
-  return false;
-}
 }  // namespace
 
 // Every C++ allocation in the program is counted, the GL driver's apart.
@@ -213,8 +196,7 @@ void PrintKind(const char* Name, const TKind& K) {
 }
 
 int Run(int Rounds) {
-  void* Prime[1];
-  backtrace(Prime, 1);  // loads the unwinder now, not inside the first counted allocation
+  PrimeStackWalk();  // loads the unwinder now, not inside the first counted allocation
   const std::string Folder = ProgramFolder();
   const std::string LoadBefore = LoadAverage();
   // Title frames until the play rounds: Z (start and fire) and a turn held from then on.
@@ -285,6 +267,7 @@ int Run(int Rounds) {
   const TSpread Up = SpreadOf(StartUps);
   std::printf("%-34s %6.1f ms (median of %zu, best %.1f), %.1f ms CPU\n", "StartUp (16 models, textures, lists)",
               Up.Median * 1e3, StartUps.size(), Up.Min * 1e3, SpreadOf(StartUpCpu).Median * 1e3);
+  PrintMultisampleCost(Folder, Width, Height);
   std::printf("load average (1, 5, 15 min): %s before, %s after\n", LoadBefore.c_str(), LoadAverage().c_str());
   return 0;
 }
