@@ -16,13 +16,13 @@ std::atomic<long> Allocations{0};
 
 // The game's allocations: the GL driver compiles shader variants whenever it
 // meets new drawing state, which the game does not control.
-void* operator new(std::size_t Size) {
+__attribute__((noinline)) void* operator new(std::size_t Size) {
   if (!CalledFromGlDriver()) Allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(Size ? Size : 1)) return p;
   throw std::bad_alloc();
 }
-// Kept out of line: inlined into a caller, GCC would pair the free with the
-// operator new it cannot see through and warn.
+// All kept out of line: inlined into a caller at -O3, GCC pairs the malloc of
+// the one with the sized operator delete and warns of a mismatch.
 __attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
