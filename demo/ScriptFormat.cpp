@@ -142,8 +142,18 @@ std::string ReadScriptText(const std::string& Path) {
 std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return ParseScript(ReadScriptText(Path)); }
 
 namespace {
+
 const std::string DemoHeaderStart = "# Skyrend demo at ";
+
+// A width or height of a recorded size: a whole number in 1..8192, else 0.
+int SizePart(const std::string& Word) {
+  int Value = 0;
+  const char* End = Word.data() + Word.size();
+  const auto R = std::from_chars(Word.data(), End, Value);
+  return R.ec == std::errc() && R.ptr == End && Value >= 1 && Value <= 8192 ? Value : 0;
 }
+
+}  // namespace
 
 std::string DemoHeaderLine(int Width, int Height) {
   const std::string Size = std::to_string(Width) + "x" + std::to_string(Height);
@@ -152,15 +162,15 @@ std::string DemoHeaderLine(int Width, int Height) {
 
 bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
   if (Text.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
-  const std::string Size = Text.substr(DemoHeaderStart.size(), Text.find_first_of(":\n") - DemoHeaderStart.size());
+  const size_t Start = DemoHeaderStart.size();
+  const std::string Size = Text.substr(Start, Text.find_first_of(":\n", Start) - Start);
   const size_t X = Size.find('x');
-  try {
-    if (X == std::string::npos) throw EScriptError(1, "");
-    Width = int(Number(Size.substr(0, X), 1, 8192, "recorded width", 1));
-    Height = int(Number(Size.substr(X + 1), 1, 8192, "recorded height", 1));
-  } catch (const EScriptError&) {
+  const int W = X == std::string::npos ? 0 : SizePart(Size.substr(0, X));
+  const int H = X == std::string::npos ? 0 : SizePart(Size.substr(X + 1));
+  if (W == 0 || H == 0)
     throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1..8192");
-  }
+  Width = W;
+  Height = H;
   return true;
 }
 
