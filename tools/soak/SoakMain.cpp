@@ -111,6 +111,12 @@ int Soak(const TSoakOptions& O, const std::string& Folder) {
       return 1;
     }
     if (k == 1000) EarlyPeak = PeakMegabytes();
+    if (k % 100000 == 0) {  // a long run shows its pace and that its memory stays put
+      const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+      std::printf("  frame %ld: %.0f frames per second, peak memory %.1f MB\n", k, double(k) / Seconds,
+                  PeakMegabytes());
+      std::fflush(stdout);
+    }
   }
   const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
   std::printf("skyrend-soak: %ld frames at %dx%d, seed %llu: every invariant held\n", O.Frames, O.Width, O.Height,
