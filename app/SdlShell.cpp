@@ -51,6 +51,18 @@ bool HasDisplay() {
   return false;
 }
 
+// The first line of a start-up failure for want of a display, before the
+// shell's own message: the reason comes first.
+const char* const NoDisplayLine = "No display: no X11 or Wayland display could be reached (DISPLAY, WAYLAND_DISPLAY)\n";
+
+bool DisplayNamed() {
+  for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* Value = std::getenv(Name);
+    if (Value && *Value) return true;
+  }
+  return false;
+}
+
 bool EnvIsOne(const char* Name) {
   const char* Value = std::getenv(Name);
   return Value && std::strcmp(Value, "1") == 0;
@@ -95,14 +107,14 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
   // 1. SDL itself takes the place of the window class.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
-    FailWithReason("Failed to register the window class!");
+    FailWithReason(std::string(DisplayNamed() ? "" : NoDisplayLine) + "Failed to register the window class!");
     return false;
   }
   if (!HasDisplay()) {
     const std::string Reason = SDL_GetError();
     SDL_Quit();
     SDL_SetError("%s", Reason.c_str());
-    FailWithReason("Failed to register the window class!");
+    FailWithReason(std::string(NoDisplayLine) + "Failed to register the window class!");
     return false;
   }
   videoUp_ = true;
