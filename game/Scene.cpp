@@ -45,6 +45,9 @@ void TFormMain::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
 
 void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
                              const TVec3& Bottom) {
+  // The backdrop covers the whole view whatever depth the buffer holds: a fresh or
+  // resized window's depth buffer is undefined, and the backdrop writes no depth anyway.
+  glDisable(GL_DEPTH_TEST);
   // Four counter-clockwise triangles: front faces under the start-up culling state.
   glBegin(GL_TRIANGLES);
   glColor3f(Top.x, Top.y, Top.z);
@@ -71,6 +74,7 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glColor3f(LowerHorizon.x, LowerHorizon.y, LowerHorizon.z);
   glVertex3f(1, 0, 0);
   glEnd();
+  glEnable(GL_DEPTH_TEST);
 }
 
 void TFormMain::DrawWorld() {

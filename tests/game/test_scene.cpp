@@ -1,6 +1,8 @@
 // The scene of a play frame, checked in the pixels of a headless frame.
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <cmath>
 
 #include "HeadlessHost.h"
@@ -99,6 +101,17 @@ TEST_F(Scene, BackdropPaintsTheTwoBandsOfTheScheme) {
   EXPECT_PRED2(near, host->Context->PixelAt(30, H / 2 - 1), 0x000000u);
   EXPECT_PRED2(near, host->Context->PixelAt(30, H / 2), 0x190000u);
   EXPECT_PRED2(near, host->Context->PixelAt(30, H - 1), 0x7f3f00u);
+}
+
+// A fresh or resized window's depth buffer holds anything; the backdrop must not depend on it.
+TEST_F(Scene, BackdropIgnoresTheDepthLeftInTheBuffer) {
+  glClearDepth(0);
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glClearDepth(1);
+  form().ColourScheme = 3;  // top (1, .5, 0)
+  form().Level = 2;
+  host->Frame();
+  EXPECT_EQ(host->Context->PixelAt(30, 0) & 0xf0f0f0u, 0xf07000u) << "the sky is missing";
 }
 
 TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {

@@ -24,7 +24,8 @@ long="$work/long.txt"
     esac
     (( f % 1500 == 0 )) && { echo "$((f + 1)) down 70"; echo "$((f + 2)) up 70"; }
   done
-} > "$long"
+  true
+} | sort -s -n -k1,1 > "$long"  # a script's frames never go back
 shots=(); for ((f = 150; f <= 6000; f += 150)); do shots+=(--shot "$f:$work/SIDE-long-$f.png"); done
 
 # The busy scene: fire and a turn held, flat shading, then smooth after F.
