@@ -1,0 +1,196 @@
+#include "GlRenderer.h"
+
+#include <GL/gl.h>
+#include <webgl/webgl1.h>
+#include <webgl/webgl2.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "GlShaders.h"
+#include "GlState.h"
+
+namespace {
+
+enum TUniform {
+  uModelView, uProjection, uNormalMatrix, uLighting, uLight0, uNormalize, uLightPosition, uLightAmbient,
+  uLightDiffuse, uLightSpecular, uSceneAmbient, uMatAmbient, uMatDiffuse, uMatSpecular, uMatEmission,
+  uMatShininess, uWide, uLineWidth, uPointSize, uViewport, uFlat, uTexture, uReplace, uRgbTexture,
+  uSampler, uClampBorder, uTextureSize, uAlphaFunc, uAlphaRef, UniformCount
+};
+
+const char* const UniformNames[UniformCount] = {
+    "uModelView", "uProjection", "uNormalMatrix", "uLighting", "uLight0", "uNormalize", "uLightPosition",
+    "uLightAmbient", "uLightDiffuse", "uLightSpecular", "uSceneAmbient", "uMatAmbient", "uMatDiffuse",
+    "uMatSpecular", "uMatEmission", "uMatShininess", "uWide", "uLineWidth", "uPointSize", "uViewport",
+    "uFlat", "uTexture", "uReplace", "uRgbTexture", "uSampler", "uClampBorder", "uTextureSize",
+    "uAlphaFunc", "uAlphaRef"};
+
+// Uniform values as last sent, so only changes go to WebGL.
+struct TSent {
+  float Values[UniformCount][16];
+  bool Valid[UniformCount];
+};
+
+struct TRenderer {
+  GLuint Program = 0, Buffer = 0, VertexArray = 0;
+  GLint Location[UniformCount] = {};
+  size_t BufferBytes = 0;
+  TSent Sent{};
+  bool Failed = false;
+};
+
+TRenderer& R() {
+  static TRenderer Renderer;
+  return Renderer;
+}
+
+GLuint Compile(GLenum Kind, const char* Source) {
+  const GLuint Shader = emscripten_glCreateShader(Kind);
+  emscripten_glShaderSource(Shader, 1, &Source, nullptr);
+  emscripten_glCompileShader(Shader);
+  GLint Ok = 0;
+  emscripten_glGetShaderiv(Shader, GL_COMPILE_STATUS, &Ok);
+  if (!Ok) {
+    char Log[1024] = {};
+    emscripten_glGetShaderInfoLog(Shader, sizeof Log, nullptr, Log);
+    std::fprintf(stderr, "skyrend: fixed-function shader: %s\n", Log);
+  }
+  return Shader;
+}
+
+bool SetUp(TRenderer& Rn) {
+  const GLuint Vs = Compile(GL_VERTEX_SHADER, FixedVertexShader);
+  const GLuint Fs = Compile(GL_FRAGMENT_SHADER, FixedFragmentShader);
+  Rn.Program = emscripten_glCreateProgram();
+  emscripten_glAttachShader(Rn.Program, Vs);
+  emscripten_glAttachShader(Rn.Program, Fs);
+  const char* const Attributes[] = {"aPosition", "aNormal", "aColour", "aTexCoord", "aOther", "aSide"};
+  for (GLuint i = 0; i < 6; ++i) emscripten_glBindAttribLocation(Rn.Program, i, Attributes[i]);
+  emscripten_glLinkProgram(Rn.Program);
+  GLint Ok = 0;
+  emscripten_glGetProgramiv(Rn.Program, GL_LINK_STATUS, &Ok);
+  if (!Ok) {
+    char Log[1024] = {};
+    emscripten_glGetProgramInfoLog(Rn.Program, sizeof Log, nullptr, Log);
+    std::fprintf(stderr, "skyrend: fixed-function program: %s\n", Log);
+    return false;
+  }
+  for (int u = 0; u < UniformCount; ++u) Rn.Location[u] = emscripten_glGetUniformLocation(Rn.Program, UniformNames[u]);
+
+  emscripten_glGenVertexArrays(1, &Rn.VertexArray);
+  emscripten_glBindVertexArray(Rn.VertexArray);
+  emscripten_glGenBuffers(1, &Rn.Buffer);
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, Rn.Buffer);
+  const GLsizei Stride = sizeof(TGlVertex);
+  struct TField { GLint Size; size_t Offset; };
+  const TField Fields[6] = {
+      {4, offsetof(TGlVertex, Position)}, {3, offsetof(TGlVertex, Normal)}, {4, offsetof(TGlVertex, Colour)},
+      {2, offsetof(TGlVertex, TexCoord)}, {3, offsetof(TGlVertex, Other)},  {1, offsetof(TGlVertex, Side)}};
+  for (GLuint i = 0; i < 6; ++i) {
+    emscripten_glEnableVertexAttribArray(i);
+    emscripten_glVertexAttribPointer(i, Fields[i].Size, GL_FLOAT, GL_FALSE, Stride,
+                                     reinterpret_cast<const void*>(Fields[i].Offset));
+  }
+  emscripten_glUseProgram(Rn.Program);
+  return true;
+}
+
+// Sends Count floats of uniform U when they differ from what was sent last.
+bool Changed(TRenderer& Rn, int U, const float* V, int Count) {
+  if (Rn.Sent.Valid[U] && std::memcmp(Rn.Sent.Values[U], V, sizeof(float) * Count) == 0) return false;
+  std::memcpy(Rn.Sent.Values[U], V, sizeof(float) * Count);
+  Rn.Sent.Valid[U] = true;
+  return true;
+}
+
+void Vec4(TRenderer& Rn, int U, const float* V) {
+  if (Changed(Rn, U, V, 4)) emscripten_glUniform4fv(Rn.Location[U], 1, V);
+}
+
+void Float(TRenderer& Rn, int U, float V) {
+  if (Changed(Rn, U, &V, 1)) emscripten_glUniform1f(Rn.Location[U], V);
+}
+
+void Int(TRenderer& Rn, int U, int V) {
+  const float F = float(V);
+  if (Changed(Rn, U, &F, 1)) emscripten_glUniform1i(Rn.Location[U], V);
+}
+
+void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
+  const TMat4& ModelView = S.ModelView[S.ModelViewTop];
+  if (Changed(Rn, uModelView, ModelView.M, 16)) {
+    emscripten_glUniformMatrix4fv(Rn.Location[uModelView], 1, GL_FALSE, ModelView.M);
+    float Normal[9];
+    NormalMatrix(ModelView, Normal);
+    emscripten_glUniformMatrix3fv(Rn.Location[uNormalMatrix], 1, GL_FALSE, Normal);
+  }
+  const TMat4& Projection = S.Projection[S.ProjectionTop];
+  if (Changed(Rn, uProjection, Projection.M, 16))
+    emscripten_glUniformMatrix4fv(Rn.Location[uProjection], 1, GL_FALSE, Projection.M);
+
+  Int(Rn, uLighting, S.Lighting);
+  if (S.Lighting) {
+    Int(Rn, uLight0, S.Light0);
+    Int(Rn, uNormalize, S.Normalize);
+    Vec4(Rn, uLightPosition, S.Light.Position);
+    Vec4(Rn, uLightAmbient, S.Light.Ambient);
+    Vec4(Rn, uLightDiffuse, S.Light.Diffuse);
+    Vec4(Rn, uLightSpecular, S.Light.Specular);
+    Vec4(Rn, uSceneAmbient, S.SceneAmbient);
+    Vec4(Rn, uMatAmbient, S.Material.Ambient);
+    Vec4(Rn, uMatDiffuse, S.Material.Diffuse);
+    Vec4(Rn, uMatSpecular, S.Material.Specular);
+    Vec4(Rn, uMatEmission, S.Material.Emission);
+    Float(Rn, uMatShininess, S.Material.Shininess);
+  }
+  Int(Rn, uWide, Class == TPrimClass::WideLines);
+  Float(Rn, uLineWidth, float(int(S.LineWidth + 0.5f)));
+  Float(Rn, uPointSize, float(int(S.PointSize + 0.5f) < 1 ? 1 : int(S.PointSize + 0.5f)));
+  const float Viewport[2] = {float(S.Viewport[2]), float(S.Viewport[3])};
+  if (Changed(Rn, uViewport, Viewport, 2)) emscripten_glUniform2fv(Rn.Location[uViewport], 1, Viewport);
+  Int(Rn, uFlat, S.ShadeModel == 0x1D00);  // GL_FLAT
+
+  const TTextureInfo* Texture = S.Texture2D ? BoundTextureInfo() : nullptr;
+  const bool Textured = Texture && Texture->Width > 0;
+  Int(Rn, uTexture, Textured);
+  if (Textured) {
+    Int(Rn, uReplace, S.TexEnvMode == 0x1E01);  // GL_REPLACE
+    Int(Rn, uSampler, 0);
+    const float Border[2] = {Texture->ClampS ? 1.0f : 0.0f, Texture->ClampT ? 1.0f : 0.0f};
+    if (Changed(Rn, uClampBorder, Border, 2))
+      emscripten_glUniform2i(Rn.Location[uClampBorder], int(Border[0]), int(Border[1]));
+    const float Size[2] = {float(Texture->Width), float(Texture->Height)};
+    if (Changed(Rn, uTextureSize, Size, 2)) emscripten_glUniform2fv(Rn.Location[uTextureSize], 1, Size);
+  }
+  Int(Rn, uRgbTexture, Textured && Texture->Rgb);
+  Int(Rn, uAlphaFunc, S.AlphaTest ? int(S.AlphaFunc - 0x0200) : 7);
+  Float(Rn, uAlphaRef, S.AlphaRef);
+}
+
+}  // namespace
+
+void DrawPrimitives(TPrimClass Class, const TGlVertex* Vertices, size_t Count, const TFixedState& S) {
+  TRenderer& Rn = R();
+  if (Rn.Failed || Count == 0) return;
+  if (Rn.Program == 0 && !SetUp(Rn)) {
+    Rn.Failed = true;
+    return;
+  }
+  SendState(Rn, Class, S);
+  // Our own program, vertex array and buffer stay bound: nothing else draws.
+  const size_t Bytes = Count * sizeof(TGlVertex);
+  if (Bytes > Rn.BufferBytes) {
+    Rn.BufferBytes = Bytes * 2;
+    emscripten_glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(Rn.BufferBytes), nullptr, GL_STREAM_DRAW);
+  }
+  emscripten_glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(Bytes), Vertices);
+  GLenum Mode = GL_TRIANGLES;
+  if (Class == TPrimClass::Lines) Mode = GL_LINES;
+  if (Class == TPrimClass::Points) Mode = GL_POINTS;
+  // Lines are never culled in GL; wide ones are triangles here.
+  const bool Uncull = Class == TPrimClass::WideLines && S.CullFace;
+  if (Uncull) emscripten_glDisable(GL_CULL_FACE);
+  emscripten_glDrawArrays(Mode, 0, GLsizei(Count));
+  if (Uncull) emscripten_glEnable(GL_CULL_FACE);
+}
