@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 # Debian's emscripten runs its JavaScript tools with the node on PATH, which
 # must find Debian's acorn.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-cmake -S . -B build >/dev/null
-cmake --build build -j2 --target skyrend_assets
-emcmake cmake -S web -B build-web -DSKYREND_NATIVE_BUILD="$PWD/build" >/dev/null
+NATIVE=${SKYREND_NATIVE_BUILD:-build}
+cmake -S . -B "$NATIVE" >/dev/null
+cmake --build "$NATIVE" -j2 --target skyrend_assets
+emcmake cmake -S web -B build-web -DSKYREND_NATIVE_BUILD="$(cd "$NATIVE" && pwd)" >/dev/null
 cmake --build build-web -j2
 echo "Built build-web/skyrend.html"
