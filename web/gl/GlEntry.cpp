@@ -3,8 +3,6 @@
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
 
-#include <algorithm>
-
 #include "GlLists.h"
 #include "GlState.h"
 
@@ -75,6 +73,7 @@ void MultiplyCurrent(const TMat4& M) {
 }
 
 void AddVertex(float X, float Y, float Z, float W) {
+  if (CompiledOnly({TListOpCode::Vertex, {}, {X, Y, Z, W}})) return;
   TFixedState& S = GlState();
   if (!S.InBegin) return;  // outside glBegin a vertex draws nothing
   S.Immediate.push_back(CurrentVertex(X, Y, Z, W));
@@ -214,6 +213,7 @@ void glOrtho(GLdouble L, GLdouble R, GLdouble B, GLdouble T, GLdouble N, GLdoubl
 }
 
 void glBegin(GLenum Mode) {
+  if (CompiledOnly({TListOpCode::Begin, {Mode}, {}})) return;
   TFixedState& S = GlState();
   if (S.InBegin) {
     SetGlError(GL_INVALID_OPERATION);
@@ -226,26 +226,17 @@ void glBegin(GLenum Mode) {
   S.InBegin = true;
   S.BeginMode = Mode;
   S.Immediate.clear();
-  std::copy(S.Colour, S.Colour + 4, S.BeginColour);
-  std::copy(S.Normal, S.Normal + 3, S.BeginNormal);
-  std::copy(S.TexCoord, S.TexCoord + 2, S.BeginTexCoord);
 }
 
 void glEnd() {
+  if (CompiledOnly({TListOpCode::End, {}, {}})) return;
   TFixedState& S = GlState();
   if (!S.InBegin) {
     SetGlError(GL_INVALID_OPERATION);
     return;
   }
   S.InBegin = false;
-  const int Count = int(S.Immediate.size());
-  if (CompiledGeometry(S.BeginMode, S.Immediate.data(), Count)) {
-    std::copy(S.BeginColour, S.BeginColour + 4, S.Colour);
-    std::copy(S.BeginNormal, S.BeginNormal + 3, S.Normal);
-    std::copy(S.BeginTexCoord, S.BeginTexCoord + 2, S.TexCoord);
-    return;
-  }
-  DrawImmediate(S.BeginMode, S.Immediate.data(), Count);
+  DrawImmediate(S.BeginMode, S.Immediate.data(), int(S.Immediate.size()));
 }
 
 void glVertex2f(GLfloat X, GLfloat Y) { AddVertex(X, Y, 0, 1); }
@@ -253,10 +244,9 @@ void glVertex3f(GLfloat X, GLfloat Y, GLfloat Z) { AddVertex(X, Y, Z, 1); }
 void glVertex3fv(const GLfloat* V) { AddVertex(V[0], V[1], V[2], 1); }
 void glVertex4f(GLfloat X, GLfloat Y, GLfloat Z, GLfloat W) { AddVertex(X, Y, Z, W); }
 
-// Current attributes: inside glBegin they belong to the pair being made; outside
-// it they are recorded into a list being made, since a call changes them.
+// Current attributes, kept in a list being made like every other call.
 void glColor4f(GLfloat R, GLfloat G, GLfloat B, GLfloat A) {
-  if (!GlState().InBegin && CompiledOnly({TListOpCode::Colour, {}, {R, G, B, A}})) return;
+  if (CompiledOnly({TListOpCode::Colour, {}, {R, G, B, A}})) return;
   float* C = GlState().Colour;
   C[0] = R;
   C[1] = G;
@@ -270,7 +260,7 @@ void glColor4fv(const GLfloat* C) { glColor4f(C[0], C[1], C[2], C[3]); }
 void glColor3ub(GLubyte R, GLubyte G, GLubyte B) { glColor4f(R / 255.0f, G / 255.0f, B / 255.0f, 1); }
 
 void glNormal3f(GLfloat X, GLfloat Y, GLfloat Z) {
-  if (!GlState().InBegin && CompiledOnly({TListOpCode::Normal, {}, {X, Y, Z}})) return;
+  if (CompiledOnly({TListOpCode::Normal, {}, {X, Y, Z}})) return;
   float* N = GlState().Normal;
   N[0] = X;
   N[1] = Y;
@@ -280,7 +270,7 @@ void glNormal3f(GLfloat X, GLfloat Y, GLfloat Z) {
 void glNormal3fv(const GLfloat* N) { glNormal3f(N[0], N[1], N[2]); }
 
 void glTexCoord2f(GLfloat S, GLfloat T) {
-  if (!GlState().InBegin && CompiledOnly({TListOpCode::TexCoord, {}, {S, T}})) return;
+  if (CompiledOnly({TListOpCode::TexCoord, {}, {S, T}})) return;
   GlState().TexCoord[0] = S;
   GlState().TexCoord[1] = T;
 }

@@ -13,7 +13,6 @@ constexpr int MaxNesting = 64;  // GL's minimum for GL_MAX_LIST_NESTING
 struct TList {
   bool Exists = false;
   std::vector<TListOp> Ops;
-  std::vector<TGlVertex> Vertices;  // Geometry ops: E[0] mode, E[1] first, E[2] count
 };
 
 struct TLists {
@@ -31,7 +30,7 @@ TLists& L() {
 
 void Replay(const TList& List);
 
-void Run(const TListOp& Op, const TList& List) {
+void Run(const TListOp& Op) {
   const uint32_t* E = Op.E;
   const float* F = Op.F;
   switch (Op.Code) {
@@ -51,18 +50,9 @@ void Run(const TListOp& Op, const TList& List) {
     case TListOpCode::Colour: glColor4f(F[0], F[1], F[2], F[3]); break;
     case TListOpCode::Normal: glNormal3f(F[0], F[1], F[2]); break;
     case TListOpCode::TexCoord: glTexCoord2f(F[0], F[1]); break;
-    case TListOpCode::Geometry: {
-      const TGlVertex* V = List.Vertices.data() + E[1];
-      DrawImmediate(E[0], V, int(E[2]));
-      // The attributes stay as the pair's last vertex left them.
-      if (E[2] > 0) {
-        const TGlVertex& Last = V[E[2] - 1];
-        glColor4f(Last.Colour[0], Last.Colour[1], Last.Colour[2], Last.Colour[3]);
-        glNormal3f(Last.Normal[0], Last.Normal[1], Last.Normal[2]);
-        glTexCoord2f(Last.TexCoord[0], Last.TexCoord[1]);
-      }
-      break;
-    }
+    case TListOpCode::Begin: glBegin(E[0]); break;
+    case TListOpCode::Vertex: glVertex4f(F[0], F[1], F[2], F[3]); break;
+    case TListOpCode::End: glEnd(); break;
     case TListOpCode::Material: glMaterialfv(E[0], E[1], F); break;
     case TListOpCode::Light: glLightfv(E[0], E[1], F); break;
     case TListOpCode::LightModel: glLightModelfv(E[0], F); break;
@@ -85,7 +75,7 @@ void Run(const TListOp& Op, const TList& List) {
 }
 
 void Replay(const TList& List) {
-  for (const TListOp& Op : List.Ops) Run(Op, List);
+  for (const TListOp& Op : List.Ops) Run(Op);
 }
 
 }  // namespace
@@ -94,16 +84,6 @@ bool CompiledOnly(const TListOp& Op) {
   TLists& Lists = L();
   if (Lists.Making == 0) return false;
   Lists.Pending.Ops.push_back(Op);
-  return !Lists.Execute;
-}
-
-bool CompiledGeometry(uint32_t Mode, const TGlVertex* Vertices, int Count) {
-  TLists& Lists = L();
-  if (Lists.Making == 0) return false;
-  TList& P = Lists.Pending;
-  TListOp Op{TListOpCode::Geometry, {Mode, uint32_t(P.Vertices.size()), uint32_t(Count)}, {}};
-  P.Vertices.insert(P.Vertices.end(), Vertices, Vertices + Count);
-  P.Ops.push_back(Op);
   return !Lists.Execute;
 }
 
@@ -139,7 +119,7 @@ void glNewList(GLuint Name, GLenum Mode) {
   if (Mode != GL_COMPILE && Mode != GL_COMPILE_AND_EXECUTE) return SetGlError(GL_INVALID_ENUM);
   Lists.Making = Name;
   Lists.Execute = Mode == GL_COMPILE_AND_EXECUTE;
-  Lists.Pending = TList{true, {}, {}};
+  Lists.Pending = TList{true, {}};
 }
 
 void glEndList() {

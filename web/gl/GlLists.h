@@ -1,15 +1,14 @@
 // Display lists: the calls made between glNewList and glEndList are kept as
-// operations and replayed by glCallList through the same entry points. The
-// vertices of a glBegin/glEnd pair are kept as they were given and assembled
-// at each call, so the line width in force at the call counts, as in GL.
+// operations and replayed by glCallList through the same entry points, down
+// to each vertex and attribute, so a list draws with the state in force when
+// it is called, as in GL.
 #pragma once
 #include <cstdint>
 
-#include "GlPrimitives.h"
 
 enum class TListOpCode : uint16_t {
   Enable, Disable, MatrixMode, LoadIdentity, PushMatrix, PopMatrix, MultMatrix, LoadMatrix,
-  Translate, Rotate, Scale, Frustum, Ortho, Colour, Normal, TexCoord, Geometry, Material, Light,
+  Translate, Rotate, Scale, Frustum, Ortho, Colour, Normal, TexCoord, Begin, Vertex, End, Material, Light,
   LightModel, ShadeModel, LineWidth, PointSize, AlphaFunc, DepthMask, DepthFunc, BlendFunc,
   CullFace, FrontFace, BindTexture, TexEnv, CallList, Viewport, Clear, ClearColour,
 };
@@ -24,5 +23,3 @@ struct TListOp {
 // (GL_COMPILE); false when it also runs (GL_COMPILE_AND_EXECUTE) or no list is
 // being made.
 bool CompiledOnly(const TListOp& Op);
-// Inside glNewList, at glEnd: keeps the pair's vertices. The same rule as CompiledOnly.
-bool CompiledGeometry(uint32_t Mode, const TGlVertex* Vertices, int Count);

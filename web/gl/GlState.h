@@ -70,8 +70,6 @@ struct TFixedState {
   bool InBegin = false;
   uint32_t BeginMode = 0;
   std::vector<TGlVertex> Immediate;
-  // The attributes at glBegin: a pair that is only compiled leaves them as they were.
-  float BeginColour[4], BeginNormal[3], BeginTexCoord[2];
 
   uint32_t Error = 0;  // the first error since the last glGetError
 };

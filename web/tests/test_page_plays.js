@@ -75,6 +75,13 @@ async function Main() {
     const Status = await Page.$eval('#status', Element => Element.textContent);
     Check(/ended/.test(Status), `Escape ends the game ("${Status}")`);
     Check(Page.Errors.length === 0, 'no console errors during play ' + JSON.stringify(Page.Errors));
+
+    // Our OpenGL subset on this browser's WebGL 2: lists, matrices, depth writes, wide lines, errors.
+    const Gl = await Browser.newPage();
+    await Gl.goto(Page.url().replace(/\?.*$/, '') + '?test');
+    await Gl.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
+    const GlResult = await Gl.evaluate(() => Module.ccall('SkyrendGlChecks', 'string', [], []));
+    Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks'}`);
   } finally {
     await Browser.close();
     Server.close();
