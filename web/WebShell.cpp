@@ -62,7 +62,6 @@ bool TWebShell::Start() {
   int Width = 1024, Height = 768;
   CanvasSize(Width, Height);
   if (!CreatePageContext(Width, Height)) return false;
-  ResizeView(Width, Height);
   sound_ = std::make_unique<TWebSound>(clips_);
   messages_ = std::make_unique<TWebMessages>(GameCaption);
   cursor_ = std::make_unique<TWebCursor>(Width, Height);

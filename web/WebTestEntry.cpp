@@ -40,6 +40,35 @@ double TimedStep(TWebSimulator& Sim) {
   return emscripten_get_now() - Start;
 }
 
+// Frames per second of the bare canvas, as skyrend-bench's baseline: clear,
+// one full-screen quad, wait for the GPU.
+double BaselineFps(int Width, int Height, int Frames) {
+  glViewport(0, 0, Width, Height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  const double Start = emscripten_get_now();
+  for (int i = 0; i < Frames; ++i) {
+    glClearColor(0, 0, 0.2f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0.5f, float(i % 2), 0.5f);
+    glBegin(GL_QUADS);
+    glVertex2f(-1, -1);
+    glVertex2f(1, -1);
+    glVertex2f(1, 1);
+    glVertex2f(-1, 1);
+    glEnd();
+    uint8_t Pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, Pixel);
+  }
+  return Frames / ((emscripten_get_now() - Start) / 1000);
+}
+
 }  // namespace
 
 // Runs Frames frames of the script at ScriptPath on a Width x Height canvas,
@@ -114,10 +143,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendBench(int Width, int Height) {
       Form.ColourScheme = 10;
     });
     const TSceneCount Scene = CountScene(Form);
+    const double Baseline = BaselineFps(Width, Height, 300);
     std::printf("skyrend web bench %dx%d, %s\n", Width, Height, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("title frames %.1f fps\n", Title);
-    std::printf("play frames, busy scene %.1f fps\n", Play);
-    std::printf("play frames, busy scene, wireframe scheme %.1f fps\n", Wire);
+    std::printf("%-44s %8.1f fps\n", "baseline (clear, full-screen quad, finish)", Baseline);
+    std::printf("%-44s %8.1f fps  (%.3f of baseline)\n", "title frames", Title, Title / Baseline);
+    std::printf("%-44s %8.1f fps  (%.3f of baseline)\n", "play frames, busy scene", Play, Play / Baseline);
+    std::printf("%-44s %8.1f fps  (%.3f of baseline)\n", "play frames, busy scene, wireframe scheme", Wire,
+                Wire / Baseline);
     std::printf("busy scene: %d aliens, %d rockets, %d player shots, %d alien shots, %d fragments\n", Scene.Aliens,
                 Scene.Rockets, Scene.PlayerShots, Scene.AlienShots, Scene.Fragments);
     std::fflush(stdout);
