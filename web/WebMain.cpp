@@ -48,6 +48,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE long SkyrendSoundsStarted() {
   return Shell && Shell->Sound() ? Shell->Sound()->Started() : 0;
 }
 
+extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendCaption() { return Shell ? Shell->Caption() : ""; }
+
 int main() {
   Shell = new TWebShell(Clips());  // lives as long as the page
   if (!Shell->Start()) return 1;

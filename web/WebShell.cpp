@@ -152,6 +152,8 @@ void TWebShell::MouseUp(const EmscriptenMouseEvent& Event) {
   if (running_ && PointerLocked() && Event.button == 0) adapter_->FormClick();
 }
 
+const char* TWebShell::Caption() const { return form_ ? form_->Caption.c_str() : ""; }
+
 void TWebShell::LostFocus() {
   input_.ReleaseAll();
   if (!shell_) return;

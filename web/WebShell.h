@@ -41,6 +41,8 @@ class TWebShell {
   void LostFocus();
 
   TWebSound* Sound() { return sound_.get(); }
+  // The form's status caption (position and heading), for the page's tests.
+  const char* Caption() const;
 
  private:
   class TFormAdapter;

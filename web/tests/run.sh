@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one browser test step for ctest: "build" builds the page into
-# build-web/ (incrementally); "page_plays" and "trace_and_pictures" run the
+# build-web/ (incrementally); "page_plays", "mouse_and_pad" and
+# "trace_and_pictures" run the
 # node scripts beside this file in headless Chromium. Exit 77 (skipped) with a
 # message when emscripten, Chromium or node is not installed: they come from
 # tools/install-web-deps.sh, which CI runs.
@@ -31,8 +32,8 @@ case "$STEP" in
       (cd web/tests && npm ci --no-audit --no-fund)
     fi
     ;;
-  page_plays)
-    node web/tests/test_page_plays.js build-web
+  page_plays | mouse_and_pad)
+    node "web/tests/test_$STEP.js" build-web
     ;;
   trace_and_pictures)
     WORK=$(mktemp -d)
