@@ -1,7 +1,8 @@
 // The page as a player meets it: it loads without console errors and shows
 // the title; Z starts play with the sky of the first colour scheme along the
 // top edge and the shot heard; frames are held to 60 a second; Escape ends
-// the game. usage: node test_page_plays.js WEB_BUILD
+// the game. Then the GL subset and the sound service are checked on this
+// browser's WebGL and OpenAL. usage: node test_page_plays.js WEB_BUILD
 'use strict';
 const { Serve, Launch, OpenGame, CanvasPixels } = require('./Browser');
 
@@ -82,6 +83,8 @@ async function Main() {
     await Gl.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
     const GlResult = await Gl.evaluate(() => Module.ccall('SkyrendGlChecks', 'string', [], []));
     Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks'}`);
+    const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
+    Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
   } finally {
     await Browser.close();
     Server.close();
