@@ -58,7 +58,8 @@ void SetCapability(GLenum Cap, bool On) {
     return;
   }
   if (Flag && *Flag == On) return;
-  FlushBatch();
+  // Lighting is done as vertices enter the batch: it does not change what waits.
+  if (Cap != GL_LIGHTING && Cap != GL_LIGHT0 && Cap != GL_NORMALIZE) FlushBatch();
   if (Flag) *Flag = On;
   if (PassedThrough(Cap)) {
     if (On) emscripten_glEnable(Cap);
@@ -67,7 +68,7 @@ void SetCapability(GLenum Cap, bool On) {
 }
 
 void MultiplyCurrent(const TMat4& M) {
-  FlushBatch();
+  BeforeMatrixChange();
   TMat4& C = CurrentMatrix();
   C = MultiplyMatrix(C, M);
 }
@@ -115,7 +116,7 @@ void glMatrixMode(GLenum Mode) {
 void glLoadIdentity() {
   if (CompiledOnly({TListOpCode::LoadIdentity, {}, {}})) return;
   if (InsideBegin()) return;
-  FlushBatch();
+  BeforeMatrixChange();
   CurrentMatrix() = IdentityMatrix();
 }
 
@@ -143,7 +144,7 @@ void glPopMatrix() {
     SetGlError(GL_STACK_UNDERFLOW);
     return;
   }
-  FlushBatch();
+  BeforeMatrixChange();
   --Top;
 }
 
@@ -162,7 +163,7 @@ void glLoadMatrixf(const GLfloat* M) {
   for (int k = 0; k < 16; ++k) Op.F[k] = M[k];
   if (CompiledOnly(Op)) return;
   if (InsideBegin()) return;
-  FlushBatch();
+  BeforeMatrixChange();
   for (int k = 0; k < 16; ++k) CurrentMatrix().M[k] = M[k];
 }
 

@@ -53,22 +53,22 @@ void glLightfv(GLenum Light, GLenum Name, const GLfloat* Values) {
     case GL_POSITION: Target = L.Position; break;
     default: return SetGlError(GL_INVALID_ENUM);
   }
-  FlushBatch();
   if (Name == GL_POSITION) {
     const float In[4] = {Values[0], Values[1], Values[2], Values[3]};
     TFixedState& S = GlState();
-    TransformPoint(S.ModelView[S.ModelViewTop], In, L.Position);
+    float Eye[4];
+    TransformPoint(S.ModelView[S.ModelViewTop], In, Eye);
+    SetFloats(L.Position, Eye, 4);
     return;
   }
-  std::copy(Values, Values + 4, Target);
+  SetFloats(Target, Values, 4);
 }
 
 void glLightModelfv(GLenum Name, const GLfloat* Values) {
   if (CompiledOnly(ListOp(TListOpCode::LightModel, Name, GL_AMBIENT, Values))) return;
   if (InsideBegin()) return;
   if (Name != GL_LIGHT_MODEL_AMBIENT) return SetGlError(GL_INVALID_ENUM);
-  FlushBatch();
-  std::copy(Values, Values + 4, GlState().SceneAmbient);
+  SetFloats(GlState().SceneAmbient, Values, 4);
 }
 
 void glMaterialfv(GLenum Face, GLenum Name, const GLfloat* Values) {
@@ -79,16 +79,15 @@ void glMaterialfv(GLenum Face, GLenum Name, const GLfloat* Values) {
   // Two-sided lighting is off, so the back material is never seen.
   if (Face == GL_BACK) return;
   TMaterialState& M = GlState().Material;
-  FlushBatch();
   switch (Name) {
-    case GL_AMBIENT: std::copy(Values, Values + 4, M.Ambient); break;
-    case GL_DIFFUSE: std::copy(Values, Values + 4, M.Diffuse); break;
-    case GL_SPECULAR: std::copy(Values, Values + 4, M.Specular); break;
-    case GL_EMISSION: std::copy(Values, Values + 4, M.Emission); break;
-    case GL_SHININESS: M.Shininess = Values[0]; break;
+    case GL_AMBIENT: SetFloats(M.Ambient, Values, 4); break;
+    case GL_DIFFUSE: SetFloats(M.Diffuse, Values, 4); break;
+    case GL_SPECULAR: SetFloats(M.Specular, Values, 4); break;
+    case GL_EMISSION: SetFloats(M.Emission, Values, 4); break;
+    case GL_SHININESS: SetFloats(&M.Shininess, Values, 1); break;
     case GL_AMBIENT_AND_DIFFUSE:
-      std::copy(Values, Values + 4, M.Ambient);
-      std::copy(Values, Values + 4, M.Diffuse);
+      SetFloats(M.Ambient, Values, 4);
+      SetFloats(M.Diffuse, Values, 4);
       break;
     default: SetGlError(GL_INVALID_ENUM); break;
   }

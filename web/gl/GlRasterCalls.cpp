@@ -53,9 +53,11 @@ void glAlphaFunc(GLenum Func, GLclampf Ref) {
   if (CompiledOnly({TListOpCode::AlphaFunc, {Func}, {Ref}})) return;
   if (InsideBegin()) return;
   if (!IsCompareFunc(Func)) return SetGlError(GL_INVALID_ENUM);
+  const float Clamped = Ref < 0 ? 0 : (Ref > 1 ? 1 : Ref);
+  if (GlState().AlphaFunc == Func && GlState().AlphaRef == Clamped) return;
   FlushBatch();
   GlState().AlphaFunc = Func;
-  GlState().AlphaRef = Ref < 0 ? 0 : (Ref > 1 ? 1 : Ref);
+  GlState().AlphaRef = Clamped;
 }
 
 void glDepthMask(GLboolean Flag) {
@@ -71,6 +73,7 @@ void glDepthFunc(GLenum Func) {
   if (CompiledOnly({TListOpCode::DepthFunc, {Func}, {}})) return;
   if (InsideBegin()) return;
   if (!IsCompareFunc(Func)) return SetGlError(GL_INVALID_ENUM);
+  if (GlState().DepthFunc == Func) return;
   FlushBatch();
   GlState().DepthFunc = Func;
   emscripten_glDepthFunc(Func);
@@ -79,6 +82,7 @@ void glDepthFunc(GLenum Func) {
 void glBlendFunc(GLenum Src, GLenum Dst) {
   if (CompiledOnly({TListOpCode::BlendFunc, {Src, Dst}, {}})) return;
   if (InsideBegin()) return;
+  if (GlState().BlendSrc == Src && GlState().BlendDst == Dst) return;
   FlushBatch();
   GlState().BlendSrc = Src;
   GlState().BlendDst = Dst;
@@ -88,6 +92,7 @@ void glBlendFunc(GLenum Src, GLenum Dst) {
 void glCullFace(GLenum Mode) {
   if (CompiledOnly({TListOpCode::CullFace, {Mode}, {}})) return;
   if (InsideBegin()) return;
+  if (GlState().CullMode == Mode) return;
   FlushBatch();
   GlState().CullMode = Mode;
   emscripten_glCullFace(Mode);
@@ -96,6 +101,7 @@ void glCullFace(GLenum Mode) {
 void glFrontFace(GLenum Mode) {
   if (CompiledOnly({TListOpCode::FrontFace, {Mode}, {}})) return;
   if (InsideBegin()) return;
+  if (GlState().FrontFace == Mode) return;
   FlushBatch();
   GlState().FrontFace = Mode;
   emscripten_glFrontFace(Mode);

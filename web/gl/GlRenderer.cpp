@@ -13,18 +13,13 @@
 namespace {
 
 enum TUniform {
-  uModelView, uProjection, uNormalMatrix, uLighting, uLight0, uNormalize, uLightPosition, uLightAmbient,
-  uLightDiffuse, uLightSpecular, uSceneAmbient, uMatAmbient, uMatDiffuse, uMatSpecular, uMatEmission,
-  uMatShininess, uWide, uLineWidth, uPointSize, uViewport, uFlat, uTexture, uReplace, uRgbTexture,
+  uProjection, uWide, uLineWidth, uPointSize, uViewport, uFlat, uTexture, uReplace, uRgbTexture,
   uSampler, uClampBorder, uTextureSize, uAlphaFunc, uAlphaRef, UniformCount
 };
 
 const char* const UniformNames[UniformCount] = {
-    "uModelView", "uProjection", "uNormalMatrix", "uLighting", "uLight0", "uNormalize", "uLightPosition",
-    "uLightAmbient", "uLightDiffuse", "uLightSpecular", "uSceneAmbient", "uMatAmbient", "uMatDiffuse",
-    "uMatSpecular", "uMatEmission", "uMatShininess", "uWide", "uLineWidth", "uPointSize", "uViewport",
-    "uFlat", "uTexture", "uReplace", "uRgbTexture", "uSampler", "uClampBorder", "uTextureSize",
-    "uAlphaFunc", "uAlphaRef"};
+    "uProjection", "uWide", "uLineWidth", "uPointSize", "uViewport", "uFlat",
+    "uTexture", "uReplace", "uRgbTexture", "uSampler", "uClampBorder", "uTextureSize", "uAlphaFunc", "uAlphaRef"};
 
 // Uniform values as last sent, so only changes go to WebGL.
 struct TSent {
@@ -35,6 +30,7 @@ struct TSent {
 struct TRenderer {
   GLuint Program = 0, Buffer = 0, VertexArray = 0;
   GLint Location[UniformCount] = {};
+  long Draws = 0;
   size_t BufferBytes = 0;
   TSent Sent{};
   bool Failed = false;
@@ -104,10 +100,6 @@ bool Changed(TRenderer& Rn, int U, const float* V, int Count) {
   return true;
 }
 
-void Vec4(TRenderer& Rn, int U, const float* V) {
-  if (Changed(Rn, U, V, 4)) emscripten_glUniform4fv(Rn.Location[U], 1, V);
-}
-
 void Float(TRenderer& Rn, int U, float V) {
   if (Changed(Rn, U, &V, 1)) emscripten_glUniform1f(Rn.Location[U], V);
 }
@@ -118,32 +110,10 @@ void Int(TRenderer& Rn, int U, int V) {
 }
 
 void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
-  const TMat4& ModelView = S.ModelView[S.ModelViewTop];
-  if (Changed(Rn, uModelView, ModelView.M, 16)) {
-    emscripten_glUniformMatrix4fv(Rn.Location[uModelView], 1, GL_FALSE, ModelView.M);
-    float Normal[9];
-    NormalMatrix(ModelView, Normal);
-    emscripten_glUniformMatrix3fv(Rn.Location[uNormalMatrix], 1, GL_FALSE, Normal);
-  }
   const TMat4& Projection = S.Projection[S.ProjectionTop];
   if (Changed(Rn, uProjection, Projection.M, 16))
     emscripten_glUniformMatrix4fv(Rn.Location[uProjection], 1, GL_FALSE, Projection.M);
 
-  Int(Rn, uLighting, S.Lighting);
-  if (S.Lighting) {
-    Int(Rn, uLight0, S.Light0);
-    Int(Rn, uNormalize, S.Normalize);
-    Vec4(Rn, uLightPosition, S.Light.Position);
-    Vec4(Rn, uLightAmbient, S.Light.Ambient);
-    Vec4(Rn, uLightDiffuse, S.Light.Diffuse);
-    Vec4(Rn, uLightSpecular, S.Light.Specular);
-    Vec4(Rn, uSceneAmbient, S.SceneAmbient);
-    Vec4(Rn, uMatAmbient, S.Material.Ambient);
-    Vec4(Rn, uMatDiffuse, S.Material.Diffuse);
-    Vec4(Rn, uMatSpecular, S.Material.Specular);
-    Vec4(Rn, uMatEmission, S.Material.Emission);
-    Float(Rn, uMatShininess, S.Material.Shininess);
-  }
   Int(Rn, uWide, Class == TPrimClass::WideLines);
   Float(Rn, uLineWidth, float(int(S.LineWidth + 0.5f)));
   Float(Rn, uPointSize, float(int(S.PointSize + 0.5f) < 1 ? 1 : int(S.PointSize + 0.5f)));
@@ -192,5 +162,8 @@ void DrawPrimitives(TPrimClass Class, const TGlVertex* Vertices, size_t Count, c
   const bool Uncull = Class == TPrimClass::WideLines && S.CullFace;
   if (Uncull) emscripten_glDisable(GL_CULL_FACE);
   emscripten_glDrawArrays(Mode, 0, GLsizei(Count));
+  ++Rn.Draws;
   if (Uncull) emscripten_glEnable(GL_CULL_FACE);
 }
+
+long DrawCallCount() { return R().Draws; }

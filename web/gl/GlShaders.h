@@ -1,8 +1,8 @@
 // The shader pair of the fixed-function pipeline, GLSL ES 3.00.
 #pragma once
 
-// Transform, lighting (one light, infinite viewer, the GL lighting equation),
-// wide lines widened across their minor axis in window space, point size.
+// Projection (vertices come in eye coordinates, already lit), wide lines
+// widened across their minor axis in window space, point size.
 constexpr const char* FixedVertexShader = R"(#version 300 es
 precision highp float;
 in vec4 aPosition;
@@ -11,22 +11,7 @@ in vec4 aColour;
 in vec2 aTexCoord;
 in vec3 aOther;
 in float aSide;
-uniform mat4 uModelView;
 uniform mat4 uProjection;
-uniform mat3 uNormalMatrix;
-uniform bool uLighting;
-uniform bool uLight0;
-uniform bool uNormalize;
-uniform vec4 uLightPosition;
-uniform vec4 uLightAmbient;
-uniform vec4 uLightDiffuse;
-uniform vec4 uLightSpecular;
-uniform vec4 uSceneAmbient;
-uniform vec4 uMatAmbient;
-uniform vec4 uMatDiffuse;
-uniform vec4 uMatSpecular;
-uniform vec4 uMatEmission;
-uniform float uMatShininess;
 uniform bool uWide;
 uniform float uLineWidth;
 uniform float uPointSize;
@@ -34,25 +19,6 @@ uniform vec2 uViewport;
 out vec4 vSmooth;
 flat out vec4 vFlat;
 out vec2 vTexCoord;
-
-vec4 Lit(vec4 Eye) {
-  vec4 C = uMatEmission + uSceneAmbient * uMatAmbient;
-  if (uLight0) {
-    vec3 N = uNormalMatrix * aNormal;
-    if (uNormalize) N = normalize(N);
-    vec3 L = uLightPosition.w != 0.0 ? normalize(uLightPosition.xyz * Eye.w - Eye.xyz * uLightPosition.w)
-                                     : normalize(uLightPosition.xyz);
-    C += uLightAmbient * uMatAmbient;
-    float NdotL = dot(N, L);
-    if (NdotL > 0.0) {
-      C += NdotL * uLightDiffuse * uMatDiffuse;
-      float NdotH = max(dot(N, normalize(L + vec3(0.0, 0.0, 1.0))), 0.0);
-      float Spec = uMatShininess == 0.0 ? 1.0 : (NdotH == 0.0 ? 0.0 : pow(NdotH, uMatShininess));
-      C += Spec * uLightSpecular * uMatSpecular;
-    }
-  }
-  return vec4(C.rgb, uMatDiffuse.a);
-}
 
 // A clip-space point moved along the segment onto the near plane when it lies behind it.
 vec4 OntoNearSide(vec4 P, vec4 O) {
@@ -62,10 +28,9 @@ vec4 OntoNearSide(vec4 P, vec4 O) {
 }
 
 void main() {
-  vec4 Eye = uModelView * aPosition;
-  vec4 Clip = uProjection * Eye;
+  vec4 Clip = uProjection * aPosition;
   if (uWide) {
-    vec4 Other = uProjection * (uModelView * vec4(aOther, 1.0));
+    vec4 Other = uProjection * vec4(aOther, 1.0);
     vec4 P = OntoNearSide(Clip, Other);
     vec4 O = OntoNearSide(Other, Clip);
     vec2 Half = uViewport * 0.5;
@@ -76,7 +41,7 @@ void main() {
   }
   gl_Position = Clip;
   gl_PointSize = uPointSize;
-  vec4 C = clamp(uLighting ? Lit(Eye) : aColour, 0.0, 1.0);
+  vec4 C = clamp(aColour, 0.0, 1.0);
   vSmooth = C;
   vFlat = C;
   vTexCoord = aTexCoord;

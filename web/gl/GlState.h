@@ -1,8 +1,11 @@
 // The fixed-function state our OpenGL 1.1 subset keeps on top of WebGL 2:
 // matrix stacks, the light and material, current vertex attributes, the
 // enables WebGL lacks, the error flag and the batch of primitives waiting to
-// be drawn. Consecutive glBegin/glEnd pairs drawn under the same state go to
-// WebGL as one draw; every call that changes state draws the batch first.
+// be drawn. Vertices enter the batch in eye coordinates and lit (at glEnd,
+// with the model-view matrix, light and material then in force, as GL does
+// per vertex), so objects drawn at different places in different materials
+// go to WebGL as one draw; every call that changes other state (textures,
+// blending, depth, shading, projection...) draws the batch first.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -80,6 +83,15 @@ const TTextureInfo* BoundTextureInfo();
 
 // Records an error unless one is already waiting, as GL does.
 void SetGlError(uint32_t Code);
+
+// Sets Count floats of state, drawing the waiting batch first when they change.
+void ChangeFloats(float* Target, const float* Values, int Count);
+// Sets Count floats of the lighting state: vertices are lit as they enter the
+// batch, so the batch waiting does not depend on it.
+void SetFloats(float* Target, const float* Values, int Count);
+// The projection changes: draws the waiting batch first. The model-view
+// matrix needs no such care, since vertices are already in eye coordinates.
+void BeforeMatrixChange();
 
 // The batch: primitives of one class waiting to be drawn under the current state.
 void FlushBatch();
