@@ -6,6 +6,7 @@
 
 #include "DemoSession.h"
 #include "KeyCodes.h"
+#include "ScriptInput.h"
 #include "SdlInput.h"
 #include "SdlServices.h"
 #include "frmMainGL.h"
@@ -287,12 +288,10 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
       shell_->KeyUp(VirtualKeyFromSdl(Event.key.keysym.sym));
       break;
     case SDL_MOUSEMOTION: {
-      TVirtualPointer& Pointer = cursor_->Pointer();
-      Pointer.Move(Event.motion.xrel, Event.motion.yrel);
       uint32_t Shift = 0;
       if (Event.motion.state & SDL_BUTTON_LMASK) Shift |= ssLeft;
       if (Event.motion.state & SDL_BUTTON_RMASK) Shift |= ssRight;
-      adapter_->FormMouseMove(Shift, Pointer.X(), Pointer.Y());
+      cursor_->Pointer().Move(Event.motion.xrel, Event.motion.yrel, Shift);  // the form sees it before the frame
       break;
     }
     case SDL_MOUSEBUTTONUP:
@@ -322,6 +321,7 @@ int TSdlShell::RunMainLoop() {
       continue;
     }
     if (demo_) demo_->BeginFrame(window_);
+    DeliverFrameMouse(*form_, cursor_->Pointer());  // the frame's motion as one mouse move
     const TFrameResult Result = shell_->Frame([this] { SDL_GL_SwapWindow(window_); });
     if (Result == TFrameResult::Terminate) {
       ExitCode = adapter_->ExitCode() != 0 ? adapter_->ExitCode() : 1;

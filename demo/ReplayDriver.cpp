@@ -18,6 +18,7 @@ uint32_t TReplayDriver::BeginFrame(long Frame, TFormMain& Form, TScriptInput& In
     if (E.Verb == TScriptVerb::Tick) Tick = uint32_t(E.A);
     else DeliverScriptEvent(E, Form, Input, Cursor);
   }
+  DeliverFrameMouse(Form, Cursor.Pointer());
   tick_ = Tick;
   Clock.BeginFrame(Tick);
   return Tick;

@@ -29,8 +29,7 @@ void DeliverScriptEvent(const TScriptEvent& Event, TFormMain& Form, TScriptInput
       Input.Hold(int(Event.A), false);
       break;
     case TScriptVerb::Mouse:
-      Cursor.Pointer().Move(int(Event.A), int(Event.B));
-      Form.FormMouseMove(Event.Bits, Cursor.Pointer().X(), Cursor.Pointer().Y());
+      Cursor.Pointer().Move(int(Event.A), int(Event.B), Event.Bits);  // reaches the form at DeliverFrameMouse
       break;
     case TScriptVerb::Click:
       Form.FormClick();
@@ -41,4 +40,9 @@ void DeliverScriptEvent(const TScriptEvent& Event, TFormMain& Form, TScriptInput
     case TScriptVerb::Tick:
       break;
   }
+}
+
+void DeliverFrameMouse(TFormMain& Form, TVirtualPointer& Pointer) {
+  uint32_t Buttons = 0;
+  if (Pointer.TakeFrameMotion(Buttons)) Form.FormMouseMove(Buttons, Pointer.X(), Pointer.Y());
 }

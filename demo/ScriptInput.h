@@ -71,6 +71,11 @@ class TScriptCursor : public ICursorService {
 
 // Hands one event to the form the way the game window would: a key-down is a
 // key message and then a held key, a repeat only the message, an up releases
-// the key, a mouse move moves the pointer and reports its place. Tick events
-// belong to the frame's clock and are not delivered here.
+// the key, a mouse move moves the pointer (the form sees the frame's motion
+// at DeliverFrameMouse). Tick events belong to the frame's clock and are not
+// delivered here.
 void DeliverScriptEvent(const TScriptEvent& Event, TFormMain& Form, TScriptInput& Input, TScriptCursor& Cursor);
+
+// Right before a frame is drawn: the frame's mouse motion, if any, as one
+// FormMouseMove at the pointer's place with the buttons of its last event.
+void DeliverFrameMouse(TFormMain& Form, TVirtualPointer& Pointer);

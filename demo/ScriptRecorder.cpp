@@ -39,6 +39,7 @@ void TScriptRecorder::BeginFrame(uint32_t Tick) {
   E.Verb = TScriptVerb::Tick;
   E.A = Tick;
   out_ << FormatScriptEvent(E) << '\n';
+  DeliverFrameMouse(form_, cursor_.Pointer());
   clock_.BeginFrame(Tick);
   ++frame_;  // input from now on reaches the form before the next frame
 }

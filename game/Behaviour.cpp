@@ -59,7 +59,7 @@ void TFormMain::UpdateAlien(TBlob& A) {
       A.Fired = 0;
       const TVec3 Before = A.Position;
       A.MoveToTarget();
-      if (A.Touches(*Obstacles)) {
+      if (A.Touches(*Obstacles) && A.MovedNearerInto(*Obstacles, Before)) {
         A.Position = Before;
         ChooseNewTarget(A);
       }

@@ -20,8 +20,11 @@ void TFormMain::CheckPlayerObstacles(const TVec3& PositionBeforeMove) {
     // The bump is heard once more when the contact begins.
     if (!TouchingObstacle) Sound().RestartSound(WaveMeHitObstacle);
     TouchingObstacle = 1;
-    Player->Position = PositionBeforeMove;
-    Player->Speed = 0;
+    // Only a move towards an obstacle's centre is undone: a player inside one drives out.
+    if (Player->MovedNearerInto(*Obstacles, PositionBeforeMove)) {
+      Player->Position = PositionBeforeMove;
+      Player->Speed = 0;
+    }
   } else {
     TouchingObstacle = 0;
   }

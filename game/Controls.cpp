@@ -98,8 +98,9 @@ void TFormMain::HandleKey(uint16_t Key) {
 }
 
 void TFormMain::FormMouseMove(uint32_t Shift, int X, int Y) {
-  // At one edge the pointer jumps to the other. The jump itself must not turn
-  // the player, so the position it lands on becomes the new reference below.
+  // At one edge the pointer jumps to the other, keeping its height so that
+  // moving up still raises the speed. The jump itself must not turn the
+  // player, so the position it lands on becomes the new reference below.
   const int ScreenWidth = Services.ScreenWidth;
   bool Wrapped = false;
   int WrappedX = 0;
@@ -110,7 +111,7 @@ void TFormMain::FormMouseMove(uint32_t Shift, int X, int Y) {
     Wrapped = true;
     WrappedX = 0;
   }
-  if (Wrapped && Services.Cursor) Services.Cursor->SetCursorPos(WrappedX, 0);
+  if (Wrapped && Services.Cursor) Services.Cursor->SetCursorPos(WrappedX, Y);
   if (Player) Player->Rotation.y += float(X - LastMouseX);
   if (Shift & ssLeft) FirePlayerShot();
   if ((Shift & ssRight) && Player) {

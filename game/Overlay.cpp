@@ -75,13 +75,26 @@ void TFormMain::DrawHudText(const char* Text, float X, float Y) {
   }
 }
 
+void TFormMain::SetOverlayViewport() {
+  // Cells, digits and the ring keep their 4:3 proportions on any view.
+  int X = 0, Y = 0, Width = ViewWidth, Height = ViewHeight;
+  if (3 * Width > 4 * Height) {
+    Width = 4 * Height / 3;
+    X = (ViewWidth - Width) / 2;
+  } else if (3 * Width < 4 * Height) {
+    Height = 3 * Width / 4;
+    Y = (ViewHeight - Height) / 2;
+  }
+  glViewport(X, Y, Width, Height);
+}
+
 void TFormMain::DrawOverlay() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-1, 1, -1, 1, 1, -1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  SetOverlayViewport();
   glDisable(GL_LIGHTING);
   glDepthMask(GL_TRUE);
 
@@ -97,19 +110,30 @@ void TFormMain::DrawOverlay() {
   glLineWidth(1);
 
   // Ring of 16 points; the highlight steps clockwise one point per 10 frames.
+  // Ring and blips are blended, so RadarAlpha (N and B) fades them; the
+  // highlighted point is drawn solid as before.
   glPointSize(2);
   const int highlighted = RoundHalfEven(RadarSweep);
-  glBegin(GL_POINTS);
-  for (int i = 0; i < 16; ++i) {
+  auto RingPoint = [](int i) {
     const float angle = 22.5f * i * float(M_PI) / 180.0f;
-    if (i == highlighted) glColor4f(1, 1, 0, RadarAlpha + 0.3f);
-    else glColor4f(1, 1, 1, RadarAlpha);
     glVertex3f(-RingRadius * std::sin(angle), RingRadius * std::cos(angle), 0);
-  }
+  };
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(1, 1, 1, RadarAlpha);
+  glBegin(GL_POINTS);
+  for (int i = 0; i < 16; ++i)
+    if (i != highlighted) RingPoint(i);
+  glEnd();
+  glDisable(GL_BLEND);
+  glColor4f(1, 1, 0, RadarAlpha + 0.3f);
+  glBegin(GL_POINTS);
+  if (highlighted >= 0 && highlighted < 16) RingPoint(highlighted);
   glEnd();
   RadarSweep -= 0.1f;
   if (RadarSweep < 0) RadarSweep = 15;
 
+  glEnable(GL_BLEND);
   glPointSize(4);
   glColor4f(0.3f, 0.3f, 0.3f, RadarAlpha);
   DrawBlips(*Aliens, *Player, [](const TBlob& a) { return a.Active && a.IsAlive(); });

@@ -21,14 +21,20 @@ void DrawAt(const std::unique_ptr<TMS3DObj>& Model, float X, float Y, float Z, f
   glPopMatrix();
 }
 
-void SetFrustum(double Far) {
+}  // namespace
+
+void TFormMain::SetPerspective(double Far) {
+  // At 4:3 the frustum spans -1..1 both ways. A wider view sees more to the
+  // sides, a narrower one more above and below, so nothing is stretched.
+  double Right = 1, Top = 1;
+  const double W = ViewWidth > 0 ? ViewWidth : 1, H = ViewHeight > 0 ? ViewHeight : 1;
+  if (3 * W > 4 * H) Right = 3 * W / (4 * H);
+  else if (3 * W < 4 * H) Top = 4 * H / (3 * W);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glFrustum(-1, 1, -1, 1, 1, Far);
+  glFrustum(-Right, Right, -Top, Top, 1, Far);
   glMatrixMode(GL_MODELVIEW);
 }
-
-}  // namespace
 
 void TFormMain::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
   const float ambient[4] = {Ambient.x, Ambient.y, Ambient.z, 1};
@@ -77,11 +83,11 @@ void TFormMain::DrawWorld() {
 
   // The floor alone is cut 900 ahead; everything after it is drawn to 2200 and
   // so wins the depth test against the floor at equal distance.
-  SetFrustum(900);
+  SetPerspective(900);
   glViewport(0, 0, ViewWidth, ViewHeight);
   for (const auto& t : *FloorTiles)
     DrawAt(FloorTileModel, t->Position.x, 1 - MinYOf(FloorTileModel), t->Position.z, 0, wire);
-  SetFrustum(2200);
+  SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
 
   for (const auto& f : *Fragments) {

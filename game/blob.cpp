@@ -83,6 +83,19 @@ bool TBlob::Touches(const TBlobList& List) {
   return CheckHits(List, 4, Unused, 0, TBlobEvent()) > 0;
 }
 
+bool TBlob::MovedNearerInto(const TBlobList& List, const TVec3& Before) const {
+  auto Squared = [](const TVec3& A, const TVec3& B) {
+    const double DX = double(A.x) - double(B.x), DZ = double(A.z) - double(B.z);
+    return DX * DX + DZ * DZ;
+  };
+  for (const auto& O : List) {
+    if (!O->Active || O->State == 3) continue;
+    if (!CirclesOverlap(Position.x, Position.z, Radius, O->Position.x, O->Position.z, O->Radius)) continue;
+    if (Squared(Position, O->Position) < Squared(Before, O->Position)) return true;
+  }
+  return false;
+}
+
 TBlob* TBlob::FirstInactive(const TBlobList& List) {
   for (const auto& O : List)
     if (!O->Active) return O.get();

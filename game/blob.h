@@ -35,6 +35,11 @@ class TBlob {
   void SetBobSpeed(float Value);
   // Count-only hit test: whether this object overlaps any object of List that can be hit.
   bool Touches(const TBlobList& List);
+  // Whether a move from Before to the present Position brought this object's
+  // centre nearer (X-Z, squared, in double) to the centre of an object of List
+  // that it now overlaps. Only such a move is undone at an obstacle, so an
+  // object that starts inside one can still leave it.
+  bool MovedNearerInto(const TBlobList& List, const TVec3& Before) const;
   // Objects of List whose State is not 0 and whose Kind matches; Active is ignored.
   static int32_t CountKind(const TBlobList& List, uint8_t Kind);
   // The first object of List that is not in play, or null: how every list hands out objects.

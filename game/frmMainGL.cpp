@@ -36,11 +36,10 @@ const TColourScheme ColourSchemes[11] = {
     {{0, 1, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, 1},
 };
 
-void SetProjection(bool Orthographic, double Far) {
+void SetOrtho() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  if (Orthographic) glOrtho(-1, 1, -1, 1, 1, -1);
-  else glFrustum(-1, 1, -1, 1, 1, Far);
+  glOrtho(-1, 1, -1, 1, 1, -1);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -52,6 +51,9 @@ void DrawModel(const std::unique_ptr<TMS3DObj>& Model, bool Wireframe) {
 
 TFormMain::TFormMain(const TServices& Services) : Services(Services) {
   Caption.reserve(256);
+  // The pointer starts at the centre of the screen.
+  LastMouseX = Services.ScreenWidth / 2;
+  LastMouseY = Services.ScreenHeight / 2;
   FormCreate();
 }
 
@@ -101,6 +103,12 @@ void TFormMain::HitFlash() {
   SetLightColours(red, red);
 }
 
+bool TFormMain::GameOverFlashes() const {
+  // Red for ten frames, then not for ten, from 100 down: 100-91, 80-71, ... 20-11.
+  // A flash every other frame would strobe at 30 a second.
+  return GameOverTimer > 0 && ((100 - GameOverTimer) / 10) % 2 == 0;
+}
+
 void TFormMain::FormPaint() {
   const uint32_t startTick = Ticks();
   if (StartupPending) {
@@ -125,6 +133,8 @@ void TFormMain::FormPaint() {
   if (GameOverTimer == 0 && Hits() >= 3) {
     TitleFrames = 0;
     GameOverTimer = 100;
+    // No rocket hum over the game over and the title that follows.
+    Sound().Stop(WaveRocketHum);
   } else if (GameOverTimer != 0) {
     GameOverTimer -= 1;
     if (GameOverTimer <= 0) {
@@ -142,7 +152,7 @@ void TFormMain::DrawTitleFrame() {
   Wireframe = 0;
   glDepthMask(GL_TRUE);
 
-  SetProjection(false, 2200);
+  SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -170,7 +180,7 @@ void TFormMain::DrawTitleFrame() {
 }
 
 void TFormMain::DrawPlayFrame() {
-  SetProjection(true, 0);
+  SetOrtho();
   glViewport(0, 0, ViewWidth, ViewHeight);
   glLoadIdentity();
   glDisable(GL_LIGHTING);
@@ -184,10 +194,10 @@ void TFormMain::DrawPlayFrame() {
     PollInput();
     UpdateWorld();
   }
-  if (Hits() != hitsBefore || (GameOverTimer > 0 && GameOverTimer % 2 == 0)) HitFlash();
+  if (Hits() != hitsBefore || GameOverFlashes()) HitFlash();
 
   glDepthMask(GL_TRUE);
-  SetProjection(false, 2200);
+  SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_DEPTH_BUFFER_BIT);

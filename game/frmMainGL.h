@@ -42,6 +42,8 @@ class TFormMain {
   void SwitchOnLight();
   void ApplyColourScheme();
   void HitFlash();
+  // Whether this game-over frame shows the red flash.
+  bool GameOverFlashes() const;
 
   // --- life cycle (Startup.cpp)
   void FormCreate();
@@ -93,6 +95,8 @@ class TFormMain {
   void ThrowFragment(TBlob& Source, const TVec3& Col);
 
   // --- scene (Scene.cpp)
+  // The perspective projection of the view: near 1, the given far plane.
+  void SetPerspective(double Far);
   void SetLightColours(const TVec3& Ambient, const TVec3& Diffuse);
   void DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
                     const TVec3& Bottom);
@@ -102,6 +106,8 @@ class TFormMain {
   void DrawDigit(int Digit, float X, float Y);
   void DrawHudText(const char* Text, float X, float Y);
   void DrawOverlay();
+  // The overlay's viewport: the largest centred 4:3 rectangle of the view.
+  void SetOverlayViewport();
 
   // --- controls (Controls.cpp)
   void PollInput();

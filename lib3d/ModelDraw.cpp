@@ -69,7 +69,9 @@ void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
     glAlphaFunc(GL_GEQUAL, 0.01f);
     glEnable(GL_BLEND);
     if (material->Transparent) {
-      glDepthMask(GL_TRUE);
+      // A glow adds light but hides nothing: it writes no depth, so an object
+      // drawn after it still shows through its halo. Depth writes are back on after it.
+      glDepthMask(GL_FALSE);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     } else {
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -87,6 +89,7 @@ void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
       }
     }
     glEnd();
+    if (material->Transparent) glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     return;

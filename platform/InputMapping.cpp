@@ -64,14 +64,35 @@ TInputStates StatesFromJoystick(int16_t RawX, int16_t RawY, uint32_t Buttons) {
   return States;
 }
 
-// Starts at (0, 0), where the game's last mouse position starts too, so the
+// Starts at the centre, where the game's last mouse position starts too, so the
 // first motion turns the player by that motion only.
-TVirtualPointer::TVirtualPointer(int Width, int Height)
-    : width_(std::max(Width, 1)), height_(std::max(Height, 1)), x_(0), y_(0) {}
+TVirtualPointer::TVirtualPointer(int Width, int Height) : x_(std::max(Width, 1) / 2), y_(std::max(Height, 1) / 2) {}
 
-void TVirtualPointer::Move(int Dx, int Dy) { Set(x_ + Dx, y_ + Dy); }
+namespace {
+
+// Far beyond any real motion; only keeps a scripted flood of motion from overflowing.
+int Saturated(int64_t Value) {
+  constexpr int64_t Limit = 1000000000;
+  return int(std::clamp<int64_t>(Value, -Limit, Limit));
+}
+
+}  // namespace
+
+void TVirtualPointer::Move(int Dx, int Dy, uint32_t Buttons) {
+  x_ = Saturated(int64_t(x_) + Dx);
+  y_ = Saturated(int64_t(y_) + Dy);
+  moved_ = true;
+  buttons_ = Buttons;
+}
 
 void TVirtualPointer::Set(int X, int Y) {
-  x_ = std::clamp(X, 0, width_);
-  y_ = std::clamp(Y, 0, height_);
+  x_ = X;
+  y_ = Y;
+}
+
+bool TVirtualPointer::TakeFrameMotion(uint32_t& Buttons) {
+  if (!moved_) return false;
+  moved_ = false;
+  Buttons = buttons_;
+  return true;
 }

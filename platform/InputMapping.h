@@ -29,18 +29,26 @@ int32_t MapJoystickAxis(int16_t Raw);
 TInputStates StatesFromJoystick(int16_t RawX, int16_t RawY, uint32_t Buttons);
 
 // The mouse position the game reads. The window's mouse runs in relative mode,
-// so this position is accumulated from the motion and stays within 0..Width
-// and 0..Height; SetCursorPos puts it anywhere in that range (the game wraps
-// it from one edge to the other).
+// so this position is accumulated from the motion. It starts at the centre of
+// the Width x Height view and is never clamped: the game wraps X from one edge
+// to the other with SetCursorPos and leaves Y alone, so moving up always goes on
+// lowering Y. The motion events of one frame reach the game as one mouse move
+// (TakeFrameMotion), as a window's message queue combines them, so rates do
+// not grow with the mouse's report rate.
 class TVirtualPointer {
  public:
   TVirtualPointer(int Width, int Height);
-  void Move(int Dx, int Dy);
+  // One motion event; Buttons are the buttons held at it (the game's shift bits).
+  void Move(int Dx, int Dy, uint32_t Buttons = 0);
   void Set(int X, int Y);
   int X() const { return x_; }
   int Y() const { return y_; }
+  // True once after any motion since the last call, with the buttons held at
+  // the last motion event.
+  bool TakeFrameMotion(uint32_t& Buttons);
 
  private:
-  int width_, height_;
   int x_, y_;
+  bool moved_ = false;
+  uint32_t buttons_ = 0;
 };

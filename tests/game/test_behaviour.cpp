@@ -84,8 +84,8 @@ TEST_F(Behaviour, AlienIntoAnObstacleStepsBackAndTurns) {
   TWorldForm::Place(*(*F.Obstacles)[0], 1010, 0, 15, 0);
   TBlob& A = TWorldForm::Place(Alien(0), 1000, 0, 4);
   A.Speed = 8;
-  A.Rotation.y = 180;  // away from the obstacle, but still inside it after the step
-  A.Target = MakeVector(-2000, 0, 0);
+  A.Rotation.y = 0;  // towards the obstacle's centre
+  A.Target = MakeVector(2000, 0, 0);
   F.RandSeed = 0;
   F.UpdateAlien(A);
   EXPECT_FLOAT_EQ(A.Position.x, 1000);
@@ -95,6 +95,28 @@ TEST_F(Behaviour, AlienIntoAnObstacleStepsBackAndTurns) {
   EXPECT_FLOAT_EQ(A.Target.z, -2437);
   EXPECT_EQ(A.TurnDir, 1);
   EXPECT_EQ(A.AuxA, HeadingTo(1000, 0, -2600, -2437));
+}
+
+// An alien that enters at a teleport inside an obstacle walks out of it: a
+// step away from the centre stands, only steps towards it are undone.
+TEST_F(Behaviour, AlienInsideAnObstacleWalksOut) {
+  TBlob& O = TWorldForm::Place(*(*F.Obstacles)[0], 1000, 0, 40, 0);
+  TBlob& A = TWorldForm::Place(Alien(0), 1000, 0, 4);
+  A.Speed = 4;
+  A.Target = MakeVector(2000, 0, 0);
+  for (int i = 0; i < 15; ++i) F.UpdateAlien(A);
+  EXPECT_FLOAT_EQ(A.Position.x, 1060);
+  EXPECT_EQ(A.State, 1) << "never turned back";
+  EXPECT_FALSE(A.Touches(*F.Obstacles));
+
+  // Heading back in: the step that comes nearer is undone.
+  A.Position = MakeVector(1030, 0, 0);
+  A.Rotation.y = 180;
+  A.Target = MakeVector(-2000, 0, 0);
+  F.UpdateAlien(A);
+  EXPECT_FLOAT_EQ(A.Position.x, 1030);
+  EXPECT_EQ(A.State, 2);
+  EXPECT_EQ(O.State, 0);
 }
 
 TEST_F(Behaviour, TurnWithinOneDegreeEndsOnTheNextFrameWithoutMoving) {

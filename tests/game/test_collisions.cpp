@@ -252,3 +252,29 @@ TEST_F(Collisions, PlayerAgainstAnObstacleIsPutBackAndStoppedWithTheBump) {
   EXPECT_EQ(W.Sound.Count(TSoundEvent::Restart, WaveMeHitObstacle), 5);
   EXPECT_EQ(F.TouchingObstacle, 1);
 }
+
+// A player started inside an obstacle drives out, bumping all the way, and a
+// move back towards the centre stops it as an obstacle always does.
+TEST_F(Collisions, PlayerStartedInsideAnObstacleDrivesOutWithTheBumps) {
+  TWorldForm::Place(*(*F.Obstacles)[0], 0, 0, 30, 0);
+  F.Player->Radius = 10;
+  F.Player->Position = MakeVector(0, 0, 0);
+  F.Player->Rotation.y = 0;
+  F.Player->Speed = 4;
+  for (int i = 0; i < 9; ++i) F.UpdateWorld();  // 36 away: still overlapping (< 40)
+  EXPECT_FLOAT_EQ(F.Player->Position.x, 36);
+  EXPECT_EQ(F.Player->Speed, 4);
+  EXPECT_EQ(F.TouchingObstacle, 1);
+  EXPECT_EQ(W.Sound.Count(TSoundEvent::Restart, WaveMeHitObstacle), 10) << "one a frame, one when contact began";
+  F.UpdateWorld();
+  F.UpdateWorld();
+  EXPECT_FLOAT_EQ(F.Player->Position.x, 44);
+  EXPECT_EQ(F.TouchingObstacle, 0);
+
+  F.Player->Rotation.y = 180;
+  F.Player->Speed = 8;
+  F.UpdateWorld();  // 36: nearer and overlapping again
+  EXPECT_FLOAT_EQ(F.Player->Position.x, 44);
+  EXPECT_EQ(F.Player->Speed, 0);
+  EXPECT_EQ(F.TouchingObstacle, 1);
+}

@@ -63,7 +63,7 @@ TEST_F(FrameDriver, PlayFrameDrawsTheSchemeAndStepsTheRadar) {
   EXPECT_GE(top & 0xff, 250u);
 }
 
-TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverWithRedFlashes) {
+TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverFlashingRedTenFramesInTwenty) {
   host->Frame();
   host->Frame();
   form().OnTitleScreen = 0;
@@ -74,17 +74,23 @@ TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverWithRedFlashes) {
   EXPECT_NE(schemeSky, 0xff0000u);
 
   form().HitsByAlienShot = 3;
+  host->Sound.Events.clear();
   host->Frame();
   EXPECT_EQ(form().GameOverTimer, 100);
   EXPECT_EQ(form().TitleFrames, 0);
+  EXPECT_EQ(host->Sound.Count(TSoundEvent::Stop, WaveRocketHum), 1) << "the game over silences the hum";
 
   const TVec3 standing = form().Player->Position;
   const int updates = host->Input.Updates;
   for (int value = 100; value >= 2; --value) {
     ASSERT_EQ(form().GameOverTimer, value);
     host->Frame();
+    // Ten frames red, ten not: no strobe.
     const bool red = SkyPixel() == 0xff0000u;
-    EXPECT_EQ(red, value % 2 == 0) << "timer value " << value;
+    const bool wanted = (value <= 100 && value >= 91) || (value <= 80 && value >= 71) ||
+                        (value <= 60 && value >= 51) || (value <= 40 && value >= 31) ||
+                        (value <= 20 && value >= 11);
+    EXPECT_EQ(red, wanted) << "timer value " << value;
   }
   EXPECT_EQ(host->Input.Updates, updates) << "no input poll during the game over";
   EXPECT_FLOAT_EQ(form().Player->Position.x, standing.x) << "no world update during the game over";

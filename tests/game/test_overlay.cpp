@@ -35,7 +35,7 @@ TEST(Radar, RightOfThePlayerShowsRightAndTheRingBoundsTheRange) {
 
 class OverlayFrame : public ::testing::Test {
  protected:
-  static constexpr int W = 400, H = 400;
+  static constexpr int W = 400, H = 300;
   void SetUp() override {
     folder = MakeTempFolder();
     WriteDefaultModels(folder);
@@ -46,6 +46,7 @@ class OverlayFrame : public ::testing::Test {
     host->Form->Level = 4;  // keep the world quiet: rockets only, none left to release
     host->Form->Released[4] = 10;
     host->Form->ColourScheme = 10;  // black backdrop
+    host->Form->RadarAlpha = 1;      // radar at full brightness
   }
   void TearDown() override {
     host.reset();
@@ -82,6 +83,25 @@ TEST_F(OverlayFrame, RingHighlightsThePointOfTheSweepAndStepsIt) {
   EXPECT_FLOAT_EQ(host->Form->RadarSweep, 15);
 }
 
+// N and B fade the ring and the blips over the scene; the highlight stays solid.
+TEST_F(OverlayFrame, RadarBrightnessFadesTheRingAndBlips) {
+  TBlob& alien = *(*host->Form->Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Position = MakeVector(2080, 0, 0);
+  host->Form->RadarAlpha = 0.5f;
+  host->Form->RadarSweep = 4;
+  host->Frame();
+  EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 128, 2) << "white ring point at half strength";
+  EXPECT_NEAR(int(At(0, 0.1f) & 0xff), 38, 2) << "grey blip at half strength";
+  EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
+  for (int i = 0; i < 3; ++i) host->Form->HandleKey(66);  // B three times: 0.2
+  host->Form->RadarSweep = 4;
+  host->Frame();
+  EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 51, 2);
+  EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
+}
+
 TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
   TBlob& alien = *(*host->Form->Aliens)[0];
   alien.SetActive(true);
@@ -103,6 +123,37 @@ TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore
   EXPECT_GT(YellowIn(0.75f, 0.9f, 0.78f, 0.93f), 0);
   EXPECT_EQ(YellowIn(0.79f, 0.9f, 0.85f, 0.93f), 0);
   EXPECT_GT(YellowIn(-0.2f, 0.95f, -0.17f, 0.98f), 0);
+}
+
+// On a view of another shape the overlay keeps its 4:3 proportions in the
+// largest centred 4:3 rectangle: the digits sit inside it, nothing outside.
+TEST(OverlayShape, NumbersStayInTheCentredFourToThreeRectangle) {
+  const std::string folder = MakeTempFolder();
+  WriteDefaultModels(folder);
+  struct TCase {
+    int W, H, X0, Y0, X1, Y1;  // the view, and the rectangle in pixels from the top left
+  };
+  for (const TCase& c : {TCase{480, 270, 60, 0, 420, 270}, TCase{300, 400, 0, 88, 300, 313}}) {
+    THeadlessHost host(c.W, c.H, folder);
+    ASSERT_TRUE(host.StartUp());
+    host.Frame();
+    host.Form->OnTitleScreen = 0;
+    host.Form->ColourScheme = 10;  // black backdrop
+    host.Form->Score = 88888888;
+    host.Frame();
+    const auto pixels = host.Context->ReadPixels();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < c.H; ++y)
+      for (int x = 0; x < c.W; ++x) {
+        const uint8_t* p = &pixels[(size_t(y) * c.W + x) * 4];
+        const bool yellow = p[0] > 200 && p[1] > 200 && p[2] < 60;
+        const bool in = x >= c.X0 && x < c.X1 && y >= c.Y0 && y < c.Y1;
+        (in ? inside : outside) += yellow;
+      }
+    EXPECT_GT(inside, 0) << c.W << "x" << c.H;
+    EXPECT_EQ(outside, 0) << c.W << "x" << c.H;
+  }
+  RemoveFolder(folder);
 }
 
 }  // namespace

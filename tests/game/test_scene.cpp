@@ -8,7 +8,30 @@
 
 namespace {
 
-constexpr int W = 400, H = 400;
+// A 2 x 2 white 24-bit bitmap.
+std::string WhiteBitmap() {
+  const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
+                                    2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
+  std::string bytes(reinterpret_cast<const char*>(header), sizeof header);
+  for (int row = 0; row < 2; ++row) bytes += std::string(6, '\xff') + std::string(2, '\0');
+  return bytes;
+}
+
+// A player's shot: a 40-wide red additive halo (textured, transparency 0.5)
+// facing the viewer, and inside it a small green box for the star.
+std::string HaloShotText() {
+  std::string t = "Frames: 1\nFrame: 1\nMeshes: 2\n\"Halo\" 0 0\n4\n"
+                  "0 -20 -20 0 0 1 -1\n0 20 -20 0 1 1 -1\n0 20 20 0 1 0 -1\n0 -20 20 0 0 0 -1\n"
+                  "1\n0 0 1\n2\n0 0 1 2 0 0 0 1\n0 0 2 3 0 0 0 1\n";
+  const std::string box = BoxModelText(-3, -3, -3, 3, 3, 3, 0, 1, 0);
+  const size_t from = box.find("\"Box\""), to = box.find("Materials:");
+  std::string star = box.substr(from, to - from);
+  star.replace(star.find("\"Box\" 0 0"), 9, "\"Star\" 0 1");
+  t += star;
+  t += "Materials: 2\n\"Halo\"\n0 0 0 1\n0 0 0 1\n0 0 0 1\n1 0 0 1\n0\n0.5\n\"white.bmp\"\n\"\"\n";
+  t += "\"Star\"\n0 0 0 1\n0 0 0 1\n0 0 0 1\n0 1 0 1\n0\n1\n\"\"\n\"\"\nBones: 0\n";
+  return t;
+}
 
 // A play frame looking along +x (heading 0) from the origin, with an empty
 // world unless a test puts something in it.
@@ -23,6 +46,8 @@ class Scene : public ::testing::Test {
     WriteTextFile(folder + "/Alien1.txt", BoxModelText(-20, 0, -20, 20, 300, 20, 1, 0, 0));
     WriteTextFile(folder + "/AlienBullet.txt", BoxModelText(-2, 0, -2, 2, 4, 2, 1, 1, 1));
     WriteTextFile(folder + "/Alien1Shadow.txt", BoxModelText(-15, 0, -15, 15, 0.5f, 15, 0, 0, 1));
+    WriteTextFile(folder + "/white.bmp", WhiteBitmap());
+    WriteTextFile(folder + "/StarBullet.txt", HaloShotText());
     host = std::make_unique<THeadlessHost>(W, H, folder);
     ASSERT_TRUE(host->StartUp());
     host->Frame();  // one title frame
@@ -45,11 +70,20 @@ class Scene : public ::testing::Test {
     form().Player->Speed = 0;
   }
   // Screen row of a point at height Y and distance D straight ahead (eye at 40).
-  static int RowFor(float Y, float D) { return int(std::lround(H / 2.0 - (Y - 40) / D * H / 2.0)); }
+  int RowFor(float Y, float D) const { return int(std::lround(H / 2.0 - (Y - 40) / D * H / 2.0)); }
   uint32_t Centre(int Row) { return host->Context->PixelAt(W / 2, Row); }
 
+  int W = 400, H = 300;  // 4:3
   std::string folder;
   std::unique_ptr<THeadlessHost> host;
+};
+
+class WideScene : public Scene {
+ protected:
+  WideScene() {
+    W = 480;  // 16:9
+    H = 270;
+  }
 };
 
 TEST_F(Scene, BackdropPaintsTheTwoBandsOfTheScheme) {
@@ -161,6 +195,47 @@ TEST_F(Scene, FragmentsWriteTheirColourIntoTheDiamondsFirstMaterial) {
   EXPECT_FLOAT_EQ(m.Ambient[2], 1);
   EXPECT_FLOAT_EQ(m.Ambient[3], 0);
   EXPECT_FLOAT_EQ(m.Diffuse[0], 1);
+}
+
+// Glows write no depth: a shot behind another shows through the near one's
+// halo, whichever of the two is drawn first.
+TEST_F(Scene, AShotBehindAnotherShowsThroughItsHalo) {
+  form().ColourScheme = 3;  // black at the horizon
+  for (int nearFirst = 0; nearFirst < 2; ++nearFirst) {
+    auto& shots = *form().PlayerShots;
+    TBlob& nearShot = *shots[nearFirst ? 0 : 1];
+    TBlob& farShot = *shots[nearFirst ? 1 : 0];
+    for (TBlob* s : {&nearShot, &farShot}) {
+      s->SetActive(true);
+      s->Speed = 0;
+      s->Roll = 0;
+    }
+    // Lifted to eye height (40): the model's lowest point is the halo's edge at -20.
+    nearShot.Position = MakeVector(200, 20, 0);
+    farShot.Position = MakeVector(400, 20, 30);  // 15 pixels right, inside the near halo
+    host->Frame();
+    const uint32_t through = host->Context->PixelAt(int(std::lround(W / 2.0 + 30.0 / 400 * W / 2)), H / 2);
+    EXPECT_GT((through >> 8) & 0xff, 200u) << "far star, near shot first: " << nearFirst;
+  }
+}
+
+// A wide view sees more to the sides instead of stretching: a point off to the
+// side lies as far from the centre, in pixels, as on a 4:3 view of the same
+// height (H / 2 * 4 / 3 pixels per unit at the near plane), and heights map as at 4:3.
+TEST_F(WideScene, WideViewShowsMoreToTheSidesWithoutStretching) {
+  form().ColourScheme = 0;
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Kind = 2;
+  alien.Speed = 0;
+  alien.Position = MakeVector(600, 0, 300);  // half as far to the right as ahead
+  host->Frame();
+  const int column = int(std::lround(W / 2.0 + 0.5 * H / 2.0 * 4 / 3));  // 330
+  EXPECT_EQ(host->Context->PixelAt(column, RowFor(100, 600)), 0xff0000u);
+  EXPECT_NE(host->Context->PixelAt(column + 12, RowFor(100, 600)), 0xff0000u) << "20 wide: 6 pixels each side";
+  EXPECT_EQ(host->Context->PixelAt(column, RowFor(290, 600)), 0xff0000u) << "300 tall";
+  EXPECT_NE(host->Context->PixelAt(column, RowFor(320, 600)), 0xff0000u);
 }
 
 }  // namespace

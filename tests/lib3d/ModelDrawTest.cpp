@@ -150,10 +150,20 @@ TEST_F(DrawTest, TexturesAreClampedLinearAndKeepTheirChannels) {
   }
 }
 
-TEST_F(DrawTest, TransparentTexturedMeshIsAdditiveAndWritesDepth) {
+// A glow writes no depth, and leaves depth writing on for what follows.
+TEST_F(DrawTest, TransparentTexturedMeshIsAdditiveAndLeavesDepthWritingOn) {
   TMS3DObj& model = Load(QuadModel({0}, {Textured("blackred.bmp", "0.5")}));
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_ALWAYS);
+  glClearDepth(1);
+  glClear(GL_DEPTH_BUFFER_BIT);
   glDepthMask(GL_FALSE);
   model.Draw(false);
+  glDisable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  float depth = 0;
+  glReadPixels(56, 32, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_EQ(depth, 1.0f) << "no depth written where the glow is drawn";
   EXPECT_EQ(DepthMask(), GL_TRUE);
   EXPECT_EQ(GetInt(GL_BLEND_DST), GL_ONE);
   EXPECT_FALSE(IsOn(GL_BLEND));

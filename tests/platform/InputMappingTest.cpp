@@ -96,24 +96,30 @@ TEST(JoystickStates, ButtonNSetsTheNthButtonState) {
   EXPECT_EQ(StatesFromJoystick(0, 0, 1u << 31), InputBit(35));
 }
 
-TEST(VirtualPointer, StartsWhereTheGamesLastPositionStarts) {
+TEST(VirtualPointer, StartsAtTheCentreWhereTheGamesLastPositionStarts) {
   TVirtualPointer P(1024, 768);
-  EXPECT_EQ(P.X(), 0);
-  EXPECT_EQ(P.Y(), 0);
+  EXPECT_EQ(P.X(), 512);
+  EXPECT_EQ(P.Y(), 384);
 }
 
-TEST(VirtualPointer, AccumulatesMotionWithinTheScreen) {
+// Never clamped: moving up goes on lowering Y past the top, and X past an
+// edge is wrapped by the game, not stopped here.
+TEST(VirtualPointer, AccumulatesMotionWithoutClampingAndReportsItOnceAFrame) {
   TVirtualPointer P(1024, 768);
-  P.Move(100, 50);
-  P.Move(-30, 20);
-  EXPECT_EQ(P.X(), 70);
-  EXPECT_EQ(P.Y(), 70);
-  P.Move(-500, -500);
-  EXPECT_EQ(P.X(), 0);
-  EXPECT_EQ(P.Y(), 0);
-  P.Move(5000, 5000);
-  EXPECT_EQ(P.X(), 1024);
-  EXPECT_EQ(P.Y(), 768);
+  uint32_t Buttons = 99;
+  EXPECT_FALSE(P.TakeFrameMotion(Buttons));
+  P.Move(100, 50, 1);
+  P.Move(-30, 20, 2);
+  EXPECT_EQ(P.X(), 582);
+  EXPECT_EQ(P.Y(), 454);
+  ASSERT_TRUE(P.TakeFrameMotion(Buttons));
+  EXPECT_EQ(Buttons, 2u) << "the buttons of the last event";
+  EXPECT_FALSE(P.TakeFrameMotion(Buttons));
+  P.Move(-700, -1000);
+  EXPECT_EQ(P.X(), -118);
+  EXPECT_EQ(P.Y(), -546);
+  for (int i = 0; i < 30000; ++i) P.Move(100000, 100000);
+  EXPECT_EQ(P.X(), 1000000000) << "saturates far out instead of overflowing";
 }
 
 TEST(VirtualPointer, SetCursorPosMovesItToEitherEdge) {

@@ -2,43 +2,24 @@
 // 1024 x 768 against a baseline frame, the world update's cost, start-up's
 // model loading time and heap allocations per frame. Figures, not pass or fail.
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <execinfo.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <new>
 #include <string>
 
 #include "BusyScene.h"
+#include "GlDriverStack.h"
 #include "Simulator.h"
 
 namespace {
 std::atomic<long> Allocations{0};
 std::atomic<long> DriverAllocations{0};
 
-bool InGlDriver(void* Address) {
-  Dl_info Info;
-  if (!dladdr(Address, &Info) || !Info.dli_fname) return false;
-  const char* Name = Info.dli_fname;
-  return std::strstr(Name, "_dri") || std::strstr(Name, "LLVM") || std::strstr(Name, "libGL") ||
-         std::strstr(Name, "libEGL") || std::strstr(Name, "gallium") || std::strstr(Name, "mesa");
-}
-
-// Mesa's rasteriser compiles its shaders with LLVM, in C++: allocations with
-// the GL driver's libraries on the stack are the driver's, not the game's.
-bool CalledFromGlDriver() {
-  void* Stack[16];
-  const int Depth = backtrace(Stack, 16);
-  for (int i = 1; i < Depth; ++i)
-    if (InGlDriver(Stack[i])) return true;
-  return false;
-}
 }  // namespace
 
 // Every C++ allocation in the program is counted, the GL driver's apart.
@@ -126,8 +107,7 @@ void PrintRun(const char* Name, const TRun& R, double Baseline) {
 }
 
 int Run() {
-  void* Prime[1];
-  backtrace(Prime, 1);  // loads the unwinder now, not inside the first counted allocation
+  PrimeStackWalk();  // loads the unwinder now, not inside the first counted allocation
   const std::string Folder = ProgramFolder();
   TSimulator Sim(Width, Height, Folder, ParseScript("105 down 90\n105 down 39\n"));
   if (!Sim.Step()) {
