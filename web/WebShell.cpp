@@ -3,6 +3,7 @@
 #include <emscripten.h>
 #include <emscripten/html5_webgl.h>
 
+#include "ScriptInput.h"
 #include "WebKeyCodes.h"
 #include "frmMainGL.h"
 
@@ -101,13 +102,7 @@ bool TWebShell::PointerLocked() const {
 
 void TWebShell::DisplayFrame(double Now) {
   if (!running_ || !pacer_.Due(Now)) return;
-  if (moved_) {
-    TVirtualPointer& Pointer = cursor_->Pointer();
-    Pointer.Move(moveX_, moveY_);
-    adapter_->FormMouseMove(moveButtons_, Pointer.X(), Pointer.Y());
-    moveX_ = moveY_ = 0;
-    moved_ = false;
-  }
+  DeliverFrameMouse(*form_, cursor_->Pointer());  // the frame's motion as one mouse move
   const TFrameResult Result = shell_->Frame([] {});
   if (Result == TFrameResult::Terminate) return Stop("failed");
   if (Result == TFrameResult::Quit) return Stop("quit");
@@ -137,10 +132,8 @@ bool TWebShell::KeyUp(const EmscriptenKeyboardEvent& Event) {
 
 void TWebShell::MouseMove(const EmscriptenMouseEvent& Event) {
   if (!running_ || !PointerLocked()) return;
-  moveX_ += int(Event.movementX);
-  moveY_ += int(Event.movementY);
-  moveButtons_ = ((Event.buttons & 1) ? ssLeft : 0) | ((Event.buttons & 2) ? ssRight : 0);
-  moved_ = true;
+  const uint32_t Buttons = ((Event.buttons & 1) ? ssLeft : 0) | ((Event.buttons & 2) ? ssRight : 0);
+  cursor_->Pointer().Move(int(Event.movementX), int(Event.movementY), Buttons);
 }
 
 void TWebShell::MouseDown(const EmscriptenMouseEvent&) {

@@ -61,8 +61,4 @@ class TWebShell {
   TFramePacer pacer_;
   double lastTitle_ = 0;
   bool running_ = false;
-  // Mouse motion of the coming frame, delivered as one move before it.
-  int moveX_ = 0, moveY_ = 0;
-  uint32_t moveButtons_ = 0;
-  bool moved_ = false;
 };
