@@ -13,13 +13,12 @@
 namespace {
 
 enum TUniform {
-  uProjection, uWide, uLineWidth, uPointSize, uViewport, uFlat, uTexture, uReplace, uRgbTexture,
+  uProjection, uWide, uLineWidth, uPointSize, uViewport, uFlat, uReplace, uRgbTexture,
   uSampler, uClampBorder, uTextureSize, uAlphaFunc, uAlphaRef, UniformCount
 };
 
 const char* const UniformNames[UniformCount] = {
-    "uProjection", "uWide", "uLineWidth", "uPointSize", "uViewport", "uFlat",
-    "uTexture", "uReplace", "uRgbTexture", "uSampler", "uClampBorder", "uTextureSize", "uAlphaFunc", "uAlphaRef"};
+    "uProjection", "uWide", "uLineWidth", "uPointSize", "uViewport", "uFlat", "uReplace", "uRgbTexture", "uSampler", "uClampBorder", "uTextureSize", "uAlphaFunc", "uAlphaRef"};
 
 // Uniform values as last sent, so only changes go to WebGL.
 struct TSent {
@@ -27,13 +26,22 @@ struct TSent {
   bool Valid[UniformCount];
 };
 
-struct TRenderer {
-  GLuint Program = 0, Buffer = 0, VertexArray = 0;
+// One variant of the program: bit 0 textured, bit 1 alpha test.
+struct TProgram {
+  GLuint Id = 0;
   GLint Location[UniformCount] = {};
+  TSent Sent{};
+};
+
+constexpr int Variants = 4;
+
+struct TRenderer {
+  TProgram Programs[Variants];
+  int Current = -1;
+  GLuint Buffer = 0, VertexArray = 0;
   long Draws = 0;
   size_t BufferBytes = 0;
-  TSent Sent{};
-  bool Failed = false;
+  bool Ready = false, Failed = false;
 };
 
 TRenderer& R() {
@@ -41,9 +49,10 @@ TRenderer& R() {
   return Renderer;
 }
 
-GLuint Compile(GLenum Kind, const char* Source) {
+GLuint Compile(GLenum Kind, const char* Defines, const char* Source) {
   const GLuint Shader = emscripten_glCreateShader(Kind);
-  emscripten_glShaderSource(Shader, 1, &Source, nullptr);
+  const char* const Parts[3] = {"#version 300 es\n", Defines, Source};
+  emscripten_glShaderSource(Shader, 3, Parts, nullptr);
   emscripten_glCompileShader(Shader);
   GLint Ok = 0;
   emscripten_glGetShaderiv(Shader, GL_COMPILE_STATUS, &Ok);
@@ -55,25 +64,32 @@ GLuint Compile(GLenum Kind, const char* Source) {
   return Shader;
 }
 
-bool SetUp(TRenderer& Rn) {
-  const GLuint Vs = Compile(GL_VERTEX_SHADER, FixedVertexShader);
-  const GLuint Fs = Compile(GL_FRAGMENT_SHADER, FixedFragmentShader);
-  Rn.Program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(Rn.Program, Vs);
-  emscripten_glAttachShader(Rn.Program, Fs);
+bool Link(TProgram& P, GLuint Vs, int Variant) {
+  const char* const Defines[Variants] = {"", "#define TEXTURED\n", "#define ALPHA_TEST\n",
+                                         "#define TEXTURED\n#define ALPHA_TEST\n"};
+  const GLuint Fs = Compile(GL_FRAGMENT_SHADER, Defines[Variant], FixedFragmentShader);
+  P.Id = emscripten_glCreateProgram();
+  emscripten_glAttachShader(P.Id, Vs);
+  emscripten_glAttachShader(P.Id, Fs);
   const char* const Attributes[] = {"aPosition", "aNormal", "aColour", "aTexCoord", "aOther", "aSide"};
-  for (GLuint i = 0; i < 6; ++i) emscripten_glBindAttribLocation(Rn.Program, i, Attributes[i]);
-  emscripten_glLinkProgram(Rn.Program);
+  for (GLuint i = 0; i < 6; ++i) emscripten_glBindAttribLocation(P.Id, i, Attributes[i]);
+  emscripten_glLinkProgram(P.Id);
   GLint Ok = 0;
-  emscripten_glGetProgramiv(Rn.Program, GL_LINK_STATUS, &Ok);
+  emscripten_glGetProgramiv(P.Id, GL_LINK_STATUS, &Ok);
   if (!Ok) {
     char Log[1024] = {};
-    emscripten_glGetProgramInfoLog(Rn.Program, sizeof Log, nullptr, Log);
+    emscripten_glGetProgramInfoLog(P.Id, sizeof Log, nullptr, Log);
     std::fprintf(stderr, "skyrend: fixed-function program: %s\n", Log);
     return false;
   }
-  for (int u = 0; u < UniformCount; ++u) Rn.Location[u] = emscripten_glGetUniformLocation(Rn.Program, UniformNames[u]);
+  for (int u = 0; u < UniformCount; ++u) P.Location[u] = emscripten_glGetUniformLocation(P.Id, UniformNames[u]);
+  return true;
+}
 
+bool SetUp(TRenderer& Rn) {
+  const GLuint Vs = Compile(GL_VERTEX_SHADER, "", FixedVertexShader);
+  for (int v = 0; v < Variants; ++v)
+    if (!Link(Rn.Programs[v], Vs, v)) return false;
   emscripten_glGenVertexArrays(1, &Rn.VertexArray);
   emscripten_glBindVertexArray(Rn.VertexArray);
   emscripten_glGenBuffers(1, &Rn.Buffer);
@@ -88,28 +104,28 @@ bool SetUp(TRenderer& Rn) {
     emscripten_glVertexAttribPointer(i, Fields[i].Size, GL_FLOAT, GL_FALSE, Stride,
                                      reinterpret_cast<const void*>(Fields[i].Offset));
   }
-  emscripten_glUseProgram(Rn.Program);
+  Rn.Ready = true;
   return true;
 }
 
 // Sends Count floats of uniform U when they differ from what was sent last.
-bool Changed(TRenderer& Rn, int U, const float* V, int Count) {
+bool Changed(TProgram& Rn, int U, const float* V, int Count) {
   if (Rn.Sent.Valid[U] && std::memcmp(Rn.Sent.Values[U], V, sizeof(float) * Count) == 0) return false;
   std::memcpy(Rn.Sent.Values[U], V, sizeof(float) * Count);
   Rn.Sent.Valid[U] = true;
   return true;
 }
 
-void Float(TRenderer& Rn, int U, float V) {
+void Float(TProgram& Rn, int U, float V) {
   if (Changed(Rn, U, &V, 1)) emscripten_glUniform1f(Rn.Location[U], V);
 }
 
-void Int(TRenderer& Rn, int U, int V) {
+void Int(TProgram& Rn, int U, int V) {
   const float F = float(V);
   if (Changed(Rn, U, &F, 1)) emscripten_glUniform1i(Rn.Location[U], V);
 }
 
-void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
+void SendState(TProgram& Rn, TPrimClass Class, const TFixedState& S, const TTextureInfo* Texture) {
   const TMat4& Projection = S.Projection[S.ProjectionTop];
   if (Changed(Rn, uProjection, Projection.M, 16))
     emscripten_glUniformMatrix4fv(Rn.Location[uProjection], 1, GL_FALSE, Projection.M);
@@ -121,9 +137,7 @@ void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
   if (Changed(Rn, uViewport, Viewport, 2)) emscripten_glUniform2fv(Rn.Location[uViewport], 1, Viewport);
   Int(Rn, uFlat, S.ShadeModel == 0x1D00);  // GL_FLAT
 
-  const TTextureInfo* Texture = S.Texture2D ? BoundTextureInfo() : nullptr;
-  const bool Textured = Texture && Texture->Width > 0;
-  Int(Rn, uTexture, Textured);
+  const bool Textured = Texture != nullptr;
   if (Textured) {
     Int(Rn, uReplace, S.TexEnvMode == 0x1E01);  // GL_REPLACE
     Int(Rn, uSampler, 0);
@@ -134,8 +148,10 @@ void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
     if (Changed(Rn, uTextureSize, Size, 2)) emscripten_glUniform2fv(Rn.Location[uTextureSize], 1, Size);
   }
   Int(Rn, uRgbTexture, Textured && Texture->Rgb);
-  Int(Rn, uAlphaFunc, S.AlphaTest ? int(S.AlphaFunc - 0x0200) : 7);
-  Float(Rn, uAlphaRef, S.AlphaRef);
+  if (S.AlphaTest) {
+    Int(Rn, uAlphaFunc, int(S.AlphaFunc - 0x0200));
+    Float(Rn, uAlphaRef, S.AlphaRef);
+  }
 }
 
 }  // namespace
@@ -143,12 +159,19 @@ void SendState(TRenderer& Rn, TPrimClass Class, const TFixedState& S) {
 void DrawPrimitives(TPrimClass Class, const TGlVertex* Vertices, size_t Count, const TFixedState& S) {
   TRenderer& Rn = R();
   if (Rn.Failed || Count == 0) return;
-  if (Rn.Program == 0 && !SetUp(Rn)) {
+  if (!Rn.Ready && !SetUp(Rn)) {
     Rn.Failed = true;
     return;
   }
-  SendState(Rn, Class, S);
-  // Our own program, vertex array and buffer stay bound: nothing else draws.
+  const TTextureInfo* Texture = S.Texture2D ? BoundTextureInfo() : nullptr;
+  if (Texture && Texture->Width == 0) Texture = nullptr;
+  const int Variant = (Texture ? 1 : 0) | (S.AlphaTest ? 2 : 0);
+  if (Variant != Rn.Current) {
+    emscripten_glUseProgram(Rn.Programs[Variant].Id);
+    Rn.Current = Variant;
+  }
+  SendState(Rn.Programs[Variant], Class, S, Texture);
+  // Our own vertex array and buffer stay bound: nothing else draws.
   const size_t Bytes = Count * sizeof(TGlVertex);
   if (Bytes > Rn.BufferBytes) {
     Rn.BufferBytes = Bytes * 2;

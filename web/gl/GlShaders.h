@@ -3,7 +3,7 @@
 
 // Projection (vertices come in eye coordinates, already lit), wide lines
 // widened across their minor axis in window space, point size.
-constexpr const char* FixedVertexShader = R"(#version 300 es
+constexpr const char* FixedVertexShader = R"(
 precision highp float;
 in vec4 aPosition;
 in vec3 aNormal;
@@ -49,14 +49,15 @@ void main() {
 )";
 
 // Flat or smooth colour, the texture environment (modulate or replace),
-// GL_CLAMP's border for clamped textures, and the alpha test.
-constexpr const char* FixedFragmentShader = R"(#version 300 es
+// GL_CLAMP's border for clamped textures, and the alpha test. Compiled in
+// four variants, with and without TEXTURED and ALPHA_TEST (defined in a line
+// put before it), since a software rasteriser pays for every branch per pixel.
+constexpr const char* FixedFragmentShader = R"(
 precision highp float;
 in vec4 vSmooth;
 flat in vec4 vFlat;
 in vec2 vTexCoord;
 uniform bool uFlat;
-uniform bool uTexture;
 uniform bool uReplace;
 uniform bool uRgbTexture;
 uniform sampler2D uSampler;
@@ -74,6 +75,7 @@ float Inside(float Coord, float Size) {
   return 1.0;
 }
 
+#ifdef ALPHA_TEST
 bool Passes(float A) {
   if (uAlphaFunc == 0) return false;
   if (uAlphaFunc == 1) return A < uAlphaRef;
@@ -84,10 +86,12 @@ bool Passes(float A) {
   if (uAlphaFunc == 6) return A >= uAlphaRef;
   return true;
 }
+#endif
 
 void main() {
   vec4 C = uFlat ? vFlat : vSmooth;
-  if (uTexture) {
+#ifdef TEXTURED
+  {
     // Sampled with clamp-to-edge or repeat as the texture's wrap says.
     vec4 T = texture(uSampler, vTexCoord);
     float Share = (uClampBorder.x ? Inside(vTexCoord.x, uTextureSize.x) : 1.0) *
@@ -97,7 +101,10 @@ void main() {
     if (!uRgbTexture) T.a *= Share;
     C = uReplace ? (uRgbTexture ? vec4(T.rgb, C.a) : T) : C * T;
   }
+#endif
+#ifdef ALPHA_TEST
   if (!Passes(C.a)) discard;
+#endif
   FragColour = C;
 }
 )";
