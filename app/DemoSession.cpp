@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "KeyCodes.h"
+#include "SdlInput.h"
 #include "Services.h"
 #include "frmMainGL.h"
 
@@ -11,21 +12,6 @@ namespace {
 
 constexpr uint16_t VkEscape = 27;
 constexpr uint32_t DemoMsPerFrame = 16;
-
-// Joystick 1 as the input component sees it: the first joystick, which the
-// component keeps open, and nothing while the window lacks the focus.
-void ReadJoystick(SDL_Window* Window, int16_t& X, int16_t& Y, uint32_t& Buttons) {
-  X = Y = 0;
-  Buttons = 0;
-  if (SDL_GetKeyboardFocus() != Window || SDL_NumJoysticks() < 1) return;
-  SDL_Joystick* Joy = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
-  if (!Joy) return;
-  if (SDL_JoystickNumAxes(Joy) > 0) X = SDL_JoystickGetAxis(Joy, 0);
-  if (SDL_JoystickNumAxes(Joy) > 1) Y = SDL_JoystickGetAxis(Joy, 1);
-  const int Count = SDL_JoystickNumButtons(Joy) < 32 ? SDL_JoystickNumButtons(Joy) : 32;
-  for (int n = 0; n < Count; ++n)
-    if (SDL_JoystickGetButton(Joy, n)) Buttons |= uint32_t(1) << n;
-}
 
 }  // namespace
 
@@ -42,10 +28,13 @@ TDemoSession::~TDemoSession() { Close(); }
 
 void TDemoSession::Attach(TServices& Services, ICursorService* WindowCursor, int Width, int Height) {
   cursor_ = std::make_unique<TScriptCursor>(Width, Height, WindowCursor);
+  // The recording's clock is the shell's game clock, which stands still
+  // while the game is paused: a pause leaves no gap in the demo.
+  gameClock_ = Services.Ticks;
   Services.Ticks = &clock_;
   Services.Input = &input_;
   Services.Cursor = cursor_.get();
-  start_ = SDL_GetTicks();
+  start_ = GameTicks();
   if (mode_ == TMode::Record)
     out_ << "# Skyrend demo at " << Width << "x" << Height << ": skyrend --play FILE, or skyrend-sim --script FILE --size "
          << Width << "x" << Height << "\n";
@@ -85,7 +74,7 @@ bool TDemoSession::HandleEvent(const SDL_Event& Event, uint8_t (&Keys)[256]) {
   return true;
 }
 
-void TDemoSession::BeginFrame(SDL_Window* Window) {
+void TDemoSession::BeginFrame(const TSdlInput& Input) {
   if (!form_) return;
   ++frame_;
   if (mode_ == TMode::Play) {
@@ -94,10 +83,12 @@ void TDemoSession::BeginFrame(SDL_Window* Window) {
   }
   int16_t X, Y;
   uint32_t Buttons;
-  ReadJoystick(Window, X, Y, Buttons);
+  Input.ReadJoystick(X, Y, Buttons);
   recorder_->Joystick(X, Y, Buttons);
-  recorder_->BeginFrame(SDL_GetTicks() - start_);
+  recorder_->BeginFrame(GameTicks() - start_);
 }
+
+uint32_t TDemoSession::GameTicks() const { return gameClock_ ? gameClock_->GetTickCount() : SDL_GetTicks(); }
 
 bool TDemoSession::Finished() const { return mode_ == TMode::Play && frame_ >= driver_->LastFrame(); }
 

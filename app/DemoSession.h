@@ -17,6 +17,8 @@
 #include "ScriptRecorder.h"
 
 class TFormMain;
+class ITickSource;
+class TSdlInput;
 struct TServices;
 
 class TDemoSession {
@@ -36,15 +38,18 @@ class TDemoSession {
   // A window event: true when the session took it and the shell must not.
   // Keys is the shell's key table (for the Escape test).
   bool HandleEvent(const SDL_Event& Event, uint8_t (&Keys)[256]);
-  // Right before each FormPaint.
-  void BeginFrame(SDL_Window* Window);
+  // Right before each FormPaint; Input is the window's, for joystick 1.
+  void BeginFrame(const TSdlInput& Input);
   // Playback has shown the demo's last frame.
   bool Finished() const;
   // Writes out the recording; false (with a message on stderr) when it failed.
   bool Close();
 
  private:
+  uint32_t GameTicks() const;
+
   TMode mode_;
+  ITickSource* gameClock_ = nullptr;
   std::string path_;
   std::ofstream out_;
   std::unique_ptr<TReplayDriver> driver_;

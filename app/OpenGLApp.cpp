@@ -1,11 +1,13 @@
-// Skyrend's entry point: the SDL shell with the six sound clips built into the
-// program, optionally recording or playing a demo.
+// Skyrend's entry point: the command line, then the SDL shell with the six
+// sound clips built into the program, optionally recording or playing a demo.
 #include <array>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CommandLine.h"
 #include "DemoSession.h"
 #include "SdlShell.h"
 #include "SoundClips.h"
@@ -24,19 +26,31 @@ std::array<TClipBytes, WaveItemCount> BuiltInClips() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  TSdlShell Shell(BuiltInClips());
-  // The demo options are the only ones read; anything else is ignored as before.
-  const std::string Option = argc > 1 ? argv[1] : "";
-  if (Option == "--record" || Option == "--play") {
-    if (argc != 3) {
-      std::fprintf(stderr, "usage: skyrend [--record FILE | --play FILE]\n");
+  const TCommandLine Line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (Line.Action) {
+    case TCommandLine::TAction::Help:
+      std::fputs(UsageText, stdout);
+      return 0;
+    case TCommandLine::TAction::Version:
+      std::printf("%s\n", VersionText);
+      return 0;
+    case TCommandLine::TAction::Error:
+      std::fprintf(stderr, "skyrend: %s\nTry skyrend --help for the options.\n", Line.Error.c_str());
       return 2;
-    }
+    case TCommandLine::TAction::Play:
+      break;
+  }
+  for (const std::string& Warning : Line.Warnings) std::fprintf(stderr, "skyrend: %s\n", Warning.c_str());
+
+  TSdlShell Shell(BuiltInClips());
+  Shell.SetStartFullScreen(Line.FullScreen);
+  if (Line.Demo != TCommandLine::TDemo::None) {
     try {
-      const auto Mode = Option == "--record" ? TDemoSession::TMode::Record : TDemoSession::TMode::Play;
-      Shell.SetDemo(std::make_unique<TDemoSession>(Mode, argv[2]));
+      const auto Mode = Line.Demo == TCommandLine::TDemo::Record ? TDemoSession::TMode::Record
+                                                                  : TDemoSession::TMode::Play;
+      Shell.SetDemo(std::make_unique<TDemoSession>(Mode, Line.DemoPath));
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "skyrend: %s: %s\n", argv[2], e.what());
+      std::fprintf(stderr, "skyrend: %s: %s\n", Line.DemoPath.c_str(), e.what());
       return 2;
     }
   }

@@ -9,6 +9,7 @@
 #include "ScriptInput.h"
 #include "SdlInput.h"
 #include "SdlServices.h"
+#include "WindowMode.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -51,16 +52,6 @@ bool EnvIsOne(const char* Name) {
   return Value && std::strcmp(Value, "1") == 0;
 }
 
-void RequestPixelFormat(int AlphaBits) {
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, AlphaBits);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-}
-
 }  // namespace
 
 class TSdlShell::TFormAdapter : public IShellForm {
@@ -99,7 +90,7 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
   // 1. SDL itself takes the place of the window class.
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
     FailWithReason("Failed to register the window class!");
     return false;
   }
@@ -113,31 +104,22 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int B
   videoUp_ = true;
 
   // 2. The display mode: the closest one the display offers to the request.
+  // A window asked for opens in the middle of the screen; one that takes the
+  // place of a failed full screen opens at (0, 0).
+  const int Position = FullScreen ? 0 : SDL_WINDOWPOS_CENTERED;
   SDL_DisplayMode Mode{};
-  if (FullScreen) {
-    SDL_DisplayMode Want{};
-    Want.format = BitsPerPixel == 32 ? SDL_PIXELFORMAT_RGB888 : 0;
-    Want.w = Width;
-    Want.h = Height;
-    if (!SDL_GetClosestDisplayMode(0, &Want, &Mode)) {
-      Fail("Unable to switch to fullscreen!");
-      FullScreen = false;
-    }
+  if (FullScreen && !ClosestDisplayMode(Width, Height, BitsPerPixel, Mode)) {
+    Fail("Unable to switch to fullscreen!");
+    FullScreen = false;
   }
   // 3. Full screen hides the cursor; a window keeps it.
   SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
 
   // 4. The window, hidden, with the pixel format requested before it is made
-  // (SDL chooses and sets the format inside SDL_CreateWindow). As the closest
-  // format would, fall back to no alpha bits when the display has none.
+  // (SDL chooses and sets the format inside SDL_CreateWindow).
   const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
                        (FullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE);
-  RequestPixelFormat(8);
-  window_ = SDL_CreateWindow(WindowTitle, 0, 0, Width, Height, Flags);
-  if (!window_) {
-    RequestPixelFormat(0);
-    window_ = SDL_CreateWindow(WindowTitle, 0, 0, Width, Height, Flags);
-  }
+  window_ = CreateGameWindow(WindowTitle, Position, Position, Width, Height, Flags);
   if (!window_) {
     const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
@@ -239,6 +221,7 @@ void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_ShowCursor(SDL_ENABLE);
   }
+  pauseScreen_.Release();
   // 3, 4. Release the context, then delete it. SDL has no device context of
   // its own to release, and deleting a context reports no failure.
   if (SDL_GL_MakeCurrent(window_, nullptr) != 0) Fail("Release of DC and RC failed!");
@@ -264,6 +247,8 @@ void TSdlShell::ResizeToDrawable() {
 }
 
 void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
+  if ((paused_ || pausePending_) && HandlePausedEvent(Event, Finished)) return;
+  if (HandleShellEvent(Event)) return;
   if (demo_ && demo_->HandleEvent(Event, shell_->Keys)) return;
   switch (Event.type) {
     case SDL_QUIT:
@@ -309,26 +294,36 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
 }
 
 int TSdlShell::RunMainLoop() {
-  if (!CreateRenderWindow(1024, 768, true, 32)) return 1;
+  if (!CreateRenderWindow(GameWidth, GameHeight, startFullScreen_, 32)) return 1;
   TSdlFrameClock Clock;
   TFrameLimiter Limiter(Clock);
   int ExitCode = 0;
   bool Finished = false;
   while (!Finished) {
     SDL_Event Event;
+    if (paused_) {
+      // Nothing runs: wait for the player, redrawing the sign when needed.
+      if (SDL_WaitEventTimeout(&Event, 250)) HandleEvent(Event, Finished);
+      if (paused_ && pausedDirty_) DrawPaused();
+      continue;
+    }
     if (SDL_PollEvent(&Event)) {
       HandleEvent(Event, Finished);
       continue;
     }
-    if (demo_) demo_->BeginFrame(window_);
+    if (demo_) demo_->BeginFrame(*input_);
     DeliverFrameMouse(*form_, cursor_->Pointer());  // the frame's motion as one mouse move
-    const TFrameResult Result = shell_->Frame([this] { SDL_GL_SwapWindow(window_); });
+    const TFrameResult Result = shell_->Frame([this] { PresentFrame(); });
     if (Result == TFrameResult::Terminate) {
       ExitCode = adapter_->ExitCode() != 0 ? adapter_->ExitCode() : 1;
       break;
     }
     if (Result == TFrameResult::Quit) break;
     if (demo_ && demo_->Finished()) break;  // the played demo has ended
+    if (pausePending_) {
+      EnterPause();
+      continue;
+    }
     if (paced_) Limiter.Wait();
   }
   // A normal end leaves the display as it is; SDL puts it back with the window.

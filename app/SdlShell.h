@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FrameLimiter.h"
+#include "PauseScreen.h"
 #include "Shell.h"
 #include "SdlSound.h"
 
@@ -32,6 +33,8 @@ class TSdlShell {
 
   // Records or plays a demo instead of plain play; call before RunMainLoop.
   void SetDemo(std::unique_ptr<TDemoSession> Demo);
+  // Full screen (the default) or a resizable 1024 x 768 window; call before RunMainLoop.
+  void SetStartFullScreen(bool FullScreen) { startFullScreen_ = FullScreen; }
 
   bool CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel);
   void DestroyRenderWindow(bool RestoreDisplay);
@@ -41,6 +44,21 @@ class TSdlShell {
   void HandleEvent(const SDL_Event& Event, bool& Finished);
   void ResizeToDrawable();
   void SetSwapInterval();
+
+  // Pause and window mode (SdlShellPause.cpp). While paused no game frame
+  // runs, the game's clock and the sound stand still, the window shows the
+  // last picture with the "PAUSED" sign and its caption says so.
+  void SetPaused(bool Paused);
+  // Presents a frame, keeping its picture first when a pause is waiting for it.
+  void PresentFrame();
+  void EnterPause();
+  // An event while paused; true when it was used up here (key presses, the
+  // mouse, the timer) and must not reach the game.
+  bool HandlePausedEvent(const SDL_Event& Event, bool& Finished);
+  // Pause keys, focus and minimising, window mode keys; true when used up.
+  bool HandleShellEvent(const SDL_Event& Event);
+  void DrawPaused();
+  void ToggleWindowMode();
   void Fail(const std::string& Text);
   void FailWithReason(const std::string& Text);
 
@@ -51,6 +69,11 @@ class TSdlShell {
   SDL_TimerID timer_ = 0;
   uint32_t timerEvent_ = 0;
   bool paced_ = true;
+  bool startFullScreen_ = true;
+  bool paused_ = false;
+  bool pausePending_ = false;  // asked for; begins after the next frame
+  bool pausedDirty_ = false;  // the paused picture must be drawn again
+  TPauseScreen pauseScreen_;
 
   std::unique_ptr<TDemoSession> demo_;  // outlives the form, which uses its services
   std::unique_ptr<TSdlTicks> ticks_;

@@ -12,13 +12,25 @@ TSdlInput::TSdlInput(SDL_Window* Window, TFocusTest HasFocus)
   OpenFirstJoystick();
 }
 
-TSdlInput::~TSdlInput() {
-  if (joystick_) SDL_JoystickClose(joystick_);
-}
+TSdlInput::~TSdlInput() { CloseJoystick(); }
 
 void TSdlInput::OpenFirstJoystick() {
-  if (joystick_ || !SDL_WasInit(SDL_INIT_JOYSTICK)) return;
-  if (SDL_NumJoysticks() > 0) joystick_ = SDL_JoystickOpen(0);
+  if (joystick_ || !SDL_WasInit(SDL_INIT_JOYSTICK) || SDL_NumJoysticks() < 1) return;
+  if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_IsGameController(0)) {
+    controller_ = SDL_GameControllerOpen(0);
+    if (controller_) {
+      joystick_ = SDL_GameControllerGetJoystick(controller_);
+      return;
+    }
+  }
+  joystick_ = SDL_JoystickOpen(0);
+}
+
+void TSdlInput::CloseJoystick() {
+  if (controller_) SDL_GameControllerClose(controller_);
+  else if (joystick_) SDL_JoystickClose(joystick_);
+  controller_ = nullptr;
+  joystick_ = nullptr;
 }
 
 void TSdlInput::HandleEvent(const SDL_Event& Event) {
@@ -26,8 +38,7 @@ void TSdlInput::HandleEvent(const SDL_Event& Event) {
     OpenFirstJoystick();
   } else if (Event.type == SDL_JOYDEVICEREMOVED && joystick_ &&
              SDL_JoystickInstanceID(joystick_) == Event.jdevice.which) {
-    SDL_JoystickClose(joystick_);
-    joystick_ = nullptr;
+    CloseJoystick();
     OpenFirstJoystick();  // another one may still be there
   }
 }
@@ -52,12 +63,37 @@ TInputStates TSdlInput::KeyboardStates() {
 }
 
 TInputStates TSdlInput::JoystickStates() const {
-  if (!joystick_) return 0;
-  const int16_t X = SDL_JoystickNumAxes(joystick_) > 0 ? SDL_JoystickGetAxis(joystick_, 0) : 0;
-  const int16_t Y = SDL_JoystickNumAxes(joystick_) > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
+  int16_t X, Y;
+  uint32_t Buttons;
+  ReadJoystick(X, Y, Buttons);
+  return StatesFromJoystick(X, Y, Buttons);
+}
+
+void TSdlInput::ReadJoystick(int16_t& X, int16_t& Y, uint32_t& Buttons) const {
+  X = Y = 0;
+  Buttons = 0;
+  if (!joystick_ || !hasFocus_()) return;
+  if (controller_) {
+    ReadGameController(X, Y, Buttons);
+    return;
+  }
+  X = SDL_JoystickNumAxes(joystick_) > 0 ? SDL_JoystickGetAxis(joystick_, 0) : 0;
+  Y = SDL_JoystickNumAxes(joystick_) > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
   const int ButtonCount = std::min(SDL_JoystickNumButtons(joystick_), 32);
-  uint32_t Buttons = 0;
   for (int n = 0; n < ButtonCount; ++n)
     if (SDL_JoystickGetButton(joystick_, n)) Buttons |= uint32_t(1) << n;
-  return StatesFromJoystick(X, Y, Buttons);
+}
+
+void TSdlInput::ReadGameController(int16_t& X, int16_t& Y, uint32_t& Buttons) const {
+  auto Pressed = [this](SDL_GameControllerButton B) { return SDL_GameControllerGetButton(controller_, B) != 0; };
+  X = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX);
+  Y = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY);
+  // The d-pad pushes an axis to its end, over whatever the stick says.
+  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) X = -32768;
+  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) X = 32767;
+  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_UP)) Y = -32768;
+  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) Y = 32767;
+  // The trigger runs 0..32767: past half way it fires.
+  const bool Trigger = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > 16384;
+  if (Pressed(SDL_CONTROLLER_BUTTON_A) || Trigger) Buttons = 1;
 }

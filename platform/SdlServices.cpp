@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "DataFolder.h"
+
 bool DialogsAllowed() {
   const char* NoDialogs = std::getenv("SKYREND_NO_DIALOGS");
   if (NoDialogs && std::strcmp(NoDialogs, "1") == 0) return false;
@@ -36,5 +38,5 @@ std::string ProgramFolder() {
   std::string Folder = Base;
   SDL_free(Base);
   while (Folder.size() > 1 && (Folder.back() == '/' || Folder.back() == '\\')) Folder.pop_back();
-  return Folder;
+  return DataFolderFor(Folder);
 }

@@ -5,11 +5,18 @@
 #include <string>
 
 #include "InputMapping.h"
+#include "PausableClock.h"
 #include "Services.h"
 
+// SDL's milliseconds, standing still while the game is paused.
 class TSdlTicks : public ITickSource {
  public:
-  uint32_t GetTickCount() override { return SDL_GetTicks(); }
+  uint32_t GetTickCount() override { return clock_.Now(SDL_GetTicks()); }
+  void Pause() { clock_.Pause(SDL_GetTicks()); }
+  void Resume() { clock_.Resume(SDL_GetTicks()); }
+
+ private:
+  TPausableClock clock_;
 };
 
 // True when a message may be shown as a dialog: a display exists and
@@ -44,6 +51,6 @@ class TSdlCursor : public ICursorService {
   TVirtualPointer pointer_;
 };
 
-// The folder of the running program without a trailing separator ("." when
-// SDL cannot tell).
+// The program's folder as the game means it, where its data lies (see
+// DataFolder.h), without a trailing separator ("." when SDL cannot tell).
 std::string ProgramFolder();

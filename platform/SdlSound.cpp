@@ -114,3 +114,11 @@ void TSdlSound::RestartSound(int Item) {
   Stop(Item);
   Play(Item);
 }
+
+void TSdlSound::PauseAll() {
+  if (open_) Mix_Pause(-1);
+}
+
+void TSdlSound::ResumeAll() {
+  if (open_) Mix_Resume(-1);
+}

@@ -32,6 +32,10 @@ class TSdlSound : public ISoundService {
   void SetPan(int Item, int Pan) override;
   void RestartSound(int Item) override;
 
+  // Holds every playing copy where it is, and lets them all play on.
+  void PauseAll();
+  void ResumeAll();
+
   // False when there is no audio device: the service is silent.
   bool IsOpen() const { return open_; }
   bool IsLoaded(int Item) const;

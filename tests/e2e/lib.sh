@@ -6,6 +6,7 @@ set -u
 
 E2E_TMP=""
 XVFB_PID=""
+WM_PID=""
 GAME_PID=""
 GAME_RC=""
 
@@ -23,6 +24,10 @@ e2e_cleanup() {
     kill "$GAME_PID" 2>/dev/null
     sleep 0.5
     kill -9 "$GAME_PID" 2>/dev/null
+  fi
+  if [ -n "$WM_PID" ]; then
+    kill "$WM_PID" 2>/dev/null
+    wait "$WM_PID" 2>/dev/null
   fi
   if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null
@@ -56,6 +61,33 @@ e2e_init() {
   export SDL_DISKAUDIOFILE="$E2E_TMP/audio.raw"
   export SKYREND_NO_DIALOGS=1
   unset SKYREND_UNCAPPED
+}
+
+# e2e_start_wm: a window manager on the display, as on a desktop (full screen,
+# minimising and the focus go through it).
+e2e_start_wm() {
+  command -v openbox >/dev/null || e2e_fail "openbox is not installed (tools/install-deps.sh)"
+  local try i
+  for try in 1 2 3; do
+    openbox --config-file /dev/null >"$E2E_TMP/wm.log" 2>&1 &
+    WM_PID=$!
+    for i in $(seq 1 50); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      kill -0 "$WM_PID" 2>/dev/null || break  # it gave up: try again
+      sleep 0.1
+    done
+    sleep 0.5
+  done
+  e2e_fail "the window manager did not start: $(cat "$E2E_TMP/wm.log")"
+}
+
+# e2e_title: the game window's title now.
+e2e_title() { xdotool search --name '^OpenGL App by Dreskol' getwindowname 2>/dev/null | head -n1; }
+
+# e2e_geometry: "X,Y WxH" of the game window on the screen.
+e2e_geometry() {
+  xwininfo -id "$(e2e_window)" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%s,%s %sx%s\n", x, y, w, h }'
 }
 
 # e2e_start [EXECUTABLE]: starts the game in the background.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -15,7 +16,7 @@ class SdlInputTest : public ::testing::Test {
     // No window has the focus under the dummy driver, and SDL drops joystick
     // input then unless told otherwise.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
     Window = SDL_CreateWindow("input test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
     ASSERT_NE(Window, nullptr) << SDL_GetError();
   }
@@ -29,10 +30,11 @@ class SdlInputTest : public ::testing::Test {
     SDL_Event Event;
     while (SDL_PollEvent(&Event)) Input.HandleEvent(Event);
   }
-  // Plugs in a virtual joystick with two axes and twelve buttons; the test
+  // Plugs in a virtual joystick with two axes and twelve buttons, of a kind
+  // SDL does not take for a game controller, so it is read raw; the test
   // keeps its own handle to move the stick.
   int PlugIn() {
-    const int Index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 0);
+    const int Index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 12, 0);
     EXPECT_GE(Index, 0) << SDL_GetError();
     Pad = SDL_JoystickOpen(Index);
     EXPECT_NE(Pad, nullptr);
@@ -118,6 +120,59 @@ TEST_F(SdlInputTest, AJoystickThatGoesIsClosedAndReportsNothing) {
   EXPECT_FALSE(Input.HasJoystick());
   Input.Update();
   EXPECT_EQ(Input.States(), 0u);
+}
+
+// A pad with the usual layout, made known to SDL's controller database by a
+// mapping for its own identity: stick, d-pad, face buttons and triggers.
+TEST_F(SdlInputTest, AGameControllerSteersWithStickAndDpadAndFiresWithSouthButtonOrRightTrigger) {
+  SDL_VirtualJoystickDesc Desc{};
+  Desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  Desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  Desc.naxes = 6;
+  Desc.nbuttons = 15;
+  Desc.vendor_id = 0x5359;
+  Desc.product_id = 0x0001;
+  Desc.name = "Skyrend test pad";
+  const int Index = SDL_JoystickAttachVirtualEx(&Desc);
+  ASSERT_GE(Index, 0) << SDL_GetError();
+  char Guid[64];
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(Index), Guid, sizeof Guid);
+  const std::string Mapping = std::string(Guid) +
+      ",Skyrend test pad,a:b0,b:b1,x:b2,y:b3,back:b4,guide:b5,start:b6,leftstick:b7,rightstick:b8,"
+      "leftshoulder:b9,rightshoulder:b10,dpup:b11,dpdown:b12,dpleft:b13,dpright:b14,leftx:a0,lefty:a1,"
+      "rightx:a2,righty:a3,lefttrigger:a4,righttrigger:a5,";
+  ASSERT_GE(SDL_GameControllerAddMapping(Mapping.c_str()), 0) << SDL_GetError();
+  Pad = SDL_JoystickOpen(Index);
+  ASSERT_NE(Pad, nullptr);
+  TSdlInput Input(Window, [this] { return Focus; });
+  Pump(Input);
+  ASSERT_TRUE(Input.HasGameController());
+
+  auto Read = [&] {
+    SDL_JoystickUpdate();
+    SDL_GameControllerUpdate();
+    Input.Update();
+    return Input.States();
+  };
+  SDL_JoystickSetVirtualAxis(Pad, 4, -32768);  // triggers rest at one end
+  SDL_JoystickSetVirtualAxis(Pad, 5, -32768);
+  Stick(-32768, 32767);
+  EXPECT_EQ(Read(), InputBit(StateLeft) | InputBit(StateDown));
+  Stick(0, 0);
+  Button(14, true);  // d-pad right
+  Button(11, true);  // d-pad up
+  Button(0, true);   // south face button
+  Button(8, true);   // a stick click: no state of its own
+  EXPECT_EQ(Read(), InputBit(StateRight) | InputBit(StateUp) | InputBit(StateButton1));
+  Button(14, false);
+  Button(11, false);
+  Button(0, false);
+  Button(8, false);
+  SDL_JoystickSetVirtualAxis(Pad, 5, 32767);  // right trigger pulled
+  EXPECT_EQ(Read(), InputBit(StateButton1));
+  SDL_JoystickSetVirtualAxis(Pad, 5, -32768);
+  SDL_JoystickSetVirtualAxis(Pad, 4, 32767);  // the left one fires nothing
+  EXPECT_EQ(Read(), 0u);
 }
 
 TEST_F(SdlInputTest, AJoystickPresentAtStartUpIsOpenedAtOnce) {

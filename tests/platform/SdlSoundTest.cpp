@@ -236,6 +236,19 @@ TEST_F(SdlSoundTest, PanningTheHumMovesThePlayingInstanceAtOnce) {
   EXPECT_EQ(Meter.Right(), 0.0);
 }
 
+TEST_F(SdlSoundTest, APauseSilencesEveryCopyAndResumeLetsThemPlayOn) {
+  TOutputMeter Meter;
+  Sound->Play(WaveRocketHum);
+  Sound->Play(WaveShotObstacle);
+  Sound->PauseAll();
+  Meter.Measure();
+  EXPECT_EQ(Meter.Left() + Meter.Right(), 0.0);
+  EXPECT_EQ(Sound->PlayingCopies(WaveShotObstacle), 1) << "held, not stopped";
+  Sound->ResumeAll();
+  Meter.Measure();
+  EXPECT_GT(Meter.Left(), 1000.0);
+}
+
 TEST(SdlSoundWithoutDevice, EveryOperationIsSilentAndHarmless) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   TTestClips Clips;

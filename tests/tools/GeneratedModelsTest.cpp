@@ -146,6 +146,25 @@ TEST_F(GeneratedModels, TitleTextFillsMostOfTheViewFiftyInFrontOfTheEye) {
   for (const T3DTriangle& t : faces.Triangles) EXPECT_GT(FaceNormal(faces, t).Z, 0);
 }
 
+TEST_F(GeneratedModels, UnderTheTitleASmallerLineInvitesThePlayer) {
+  const TMS3DObj& text = Model("GameText.txt");
+  // The name spans y -13..13; the invitation lies below it with a gap, in
+  // letters less than a third as high, and narrower than the name.
+  float top = -1e9f, bottom = 1e9f, left = 1e9f, right = -1e9f;
+  for (const TPoint& p : AllVertices(text))
+    if (p.Y < -14) {
+      top = std::max(top, p.Y);
+      bottom = std::min(bottom, p.Y);
+      left = std::min(left, p.X);
+      right = std::max(right, p.X);
+    }
+  ASSERT_LT(bottom, top) << "no second line";
+  EXPECT_LT(top, -16.0f);
+  EXPECT_LT(top - bottom, 26.0f / 3);
+  EXPECT_LT(right - left, text.MaxX - text.MinX);
+  EXPECT_GT(right - left, 40.0f) << "the whole invitation, not a word of it";
+}
+
 TEST_F(GeneratedModels, LogoStaysInViewWhileItTumbles) {
   // The logo turns about x by a, then about y by 2a, at (0, 100, -150).
   for (int a = 0; a < 360; a += 3) {

@@ -1,19 +1,27 @@
 // skyrend-assets: run by the build. Writes the sixteen model files and their
-// bitmaps into the program's folder, and the sound clips as a C++ source.
-//   skyrend-assets <program folder> <clips source path>
+// bitmaps into the program's folder, and the sound clips as a C++ source;
+// optionally the names of the data files written, one a line (what an
+// installation copies).
+//   skyrend-assets <program folder> <clips source path> [data list path]
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "AssetWriter.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: skyrend-assets <program folder> <clips source path>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: skyrend-assets <program folder> <clips source path> [data list path]\n");
     return 2;
   }
   try {
     const auto written = WriteModelsAndBitmaps(argv[1]);
     WriteFile(argv[2], SoundClipsSource());
+    if (argc == 4) {
+      std::string List;
+      for (const std::string& Name : written) List += Name + "\n";
+      WriteFileIfChanged(argv[3], List);
+    }
     std::printf("skyrend-assets: %zu model and bitmap files in %s, clips in %s\n", written.size(), argv[1], argv[2]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-assets: %s\n", e.what());

@@ -1,5 +1,6 @@
 // The title text, the title emblem and the player's craft.
 #include <cmath>
+#include <string>
 
 #include "Models.h"
 
@@ -53,6 +54,21 @@ std::vector<TOutline> Letter(char C) {
       return {Rect(0, 0, 3, 14), Rect(7, 0, 10, 14), {{7, 0}, {10, 0}, {3, 14}, {0, 14}}};
     case 'D':
       return {Rect(0, 0, 3, 14), Rect(0, top, 7, 14), Rect(0, 0, 7, bar), Rect(7, 0, 10, 14, 0, 3, 3, 0)};
+    case 'P':
+      return {Rect(0, 0, 3, 14), Rect(0, top, 7.5f, 14), Rect(7, midLo, 10, 14, 0, 2, 2.5f, 0),
+              Rect(0, midLo, 7.5f, midHi)};
+    case 'Z':
+      return {Rect(0, top, 10, 14), Rect(0, 0, 10, bar), {{0, bar}, {3.6f, bar}, {10, top}, {6.4f, top}}};
+    case 'T':
+      return {Rect(0, top, 10, 14), Rect(3.5f, 0, 6.5f, 14)};
+    case 'O':
+      return {Rect(0, 0, 3, 14, 2.5f, 0, 0, 2.5f), Rect(7, 0, 10, 14, 0, 2.5f, 2.5f, 0), Rect(2, top, 8, 14),
+              Rect(2, 0, 8, bar)};
+    case 'L':
+      return {Rect(0, 0, 3, 14), Rect(0, 0, 10, bar)};
+    case 'A':
+      return {Rect(0, 0, 3, 14, 0, 0, 0, 2.5f), Rect(7, 0, 10, 14, 0, 0, 2.5f, 0),
+              Rect(0, top, 10, 14, 0, 0, 2.5f, 2.5f), Rect(0, midLo, 10, midHi)};
     default:
       return {};
   }
@@ -68,29 +84,40 @@ void AddTorus(TMeshRec& Mesh, float Major, float Minor, int Segments, int Sides)
   AddLathe(Mesh, {}, profile, Segments, true);
 }
 
+
+// One line of extruded letters, centred on x = 0 with its middle at CentreY,
+// Height high; the faces get the letter texture across the line.
+void AddTextLine(TMeshRec& Sides, TMeshRec& Faces, const char* Text, float CentreY, float Height, float Depth) {
+  const float advance = 12.6f, scaleY = Height / 14, scaleX = scaleY * 1.05f * 14 / 26;
+  const int count = int(std::string(Text).size());
+  const float left = -((count - 1) * advance + 10) * scaleX / 2;
+  TMeshRec faces;
+  for (int i = 0; Text[i]; ++i)
+    for (TOutline stroke : Letter(Text[i])) {
+      for (TPoint2& p : stroke) p = {left + (p.X + i * advance) * scaleX, CentreY + (p.Y - 7) * scaleY};
+      AddExtrusion(&faces, &Sides, &Sides, stroke, -Depth, Depth, 0.05f);
+    }
+  ProjectUvFront(faces, left, -left, CentreY - Height / 2, CentreY + Height / 2);
+  AppendMesh(Faces, faces);
+}
+
 }  // namespace
 
 // SKYREND in bold extruded letters, about 86 wide and 26 high around the
 // origin, 3.2 deep: at 50 in front of the eye it spans most of the view.
-// The title is drawn without depth writes, so the sides come first and the
-// letter faces last, painting over them.
+// Under it, smaller, the invitation "PRESS Z TO PLAY". The title is drawn
+// without depth writes, so the sides come first and the letter faces last,
+// painting over them.
 TModelRec BuildGameText() {
   TModelRec model;
   model.Materials.push_back(Shiny(MakeMaterial("LetterSide", {0.55f, 0.1f, 0.05f, 1}), 0.3f, 20));
   model.Materials.push_back(
       Glowing(Shiny(MakeMaterial("LetterFace", {0.6f, 0.6f, 0.6f, 1}, "letters.bmp"), 0.6f, 60), {0.5f, 0.5f, 0.5f, 1}));
   TMeshRec sides, faces;
-  const char* word = "SKYREND";
-  const float scaleX = 1.05f, scaleY = 26.0f / 14.0f, advance = 12.6f, depth = 1.6f;
-  const float left = -(6 * advance + 10) * scaleX / 2;
-  for (int i = 0; word[i]; ++i)
-    for (TOutline stroke : Letter(word[i])) {
-      for (TPoint2& p : stroke) p = {left + (p.X + i * advance) * scaleX, (p.Y - 7) * scaleY};
-      AddExtrusion(&faces, &sides, &sides, stroke, -depth, depth, 0.05f);
-    }
+  AddTextLine(sides, faces, "SKYREND", 0, 26, 1.6f);
+  AddTextLine(sides, faces, "PRESS Z TO PLAY", -23, 7, 0.8f);
   sides.Name = "LetterSides";
   sides.MaterialIndex = 0;
-  ProjectUvFront(faces, left, -left, -7 * scaleY, 7 * scaleY);
   faces.Name = "LetterFaces";
   faces.MaterialIndex = 1;
   model.Meshes = {sides, faces};

@@ -14,6 +14,7 @@
 
 #include "BusyScene.h"
 #include "GlDriverStack.h"
+#include "MultisampleCost.h"
 #include "Simulator.h"
 
 namespace {
@@ -170,6 +171,7 @@ int Run() {
               Play.Scene.Fragments);
   std::printf("%-44s %8.2f us per frame\n", "world update (UpdateWorld, logic only)", Update / Updates * 1e6);
   std::printf("%-44s %8.1f ms (best of 3)\n", "StartUp (16 models with their textures)", StartUp * 1e3);
+  PrintMultisampleCost(Folder, Width, Height);
   return 0;
 }
 

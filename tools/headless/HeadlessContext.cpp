@@ -29,7 +29,7 @@ EGLDisplay OpenDisplay() {
 
 }  // namespace
 
-THeadlessContext::THeadlessContext(int Width, int Height) : width_(Width), height_(Height) {
+THeadlessContext::THeadlessContext(int Width, int Height, int Samples) : width_(Width), height_(Height) {
   EGLDisplay display = OpenDisplay();
   if (display == EGL_NO_DISPLAY) Fail("eglGetPlatformDisplay");
   EGLint major = 0, minor = 0;
@@ -40,7 +40,8 @@ THeadlessContext::THeadlessContext(int Width, int Height) : width_(Width), heigh
   // The same request as the game window: 8-bit RGBA and a 16-bit depth buffer.
   const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
                                   EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 16,
-                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SAMPLE_BUFFERS, Samples > 0 ? 1 : 0,
+                                  EGL_SAMPLES, Samples, EGL_NONE};
   EGLConfig config;
   EGLint count = 0;
   if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) Fail("eglChooseConfig");
@@ -87,7 +88,7 @@ bool THeadlessContext::WritePng(const std::string& Path) const {
   return WritePngFile(Path, width_, height_, ReadPixels());
 }
 
-bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba) {
+bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba, bool Alpha) {
   FILE* file = std::fopen(Path.c_str(), "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -98,14 +99,15 @@ bool WritePngFile(const std::string& Path, int Width, int Height, const std::vec
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+  const int channels = Alpha ? 4 : 3;
+  png_set_IHDR(png, info, Width, Height, 8, Alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<uint8_t> row(size_t(Width) * 3);
+  std::vector<uint8_t> row(size_t(Width) * channels);
   for (int y = 0; y < Height; ++y) {
     const uint8_t* src = Rgba.data() + size_t(y) * Width * 4;
     for (int x = 0; x < Width; ++x)
-      for (int c = 0; c < 3; ++c) row[size_t(x) * 3 + c] = src[x * 4 + c];
+      for (int c = 0; c < channels; ++c) row[size_t(x) * channels + c] = src[x * 4 + c];
     png_write_row(png, row.data());
   }
   png_write_end(png, nullptr);

@@ -8,8 +8,9 @@
 
 class THeadlessContext {
  public:
-  // Throws std::runtime_error naming the EGL step that failed.
-  THeadlessContext(int Width, int Height);
+  // Throws std::runtime_error naming the EGL step that failed. Samples > 0
+  // asks for a multisampled colour buffer (as the game window asks for 4).
+  THeadlessContext(int Width, int Height, int Samples = 0);
   ~THeadlessContext();
   THeadlessContext(const THeadlessContext&) = delete;
   THeadlessContext& operator=(const THeadlessContext&) = delete;
@@ -32,5 +33,7 @@ class THeadlessContext {
   void* context_ = nullptr;
 };
 
-// Writes RGBA bytes (top row first) as an RGB PNG with libpng.
-bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba);
+// Writes RGBA bytes (top row first) as an RGB PNG with libpng, or as an RGBA
+// one when Alpha is set.
+bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba,
+                  bool Alpha = false);

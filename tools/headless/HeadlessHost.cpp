@@ -1,7 +1,7 @@
 #include "HeadlessHost.h"
 
-THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder)
-    : Context(std::make_unique<THeadlessContext>(Width, Height)) {
+THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder, int Samples)
+    : Context(std::make_unique<THeadlessContext>(Width, Height, Samples)) {
   TServices services;
   services.Ticks = &Ticks;
   services.Input = &Input;

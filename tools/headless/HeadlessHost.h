@@ -10,8 +10,8 @@
 
 class THeadlessHost {
  public:
-  // ProgramFolder holds the model files (normally build/bin).
-  THeadlessHost(int Width, int Height, const std::string& ProgramFolder);
+  // ProgramFolder holds the model files (normally build/bin); Samples as THeadlessContext's.
+  THeadlessHost(int Width, int Height, const std::string& ProgramFolder, int Samples = 0);
   ~THeadlessHost();
 
   // Advances the clock by MsPerFrame, then runs one FormPaint and presents it.

@@ -1,0 +1,27 @@
+// The game's command line: the options it knows, the usage text (the one
+// place it is written; the build makes the man page from it too) and the
+// version.
+#pragma once
+#include <string>
+#include <vector>
+
+extern const char* const UsageText;
+extern const char* const VersionText;  // "skyrend 1.0.0"
+
+struct TCommandLine {
+  enum class TAction { Play, Help, Version, Error };
+  enum class TDemo { None, Record, Play };
+
+  TAction Action = TAction::Play;
+  bool FullScreen = true;
+  TDemo Demo = TDemo::None;
+  std::string DemoPath;
+  // Unknown options: the game starts all the same, and says so on stderr.
+  std::vector<std::string> Warnings;
+  // Why the command line cannot be used (Action is Error).
+  std::string Error;
+};
+
+// Args without the program name. Options may come in any order; the last of
+// --window and --fullscreen wins; -h, --help and --version win over the rest.
+TCommandLine ParseCommandLine(const std::vector<std::string>& Args);

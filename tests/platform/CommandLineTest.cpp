@@ -1,0 +1,49 @@
+// The game's command line: help, version, modes, demos, and what is refused
+// or only warned about.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using TAction = TCommandLine::TAction;
+
+TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
+  EXPECT_EQ(ParseCommandLine({"--window", "-h"}).Action, TAction::Help);
+  EXPECT_EQ(ParseCommandLine({"--record", "demo.txt", "--help"}).Action, TAction::Help);
+  EXPECT_EQ(ParseCommandLine({"--bogus", "--version"}).Action, TAction::Version);
+  EXPECT_NE(std::string(UsageText).find("--window"), std::string::npos);
+  EXPECT_EQ(std::string(VersionText).rfind("skyrend ", 0), 0u);
+}
+
+TEST(CommandLine, FullScreenByDefaultAndTheLastModeWins) {
+  EXPECT_TRUE(ParseCommandLine({}).FullScreen);
+  EXPECT_TRUE(ParseCommandLine({"-w"}).FullScreen);
+  EXPECT_TRUE(ParseCommandLine({"-w"}).Warnings.empty());
+  EXPECT_FALSE(ParseCommandLine({"--window"}).FullScreen);
+  EXPECT_TRUE(ParseCommandLine({"--window", "--fullscreen"}).FullScreen);
+}
+
+TEST(CommandLine, DemosTakeOneFileInAnyPosition) {
+  const TCommandLine C = ParseCommandLine({"--window", "--play", "demo.txt"});
+  EXPECT_EQ(C.Action, TAction::Play);
+  EXPECT_EQ(C.Demo, TCommandLine::TDemo::Play);
+  EXPECT_EQ(C.DemoPath, "demo.txt");
+  EXPECT_FALSE(C.FullScreen);
+  EXPECT_EQ(ParseCommandLine({"--record"}).Action, TAction::Error);
+  EXPECT_EQ(ParseCommandLine({"--record", "a", "--play", "b"}).Action, TAction::Error);
+}
+
+TEST(CommandLine, UnknownOptionsAreWarnedAboutShortAndPrintableAndPlayGoesOn) {
+  const TCommandLine C = ParseCommandLine({"--fast", std::string(60, 'x') + "\x1b"});
+  EXPECT_EQ(C.Action, TAction::Play);
+  EXPECT_TRUE(C.FullScreen);
+  ASSERT_EQ(C.Warnings.size(), 2u);
+  EXPECT_NE(C.Warnings[0].find("\"--fast\""), std::string::npos);
+  EXPECT_NE(C.Warnings[1].find("\"" + std::string(40, 'x') + "...\""), std::string::npos);
+  EXPECT_EQ(C.Warnings[1].find('\x1b'), std::string::npos);
+}
+
+}  // namespace
