@@ -2,14 +2,9 @@
 
 #include <emscripten/html5.h>
 
-#include <cmath>
+#include <cstring>
 
-int16_t PadAxisToRaw(double Axis) {
-  if (!(Axis == Axis)) return 0;  // NaN from a broken pad
-  if (Axis <= -1) return -32768;
-  if (Axis >= 1) return 32767;
-  return int16_t(std::lround(Axis < 0 ? Axis * 32768 : Axis * 32767));
-}
+#include "PadMapping.h"
 
 void TWebInput::ReleaseAll() {
   for (uint8_t& Key : down_) Key = 0;
@@ -23,11 +18,18 @@ void TWebInput::Update() {
   for (int i = 0; i < Count; ++i) {
     EmscriptenGamepadEvent Pad;
     if (emscripten_get_gamepad_status(i, &Pad) != EMSCRIPTEN_RESULT_SUCCESS || !Pad.connected) continue;
-    const int16_t X = Pad.numAxes > 0 ? PadAxisToRaw(Pad.axis[0]) : 0;
-    const int16_t Y = Pad.numAxes > 1 ? PadAxisToRaw(Pad.axis[1]) : 0;
-    uint32_t Buttons = 0;
-    for (int b = 0; b < Pad.numButtons && b < 32; ++b)
-      if (Pad.digitalButton[b]) Buttons |= uint32_t(1) << b;
+    bool Pressed[64];
+    for (int b = 0; b < Pad.numButtons && b < 64; ++b) Pressed[b] = Pad.digitalButton[b];
+    TPadReading Reading;
+    Reading.AxisCount = Pad.numAxes;
+    Reading.Axes = Pad.axis;
+    Reading.ButtonCount = Pad.numButtons < 64 ? Pad.numButtons : 64;
+    Reading.Pressed = Pressed;
+    Reading.ButtonValues = Pad.analogButton;
+    Reading.Standard = std::strcmp(Pad.mapping, "standard") == 0;
+    int16_t X, Y;
+    uint32_t Buttons;
+    ReadPad(Reading, X, Y, Buttons);
     states_ |= StatesFromJoystick(X, Y, Buttons);
     break;
   }

@@ -1,6 +1,6 @@
 // The input component in the browser: the keys held on the page through the
 // assignment table, and joystick 1 from the Gamepad API (the first pad the
-// browser reports, axes and buttons as the native joystick's).
+// browser reports, read as PadMapping says).
 #pragma once
 #include <cstdint>
 
@@ -23,6 +23,3 @@ class TWebInput : public IInputDevice {
   uint8_t down_[256] = {};
   TInputStates states_ = 0;
 };
-
-// A Gamepad API axis (-1..1) on the native joystick's scale (-32768..32767).
-int16_t PadAxisToRaw(double Axis);

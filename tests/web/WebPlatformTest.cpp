@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FramePacer.h"
+#include "PadMapping.h"
 #include "SoundClips.h"
 #include "WavClip.h"
 #include "WebKeyCodes.h"
@@ -75,4 +76,29 @@ TEST(WavClip, ReadsTheGamesClipsAndRefusesDamagedOnes) {
   Extra.insert(Extra.end(), Bytes.begin() + 36, Bytes.end());
   ASSERT_TRUE(ReadWavClip(Extra.data(), Extra.size(), W));
   EXPECT_EQ(W.SampleBytes, Clip.Size - 44);
+}
+
+TEST(PadMapping, StandardPadsSteerWithStickOrDpadAndFireWithSouthOrTrigger) {
+  double Axes[4] = {-0.25, 1, 0, 0};
+  bool Pressed[17] = {};
+  double Values[17] = {};
+  TPadReading Pad{4, Axes, 17, Pressed, Values, true};
+  int16_t X, Y;
+  uint32_t Buttons;
+  ReadPad(Pad, X, Y, Buttons);
+  EXPECT_EQ(X, -8192);
+  EXPECT_EQ(Y, 32767);
+  EXPECT_EQ(Buttons, 0u);
+  Pressed[15] = true;  // d-pad right wins over the stick
+  Values[7] = 0.6;     // right trigger past half way
+  ReadPad(Pad, X, Y, Buttons);
+  EXPECT_EQ(X, 32767);
+  EXPECT_EQ(Buttons, 1u);
+  // Another layout: raw axes and every button by number.
+  Pad.Standard = false;
+  Pressed[2] = true;
+  ReadPad(Pad, X, Y, Buttons);
+  EXPECT_EQ(X, -8192);
+  EXPECT_EQ(Buttons, (1u << 2) | (1u << 15));
+  EXPECT_EQ(PadAxisToRaw(-1.5), -32768);
 }
