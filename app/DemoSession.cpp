@@ -1,6 +1,8 @@
 #include "DemoSession.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "KeyCodes.h"
@@ -20,7 +22,8 @@ TDemoSession::TDemoSession(TMode Mode, const std::string& Path) : mode_(Mode), p
     driver_ = std::make_unique<TReplayDriver>(ReadScriptFile(Path), DemoMsPerFrame);
   } else {
     out_.open(Path, std::ios::binary | std::ios::trunc);
-    if (!out_) throw std::runtime_error("cannot create the demo file");
+    // Opened before the window and the first frame, so a bad path costs no game.
+    if (!out_) throw std::runtime_error(std::string("cannot create the demo file: ") + std::strerror(errno));
   }
 }
 
@@ -36,8 +39,7 @@ void TDemoSession::Attach(TServices& Services, ICursorService* WindowCursor, int
   Services.Cursor = cursor_.get();
   start_ = GameTicks();
   if (mode_ == TMode::Record)
-    out_ << "# Skyrend demo at " << Width << "x" << Height << ": skyrend --play FILE, or skyrend-sim --script FILE --size "
-         << Width << "x" << Height << "\n";
+    out_ << DemoHeaderLine(Width, Height) << "\n";
 }
 
 void TDemoSession::SetForm(TFormMain& Form) {

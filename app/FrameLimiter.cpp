@@ -5,7 +5,7 @@
 TFrameLimiter::TFrameLimiter(IFrameClock& Clock, int FramesPerSecond)
     : clock_(Clock),
       period_(Clock.Frequency() / uint64_t(FramesPerSecond)),
-      spinMargin_(Clock.Frequency() / 500) {}
+      spinMargin_(Clock.Frequency() / 2000) {}
 
 void TFrameLimiter::Wait() {
   uint64_t Now = clock_.Now();
@@ -13,16 +13,18 @@ void TFrameLimiter::Wait() {
     next_ = Now;
     started_ = true;
   }
-  const uint64_t PerMs = clock_.Frequency() / 1000;
-  while (Now < next_) {
-    const uint64_t Left = next_ - Now;
-    // Sleeping is coarse, so stop sleeping a little early and spin the rest.
-    if (Left > spinMargin_ && PerMs > 0) {
-      const uint64_t Ms = (Left - spinMargin_) / PerMs;
-      if (Ms > 0) clock_.SleepMs(uint32_t(Ms));
-    }
+  const uint64_t Frequency = clock_.Frequency();
+  // Sleeping may wake a little late, so it stops half a millisecond early and
+  // the rest is spun; a wake-up that comes early just sleeps again.
+  while (Now + spinMargin_ < next_) {
+    const uint64_t Us = (next_ - spinMargin_ - Now) * 1000000 / Frequency;
+    if (Us == 0) break;
+    clock_.SleepUs(uint32_t(Us));
     Now = clock_.Now();
   }
+  const uint64_t SpinFrom = Now;
+  while (Now < next_) Now = clock_.Now();
+  spun_ += Now - SpinFrom;
   next_ += period_;
 }
 

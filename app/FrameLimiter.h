@@ -9,27 +9,30 @@ class IFrameClock {
   virtual ~IFrameClock() = default;
   virtual uint64_t Now() = 0;        // counter ticks
   virtual uint64_t Frequency() = 0;  // counter ticks per second
-  virtual void SleepMs(uint32_t Ms) = 0;
+  virtual void SleepUs(uint32_t Us) = 0;  // may wake late, rarely early
 };
 
 class TFrameLimiter {
  public:
   explicit TFrameLimiter(IFrameClock& Clock, int FramesPerSecond = 60);
 
-  // Waits for the next deadline (sleeping until about 2 ms before it, then
-  // spinning) and moves the deadline one period on. A frame more than one
+  // Waits for the next deadline (sleeping until about half a millisecond
+  // before it, then spinning) and moves the deadline one period on. A frame more than one
   // period late restarts the schedule from now: the game slows down rather
   // than running extra steps to catch up.
   void Wait();
 
   uint64_t Period() const { return period_; }
   uint64_t NextDeadline() const { return next_; }
+  // Counter ticks spent spinning since the limiter was made.
+  uint64_t SpunTicks() const { return spun_; }
 
  private:
   IFrameClock& clock_;
   uint64_t period_;
   uint64_t spinMargin_;
   uint64_t next_ = 0;
+  uint64_t spun_ = 0;
   bool started_ = false;
 };
 

@@ -1,10 +1,14 @@
 #include "SdlShell.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "DemoSession.h"
+#include "FrameStats.h"
 #include "KeyCodes.h"
 #include "ScriptInput.h"
 #include "SdlInput.h"
@@ -23,7 +27,7 @@ class TSdlFrameClock : public IFrameClock {
  public:
   uint64_t Now() override { return SDL_GetPerformanceCounter(); }
   uint64_t Frequency() override { return SDL_GetPerformanceFrequency(); }
-  void SleepMs(uint32_t Ms) override { SDL_Delay(Ms); }
+  void SleepUs(uint32_t Us) override { std::this_thread::sleep_for(std::chrono::microseconds(Us)); }
 };
 
 // The one-second timer runs on SDL's timer thread: it only posts an event,
@@ -44,6 +48,18 @@ bool HasDisplay() {
   if (!Driver || (Asked && *Asked)) return true;
   if (std::strcmp(Driver, "offscreen") != 0 && std::strcmp(Driver, "dummy") != 0) return true;
   SDL_SetError("no display (video driver \"%s\")", Driver);
+  return false;
+}
+
+// The first line of a start-up failure for want of a display, before the
+// shell's own message: the reason comes first.
+const char* const NoDisplayLine = "No display: no X11 or Wayland display could be reached (DISPLAY, WAYLAND_DISPLAY)\n";
+
+bool DisplayNamed() {
+  for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* Value = std::getenv(Name);
+    if (Value && *Value) return true;
+  }
   return false;
 }
 
@@ -91,14 +107,14 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
   // 1. SDL itself takes the place of the window class.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
-    FailWithReason("Failed to register the window class!");
+    FailWithReason(std::string(DisplayNamed() ? "" : NoDisplayLine) + "Failed to register the window class!");
     return false;
   }
   if (!HasDisplay()) {
     const std::string Reason = SDL_GetError();
     SDL_Quit();
     SDL_SetError("%s", Reason.c_str());
-    FailWithReason("Failed to register the window class!");
+    FailWithReason(std::string(NoDisplayLine) + "Failed to register the window class!");
     return false;
   }
   videoUp_ = true;
@@ -297,6 +313,8 @@ int TSdlShell::RunMainLoop() {
   if (!CreateRenderWindow(GameWidth, GameHeight, startFullScreen_, 32)) return 1;
   TSdlFrameClock Clock;
   TFrameLimiter Limiter(Clock);
+  std::unique_ptr<TFrameStats> Stats;
+  if (EnvIsOne("SKYREND_FRAME_STATS")) Stats = std::make_unique<TFrameStats>(1 << 20);
   int ExitCode = 0;
   bool Finished = false;
   while (!Finished) {
@@ -325,7 +343,9 @@ int TSdlShell::RunMainLoop() {
       continue;
     }
     if (paced_) Limiter.Wait();
+    if (Stats) Stats->Add(Clock.Now());
   }
+  if (Stats) std::fprintf(stderr, "%s\n", Stats->Report(Clock.Frequency(), Limiter.SpunTicks()).c_str());
   // A normal end leaves the display as it is; SDL puts it back with the window.
   DestroyRenderWindow(false);
   if (demo_ && !demo_->Close() && ExitCode == 0) ExitCode = 1;

@@ -1,9 +1,12 @@
 #include "ScriptFormat.h"
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
+#include <cstdio>
+#include <cstring>
 #include <sstream>
 
+#include "QuoteWord.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -23,9 +26,9 @@ int64_t Number(const std::string& Word, int64_t Lo, int64_t Hi, const char* What
   const auto Result = std::from_chars(Word.data(), End, Value);
   const bool TooLarge = Result.ec == std::errc::result_out_of_range && Result.ptr == End;
   if (!TooLarge && (Result.ec != std::errc() || Result.ptr != End))
-    throw EScriptError(Line, std::string(What) + " \"" + Word + "\" is not a whole number");
+    throw EScriptError(Line, std::string(What) + " \"" + QuoteWord(Word) + "\" is not a whole number");
   if (TooLarge || Value < Lo || Value > Hi)
-    throw EScriptError(Line, std::string(What) + " " + Word + " is outside " + std::to_string(Lo) + ".." +
+    throw EScriptError(Line, std::string(What) + " " + QuoteWord(Word) + " is outside " + std::to_string(Lo) + ".." +
                                  std::to_string(Hi));
   return Value;
 }
@@ -64,7 +67,7 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
   for (const auto& V : VerbNames)
     if (W[1] == V.Name) Found = &V;
   if (!Found)
-    throw EScriptError(LineNumber, "unknown verb \"" + W[1] + "\" (down, repeat, up, mouse, click, joy, tick)");
+    throw EScriptError(LineNumber, "unknown verb \"" + QuoteWord(W[1]) + "\" (down, repeat, up, mouse, click, joy, tick)");
   E.Verb = Found->Verb;
   switch (E.Verb) {
     case TScriptVerb::Down:
@@ -80,7 +83,7 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
       for (size_t i = 4; i < W.size(); ++i) {
         const uint32_t Bit = W[i] == "left" ? uint32_t(ssLeft) : W[i] == "right" ? uint32_t(ssRight) : 0u;
         if (Bit == 0 || (E.Bits & Bit))
-          throw EScriptError(LineNumber, "mouse button \"" + W[i] + "\" must be left or right, once each");
+          throw EScriptError(LineNumber, "mouse button \"" + QuoteWord(W[i]) + "\" must be left or right, once each");
         E.Bits |= Bit;
       }
       break;
@@ -109,17 +112,66 @@ std::vector<TScriptEvent> ParseScript(const std::string& Text) {
   std::string Line;
   int Number = 0;
   TScriptEvent E;
-  while (std::getline(In, Line))
-    if (ParseScriptLine(Line, ++Number, E)) Events.push_back(E);
+  while (std::getline(In, Line)) {
+    if (!ParseScriptLine(Line, ++Number, E)) continue;
+    // Events are played in file order: a frame that goes back is a damaged or mis-edited script.
+    if (!Events.empty() && E.Frame < Events.back().Frame)
+      throw EScriptError(Number, "frame " + std::to_string(E.Frame) + " comes after frame " +
+                                     std::to_string(Events.back().Frame) + " (line " +
+                                     std::to_string(Events.back().Line) + "): frames must not go back");
+    Events.push_back(E);
+  }
   return Events;
 }
 
-std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  if (!In) throw EScriptError(0, "cannot read the script \"" + Path + "\"");
-  std::ostringstream Text;
-  Text << In.rdbuf();
-  return ParseScript(Text.str());
+std::string ReadScriptText(const std::string& Path) {
+  // A folder opens but fails at the first read: every read error counts, so
+  // nothing unreadable passes for an empty script.
+  std::FILE* File = std::fopen(Path.c_str(), "rb");
+  if (!File) throw EScriptError(0, std::string("cannot read the script: ") + std::strerror(errno));
+  std::string Text;
+  char Block[65536];
+  size_t Count;
+  while ((Count = std::fread(Block, 1, sizeof Block, File)) > 0) Text.append(Block, Count);
+  const int Error = std::ferror(File) ? errno : 0;
+  std::fclose(File);
+  if (Error) throw EScriptError(0, std::string("cannot read the script: ") + std::strerror(Error));
+  return Text;
+}
+
+std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return ParseScript(ReadScriptText(Path)); }
+
+namespace {
+
+const std::string DemoHeaderStart = "# Skyrend demo at ";
+
+// A width or height of a recorded size: a whole number in 1..8192, else 0.
+int SizePart(const std::string& Word) {
+  int Value = 0;
+  const char* End = Word.data() + Word.size();
+  const auto R = std::from_chars(Word.data(), End, Value);
+  return R.ec == std::errc() && R.ptr == End && Value >= 1 && Value <= 8192 ? Value : 0;
+}
+
+}  // namespace
+
+std::string DemoHeaderLine(int Width, int Height) {
+  const std::string Size = std::to_string(Width) + "x" + std::to_string(Height);
+  return DemoHeaderStart + Size + ": skyrend --play FILE, or skyrend-sim --script FILE";
+}
+
+bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
+  if (Text.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
+  const size_t Start = DemoHeaderStart.size();
+  const std::string Size = Text.substr(Start, Text.find_first_of(":\n", Start) - Start);
+  const size_t X = Size.find('x');
+  const int W = X == std::string::npos ? 0 : SizePart(Size.substr(0, X));
+  const int H = X == std::string::npos ? 0 : SizePart(Size.substr(X + 1));
+  if (W == 0 || H == 0)
+    throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1..8192");
+  Width = W;
+  Height = H;
+  return true;
 }
 
 std::string FormatScriptEvent(const TScriptEvent& E) {

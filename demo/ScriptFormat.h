@@ -30,10 +30,20 @@ constexpr long MaxScriptFrame = 1000000000L;
 // false for a blank or comment line. A bad line throws EScriptError naming LineNumber.
 bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Event);
 
-// Every event of a script text, in file order.
+// Every event of a script text, in file order. A bad line, or a frame lower
+// than the one before it, throws EScriptError naming the line.
 std::vector<TScriptEvent> ParseScript(const std::string& Text);
-// Reads and parses a file; a missing file or a bad line throws EScriptError.
+// The whole file. A file that cannot be opened or read to its end (a missing
+// file, no permission, a folder, a read error) throws EScriptError with the reason.
+std::string ReadScriptText(const std::string& Path);
+// ReadScriptText, then ParseScript.
 std::vector<TScriptEvent> ReadScriptFile(const std::string& Path);
+
+// A recorded demo's first line: a comment naming the window size it was recorded at.
+std::string DemoHeaderLine(int Width, int Height);
+// The window size from a script text's first line: false when that line is no
+// demo header; a header whose size is not WxH within 1..8192 throws EScriptError.
+bool ReadDemoHeader(const std::string& Text, int& Width, int& Height);
 
 // The event as one script line, without the line break.
 std::string FormatScriptEvent(const TScriptEvent& Event);

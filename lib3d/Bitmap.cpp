@@ -1,6 +1,5 @@
 #include "Bitmap.h"
 
-#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -80,25 +79,24 @@ std::vector<uint8_t> DecodeBitmap(const uint8_t* Data, size_t Size, bool Masked,
   return image;
 }
 
-std::vector<uint8_t> LoadBitmapTexture(const std::string& Path, bool Masked, int32_t& Width, int32_t& Height) {
-  std::ifstream file(Path, std::ios::binary | std::ios::ate);
-  if (!file) Reject("File not found");
-  const std::streamoff end = file.tellg();
-  if (end < 0) Reject("Read error");
-  const uint64_t fileSize = static_cast<uint64_t>(end);
-
+TBitmapLayout ReadBitmapLayout(const TReadableFile& File) {
   uint8_t header[BitmapHeaderBytes] = {};
-  const size_t headerSize = fileSize < BitmapHeaderBytes ? static_cast<size_t>(fileSize) : BitmapHeaderBytes;
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(header), static_cast<std::streamsize>(headerSize))) Reject("Read error");
-  const TBitmapLayout L = ReadBitmapLayout(header, headerSize, fileSize);
+  const size_t headerSize = File.Size() < BitmapHeaderBytes ? static_cast<size_t>(File.Size()) : BitmapHeaderBytes;
+  File.ReadAt(0, header, headerSize);
+  return ReadBitmapLayout(header, headerSize, File.Size());
+}
 
+std::vector<uint8_t> DecodeBitmapFile(const TReadableFile& File, const TBitmapLayout& Layout, bool Masked) {
   // Only the rows the picture needs are read; the layout check bounds their size.
-  std::vector<uint8_t> stored(L.PixelBytes);
-  file.seekg(static_cast<std::streamoff>(L.PixelOffset));
-  if (!file.read(reinterpret_cast<char*>(stored.data()), static_cast<std::streamsize>(stored.size())))
-    Reject("Read error");
-  std::vector<uint8_t> image = DecodeBitmapPixels(L, stored.data(), Masked);
+  std::vector<uint8_t> stored(Layout.PixelBytes);
+  File.ReadAt(Layout.PixelOffset, stored.data(), stored.size());
+  return DecodeBitmapPixels(Layout, stored.data(), Masked);
+}
+
+std::vector<uint8_t> LoadBitmapTexture(const std::string& Path, bool Masked, int32_t& Width, int32_t& Height) {
+  const TReadableFile file(Path);
+  const TBitmapLayout L = ReadBitmapLayout(file);
+  std::vector<uint8_t> image = DecodeBitmapFile(file, L, Masked);
   Width = L.Width;
   Height = L.Height;
   return image;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "ReadableFile.h"
+
 constexpr int64_t MaxBitmapPixels = 262145;
 // Bytes of the file and info headers that decoding reads.
 constexpr size_t BitmapHeaderBytes = 54;
@@ -38,6 +40,12 @@ std::vector<uint8_t> DecodeBitmapPixels(const TBitmapLayout& Layout, const uint8
 // Both steps on a whole file held in memory.
 std::vector<uint8_t> DecodeBitmap(const uint8_t* Data, size_t Size, bool Masked, int32_t& Width, int32_t& Height);
 
-// Reads the file at Path and decodes it. Throws std::runtime_error ("File not
-// found", "Invalid Bitmap", "Unsupported bitmap", "Range check error", ...).
+// The same steps on an opened file: the headers first, so that a caller can
+// weigh the picture's size before its rows are read and decoded.
+TBitmapLayout ReadBitmapLayout(const TReadableFile& File);
+std::vector<uint8_t> DecodeBitmapFile(const TReadableFile& File, const TBitmapLayout& Layout, bool Masked);
+
+// Opens the file at Path and decodes it. Throws std::runtime_error ("File not
+// found", "Is a directory", "Invalid Bitmap", "Unsupported bitmap", "Range
+// check error", ...).
 std::vector<uint8_t> LoadBitmapTexture(const std::string& Path, bool Masked, int32_t& Width, int32_t& Height);

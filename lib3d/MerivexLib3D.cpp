@@ -2,8 +2,9 @@
 
 TMS3DObj::TMS3DObj() = default;
 
-// The texture objects stay with the rendering context; only the arrays go.
-TMS3DObj::~TMS3DObj() = default;
+// The texture objects stay with the rendering context; the display lists go
+// with the model (the context that made them is still current).
+TMS3DObj::~TMS3DObj() { DeleteMeshLists(); }
 
 std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText) {
   return "Problem reading file " + FileName + "\r\n" + "Exception : " + ErrorText + "\r\n" +

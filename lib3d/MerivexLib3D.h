@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "MerivexLib3DTypes.h"
+#include "MeshLists.h"
 
 // Where the library shows a message of its own ("Cannot find the file: %s").
 class IMessageSink {
@@ -27,6 +29,8 @@ class ELoadError : public std::runtime_error {
 // "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
 std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText);
 
+class TTextureCache;
+
 class TMS3DObj {
  public:
   TMS3DObj();
@@ -34,11 +38,21 @@ class TMS3DObj {
   TMS3DObj(const TMS3DObj&) = delete;
   TMS3DObj& operator=(const TMS3DObj&) = delete;
 
-  // Reads Folder/Name. Throws ELoadError on failure; Messages receives
-  // "Cannot find the file: %s" for a missing texture before the throw.
+  // Reads Folder/Name. Throws ELoadError on failure: "File not found" only
+  // when the file does not exist, else the reason it cannot be read ("Is a
+  // directory", "Permission denied", ...), or what is wrong inside it ("Model
+  // has no triangles" when it holds none). Messages receives "Cannot find the
+  // file: %s" for a missing texture before the throw. Textures must lie in
+  // Folder or below it; one bitmap file named by several materials is decoded
+  // and uploaded once per masking.
   void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages);
+  // The same on the file's bytes, already read; Name names it in errors.
+  void LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
+                    IMessageSink& Messages);
 
-  // Draws every mesh in file order with the current GL transformation.
+  // Draws every mesh in file order with the current GL transformation. A
+  // model wholly out of view sets every material and state, but sends no
+  // geometry.
   void Draw(bool Wireframe);
 
   // The reader's steps, which LoadFromFile runs in this order. ParseLine takes
@@ -50,6 +64,9 @@ class TMS3DObj {
   void CheckTriangleIndices() const;
   void AssignVertexNormals();
   void CopyDrawArrays();
+  // Compiles every mesh's display lists and the model's bounding sphere from
+  // the drawing arrays (GL context current); the geometry is fixed from here on.
+  void CompileMeshes();
 
   // One mesh, filled and lit (textured when its material is), or as outlines.
   void DrawMesh(const T3DMesh& Mesh);
@@ -84,12 +101,23 @@ class TMS3DObj {
   void FinishBone();
   void TextureStep(TMaterial& Material, const std::string& Line);
   int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
+  int64_t TrianglesRead() const;
   // The material a mesh draws with, or nullptr for the default material.
   const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
+  // A mesh's triangles or outline from its list, or vertex by vertex; nothing
+  // while the model is out of view.
+  void SendFilled(const T3DMesh& Mesh, bool Textured);
+  void SendOutlines(const T3DMesh& Mesh);
+  void DeleteMeshLists();
 
   std::string folder_;                 // where LoadFromFile reads the textures
   IMessageSink* messages_ = nullptr;   // set during LoadFromFile
+  TTextureCache* textures_ = nullptr;  // set during LoadFromFile
   uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
+  unsigned listBase_ = 0;              // the model's display lists, 2 per mesh
+  int listCount_ = 0;
+  TBoundingSphere bounds_;             // radius < 0: never culled
+  bool hideGeometry_ = false;          // set by Draw for a model out of view
 };
 
 // True when GL reports no error; otherwise shows "Error: " + the GLU text.

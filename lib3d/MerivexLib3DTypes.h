@@ -37,6 +37,11 @@ struct T3DMesh {
   int32_t NumTriangles = 0;
   int32_t TriangleCounter = 0;
   std::vector<T3DTriangle> Triangles;
+  // Display lists made at load (0: none, drawn vertex by vertex); the filled
+  // one holds texture coordinates and vertex normals when FilledListTextured.
+  uint32_t FilledList = 0;
+  uint32_t OutlineList = 0;
+  bool FilledListTextured = false;
 };
 
 struct TMaterial {

@@ -1,9 +1,12 @@
-// Model drawing in immediate mode, and the GL error check. Nothing here
-// allocates: everything is sent from the model's arrays at every draw.
+// Model drawing: material and state at every draw, the geometry from the
+// mesh's compiled lists (MeshLists.cpp); and the GL error check. Nothing here
+// allocates.
 #include "MerivexLib3D.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include "MeshLists.h"
 
 namespace {
 
@@ -22,28 +25,6 @@ void SetUpMaterial(const TMaterial* M) {
   glMaterialfv(GL_FRONT, GL_EMISSION, M ? M->Emissive : DefaultEmission);
 }
 
-// True when every corner of T names an entry of the mesh's drawing arrays.
-// Loading rejects other triangles; this keeps a changed model from reading
-// outside the arrays.
-bool CornersInside(const T3DTriangle& T, const T3DMesh& Mesh) {
-  for (int k = 0; k < 3; ++k) {
-    if (static_cast<size_t>(T.VertexIndices[k]) >= Mesh.DrawVertices.size() ||
-        static_cast<size_t>(T.NormalIndices[k]) >= Mesh.DrawNormals.size())
-      return false;
-  }
-  return true;
-}
-
-// Corner normal from the normal array, position from the vertex array.
-void SendCorners(const T3DTriangle& T, const T3DMesh& Mesh) {
-  for (int k = 0; k < 3; ++k) {
-    const TVec3& n = Mesh.DrawNormals[T.NormalIndices[k]];
-    const T3DVertex& v = Mesh.DrawVertices[T.VertexIndices[k]];
-    glNormal3f(n.x, n.y, n.z);
-    glVertex3f(v.X, v.Y, v.Z);
-  }
-}
-
 }  // namespace
 
 const TMaterial* TMS3DObj::MaterialOf(const T3DMesh& Mesh) const {
@@ -52,10 +33,15 @@ const TMaterial* TMS3DObj::MaterialOf(const T3DMesh& Mesh) const {
 }
 
 void TMS3DObj::Draw(bool Wireframe) {
+  // Out of view, every mesh still sets its material and state; only the
+  // geometry stays behind.
+  hideGeometry_ = bounds_.Radius >= 0 && !SphereInView(bounds_);
+  ++(hideGeometry_ ? DrawCounters.Culled : DrawCounters.Objects);
   for (const T3DMesh& mesh : Meshes) {
     if (Wireframe) DrawMeshWireframe(mesh);
     else DrawMesh(mesh);
   }
+  hideGeometry_ = false;
 }
 
 void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
@@ -77,18 +63,7 @@ void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     glBindTexture(GL_TEXTURE_2D, material->TextureId);
-    // Textured meshes are lit with the one normal stored on each vertex.
-    glBegin(GL_TRIANGLES);
-    for (const T3DTriangle& t : Mesh.Triangles) {
-      if (!CornersInside(t, Mesh)) continue;
-      for (int k = 0; k < 3; ++k) {
-        const T3DVertex& v = Mesh.DrawVertices[t.VertexIndices[k]];
-        glTexCoord2f(v.U, v.V);
-        glNormal3f(v.Normal.x, v.Normal.y, v.Normal.z);
-        glVertex3f(v.X, v.Y, v.Z);
-      }
-    }
-    glEnd();
+    SendFilled(Mesh, true);
     if (material->Transparent) glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -97,22 +72,14 @@ void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
 
   // Untextured: blended only if the caller left blending on.
   glDisable(GL_TEXTURE_2D);
-  glBegin(GL_TRIANGLES);
-  for (const T3DTriangle& t : Mesh.Triangles)
-    if (CornersInside(t, Mesh)) SendCorners(t, Mesh);
-  glEnd();
+  SendFilled(Mesh, false);
   if (material && material->Transparent) glDepthMask(GL_FALSE);
   glDisable(GL_BLEND);
 }
 
 void TMS3DObj::DrawMeshWireframe(const T3DMesh& Mesh) {
   SetUpMaterial(MaterialOf(Mesh));
-  for (const T3DTriangle& t : Mesh.Triangles) {
-    if (!CornersInside(t, Mesh)) continue;
-    glBegin(GL_LINE_LOOP);
-    SendCorners(t, Mesh);
-    glEnd();
-  }
+  SendOutlines(Mesh);
 }
 
 bool CheckGLError(IMessageSink& Messages) {

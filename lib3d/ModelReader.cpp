@@ -3,21 +3,26 @@
 // fixed positions.
 #include "MerivexLib3D.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
 #include <exception>
-#include <fstream>
 #include <stdexcept>
 
 #include "ModelTokens.h"
+#include "ReadableFile.h"
 #include "Texture.h"
+#include "TextureCache.h"
 
 namespace {
 
 // Counts size arrays before their entries are read, so a bogus count could
 // ask for any amount of memory; a model may size at most this many bytes.
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+// The fuzz targets check the same paths on a smaller budget, so that an input
+// with a huge count does not spend its time filling memory.
+constexpr uint64_t MaxModelBytes = 64ull << 10;
+#else
 constexpr uint64_t MaxModelBytes = 64ull << 20;
+#endif
 
 class TNoMessages : public IMessageSink {
  public:
@@ -39,47 +44,70 @@ void ReadColour(const std::string& Line, float (&Colour)[4]) {
   for (int k = 0; k < 4; ++k) Colour[k] = GetFloatToken(Line, k + 1);
 }
 
-bool IsRegularFile(const std::string& Path) {
-  struct stat st;
-  return stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 }  // namespace
 
 void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages) {
+  FileName = Name;
+  std::string text;
+  try {
+    // Larger than the arrays a model may size: no model needs such a file.
+    text = TReadableFile(JoinPath(Folder, Name)).ReadAll(MaxModelBytes, "Model too large");
+  } catch (const std::exception& e) {
+    throw ELoadError(Name, e.what());
+  }
+  LoadFromText(Name, text, Folder, Messages);
+}
+
+void TMS3DObj::LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
+                            IMessageSink& Messages) {
   ParseState = 0;
   MeshState = 0;
   FileName = Name;
   folder_ = Folder;
   messages_ = &Messages;
+  TTextureCache textures;
+  textures_ = &textures;
   sizedBytes_ = 0;
-
-  const std::string path = JoinPath(Folder, Name);
-  std::ifstream file;
-  if (IsRegularFile(path)) file.open(path, std::ios::binary);
-  if (!file.is_open()) throw ELoadError(Name, "File not found");
-
+  // Both only live for this load.
+  struct TForgetOnExit {
+    TMS3DObj& Model;
+    ~TForgetOnExit() {
+      Model.messages_ = nullptr;
+      Model.textures_ = nullptr;
+    }
+  } forget{*this};
   try {
     std::string line;
-    while (ParseState != 6 && std::getline(file, line)) {
-      // A line ends at LF; a CR right before it belongs to the line end.
+    size_t start = 0;
+    while (ParseState != 6 && start < Text.size()) {
+      // A line ends at LF or at the end of the text; a CR right before
+      // either belongs to the line end.
+      size_t end = Text.find('\n', start);
+      if (end == std::string_view::npos) end = Text.size();
+      line.assign(Text.substr(start, end - start));
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      start = end + 1;
       if (line.empty()) continue;
       if (line.size() > 1 && line[0] == '/' && line[1] == '/') continue;
       ParseLine(line);
     }
-    if (file.bad()) throw std::runtime_error("Read error");
     CheckTriangleIndices();
+    // An empty, cut or damaged file leaves nothing to draw.
+    if (TrianglesRead() == 0) throw ELoadError(Name, "Model has no triangles");
     AssignVertexNormals();
     CopyDrawArrays();
+    CompileMeshes();
   } catch (const ELoadError&) {
-    messages_ = nullptr;
     throw;
   } catch (const std::exception& e) {
-    messages_ = nullptr;
     throw ELoadError(Name, e.what());
   }
-  messages_ = nullptr;
+}
+
+int64_t TMS3DObj::TrianglesRead() const {
+  int64_t count = 0;
+  for (const T3DMesh& mesh : Meshes) count += mesh.TriangleCounter;
+  return count;
 }
 
 int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry) {
@@ -267,7 +295,12 @@ void TMS3DObj::TextureStep(TMaterial& Material, const std::string& Line) {
     Material.Masked = EqualsIgnoringCase(Material.Name, "\"masked\"");
     Material.Textured = true;
     TNoMessages silent;
-    CreateMaterialTexture(Material, folder_, messages_ ? *messages_ : silent);
+    TTextureCache ownTextures;
+    try {
+      CreateMaterialTexture(Material, folder_, textures_ ? *textures_ : ownTextures, messages_ ? *messages_ : silent);
+    } catch (const EModelTooLarge& e) {
+      throw ELoadError(FileName, e.what());
+    }
   } else {
     Material.Textured = false;
   }
@@ -301,8 +334,9 @@ void TMS3DObj::ParseBoneLine(const std::string& Line) {
       BoneState = 4;
       break;
     case 4:
-      b.NumPosKeys = ReadCount(Line, 1, 0);
-      if (b.NumPosKeys == 0) {
+      // A count below 1 has no key lines to skip.
+      b.NumPosKeys = GetIntToken(Line, 1);
+      if (b.NumPosKeys <= 0) {
         BoneState = 6;
       } else {
         b.PosKeyCounter = 0;
@@ -313,8 +347,8 @@ void TMS3DObj::ParseBoneLine(const std::string& Line) {
       if (++b.PosKeyCounter == b.NumPosKeys) BoneState = 6;
       break;
     case 6:
-      b.NumRotKeys = ReadCount(Line, 1, 0);
-      if (b.NumRotKeys != 0) {
+      b.NumRotKeys = GetIntToken(Line, 1);
+      if (b.NumRotKeys > 0) {
         b.RotKeyCounter = 0;
         BoneState = 7;
       } else {

@@ -1,42 +1,21 @@
 #include "Texture.h"
 
 #include <GL/gl.h>
-#include <sys/stat.h>
 
 #include <exception>
-#include <vector>
 
-#include "Bitmap.h"
-
-namespace {
-
-bool IsRegularFile(const std::string& Path) {
-  struct stat st;
-  return stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-}  // namespace
+#include "ReadableFile.h"
+#include "TextureCache.h"
+#include "TexturePath.h"
 
 std::string JoinPath(const std::string& Folder, const std::string& Name) {
   if (Folder.empty()) return Name;
   return Folder + "/" + Name;
 }
 
-void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, IMessageSink& Messages) {
-  const std::string path = JoinPath(Folder, Material.TextureFile);
-  if (!IsRegularFile(path)) {
-    Messages.ShowMessage("Cannot find the file: " + Material.TextureFile);
-    throw ELoadError(Material.TextureFile, "File not found");
-  }
-  try {
-    Material.Pixels = LoadBitmapTexture(path, Material.Masked, Material.TextureWidth, Material.TextureHeight);
-  } catch (const std::exception& e) {
-    throw ELoadError(Material.TextureFile, e.what());
-  }
-
+uint32_t UploadTexture(const std::vector<uint8_t>& Image, int32_t Width, int32_t Height, bool Masked) {
   GLuint id = 0;
   glGenTextures(1, &id);
-  Material.TextureId = id;
   glBindTexture(GL_TEXTURE_2D, id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
@@ -48,10 +27,31 @@ void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, IMess
   GLint alignment = 4;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  const GLenum format = Material.Masked ? GL_RGBA : GL_RGB;
-  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), Material.TextureWidth, Material.TextureHeight, 0,
-               format, GL_UNSIGNED_BYTE, Material.Pixels.data());
+  const GLenum format = Masked ? GL_RGBA : GL_RGB;
+  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), Width, Height, 0, format, GL_UNSIGNED_BYTE,
+               Image.data());
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+  return id;
+}
 
-  std::vector<uint8_t>().swap(Material.Pixels);
+void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
+                           IMessageSink& Messages) {
+  TTextureEntry entry;
+  try {
+    // The name is confined to the folder before anything is opened.
+    const TReadableFile file(ResolveTexturePath(Folder, Material.TextureFile));
+    entry = Textures.Get(file, Material.Masked);
+  } catch (const EFileNotFound& e) {
+    Messages.ShowMessage("Cannot find the file: " + Material.TextureFile);
+    throw ELoadError(Material.TextureFile, e.what());
+  } catch (const EModelTooLarge&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw ELoadError(Material.TextureFile, e.what());
+  }
+  Material.TextureId = entry.TextureId;
+  Material.TextureWidth = entry.Width;
+  Material.TextureHeight = entry.Height;
+  // A shared texture is bound as a freshly made one would be.
+  glBindTexture(GL_TEXTURE_2D, entry.TextureId);
 }

@@ -10,5 +10,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libsdl2-dev libsdl2-mixer-dev \
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri \
   libgtest-dev libpng-dev \
+  clang libclang-rt-14-dev \
   xvfb xauth xdotool imagemagick x11-utils openbox \
   desktop-file-utils appstream dpkg-dev >/dev/null

@@ -39,6 +39,10 @@ const std::vector<std::string> ExampleLines = {
     "Frames: 99999999999",  // never read: it would be a range error
 };
 
+// One mesh of one triangle: the least a model that loads must hold.
+const std::string OneTriangleMesh =
+    "Meshes: 1\n\"m\" 0 0\n1\n0 0 0 0 0 0 -1\n1\n0 0 1\n1\n0 0 0 0 0 0 0 0\n";
+
 std::string Join(const std::vector<std::string>& Lines, size_t Count, const char* End) {
   std::string text;
   for (size_t i = 0; i < Count && i < Lines.size(); ++i) text += Lines[i] + End;
@@ -101,7 +105,8 @@ TEST_F(ReaderTest, WorkedExampleLineByLine) {
   };
   for (size_t k = 1; k <= ExampleLines.size(); ++k) {
     SCOPED_TRACE("file cut after line " + std::to_string(k));
-    ASSERT_EQ(Load(Join(ExampleLines, k, "\n")), "");
+    // Cut before its triangle, the file holds nothing to draw.
+    ASSERT_EQ(Load(Join(ExampleLines, k, "\n")), k < 14 ? FailureFor("model.txt", "Model has no triangles") : "");
     const TStep& s = steps[k - 1];
     EXPECT_EQ(Model->ParseState, s.ParseState);
     if (Model->NumMeshes > 0) {
@@ -216,7 +221,7 @@ TEST_F(ReaderTest, SkippedAndDataLinesInsideAList) {
 TEST_F(ReaderTest, TwoSpacesShiftLaterTokensAndSixTokensLeaveBoneZero) {
   ASSERT_EQ(Load("Frames: 1\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n2\n"
                  "0  1.0 2.0 3.0 0.5 0.25 7\n"
-                 "0 5 6 7 0.5 0.25\n"),
+                 "0 5 6 7 0.5 0.25\n1\n0 0 1\n1\n0 0 1 1 0 0 0 0\n"),
             "");
   const T3DVertex& a = Model->Meshes[0].Vertices[0];
   EXPECT_FLOAT_EQ(a.X, 0);
@@ -231,7 +236,8 @@ TEST_F(ReaderTest, TwoSpacesShiftLaterTokensAndSixTokensLeaveBoneZero) {
 }
 
 TEST_F(ReaderTest, IntegerFieldsRoundHalfToEven) {
-  ASSERT_EQ(Load("Frames: 2.5\nFrame: 3.5\nMeshes: 1\n\"m\" -2.5 0.5\n"), "");
+  ASSERT_EQ(Load("Frames: 2.5\nFrame: 3.5\nMeshes: 1\n\"m\" -2.5 0.5\n"),
+            FailureFor("model.txt", "Model has no triangles"));
   EXPECT_EQ(Model->NumFrames, 2);
   EXPECT_EQ(Model->CurrentFrame, 4);
   EXPECT_EQ(Model->Meshes[0].Flags, -2);
@@ -247,14 +253,14 @@ TEST_F(ReaderTest, IntegerOutsideThirtyTwoBitsRejectsTheFile) {
 TEST_F(ReaderTest, MissingFileIsFileNotFound) {
   TMS3DObj model;
   EXPECT_EQ(TryLoad(model, "absent.txt", Dir.Path, Log), FailureFor("absent.txt", "File not found"));
-  // A folder of that name is no file either.
+  // A folder of that name exists: the reason is what it is.
   std::filesystem::create_directory(Dir.File("folder.txt"));
-  EXPECT_EQ(TryLoad(model, "folder.txt", Dir.Path, Log), FailureFor("folder.txt", "File not found"));
+  EXPECT_EQ(TryLoad(model, "folder.txt", Dir.Path, Log), FailureFor("folder.txt", "Is a directory"));
 }
 
 TEST_F(ReaderTest, BoundsWidenFromTheOriginAndRadiusIsTheLastMeshs) {
   ASSERT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n3\n"
-                 "0 1 0 0 0 0 -1\n0 0 2 0 0 0 -1\n0 0 0 3 0 0 -1\n"),
+                 "0 1 0 0 0 0 -1\n0 0 2 0 0 0 -1\n0 0 0 3 0 0 -1\n1\n0 0 1\n1\n0 0 1 2 0 0 0 0\n"),
             "");
   EXPECT_FLOAT_EQ(Model->MinX, 0);
   EXPECT_FLOAT_EQ(Model->MaxX, 1);
@@ -302,18 +308,20 @@ TEST_F(ReaderTest, TriangleIndexOutsideItsMeshRejectsTheFile) {
 }
 
 TEST_F(ReaderTest, CountsOfZeroMoveOnToTheNextSection) {
-  ASSERT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 0\nMaterials: 0\nBones: 0\n"), "");
+  ASSERT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 0\nMaterials: 0\nBones: 0\n"),
+            FailureFor("model.txt", "Model has no triangles"));
   EXPECT_EQ(Model->ParseState, 6);
   EXPECT_TRUE(Model->Meshes.empty());
   EXPECT_TRUE(Model->Materials.empty());
+  EXPECT_EQ(Load(""), FailureFor("model.txt", "Model has no triangles"));
 
   // A mesh without vertices, normals or triangles, then a second mesh.
   ASSERT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 2\n\"empty\" 0 -1\n0\n0\n0\n"
-                 "\"next\" 0 0\n1\n0 4 0 0 0 0 -1\n0\n0\nMaterials: 1\n\"mat\"\n"),
+                 "\"next\" 0 0\n1\n0 4 0 0 0 0 -1\n1\n0 0 1\n1\n0 0 0 0 0 0 0 0\nMaterials: 1\n\"mat\"\n"),
             "");
   EXPECT_EQ(Model->Meshes[1].Name, "\"next\"");
   EXPECT_EQ(Model->Meshes[1].NumVertices, 1);
-  EXPECT_EQ(Model->Meshes[1].NumNormals, 0);
+  EXPECT_EQ(Model->Meshes[0].NumNormals, 0);
   EXPECT_FLOAT_EQ(Model->MaxRadius, 4);
   EXPECT_EQ(Model->Materials[0].Name, "\"mat\"");
   EXPECT_EQ(Model->ParseState, 4);
@@ -337,9 +345,9 @@ TEST_F(ReaderTest, FileEndingAfterItsMeshesLoadsWithoutMaterials) {
 
 namespace {
 
-// A model of one empty mesh and one material whose texture line is Texture.
+// A model of one triangle and one material whose texture line is Texture.
 std::string MaterialModel(const std::string& Name, const std::string& Texture, const std::string& Transparency = "1") {
-  return "Frames: 30\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n0\n0\n0\nMaterials: 1\n" + Name +
+  return "Frames: 30\nFrame: 1\n" + OneTriangleMesh + "Materials: 1\n" + Name +
          "\n0 0 0 1\n1 1 1 1\n0 0 0 1\n0 0 0 1\n8\n" + Transparency + "\n" + Texture + "\n\"alpha.bmp\"\nBones: 0\n";
 }
 
@@ -406,7 +414,7 @@ TEST_F(ReaderTest, BadTextureIsReportedUnderItsOwnName) {
 }
 
 TEST_F(ReaderTest, Bones) {
-  ASSERT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 0\nMaterials: 0\nBones: 3\n"
+  ASSERT_EQ(Load("Frames: 30\nFrame: 1\n" + OneTriangleMesh + "Materials: 0\nBones: 3\n"
                  "\"root\"\n\"\"\n8 1.5 2.5 3.5\n2\n1 0 0 0\n2 0 0 0\n1\n1 0 0 0\n"
                  // no position keys: straight to the second key count
                  "\"arm\"\n\"root\"\n8 0 0 0\n0\n2\n1 0 0 0\n2 0 0 0\n"
@@ -428,4 +436,20 @@ TEST_F(ReaderTest, Bones) {
   EXPECT_EQ(Model->Bones[1].RotKeyCounter, 2);
   EXPECT_EQ(Model->Bones[2].Name, "leg");
   EXPECT_EQ(Model->CurrentBone, 3);
+}
+
+TEST_F(ReaderTest, NegativeKeyCountsHaveNoKeyLines) {
+  // Each count below 1 is followed straight by the next item: the second
+  // count, then the next bone; the line after the last bone is not read.
+  ASSERT_EQ(Load("Frames: 30\nFrame: 1\n" + OneTriangleMesh + "Materials: 0\nBones: 2\n"
+                 "\"a\"\n\"\"\n8 0 0 0\n-3\n-1\n"
+                 "\"b\"\n\"a\"\n8 0 0 0\n-2\n1\n1 0 0 0\n"
+                 "Frames: 99999999999\n"),
+            "");
+  EXPECT_EQ(Model->ParseState, 6);
+  ASSERT_EQ(Model->CurrentBone, 2);
+  EXPECT_EQ(Model->Bones[0].NumPosKeys, -3);
+  EXPECT_EQ(Model->Bones[0].NumRotKeys, -1);
+  EXPECT_EQ(Model->Bones[1].ParentName, "a");
+  EXPECT_EQ(Model->Bones[1].RotKeyCounter, 1);
 }

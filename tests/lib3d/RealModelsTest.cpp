@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "Lib3DTestSupport.h"
@@ -12,6 +13,17 @@ namespace {
 
 const std::string ModelDir = SKYREND_TESTDATA_DIR "/ms3d-ascii";
 const std::string MissingPrefix = "Cannot find the file: ";
+
+std::string ReadTextFile(const std::string& Path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(Path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+void ReplaceOnce(std::string& Text, const std::string& From, const std::string& To) {
+  const size_t at = Text.find(From);
+  ASSERT_NE(at, std::string::npos) << From;
+  Text.replace(at, From.size(), To);
+}
 
 // Loads Name from a temporary copy of the folder, writing a small 24-bit
 // stand-in for every texture the reader asks for, until the model loads.
@@ -31,7 +43,11 @@ std::vector<std::string> LoadWithStandInTextures(TMS3DObj*& Model, std::unique_p
       return standIns;
     }
     standIns.push_back(log.Messages[0].substr(MissingPrefix.size()));
-    Dir.Write(standIns.back(), SolidBitmap(8, 8, 0x808080));
+    // A backslash separates folders as "/" does.
+    std::string path = standIns.back();
+    std::replace(path.begin(), path.end(), '\\', '/');
+    std::filesystem::create_directories(std::filesystem::path(Dir.File(path)).parent_path());
+    Dir.Write(path, SolidBitmap(8, 8, 0x808080));
   }
   ADD_FAILURE() << "still failing";
   return standIns;
@@ -112,7 +128,6 @@ TEST_F(RealModels, ModelsWhoseTexturesWereNotShippedFailOnTheFirstOne) {
     const char* Texture;
   } cases[] = {
       {"jme-run.txt", "DM_Base.bmp"},
-      {"stepmania-bend-2003.txt", ".\\loading.bmp"},
       {"stepmania-box-model.txt", "_box-texture.png"},
       {"stepmania-midi-note-3d-down-tap-note.txt", "tex\\black.png"},
       // Not a model: a material list alone. The reader is positional, so its
@@ -179,16 +194,21 @@ TEST_F(RealModels, CrLfBoxLoadsWithAStandInTexture) {
   EXPECT_EQ(model->Meshes[0].Triangles[11].SmoothingGroup, 7);
 }
 
-TEST_F(RealModels, BendLoadsWithAStandInTextureAndKeepsItsShininess) {
+TEST_F(RealModels, BoxWithADotBackslashTextureAndAHugeShininessLoads) {
+  // The box again, edited as other exporters write it: the texture named
+  // from ".\\" and a shininess far outside 0..128.
+  std::string text = ReadTextFile(ModelDir + "/stepmania-box-model.txt");
+  ReplaceOnce(text, "\"_box-texture.png\"", "\".\\_box-texture.png\"");
+  ReplaceOnce(text, "\r\n0.000000\r\n1.000000\r\n\".", "\r\n16384.000000\r\n1.000000\r\n\".");
   TTempDir dir;
-  TMS3DObj* model = nullptr;
-  EXPECT_EQ(LoadWithStandInTextures(model, Model, "stepmania-bend-2003.txt", dir),
-            std::vector<std::string>{".\\loading.bmp"});
-  ExpectComplete(*model);
-  EXPECT_EQ(model->NumBones, 7);
-  EXPECT_EQ(model->Bones[6].Name, "joint7");
-  EXPECT_EQ(model->Bones[6].ParentName, "joint6");
-  EXPECT_FLOAT_EQ(model->Materials[0].Shininess, 16384.0f);
+  dir.Write("box.txt", text);
+  Model = std::make_unique<TMS3DObj>();
+  dir.Write("_box-texture.png", SolidBitmap(8, 8, 0x808080));
+  ASSERT_EQ(TryLoad(*Model, "box.txt", dir.Path, Log), "");
+  ExpectComplete(*Model);
+  EXPECT_EQ(Model->Materials[0].TextureFile, ".\\_box-texture.png");
+  EXPECT_TRUE(Model->Materials[0].Textured);
+  EXPECT_FLOAT_EQ(Model->Materials[0].Shininess, 16384.0f);
   // The exponent is passed on as read; GL refuses one above 128.
-  EXPECT_EQ(DrawBoth(*model), static_cast<GLenum>(GL_INVALID_VALUE));
+  EXPECT_EQ(DrawBoth(*Model), static_cast<GLenum>(GL_INVALID_VALUE));
 }

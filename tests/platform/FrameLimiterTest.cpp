@@ -1,5 +1,6 @@
 // The frame limiter's schedule against a clock the test moves by hand.
 #include "FrameLimiter.h"
+#include "FrameStats.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@ class TFakeClock : public IFrameClock {
  public:
   uint64_t Now() override { return T++; }
   uint64_t Frequency() override { return 1000000; }
-  void SleepMs(uint32_t Ms) override {
-    Sleeps.push_back(Ms);
-    T += uint64_t(Ms) * 1000 + Oversleep;
+  void SleepUs(uint32_t Us) override {
+    Sleeps.push_back(Us);
+    T += Us + Oversleep;
   }
   uint64_t T = 1000000;
   uint64_t Oversleep = 0;
@@ -41,16 +42,20 @@ TEST(FrameLimiter, HoldsSixtyFramesASecondOnAnAbsoluteSchedule) {
   EXPECT_NEAR(double(Clock.T - Start), 120.0 * 1e6 / 60.0, 200.0);
 }
 
-TEST(FrameLimiter, SleepsUntilAboutTwoMillisecondsBeforeTheDeadlineThenSpins) {
+TEST(FrameLimiter, SleepsUntilHalfAMillisecondBeforeTheDeadlineThenSpins) {
   TFakeClock Clock;
+  Clock.Oversleep = 80;  // a usual late wake-up
   TFrameLimiter Limiter(Clock);
   Limiter.Wait();
   Clock.T += 4000;
   Clock.Sleeps.clear();
+  const uint64_t Deadline = Limiter.NextDeadline();
   Limiter.Wait();
-  // About 12.7 ms were left: one sleep of 10 ms, and the last 2.7 ms spun.
+  // About 12.7 ms were left: one sleep to 0.5 ms before the deadline, and the rest spun.
   ASSERT_EQ(Clock.Sleeps.size(), 1u);
-  EXPECT_EQ(Clock.Sleeps[0], 10u);
+  EXPECT_NEAR(double(Clock.Sleeps[0]), 12666 - 500, 3);
+  EXPECT_GE(Clock.T, Deadline);
+  EXPECT_NEAR(double(Limiter.SpunTicks()), 500 - 80, 5);
 }
 
 TEST(FrameLimiter, AnOversleptDeadlineIsNotMadeUpLater) {
@@ -109,6 +114,22 @@ TEST(FrameLimiter, SwapIntervalFollowsTheDisplaysRefreshRate) {
   EXPECT_EQ(ChooseSwapInterval(50), 0);
   EXPECT_EQ(ChooseSwapInterval(30), 0);
   EXPECT_EQ(ChooseSwapInterval(0), 0);
+}
+
+TEST(FrameStats, MedianAndSpreadOfTheIntervalsBetweenReleases) {
+  TFrameStats Stats(21);
+  uint64_t T = 5000;
+  // Twenty intervals in microseconds: mostly 16667, one late frame and one short one after it.
+  for (int i = 0; i < 25; ++i) {
+    Stats.Add(T);
+    T += i == 10 ? 30000 : i == 11 ? 3334 : 16667;
+  }
+  const TFrameStats::TSummary S = Stats.Summarise(1000000);
+  EXPECT_EQ(S.Intervals, 20u);  // the times past the room asked for are dropped
+  EXPECT_NEAR(S.MedianMs, 16.667, 1e-9);
+  EXPECT_NEAR(S.MinMs, 3.334, 1e-9);
+  EXPECT_NEAR(S.MaxMs, 30.0, 1e-9);
+  EXPECT_NE(Stats.Report(1000000, 2000).find("median 16.667 ms"), std::string::npos);
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 // The input script: every verb read from text, written back, and bad lines
-// rejected with a message naming the line.
+// and unreadable files rejected with a message naming the line or the reason.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
+
+#include "QuoteWord.h"
 #include "ScriptFormat.h"
 #include "frmMainGL.h"
 
@@ -113,4 +118,70 @@ TEST(ScriptFormat, AScriptReportsItsFirstBadLine) {
     EXPECT_EQ(std::string(e.what()), "line 4: key code \"ninety\" is not a whole number");
   }
   EXPECT_THROW(ReadScriptFile("/nonexistent/skyrend/demo.txt"), EScriptError);
+}
+
+TEST(ScriptFormat, BadWordsAreClippedAndEscapedInMessages) {
+  EXPECT_EQ(QuoteWord(std::string(100, 'a')), std::string(40, 'a') + "...");
+  EXPECT_EQ(QuoteWord(std::string(40, 'a')), std::string(40, 'a'));
+  // Control bytes (C0, DEL, C1), bytes that are not UTF-8, and overlong or
+  // cut sequences are written as \xNN; well-formed UTF-8 counts one per character.
+  EXPECT_EQ(QuoteWord("a\x1b[2Jb\x7f"), "a\\x1b[2Jb\\x7f");
+  EXPECT_EQ(QuoteWord("\xc2\x9b" "1m"), "\\xc2\\x9b1m");
+  EXPECT_EQ(QuoteWord("\xff\xc0\xaf\xe2\x82"), "\\xff\\xc0\\xaf\\xe2\\x82");
+  EXPECT_EQ(QuoteWord("\xed\xa0\x80"), "\\xed\\xa0\\x80");  // a surrogate
+  EXPECT_EQ(QuoteWord("say \"\\\""), "say \\\"\\\\\\\"");
+  std::string Words;
+  for (int i = 0; i < 45; ++i) Words += "\xc3\xa9";  // é
+  EXPECT_EQ(QuoteWord(Words), Words.substr(0, 80) + "...");
+  // In a script's message.
+  EXPECT_EQ(ErrorOf("5 " + std::string(5000, 'x') + "\x07"),
+            "line 12: unknown verb \"" + std::string(40, 'x') + "...\" (down, repeat, up, mouse, click, joy, tick)");
+  EXPECT_EQ(ErrorOf("5 down \x01\xfe"), "line 12: key code \"\\x01\\xfe\" is not a whole number");
+}
+
+TEST(ScriptFormat, AFrameThatGoesBackIsAnErrorNamingItsLine) {
+  EXPECT_EQ(ParseScript("3 down 90\n3 up 90\n4 click\n").size(), 3u);
+  try {
+    ParseScript("3 down 90\n# a comment\n7 up 90\n\n5 click\n");
+    FAIL() << "a frame going back was accepted";
+  } catch (const EScriptError& e) {
+    EXPECT_EQ(e.Line(), 5);
+    EXPECT_EQ(std::string(e.what()), "line 5: frame 5 comes after frame 7 (line 3): frames must not go back");
+  }
+}
+
+TEST(ScriptFormat, AFileThatCannotBeReadIsAnErrorWithItsReason) {
+  const auto ErrorReading = [](const std::string& Path) -> std::string {
+    try {
+      ReadScriptText(Path);
+    } catch (const EScriptError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(ErrorReading("/nonexistent/skyrend/demo.txt"), "cannot read the script: No such file or directory");
+  EXPECT_EQ(ErrorReading(testing::TempDir()), "cannot read the script: Is a directory");
+  EXPECT_EQ(ErrorReading("/proc/self/mem"), "cannot read the script: Input/output error");  // opens, then fails
+  const std::string Locked = testing::TempDir() + "/locked-script.txt";
+  std::FILE* F = std::fopen(Locked.c_str(), "w");
+  ASSERT_TRUE(F);
+  std::fputs("1 click\n", F);
+  std::fclose(F);
+  chmod(Locked.c_str(), 0);
+  if (geteuid() != 0) {  // root reads it all the same
+    EXPECT_EQ(ErrorReading(Locked), "cannot read the script: Permission denied");
+  }
+  std::remove(Locked.c_str());
+}
+
+TEST(ScriptFormat, ADemoNamesItsWindowSizeInItsFirstLine) {
+  int W = 0, H = 0;
+  EXPECT_TRUE(ReadDemoHeader(DemoHeaderLine(1280, 1024) + "\n1 tick 16\n", W, H));
+  EXPECT_EQ(W, 1280);
+  EXPECT_EQ(H, 1024);
+  EXPECT_TRUE(ParseScript(DemoHeaderLine(1280, 1024) + "\n").empty());  // a comment to the reader
+  EXPECT_FALSE(ReadDemoHeader("1 tick 16\n" + DemoHeaderLine(640, 480), W, H));
+  EXPECT_FALSE(ReadDemoHeader("", W, H));
+  for (const char* Bad : {"# Skyrend demo at 0x480: x", "# Skyrend demo at 640x: x", "# Skyrend demo at big\n"})
+    EXPECT_THROW(ReadDemoHeader(Bad, W, H), EScriptError) << Bad;
 }

@@ -205,7 +205,7 @@ TEST(SimulatorProgram, BadArgumentsAndBadScriptLinesEndWithCode2) {
   EXPECT_NE(R.Output.find(Script + ": line 3: unknown verb \"dwon\""), std::string::npos) << R.Output;
 
   for (const char* Bad : {"--frames", "--frames ten", "--size 640", "--shot 5", "--shot 9:a.png --frames 5",
-                          "--ms-per-frame -1", "--colour red"}) {
+                          "--ms-per-frame -1", "--colour red", "--scheme 11", "--busy 0"}) {
     R = RunSim(Bad);
     EXPECT_EQ(R.Code, 2) << Bad;
     EXPECT_NE(R.Output.find("usage: skyrend-sim"), std::string::npos) << Bad;
@@ -215,4 +215,62 @@ TEST(SimulatorProgram, BadArgumentsAndBadScriptLinesEndWithCode2) {
   EXPECT_EQ(R.Code, 0) << R.Output;
   EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 3);
   EXPECT_EQ(Occurrences(R.Output, "\"world\":"), 1);
+
+  // The busy scene from frame 2 puts every alien in play; the scheme is forced.
+  R = RunSim("--frames 2 --size 64x48 --busy 2 --scheme 10 --trace -");
+  EXPECT_EQ(Occurrences(R.Output, "\"active\":1,\"x\""), 0 + 20 + 5) << R.Output.substr(0, 400);
+  EXPECT_EQ(Occurrences(R.Output, "\"colourScheme\":10"), 2);
+}
+
+namespace {
+
+// Width and height from a PNG file's header, or 0 x 0.
+std::pair<int, int> PngSize(const std::string& Path) {
+  unsigned char H[24] = {};
+  std::FILE* F = std::fopen(Path.c_str(), "rb");
+  if (F) {
+    if (std::fread(H, 1, sizeof H, F) != sizeof H) H[16] = H[20] = 0;
+    std::fclose(F);
+  }
+  const auto At = [&](int i) { return int(H[i]) << 24 | int(H[i + 1]) << 16 | int(H[i + 2]) << 8 | int(H[i + 3]); };
+  return {At(16), At(20)};
+}
+
+}  // namespace
+
+TEST(SimulatorProgram, UnreadableScriptsAndUnwritableOutputsStopBeforeTheFirstFrame) {
+  if (!std::filesystem::exists(std::string(SKYREND_PROGRAM_DIR) + "/skyrend-sim"))
+    GTEST_SKIP() << "skyrend-sim is not built";
+  TRun R = RunSim("--frames 3 --trace - --script " + testing::TempDir());
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_NE(R.Output.find("cannot read the script: Is a directory"), std::string::npos) << R.Output;
+  EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 0);
+
+  R = RunSim("--frames 3 --trace - --shot 3:/nonexistent/skyrend/f.png");
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_NE(R.Output.find("cannot write the picture \"/nonexistent/skyrend/f.png\": No such file or directory"),
+            std::string::npos) << R.Output;
+  EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 0);
+
+  R = RunSim("--frames 3 --trace " + testing::TempDir());
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_NE(R.Output.find("Is a directory"), std::string::npos) << R.Output;
+}
+
+TEST(SimulatorProgram, ADemoPlaysAtItsRecordedSizeUnlessSizeIsGiven) {
+  if (!std::filesystem::exists(std::string(SKYREND_PROGRAM_DIR) + "/skyrend-sim"))
+    GTEST_SKIP() << "skyrend-sim is not built";
+  const std::string Demo = testing::TempDir() + "/sized-demo.txt";
+  const std::string Png = testing::TempDir() + "/sized-demo.png";
+  std::FILE* F = std::fopen(Demo.c_str(), "w");
+  ASSERT_TRUE(F);
+  std::fputs((DemoHeaderLine(40, 30) + "\n1 tick 16\n").c_str(), F);
+  std::fclose(F);
+
+  TRun R = RunSim("--frames 2 --script " + Demo + " --shot 2:" + Png);
+  ASSERT_EQ(R.Code, 0) << R.Output;
+  EXPECT_EQ(PngSize(Png), std::make_pair(40, 30));
+  R = RunSim("--size 50x20 --frames 2 --script " + Demo + " --shot 2:" + Png);
+  ASSERT_EQ(R.Code, 0) << R.Output;
+  EXPECT_EQ(PngSize(Png), std::make_pair(50, 20));
 }

@@ -7,7 +7,11 @@
 
 namespace {
 
-void PutTag(std::vector<uint8_t>& Out, const char* Tag) { Out.insert(Out.end(), Tag, Tag + 4); }
+// Byte by byte: GCC 12 at -O2 and above wrongly warns of an overflow when a
+// 4-byte range is inserted into the reserved buffer.
+void PutTag(std::vector<uint8_t>& Out, const char* Tag) {
+  for (int i = 0; i < 4; ++i) Out.push_back(uint8_t(Tag[i]));
+}
 
 }  // namespace
 

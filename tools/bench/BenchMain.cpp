@@ -1,19 +1,25 @@
 // skyrend-bench: frame rates of the real game in the headless context at
 // 1024 x 768 against a baseline frame, the world update's cost, start-up's
 // model loading time and heap allocations per frame. Figures, not pass or fail.
+// Every measured block of frames sits between two short baseline blocks, in
+// several rounds, so that a machine whose load changes still gives ratios.
 #include <GL/gl.h>
 
 #include <atomic>
-#include <chrono>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <new>
 #include <string>
 
+#include "BenchStats.h"
 #include "BusyScene.h"
+#include "GlCallCounter.h"
 #include "GlDriverStack.h"
+#include "MeshLists.h"
 #include "MultisampleCost.h"
 #include "Simulator.h"
 
@@ -36,9 +42,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 constexpr int Width = 1024, Height = 768;
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point Since) { return std::chrono::duration<double>(TClock::now() - Since).count(); }
+constexpr int BaselineFrames = 60, MeasuredFrames = 40;
 
 std::string ProgramFolder() {
   std::error_code Error;
@@ -46,19 +50,55 @@ std::string ProgramFolder() {
   return Error ? "." : Exe.parent_path().string();
 }
 
-// Frames per second of the bare context: clear, one full-screen quad, finish.
-double BaselineFps(THeadlessHost& Host, int Frames) {
-  glViewport(0, 0, Width, Height);
+std::string LoadAverage() {
+  char Text[64] = "?";
+  if (std::FILE* F = std::fopen("/proc/loadavg", "r")) {
+    if (!std::fgets(Text, sizeof Text, F)) Text[0] = 0;
+    std::fclose(F);
+  }
+  std::string Load(Text);
+  return Load.substr(0, Load.find(' ', Load.find(' ', Load.find(' ') + 1) + 1));
+}
+
+// Times Frames frames of Draw (each followed by the host's finish); Before
+// runs ahead of each frame, untimed.
+template <typename Prepare, typename DrawFrame>
+TBlock TimeBlock(int Frames, Prepare Before, DrawFrame Draw) {
+  TBlock B;
+  double Wall = 0, Cpu = 0, Thread = 0;
+  for (int i = 0; i < Frames; ++i) {
+    Before();
+    const double W0 = WallSeconds(), C0 = ProcessCpuSeconds(), T0 = ThreadCpuSeconds();
+    Draw(i);
+    Wall += WallSeconds() - W0;
+    Cpu += ProcessCpuSeconds() - C0;
+    Thread += ThreadCpuSeconds() - T0;
+  }
+  B.Fps = Frames / Wall;
+  B.WallMs = Wall / Frames * 1e3;
+  B.CpuMs = Cpu / Frames * 1e3;
+  B.MainThreadMs = Thread / Frames * 1e3;
+  return B;
+}
+
+// The bare context: clear, one full-screen quad, finish. The game's GL state
+// is kept aside meanwhile.
+TBlock BaselineBlock(THeadlessHost& Host, int Frames) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
   glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
   glLoadIdentity();
+  glViewport(0, 0, Width, Height);
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   glDisable(GL_TEXTURE_2D);
-  const auto Start = TClock::now();
-  for (int i = 0; i < Frames; ++i) {
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  const TBlock B = TimeBlock(Frames, [] {}, [&](int i) {
     glClearColor(0, 0, 0.2f, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glColor3f(0.5f, float(i % 2), 0.5f);
@@ -69,72 +109,124 @@ double BaselineFps(THeadlessHost& Host, int Frames) {
     glVertex2f(-1, 1);
     glEnd();
     Host.Context->Swap();
-  }
-  return Frames / Seconds(Start);
+  });
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glPopAttrib();
+  return B;
 }
 
-struct TRun {
-  double Fps = 0;
-  double AllocationsPerFrame = 0;  // by the game (everything but the GL driver)
-  double DriverAllocationsPerFrame = 0;
+// One kind of frame measured in rounds: baseline, measured, baseline, ...
+struct TKind {
+  std::vector<double> Ratios, CpuRatios, Fps, WallMs, CpuMs, MainThreadMs;
+  double GlCallsPerFrame = 0, ObjectsPerFrame = 0, CulledPerFrame = 0, TrianglesPerFrame = 0;
+  double GameAllocationsPerFrame = 0, DriverAllocationsPerFrame = 0;
   TSceneCount Scene;
 };
 
-// Times Frames frames of Sim; Before runs ahead of each frame, untimed.
+std::vector<double> BaselineFps, BaselineCpuMs;
+
 template <typename Prepare>
-TRun TimeFrames(TSimulator& Sim, int Frames, Prepare Before) {
-  TRun R;
-  double Busy = 0;
-  long Allocated = 0, ByDriver = 0;
-  for (int i = 0; i < Frames; ++i) {
-    Before();
-    const long AllocatedBefore = Allocations.load(), DriverBefore = DriverAllocations.load();
-    const auto Start = TClock::now();
+TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
+  TKind K;
+  long Frames = 0, Calls = 0, Allocated = 0, ByDriver = 0;
+  TDrawCounters Drawn;
+  auto Step = [&](int) {
+    const long CallsBefore = GlCalls, AllocatedBefore = Allocations.load(), DriverBefore = DriverAllocations.load();
+    const TDrawCounters DrawnBefore = DrawCounters;
     if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
-    Busy += Seconds(Start);
+    Calls += GlCalls - CallsBefore;
     ByDriver += DriverAllocations.load() - DriverBefore;
     Allocated += Allocations.load() - AllocatedBefore;
+    Drawn.Objects += DrawCounters.Objects - DrawnBefore.Objects;
+    Drawn.Culled += DrawCounters.Culled - DrawnBefore.Culled;
+    Drawn.Triangles += DrawCounters.Triangles - DrawnBefore.Triangles;
+    ++Frames;
+  };
+  TBlock Previous = BaselineBlock(Sim.Host, BaselineFrames);
+  BaselineFps.push_back(Previous.Fps);
+  BaselineCpuMs.push_back(Previous.CpuMs);
+  for (int r = 0; r < Rounds; ++r) {
+    const TBlock M = TimeBlock(MeasuredFrames, Before, Step);
+    const TBlock Next = BaselineBlock(Sim.Host, BaselineFrames);
+    BaselineFps.push_back(Next.Fps);
+    BaselineCpuMs.push_back(Next.CpuMs);
+    K.Ratios.push_back(M.Fps / ((Previous.Fps + Next.Fps) / 2));
+    K.CpuRatios.push_back((Previous.CpuMs + Next.CpuMs) / 2 / M.CpuMs);
+    K.Fps.push_back(M.Fps);
+    K.WallMs.push_back(M.WallMs);
+    K.CpuMs.push_back(M.CpuMs);
+    K.MainThreadMs.push_back(M.MainThreadMs);
+    Previous = Next;
   }
-  R.Fps = Frames / Busy;
-  R.AllocationsPerFrame = double(Allocated - ByDriver) / Frames;
-  R.DriverAllocationsPerFrame = double(ByDriver) / Frames;
-  R.Scene = CountScene(*Sim.Host.Form);
-  return R;
+  K.GlCallsPerFrame = double(Calls) / Frames;
+  K.ObjectsPerFrame = double(Drawn.Objects) / Frames;
+  K.CulledPerFrame = double(Drawn.Culled) / Frames;
+  K.TrianglesPerFrame = double(Drawn.Triangles) / Frames;
+  K.GameAllocationsPerFrame = double(Allocated - ByDriver) / Frames;
+  K.DriverAllocationsPerFrame = double(ByDriver) / Frames;
+  K.Scene = CountScene(*Sim.Host.Form);
+  return K;
 }
 
-void PrintRun(const char* Name, const TRun& R, double Baseline) {
-  std::printf("%-44s %8.1f fps  (%.3f of baseline)  heap allocations/frame: game %.2f, GL driver %.2f\n", Name,
-              R.Fps, R.Fps / Baseline, R.AllocationsPerFrame, R.DriverAllocationsPerFrame);
+// Warm-up frames: untimed, uncounted.
+template <typename Prepare>
+void Run(TSimulator& Sim, int Frames, Prepare Before) {
+  for (int i = 0; i < Frames; ++i) {
+    Before();
+    if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
+  }
 }
 
-int Run() {
+void PrintKind(const char* Name, const TKind& K) {
+  const TSpread R = SpreadOf(K.Ratios);
+  std::printf("%-34s %6.3f of baseline  (middle half %.3f..%.3f, all %.3f..%.3f)\n", Name, R.Median, R.LowQuarter,
+              R.HighQuarter, R.Min, R.Max);
+  const TSpread C = SpreadOf(K.CpuRatios);
+  std::printf("%-34s %6.3f by CPU time  (middle half %.3f..%.3f)\n", "", C.Median, C.LowQuarter, C.HighQuarter);
+  std::printf("%-34s %6.1f fps, %.2f ms a frame wall, %.2f ms CPU (all threads; game thread %.2f)\n", "",
+              SpreadOf(K.Fps).Median, SpreadOf(K.WallMs).Median, SpreadOf(K.CpuMs).Median,
+              SpreadOf(K.MainThreadMs).Median);
+  std::printf("%-34s %.0f GL calls, %.0f models drawn and %.0f out of view, %.0f triangles a frame\n", "",
+              K.GlCallsPerFrame, K.ObjectsPerFrame, K.CulledPerFrame, K.TrianglesPerFrame);
+  std::printf("%-34s heap allocations a frame: game %.2f, GL driver %.2f\n", "", K.GameAllocationsPerFrame,
+              K.DriverAllocationsPerFrame);
+}
+
+int Run(int Rounds) {
   PrimeStackWalk();  // loads the unwinder now, not inside the first counted allocation
   const std::string Folder = ProgramFolder();
-  TSimulator Sim(Width, Height, Folder, ParseScript("105 down 90\n105 down 39\n"));
+  const std::string LoadBefore = LoadAverage();
+  // Title frames until the play rounds: Z (start and fire) and a turn held from then on.
+  const int TitleWarmUp = 10;
+  const long Start = 2 + TitleWarmUp + long(Rounds) * MeasuredFrames;
+  const std::string Script = std::to_string(Start) + " down 90\n" + std::to_string(Start) + " down 39\n";
+  TSimulator Sim(Width, Height, Folder, ParseScript(Script));
   if (!Sim.Step()) {
     for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
     return 1;
   }
-  std::printf("skyrend-bench: %dx%d headless, %s\n", Width, Height,
-              reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  std::printf("skyrend-bench: %dx%d headless, %s; %d rounds of %d frames, each between two baseline blocks of %d\n",
+              Width, Height, reinterpret_cast<const char*>(glGetString(GL_RENDERER)), Rounds, MeasuredFrames,
+              BaselineFrames);
 
-  // Title: frames 2 to 100 (the first ten warm up).
-  TimeFrames(Sim, 9, [] {});
-  const TRun Title = TimeFrames(Sim, 90, [] {});
+  Run(Sim, TitleWarmUp, [] {});
+  const TKind Title = MeasureRounds(Sim, Rounds, [] {});
+  if (Sim.Frame() >= Start || !Sim.Host.Form->OnTitleScreen) throw std::runtime_error("title rounds ran into play");
 
-  // Play: fire and a turn held from frame 105, the scene restaged before each frame.
   TFormMain& Form = *Sim.Host.Form;
-  TimeFrames(Sim, 4, [] {});
-  TimeFrames(Sim, 300, [&] { StageBusyScene(Form); });
-  const TRun Play = TimeFrames(Sim, 400, [&] {
+  Run(Sim, Start - Sim.Frame() + 100, [&] { StageBusyScene(Form); });
+  const TKind Play = MeasureRounds(Sim, Rounds, [&] {
     StageBusyScene(Form);
     Form.ColourScheme = 0;
   });
-  TimeFrames(Sim, 20, [&] {
+  Run(Sim, 20, [&] {
     StageBusyScene(Form);
     Form.ColourScheme = 10;
   });
-  const TRun Wire = TimeFrames(Sim, 400, [&] {
+  const TKind Wire = MeasureRounds(Sim, Rounds, [&] {
     StageBusyScene(Form);
     Form.ColourScheme = 10;
   });
@@ -145,41 +237,52 @@ int Run() {
   const int Updates = 2000;
   for (int i = 0; i < Updates; ++i) {
     StageBusyScene(Form);
-    const auto Start = TClock::now();
+    const double W0 = WallSeconds();
     Form.UpdateWorld();
-    Update += Seconds(Start);
+    Update += WallSeconds() - W0;
   }
 
-  const double Baseline = BaselineFps(Sim.Host, 600);
-
-  // StartUp on fresh forms: reading the sixteen model files and their textures.
-  double StartUp = 1e9;
-  for (int i = 0; i < 3; ++i) {
+  // StartUp on fresh forms: reading the sixteen model files and their textures, compiling the meshes.
+  std::vector<double> StartUps, StartUpCpu;
+  for (int i = 0; i < 5; ++i) {
     THeadlessHost Fresh(Width, Height, Folder);
-    const auto Start = TClock::now();
+    const double W0 = WallSeconds(), C0 = ThreadCpuSeconds();
     Fresh.Form->StartUp();
-    StartUp = std::min(StartUp, Seconds(Start));
+    StartUps.push_back(WallSeconds() - W0);
+    StartUpCpu.push_back(ThreadCpuSeconds() - C0);
     if (Fresh.Form->TerminateRequested) throw std::runtime_error("start-up failed");
   }
 
-  std::printf("%-44s %8.1f fps\n", "baseline (clear, full-screen quad, finish)", Baseline);
-  PrintRun("title frames", Title, Baseline);
-  PrintRun("play frames, busy scene", Play, Baseline);
-  PrintRun("play frames, busy scene, wireframe scheme", Wire, Baseline);
+  const TSpread Baseline = SpreadOf(BaselineFps);
+  std::printf("%-34s %6.1f fps  (median of %zu blocks, %.1f..%.1f), %.2f ms CPU a frame\n",
+              "baseline (clear, quad, finish)", Baseline.Median, BaselineFps.size(), Baseline.Min, Baseline.Max,
+              SpreadOf(BaselineCpuMs).Median);
+  PrintKind("title frames", Title);
+  PrintKind("play frames, busy scene", Play);
+  PrintKind("play frames, busy, wireframe", Wire);
   std::printf("  busy scene in play: %d aliens, %d rockets, %d player shots, %d alien shots, %d fragments\n",
               Play.Scene.Aliens, Play.Scene.Rockets, Play.Scene.PlayerShots, Play.Scene.AlienShots,
               Play.Scene.Fragments);
-  std::printf("%-44s %8.2f us per frame\n", "world update (UpdateWorld, logic only)", Update / Updates * 1e6);
-  std::printf("%-44s %8.1f ms (best of 3)\n", "StartUp (16 models with their textures)", StartUp * 1e3);
+  std::printf("%-34s %6.2f us a frame\n", "world update (logic only)", Update / Updates * 1e6);
+  const TSpread Up = SpreadOf(StartUps);
+  std::printf("%-34s %6.1f ms (median of %zu, best %.1f), %.1f ms CPU\n", "StartUp (16 models, textures, lists)",
+              Up.Median * 1e3, StartUps.size(), Up.Min * 1e3, SpreadOf(StartUpCpu).Median * 1e3);
   PrintMultisampleCost(Folder, Width, Height);
+  std::printf("load average (1, 5, 15 min): %s before, %s after\n", LoadBefore.c_str(), LoadAverage().c_str());
   return 0;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+  int Rounds = 9;
+  if (argc == 3 && std::strcmp(argv[1], "--rounds") == 0) Rounds = std::atoi(argv[2]);
+  if (argc != 1 && (argc != 3 || Rounds < 1 || Rounds > 1000)) {
+    std::fprintf(stderr, "usage: skyrend-bench [--rounds N]   (N from 1 to 1000, default 9)\n");
+    return 2;
+  }
   try {
-    return Run();
+    return Run(Rounds);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-bench: %s\n", e.what());
     return 1;

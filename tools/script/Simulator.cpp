@@ -1,7 +1,10 @@
 #include "Simulator.h"
 
 #include <charconv>
+#include <filesystem>
 #include <stdexcept>
+
+#include "QuoteWord.h"
 
 TSimulator::TSimulator(int Width, int Height, const std::string& ProgramFolder, std::vector<TScriptEvent> Events,
                        uint32_t MsPerFrame)
@@ -40,7 +43,7 @@ const std::string& TSimulator::TraceLine() {
 
 const char* const SimUsage =
     "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
-    "                   [--shot F:FILE.png]... [--size WxH]";
+    "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]";
 
 namespace {
 
@@ -50,7 +53,7 @@ long Whole(const std::string& Text, long Lo, long Hi, const std::string& What) {
   const auto R = std::from_chars(Text.data(), End, Value);
   if (R.ec != std::errc() || R.ptr != End || Text.empty() || Value < Lo || Value > Hi)
     throw std::invalid_argument(What + " must be a whole number in " + std::to_string(Lo) + ".." +
-                                std::to_string(Hi) + ", not \"" + Text + "\"");
+                                std::to_string(Hi) + ", not \"" + QuoteWord(Text) + "\"");
   return Value;
 }
 
@@ -76,17 +79,29 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       const std::string& V = Value();
       const size_t Colon = V.find(':');
       if (Colon == std::string::npos || Colon + 1 == V.size())
-        throw std::invalid_argument("--shot needs F:FILE.png, not \"" + V + "\"");
+        throw std::invalid_argument("--shot needs F:FILE.png, not \"" + QuoteWord(V) + "\"");
       O.Shots.emplace_back(Whole(V.substr(0, Colon), 1, 100000000, "--shot frame"), V.substr(Colon + 1));
     } else if (Name == "--size") {
       const std::string& V = Value();
       const size_t X = V.find('x');
-      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + V + "\"");
+      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + QuoteWord(V) + "\"");
       O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
       O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+      O.SizeGiven = true;
+    } else if (Name == "--busy") {
+      O.BusyFrom = Whole(Value(), 1, 100000000, "--busy");
+    } else if (Name == "--scheme") {
+      O.Scheme = int(Whole(Value(), 0, 10, "--scheme"));
     } else {
-      throw std::invalid_argument("unknown argument \"" + Name + "\"");
+      throw std::invalid_argument("unknown argument \"" + QuoteWord(Name) + "\"");
     }
   }
   return O;
+}
+
+std::string ProgramFolderOf(const char* Argv0) {
+  std::error_code Error;
+  auto Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
+  if (Error) Exe = std::filesystem::absolute(Argv0, Error);
+  return Exe.parent_path().string();
 }

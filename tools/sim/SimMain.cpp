@@ -1,12 +1,18 @@
 // skyrend-sim: runs the real game headless, frame by frame, from an input
 // script; writes a trace and pictures of chosen frames. Exit code 2 for bad
-// arguments or a bad script line, 1 when the game or the output fails.
+// arguments, a script that cannot be read, a bad script line or an output
+// file that cannot be written (all found before the first frame); 1 when the
+// game or the output fails later.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BusyScene.h"
 #include "Simulator.h"
 
 namespace {
@@ -16,29 +22,46 @@ int Usage(const std::string& Message) {
   return 2;
 }
 
-// The model files lie beside the executable, as they do beside the game.
-std::string ProgramFolder(const char* Argv0) {
-  std::error_code Error;
-  auto Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
-  if (Error) Exe = std::filesystem::absolute(Argv0, Error);
-  return Exe.parent_path().string();
+// Why Path cannot be written, or "" when it can: tried by opening it for
+// appending, so an existing file keeps its contents and a new one is removed.
+std::string CannotWrite(const std::string& Path) {
+  struct stat Status;
+  const bool Existed = stat(Path.c_str(), &Status) == 0;
+  if (Existed && S_ISDIR(Status.st_mode)) return std::strerror(EISDIR);
+  std::FILE* File = std::fopen(Path.c_str(), "ab");
+  if (!File) return std::strerror(errno);
+  std::fclose(File);
+  if (!Existed) std::remove(Path.c_str());
+  return "";
 }
 
 int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::string& Folder) {
+  for (const auto& Shot : O.Shots) {
+    const std::string Reason = CannotWrite(Shot.second);
+    if (!Reason.empty()) {
+      std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\": %s\n", Shot.second.c_str(), Reason.c_str());
+      return 2;
+    }
+  }
   std::FILE* Trace = nullptr;
   if (O.TracePath == "-") {
     Trace = stdout;
   } else if (!O.TracePath.empty()) {
-    Trace = std::fopen(O.TracePath.c_str(), "wb");
+    const std::string Reason = CannotWrite(O.TracePath);
+    Trace = Reason.empty() ? std::fopen(O.TracePath.c_str(), "wb") : nullptr;
     if (!Trace) {
-      std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\"\n", O.TracePath.c_str());
-      return 1;
+      std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\": %s\n", O.TracePath.c_str(),
+                   Reason.empty() ? std::strerror(errno) : Reason.c_str());
+      return 2;
     }
   }
   int Code = 0;
   {
     TSimulator Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame);
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
+      TFormMain& Form = *Sim.Host.Form;
+      if (O.BusyFrom > 0 && k >= O.BusyFrom) StageBusyScene(Form);
+      if (O.Scheme >= 0) Form.ColourScheme = O.Scheme;
       if (!Sim.Step()) {
         for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
         std::fprintf(stderr, "skyrend-sim: the game ended at frame %ld\n", k);
@@ -82,14 +105,21 @@ int main(int argc, char* argv[]) {
   std::vector<TScriptEvent> Events;
   if (!O.ScriptPath.empty()) {
     try {
-      Events = ReadScriptFile(O.ScriptPath);
+      const std::string Text = ReadScriptText(O.ScriptPath);
+      Events = ParseScript(Text);
+      // A demo plays at the window size it was recorded at, unless --size says otherwise.
+      int Width, Height;
+      if (ReadDemoHeader(Text, Width, Height) && !O.SizeGiven) {
+        O.Width = Width;
+        O.Height = Height;
+      }
     } catch (const EScriptError& e) {
       std::fprintf(stderr, "skyrend-sim: %s: %s\n", O.ScriptPath.c_str(), e.what());
       return 2;
     }
   }
   try {
-    return Run(O, std::move(Events), ProgramFolder(argv[0]));
+    return Run(O, std::move(Events), ProgramFolderOf(argv[0]));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-sim: %s\n", e.what());
     return 1;

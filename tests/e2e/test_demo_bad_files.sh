@@ -1,0 +1,31 @@
+# A demo that cannot be read or written stops the game before its window
+# opens, with exit code 2 and the reason; a damaged demo's bad word is shown
+# clipped and escaped. No display is needed: nothing may get as far as one.
+set -u
+GAME="${1:?program folder expected}/skyrend"
+TMP="$(mktemp -d /tmp/skyrend-e2e.XXXXXX)"
+trap 'rm -rf "$TMP"' EXIT
+export SKYREND_NO_DIALOGS=1
+unset DISPLAY WAYLAND_DISPLAY
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# expect_refusal TEXT ARGS...: the game ends with code 2 and TEXT on stderr.
+expect_refusal() {
+  local text="$1"; shift
+  local rc=0
+  timeout 20 "$GAME" "$@" >"$TMP/out" 2>"$TMP/err" || rc=$?
+  [ "$rc" -eq 2 ] || fail "skyrend $* ended with code $rc, not 2: $(cat "$TMP/err")"
+  grep -qF -- "$text" "$TMP/err" || fail "skyrend $* did not say \"$text\": $(cat "$TMP/err")"
+}
+
+expect_refusal "cannot read the script: Is a directory" --play "$TMP"
+expect_refusal "cannot read the script: No such file or directory" --play "$TMP/missing.txt"
+expect_refusal "cannot create the demo file: No such file or directory" --record "$TMP/missing/demo.txt"
+expect_refusal "cannot create the demo file: Is a directory" --record "$TMP"
+
+printf '1 tick 16\n2 \033]0;%s\n' "$(head -c 300 /dev/zero | tr '\0' 'x')" >"$TMP/damaged.txt"
+expect_refusal "line 2: unknown verb \"\\x1b]0;xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\"" --play "$TMP/damaged.txt"
+printf '5 down 90\n3 up 90\n' >"$TMP/backwards.txt"
+expect_refusal "line 2: frame 3 comes after frame 5 (line 1)" --play "$TMP/backwards.txt"
+echo "PASS: unreadable, unwritable and damaged demos are refused before the window opens"

@@ -1,0 +1,59 @@
+// Every input a fuzz target ever failed on (tests/fuzz/regressions/), replayed
+// with the target's own checks; the sanitizer build of this suite adds theirs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "FuzzChecks.h"
+#include "Lib3DTestSupport.h"
+
+namespace {
+
+std::vector<std::string> KeptInputs(const char* Target) {
+  std::vector<std::string> files;
+  const std::filesystem::path folder = std::filesystem::path(SKYREND_SOURCE_DIR) / "tests/fuzz/regressions" / Target;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string Fault(const char* Text) { return Text ? Text : ""; }
+
+}  // namespace
+
+TEST(FuzzRegressions, ModelInputs) {
+  SharedContext();
+  TTempDir root;
+  const std::string game = MakeFuzzProgramFolder(root.Path);
+  const std::vector<std::string> inputs = KeptInputs("model");
+  EXPECT_FALSE(inputs.empty());
+  for (const std::string& path : inputs) {
+    SCOPED_TRACE(path);
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    TMS3DObj model;
+    TMessageLog log;
+    bool loaded = true;
+    try {
+      model.LoadFromText("fuzz.txt", std::string(bytes.begin(), bytes.end()), game, log);
+    } catch (const ELoadError&) {
+      loaded = false;
+    }
+    EXPECT_EQ(Fault(ModelFault(model, loaded)), "");
+    if (loaded) {
+      model.Draw(false);
+      model.Draw(true);
+    }
+  }
+}
+
+TEST(FuzzRegressions, BitmapInputs) {
+  for (const std::string& path : KeptInputs("bitmap")) {
+    SCOPED_TRACE(path);
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    for (const bool masked : {false, true}) EXPECT_EQ(Fault(BitmapFault(bytes.data(), bytes.size(), masked)), "");
+  }
+}

@@ -1,0 +1,155 @@
+// skyrend-soak: plays the real game headless for N frames of seeded random
+// input, checks the game's invariants after every frame and prints the frames,
+// the frame rate and the peak memory. Drawing dominates the cost, so the view
+// is small unless --size says otherwise. Exit code 1 when a rule breaks (the
+// message names the frame and the seed that reproduces it), 2 for bad arguments.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "QuoteWord.h"
+#include "ScriptFormat.h"
+#include "ScriptRecorder.h"
+#include "Simulator.h"
+#include "SoakChecks.h"
+#include "SoakInput.h"
+
+namespace {
+
+const char* const Usage =
+    "usage: skyrend-soak [--frames N] [--seed S] [--size WxH] [--script-out FILE]\n"
+    "  plays N frames (20000) of random input from seed S (1) at WxH (64x48);\n"
+    "  --script-out writes the input as a script for skyrend-sim --script";
+
+struct TSoakOptions {
+  long Frames = 20000;
+  uint64_t Seed = 1;
+  int Width = 64, Height = 48;
+  std::string ScriptOut;
+};
+
+long Whole(const std::string& Text, long Lo, long Hi, const char* What) {
+  size_t End = 0;
+  long Value = 0;
+  try {
+    Value = std::stol(Text, &End);
+  } catch (const std::exception&) {
+    End = 0;
+  }
+  if (Text.empty() || End != Text.size() || Value < Lo || Value > Hi)
+    throw std::invalid_argument(std::string(What) + " must be a whole number in " + std::to_string(Lo) + ".." +
+                                std::to_string(Hi) + ", not \"" + QuoteWord(Text) + "\"");
+  return Value;
+}
+
+TSoakOptions ParseArguments(const std::vector<std::string>& Args) {
+  TSoakOptions O;
+  for (size_t i = 0; i < Args.size(); ++i) {
+    const std::string& Name = Args[i];
+    if (i + 1 >= Args.size()) throw std::invalid_argument("unknown argument or missing value \"" + QuoteWord(Name) + "\"");
+    const std::string& V = Args[++i];
+    if (Name == "--frames") {
+      O.Frames = Whole(V, 1, 2000000000L, "--frames");
+    } else if (Name == "--seed") {
+      O.Seed = uint64_t(Whole(V, 0, 2000000000L, "--seed"));
+    } else if (Name == "--size") {
+      const size_t X = V.find('x');
+      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + QuoteWord(V) + "\"");
+      O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
+      O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+    } else if (Name == "--script-out") {
+      O.ScriptOut = V;
+    } else {
+      throw std::invalid_argument("unknown argument \"" + QuoteWord(Name) + "\"");
+    }
+  }
+  return O;
+}
+
+double PeakMegabytes() {
+  rusage Usage{};
+  getrusage(RUSAGE_SELF, &Usage);
+  return double(Usage.ru_maxrss) / 1024.0;  // Linux reports kilobytes
+}
+
+int Soak(const TSoakOptions& O, const std::string& Folder) {
+  std::ofstream File;
+  std::ostream Null(nullptr);  // writes nothing
+  if (!O.ScriptOut.empty()) {
+    File.open(O.ScriptOut, std::ios::binary | std::ios::trunc);
+    if (!File) {
+      std::fprintf(stderr, "skyrend-soak: cannot write the script \"%s\"\n", O.ScriptOut.c_str());
+      return 2;
+    }
+    File << DemoHeaderLine(O.Width, O.Height) << '\n';
+  }
+  TSimulator Sim(O.Width, O.Height, Folder, {});
+  TScriptRecorder Recorder(O.ScriptOut.empty() ? Null : File, *Sim.Host.Form, Sim.Input, Sim.Cursor, Sim.Clock);
+  TSoakInput Input(O.Seed, Recorder);
+  TSoakChecker Checker;
+  double EarlyPeak = 0;
+  const auto Start = std::chrono::steady_clock::now();
+  for (long k = 1; k <= O.Frames; ++k) {
+    Sim.BeginInput();
+    if (k > 1) Input.NextFrame(Sim.Host.Form->OnTitleScreen != 0);
+    Recorder.BeginFrame(uint32_t(k) * 16u);
+    if (!Sim.Paint()) {
+      for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-soak: %s\n", M.c_str());
+      std::fprintf(stderr, "skyrend-soak: the game ended at frame %ld\n", k);
+      return 1;
+    }
+    const std::string Broken = Checker.Check(*Sim.Host.Form);
+    if (!Broken.empty()) {
+      std::fprintf(stderr, "skyrend-soak: frame %ld (seed %llu): %s\n", k, (unsigned long long)O.Seed,
+                   Broken.c_str());
+      return 1;
+    }
+    if (k == 1000) EarlyPeak = PeakMegabytes();
+    if (k % 100000 == 0) {  // a long run shows its pace and that its memory stays put
+      const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+      std::printf("  frame %ld: %.0f frames per second, peak memory %.1f MB\n", k, double(k) / Seconds,
+                  PeakMegabytes());
+      std::fflush(stdout);
+    }
+  }
+  const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  std::printf("skyrend-soak: %ld frames at %dx%d, seed %llu: every invariant held\n", O.Frames, O.Width, O.Height,
+              (unsigned long long)O.Seed);
+  std::printf("  %.1f s, %.0f frames per second; %ld games, top level %d\n", Seconds, double(O.Frames) / Seconds,
+              Checker.Games(), Checker.TopLevel() + 1);
+  std::printf("  peak memory %.1f MB", PeakMegabytes());
+  if (EarlyPeak > 0) std::printf(" (%.1f MB after 1000 frames)", EarlyPeak);
+  std::printf("\n");
+  if (File.is_open()) {
+    File.close();
+    if (File.fail()) {
+      std::fprintf(stderr, "skyrend-soak: cannot write the script \"%s\"\n", O.ScriptOut.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  TSoakOptions O;
+  try {
+    O = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "skyrend-soak: %s\n%s\n", e.what(), Usage);
+    return 2;
+  }
+  try {
+    return Soak(O, ProgramFolderOf(argv[0]));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skyrend-soak: %s\n", e.what());
+    return 1;
+  }
+}
