@@ -1,0 +1,33 @@
+#include "WebServices.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+
+uint32_t TWebTicks::GetTickCount() {
+  // Milliseconds since the page started, wrapping at 32 bits as the tick count does.
+  return uint32_t(uint64_t(emscripten_get_now()));
+}
+
+void ShowPageMessage(const std::string& Caption, const std::string& Text) {
+  std::fprintf(stderr, "%s\n", Text.c_str());
+  EM_ASM(
+      {
+        var Box = document.getElementById('messages');
+        if (!Box) return;
+        var Line = document.createElement('p');
+        Line.textContent = UTF8ToString($0) + ': ' + UTF8ToString($1);
+        Box.appendChild(Line);
+        Box.hidden = false;
+      },
+      Caption.c_str(), Text.c_str());
+}
+
+void TWebCursor::ShowCursor(bool Visible) {
+  EM_ASM(
+      {
+        var Canvas = document.getElementById('canvas');
+        if (Canvas) Canvas.style.cursor = $0 ? 'default' : 'none';
+      },
+      Visible);
+}

@@ -1,0 +1,110 @@
+// Floating-point text as C++17's std::to_chars and std::from_chars handle it,
+// for a standard library that lacks them. Header only and free of the
+// browser, so it is tested natively against the real ones.
+#pragma once
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace skyrend_compat {
+
+// Reads a float or double as std::from_chars does: no leading space or '+',
+// the decimal form with an optional exponent (or inf/nan), the "C" locale,
+// correctly rounded; out of range leaves Value alone.
+template <typename T, T (*Convert)(const char*, char**)>
+inline std::from_chars_result ParseFloatText(const char* First, const char* Last, T& Value) {
+  char Text[128];
+  const size_t Length = size_t(Last - First) < sizeof Text - 1 ? size_t(Last - First) : sizeof Text - 1;
+  std::memcpy(Text, First, Length);
+  Text[Length] = '\0';
+  const char* Digits = Text + (Text[0] == '-' ? 1 : 0);
+  const bool Bad = Length == 0 || Text[0] == '+' || Text[0] == ' ' || (Text[0] >= '\t' && Text[0] <= '\r') ||
+                   *Digits == '-' || *Digits == '+';
+  if (Bad) return {First, std::errc::invalid_argument};
+  // strtod would read "0x1p3" as hexadecimal; from_chars reads its "0" only.
+  if (Digits[0] == '0' && (Digits[1] == 'x' || Digits[1] == 'X')) Text[Digits - Text + 1] = '\0';
+  char* End = nullptr;
+  errno = 0;
+  const T Result = Convert(Text, &End);
+  if (End == Text) return {First, std::errc::invalid_argument};
+  // Overflow, or underflow all the way to zero; a result in the subnormal range stands.
+  if (errno == ERANGE && (Result == 0 || Result > T(1) || Result < T(-1)))
+    return {First + (End - Text), std::errc::result_out_of_range};
+  Value = Result;
+  return {First + (End - Text), std::errc{}};
+}
+
+inline float StrToFloat(const char* Text, char** End) { return std::strtof(Text, End); }
+inline double StrToDouble(const char* Text, char** End) { return std::strtod(Text, End); }
+
+// The text std::to_chars(first, last, float) writes: the fewest digits that
+// read back as the same float, in plain or exponent form, whichever is
+// shorter (plain on a tie), as printf's %f or %e would show them. Writes into
+// [First, Last) and returns the end of the text, or nullptr when it does not fit.
+inline char* ShortestFloatText(char* First, char* Last, float Value) {
+  char Out[64];
+  size_t N = 0;
+  if (std::signbit(Value)) Out[N++] = '-';
+  const float Magnitude = std::signbit(Value) ? -Value : Value;
+  if (Magnitude == 0) {
+    Out[N++] = '0';
+  } else if (Magnitude != Magnitude) {
+    std::memcpy(Out + N, "nan", 3);
+    N += 3;
+  } else if (std::isinf(Magnitude)) {
+    std::memcpy(Out + N, "inf", 3);
+    N += 3;
+  } else {
+    // The fewest significant digits that read back as the same float.
+    char Sci[32];
+    for (int Precision = 0; Precision < 9; ++Precision) {
+      std::snprintf(Sci, sizeof Sci, "%.*e", Precision, double(Magnitude));
+      if (std::strtof(Sci, nullptr) == Magnitude) break;
+    }
+    char Digits[16];
+    int Count = 0;
+    const char* P = Sci;
+    for (; *P && *P != 'e'; ++P)
+      if (*P != '.') Digits[Count++] = *P;
+    const int Exponent = std::atoi(P + 1);
+    while (Count > 1 && Digits[Count - 1] == '0') --Count;
+    // Exponent form: d[.ddd]e+XX with at least two exponent digits.
+    char E[32];
+    size_t EN = 0;
+    E[EN++] = Digits[0];
+    if (Count > 1) {
+      E[EN++] = '.';
+      for (int i = 1; i < Count; ++i) E[EN++] = Digits[i];
+    }
+    EN += size_t(std::snprintf(E + EN, sizeof E - EN, "e%c%02d", Exponent < 0 ? '-' : '+',
+                               Exponent < 0 ? -Exponent : Exponent));
+    // Plain form.
+    char F[64];
+    size_t FN = 0;
+    if (Exponent + 1 >= Count) {
+      // A whole number shows its exact value, not the shortest digits padded with zeros.
+      FN = size_t(std::snprintf(F, sizeof F, "%.0f", double(Magnitude)));
+    } else if (Exponent >= 0) {
+      for (int i = 0; i < Count; ++i) {
+        if (i == Exponent + 1) F[FN++] = '.';
+        F[FN++] = Digits[i];
+      }
+    } else {
+      F[FN++] = '0';
+      F[FN++] = '.';
+      for (int i = 0; i < -Exponent - 1; ++i) F[FN++] = '0';
+      for (int i = 0; i < Count; ++i) F[FN++] = Digits[i];
+    }
+    const bool Plain = FN <= EN;
+    std::memcpy(Out + N, Plain ? F : E, Plain ? FN : EN);
+    N += Plain ? FN : EN;
+  }
+  if (size_t(Last - First) < N) return nullptr;
+  std::memcpy(First, Out, N);
+  return First + N;
+}
+
+}  // namespace skyrend_compat

@@ -1,0 +1,103 @@
+// The fixed-function state our OpenGL 1.1 subset keeps on top of WebGL 2:
+// matrix stacks, the light and material, current vertex attributes, the
+// enables WebGL lacks, the error flag and the batch of primitives waiting to
+// be drawn. Vertices enter the batch in eye coordinates and lit (at glEnd,
+// with the model-view matrix, light and material then in force, as GL does
+// per vertex), so objects drawn at different places in different materials
+// go to WebGL as one draw; every call that changes other state (textures,
+// blending, depth, shading, projection...) draws the batch first.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "GlMatrix.h"
+#include "GlPrimitives.h"
+
+constexpr int ModelViewStackDepth = 32;
+constexpr int ProjectionStackDepth = 4;
+
+struct TLightState {
+  float Ambient[4] = {0, 0, 0, 1};
+  float Diffuse[4] = {1, 1, 1, 1};
+  float Specular[4] = {1, 1, 1, 1};
+  float Position[4] = {0, 0, 1, 0};  // eye coordinates
+};
+
+struct TMaterialState {
+  float Ambient[4] = {0.2f, 0.2f, 0.2f, 1};
+  float Diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+  float Specular[4] = {0, 0, 0, 1};
+  float Emission[4] = {0, 0, 0, 1};
+  float Shininess = 0;
+};
+
+// What a texture needs beyond WebGL's own state: GL_CLAMP has no WebGL
+// equivalent, so its border is blended in the shader from the texture size.
+struct TTextureInfo {
+  int Width = 0, Height = 0;
+  bool ClampS = false, ClampT = false;
+  bool Rgb = false;  // no alpha channel: the border keeps alpha 1
+};
+
+struct TFixedState {
+  uint32_t MatrixMode = 0x1700;  // GL_MODELVIEW
+  TMat4 ModelView[ModelViewStackDepth];
+  TMat4 Projection[ProjectionStackDepth];
+  int ModelViewTop = 0, ProjectionTop = 0;
+
+  bool Lighting = false, Light0 = false, Texture2D = false, AlphaTest = false, Normalize = false;
+  bool CullFace = false, DepthTest = false, Blend = false;
+  TLightState Light;
+  float SceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+  TMaterialState Material;
+  uint32_t ShadeModel = 0x1D01;  // GL_SMOOTH
+  uint32_t AlphaFunc = 0x0207;   // GL_ALWAYS
+  float AlphaRef = 0;
+  uint32_t TexEnvMode = 0x2100;  // GL_MODULATE
+  float LineWidth = 1, PointSize = 1;
+  int Viewport[4] = {0, 0, 0, 0};
+  float ClearColour[4] = {0, 0, 0, 0};
+  bool DepthMask = true;
+  uint32_t DepthFunc = 0x0201;  // GL_LESS
+  uint32_t BlendSrc = 1, BlendDst = 0;
+  uint32_t CullMode = 0x0405, FrontFace = 0x0901;  // GL_BACK, GL_CCW
+  int UnpackAlignment = 4;
+
+  float Colour[4] = {1, 1, 1, 1};
+  float Normal[3] = {0, 0, 1};
+  float TexCoord[2] = {0, 0};
+
+  uint32_t BoundTexture = 0;
+  std::vector<TTextureInfo> Textures;  // by WebGL name
+
+  bool InBegin = false;
+  uint32_t BeginMode = 0;
+  std::vector<TGlVertex> Immediate;
+
+  uint32_t Error = 0;  // the first error since the last glGetError
+};
+
+TFixedState& GlState();
+TMat4& CurrentMatrix();
+const TTextureInfo* BoundTextureInfo();
+
+// Records an error unless one is already waiting, as GL does.
+void SetGlError(uint32_t Code);
+
+// Sets Count floats of state, drawing the waiting batch first when they change.
+void ChangeFloats(float* Target, const float* Values, int Count);
+// Sets Count floats of the lighting state: vertices are lit as they enter the
+// batch, so the batch waiting does not depend on it.
+void SetFloats(float* Target, const float* Values, int Count);
+// The projection changes: draws the waiting batch first. The model-view
+// matrix needs no such care, since vertices are already in eye coordinates.
+void BeforeMatrixChange();
+
+// The batch: primitives of one class waiting to be drawn under the current state.
+void FlushBatch();
+// Room for primitives of Class: draws what is waiting when its class differs.
+std::vector<TGlVertex>& BatchFor(TPrimClass Class);
+// A glBegin/glEnd pair's vertices into the batch, assembled by Mode.
+void DrawImmediate(uint32_t Mode, const TGlVertex* Vertices, int Count);
+// The vertex glVertex makes from the current attributes.
+TGlVertex CurrentVertex(float X, float Y, float Z, float W);

@@ -1,0 +1,108 @@
+// The entry points for textures. WebGL 2 keeps the texels; we keep each
+// texture's size and whether it wraps with GL_CLAMP, whose border WebGL lacks.
+#include <GL/gl.h>
+#include <webgl/webgl1.h>
+#include <webgl/webgl2.h>
+
+#include "GlLists.h"
+#include "GlState.h"
+
+namespace {
+
+bool InsideBegin() {
+  if (!GlState().InBegin) return false;
+  SetGlError(GL_INVALID_OPERATION);
+  return true;
+}
+
+TTextureInfo* Bound() { return const_cast<TTextureInfo*>(BoundTextureInfo()); }
+
+// GL 1.0's component counts and the unsized formats WebGL 2 takes with bytes.
+GLenum BaseFormat(GLint Internal) {
+  if (Internal == 3 || Internal == GL_RGB || Internal == GL_RGB8) return GL_RGB;
+  if (Internal == 4 || Internal == GL_RGBA || Internal == GL_RGBA8) return GL_RGBA;
+  if (Internal == 1 || Internal == GL_LUMINANCE) return GL_LUMINANCE;
+  if (Internal == GL_ALPHA) return GL_ALPHA;
+  if (Internal == 2 || Internal == GL_LUMINANCE_ALPHA) return GL_LUMINANCE_ALPHA;
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+void glGenTextures(GLsizei Count, GLuint* Names) {
+  if (InsideBegin()) return;
+  emscripten_glGenTextures(Count, Names);
+}
+
+void glDeleteTextures(GLsizei Count, const GLuint* Names) {
+  if (InsideBegin()) return;
+  FlushBatch();
+  TFixedState& S = GlState();
+  for (GLsizei i = 0; i < Count; ++i) {
+    if (Names[i] < S.Textures.size()) S.Textures[Names[i]] = TTextureInfo{};
+    if (Names[i] == S.BoundTexture) S.BoundTexture = 0;
+  }
+  emscripten_glDeleteTextures(Count, Names);
+}
+
+GLboolean glIsTexture(GLuint Name) { return emscripten_glIsTexture(Name); }
+
+void glBindTexture(GLenum Target, GLuint Name) {
+  if (CompiledOnly({TListOpCode::BindTexture, {Target, Name}, {}})) return;
+  if (InsideBegin()) return;
+  if (Target != GL_TEXTURE_2D) return SetGlError(GL_INVALID_ENUM);
+  TFixedState& S = GlState();
+  if (S.BoundTexture == Name) return;
+  FlushBatch();
+  S.BoundTexture = Name;
+  if (Name >= S.Textures.size()) S.Textures.resize(Name + 1);
+  emscripten_glBindTexture(GL_TEXTURE_2D, Name);
+}
+
+void glTexParameteri(GLenum Target, GLenum Name, GLint Value) {
+  if (InsideBegin()) return;
+  FlushBatch();
+  if ((Name == GL_TEXTURE_WRAP_S || Name == GL_TEXTURE_WRAP_T) && Value == GL_CLAMP) {
+    if (TTextureInfo* T = Bound()) (Name == GL_TEXTURE_WRAP_S ? T->ClampS : T->ClampT) = true;
+    emscripten_glTexParameteri(Target, Name, GL_CLAMP_TO_EDGE);
+    return;
+  }
+  if (Name == GL_TEXTURE_WRAP_S || Name == GL_TEXTURE_WRAP_T)
+    if (TTextureInfo* T = Bound()) (Name == GL_TEXTURE_WRAP_S ? T->ClampS : T->ClampT) = false;
+  emscripten_glTexParameteri(Target, Name, Value);
+}
+
+void glTexParameterf(GLenum Target, GLenum Name, GLfloat Value) { glTexParameteri(Target, Name, GLint(Value)); }
+
+void glTexImage2D(GLenum Target, GLint Level, GLint Internal, GLsizei Width, GLsizei Height, GLint Border,
+                  GLenum Format, GLenum Type, const GLvoid* Pixels) {
+  if (InsideBegin()) return;
+  const GLenum Base = BaseFormat(Internal);
+  if (Base == 0) return SetGlError(GL_INVALID_VALUE);
+  if (Border != 0) return SetGlError(GL_INVALID_VALUE);
+  FlushBatch();
+  emscripten_glTexImage2D(Target, Level, GLint(Base), Width, Height, 0, Format, Type, Pixels);
+  if (Level == 0)
+    if (TTextureInfo* T = Bound()) {
+      T->Width = Width;
+      T->Height = Height;
+      T->Rgb = Base == GL_RGB || Base == GL_LUMINANCE;
+    }
+}
+
+void glTexEnvf(GLenum Target, GLenum Name, GLfloat Value) {
+  if (CompiledOnly({TListOpCode::TexEnv, {Target, Name}, {Value}})) return;
+  if (InsideBegin()) return;
+  const GLenum Mode = GLenum(Value);
+  if (Target != GL_TEXTURE_ENV || Name != GL_TEXTURE_ENV_MODE || (Mode != GL_MODULATE && Mode != GL_REPLACE))
+    return SetGlError(GL_INVALID_ENUM);
+  if (GlState().TexEnvMode == Mode) return;
+  FlushBatch();
+  GlState().TexEnvMode = Mode;
+}
+
+void glTexEnvi(GLenum Target, GLenum Name, GLint Value) { glTexEnvf(Target, Name, GLfloat(Value)); }
+
+}  // extern "C"

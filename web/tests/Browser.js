@@ -1,0 +1,72 @@
+// Shared by the browser tests: serves the built page over local HTTP, starts
+// the system's Chromium headless through puppeteer-core, and collects what
+// the page says on its console.
+'use strict';
+const http = require('http');
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.data': 'application/octet-stream' };
+
+// Serves the files of Folder on 127.0.0.1 at a free port; resolves to the server.
+function Serve(Folder) {
+  const Server = http.createServer((Request, Response) => {
+    const Name = path.basename(decodeURIComponent(new URL(Request.url, 'http://x').pathname));
+    const File = path.join(Folder, Name);
+    fs.readFile(File, (Error, Bytes) => {
+      if (Error) {
+        Response.writeHead(404);
+        Response.end();
+        return;
+      }
+      Response.writeHead(200, { 'Content-Type': Types[path.extname(File)] || 'application/octet-stream' });
+      Response.end(Bytes);
+    });
+  });
+  return new Promise(Resolve => Server.listen(0, '127.0.0.1', () => Resolve(Server)));
+}
+
+function ChromiumPath() {
+  return process.env.SKYREND_CHROMIUM || '/usr/bin/chromium';
+}
+
+async function Launch() {
+  return puppeteer.launch({
+    executablePath: ChromiumPath(),
+    headless: 'new',
+    protocolTimeout: 600000,
+    args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
+           '--autoplay-policy=no-user-gesture-required', '--window-size=1100,1000'],
+  });
+}
+
+// Opens the page (Query such as '?test') and waits until the runtime is up.
+// Console lines are collected in Page.Lines, errors in Page.Errors.
+async function OpenGame(Browser, Server, Query, Width = 1100, Height = 1000) {
+  const Page = await Browser.newPage();
+  await Page.setViewport({ width: Width, height: Height });
+  Page.Lines = [];
+  Page.Errors = [];
+  Page.on('console', Message => {
+    Page.Lines.push(Message.type() + ': ' + Message.text());
+    if (Message.type() === 'error') Page.Errors.push(Message.text());
+  });
+  Page.on('pageerror', Error => Page.Errors.push(String(Error)));
+  Page.on('requestfailed', Request => Page.Errors.push('request failed: ' + Request.url()));
+  const Port = Server.address().port;
+  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query || ''}`);
+  await Page.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
+  return Page;
+}
+
+// The canvas's picture as the page shows it: a PNG screenshot decoded to RGBA.
+async function CanvasPixels(Page) {
+  const { PNG } = require('pngjs');
+  const Canvas = await Page.$('#canvas');
+  const Shot = await Canvas.screenshot({ type: 'png' });
+  return PNG.sync.read(Buffer.from(Shot));
+}
+
+module.exports = { Serve, Launch, OpenGame, CanvasPixels };

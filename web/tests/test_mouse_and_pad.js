@@ -1,0 +1,80 @@
+// The mouse and the gamepad in the page: a click takes the pointer, and
+// sideways motion under pointer lock turns the player by as many degrees as
+// pixels moved; the first gamepad's stick turns like joystick 1.
+// usage: node test_mouse_and_pad.js WEB_BUILD
+'use strict';
+const { Serve, Launch, OpenGame } = require('./Browser');
+
+const [WebBuild] = process.argv.slice(2);
+const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
+let Failures = 0;
+function Check(Ok, What) {
+  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
+  if (!Ok) ++Failures;
+}
+
+async function Heading(Page) {
+  const Caption = await Page.evaluate(() => Module.ccall('SkyrendCaption', 'string', [], []));
+  return Number((Caption.match(/Ang=(-?[\d.]+)/) || [])[1]);
+}
+
+async function StartPlay(Page) {
+  await Sleep(1500);
+  await Page.keyboard.down('KeyZ');
+  await Sleep(300);
+  await Page.keyboard.up('KeyZ');
+  await Sleep(300);
+}
+
+async function Main() {
+  const Server = await Serve(WebBuild);
+  const Browser = await Launch();
+  try {
+    const Page = await OpenGame(Browser, Server, '');
+    await StartPlay(Page);
+    const Box = await (await Page.$('#canvas')).boundingBox();
+    await Page.mouse.click(Box.x + 100, Box.y + 100);
+    await Sleep(500);
+    const Locked = await Page.evaluate(() => document.pointerLockElement === document.getElementById('canvas'));
+    Check(Locked, 'a click on the picture takes the pointer');
+    const Before = await Heading(Page);
+    for (let i = 1; i <= 10; ++i) {
+      await Page.mouse.move(Box.x + 100 + i * 15, Box.y + 100);
+      await Sleep(30);
+    }
+    await Sleep(500);
+    const After = await Heading(Page);
+    Check(Math.abs(After - Before - 150) < 0.01, `150 pixels to the right turn the player 150 degrees (${Before} to ${After})`);
+    Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+
+    // A pad at the input's edge: the browser reports one pad with the stick held left.
+    const Pad = await Browser.newPage();
+    await Pad.evaluateOnNewDocument(() => {
+      const Stick = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+                      axes: [0, 0], buttons: Array.from({ length: 12 }, () => ({ pressed: false, value: 0 })) };
+      window.TestPad = Stick;
+      navigator.getGamepads = () => [Stick];
+    });
+    Pad.Errors = [];
+    Pad.Lines = [];
+    await Pad.goto(Page.url());
+    await Pad.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
+    await StartPlay(Pad);
+    const PadBefore = await Heading(Pad);
+    await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });
+    await Sleep(600);
+    await Pad.evaluate(() => { window.TestPad.axes[0] = 0; window.TestPad.timestamp++; });
+    await Sleep(200);
+    const PadAfter = await Heading(Pad);
+    Check(PadAfter < PadBefore - 4, `the pad's stick held left turns the player left (${PadBefore} to ${PadAfter})`);
+  } finally {
+    await Browser.close();
+    Server.close();
+  }
+  process.exit(Failures ? 1 : 0);
+}
+
+Main().catch(Error => {
+  console.error(Error);
+  process.exit(1);
+});
