@@ -64,7 +64,7 @@ inline char* ShortestFloatText(char* First, char* Last, float Value) {
       std::snprintf(Sci, sizeof Sci, "%.*e", Precision, double(Magnitude));
       if (std::strtof(Sci, nullptr) == Magnitude) break;
     }
-    char Digits[16];
+    char Digits[16] = {};  // zeroed: GCC at -O3 cannot see that snprintf fills it
     int Count = 0;
     const char* P = Sci;
     for (; *P && *P != 'e'; ++P)
