@@ -14,6 +14,7 @@
 #include "SdlInput.h"
 #include "SdlServices.h"
 #include "WindowMode.h"
+#include "FormAdapter.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -69,25 +70,6 @@ bool EnvIsOne(const char* Name) {
 }
 
 }  // namespace
-
-class TSdlShell::TFormAdapter : public IShellForm {
- public:
-  explicit TFormAdapter(TFormMain& Form) : form_(Form) {}
-  void FormPaint() override { form_.FormPaint(); }
-  void HandleKey(uint16_t Key) override { form_.HandleKey(Key); }
-  void FormMouseMove(uint32_t Shift, int X, int Y) override { form_.FormMouseMove(Shift, X, Y); }
-  void FormClick() override { form_.FormClick(); }
-  void FormDestroy() override { form_.FormDestroy(); }
-  void SetViewSize(int Width, int Height) override {
-    form_.ViewWidth = Width;
-    form_.ViewHeight = Height;
-  }
-  bool TerminateRequested() const override { return form_.TerminateRequested; }
-  int ExitCode() const override { return form_.ExitCode; }
-
- private:
-  TFormMain& form_;
-};
 
 TSdlShell::TSdlShell(const std::array<TClipBytes, WaveItemCount>& Clips) : clips_(Clips) {}
 

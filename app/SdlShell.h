@@ -19,6 +19,8 @@ class TSdlMessages;
 class TSdlTicks;
 class TDemoSession;
 
+class TFormAdapter;
+
 class TSdlShell {
  public:
   // Clips are the six sound clips handed to the sound service.
@@ -40,7 +42,6 @@ class TSdlShell {
   void DestroyRenderWindow(bool RestoreDisplay);
 
  private:
-  class TFormAdapter;
   void HandleEvent(const SDL_Event& Event, bool& Finished);
   void ResizeToDrawable();
   void SetSwapInterval();

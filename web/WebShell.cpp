@@ -5,6 +5,7 @@
 
 #include "ScriptInput.h"
 #include "WebKeyCodes.h"
+#include "FormAdapter.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -12,25 +13,6 @@ namespace {
 const char* const GameCaption = "Skyrend";
 
 }  // namespace
-
-class TWebShell::TFormAdapter : public IShellForm {
- public:
-  explicit TFormAdapter(TFormMain& Form) : form_(Form) {}
-  void FormPaint() override { form_.FormPaint(); }
-  void HandleKey(uint16_t Key) override { form_.HandleKey(Key); }
-  void FormMouseMove(uint32_t Shift, int X, int Y) override { form_.FormMouseMove(Shift, X, Y); }
-  void FormClick() override { form_.FormClick(); }
-  void FormDestroy() override { form_.FormDestroy(); }
-  void SetViewSize(int Width, int Height) override {
-    form_.ViewWidth = Width;
-    form_.ViewHeight = Height;
-  }
-  bool TerminateRequested() const override { return form_.TerminateRequested; }
-  int ExitCode() const override { return form_.ExitCode; }
-
- private:
-  TFormMain& form_;
-};
 
 bool CreatePageContext(int Width, int Height) {
   emscripten_set_canvas_element_size("#canvas", Width, Height);

@@ -22,6 +22,8 @@ bool CreatePageContext(int Width, int Height);
 // The drawing buffer's size from the canvas element.
 void CanvasSize(int& Width, int& Height);
 
+class TFormAdapter;
+
 class TWebShell {
  public:
   explicit TWebShell(const std::array<TClipData, WaveItemCount>& Clips);
@@ -45,7 +47,6 @@ class TWebShell {
   const char* Caption() const;
 
  private:
-  class TFormAdapter;
   void Stop(const char* Why);
   bool PointerLocked() const;
 
