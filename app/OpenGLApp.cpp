@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "CommandLine.h"
-#include "DemoSession.h"
 #include "SdlShell.h"
 #include "SoundClips.h"
 
@@ -44,15 +43,13 @@ int main(int argc, char* argv[]) {
 
   TSdlShell Shell(BuiltInClips());
   Shell.SetStartFullScreen(Line.FullScreen);
-  if (Line.Demo != TCommandLine::TDemo::None) {
-    try {
-      const auto Mode = Line.Demo == TCommandLine::TDemo::Record ? TDemoSession::TMode::Record
-                                                                  : TDemoSession::TMode::Play;
-      Shell.SetDemo(std::make_unique<TDemoSession>(Mode, Line.DemoPath));
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "skyrend: %s: %s\n", Line.DemoPath.c_str(), e.what());
-      return 2;
-    }
+  // The demo is read or created before the window, so a bad file costs no game.
+  try {
+    if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);
+    if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadScriptFile(Line.DemoPath));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skyrend: %s: %s\n", Line.DemoPath.c_str(), e.what());
+    return 2;
   }
   return Shell.RunMainLoop();
 }

@@ -25,6 +25,16 @@ IMessageService& MessagesOf(const TServices& Services) {
   return Services.Messages ? *Services.Messages : fallback;
 }
 
+// The model library's own messages go to the form's message service.
+class TModelMessages : public IMessageSink {
+ public:
+  explicit TModelMessages(IMessageService& Messages) : messages_(Messages) {}
+  void ShowMessage(const std::string& Text) override { messages_.ShowMessage(Text); }
+
+ private:
+  IMessageService& messages_;
+};
+
 void FillList(std::unique_ptr<TBlobList>& List) { List = std::make_unique<TBlobList>(); }
 
 }  // namespace
@@ -53,7 +63,8 @@ void TFormMain::StartUp() {
   glViewport(0, 0, ViewWidth, ViewHeight);
 
   IMessageService& messages = MessagesOf(Services);
-  if (!CheckGLError(messages)) {
+  TModelMessages modelMessages(messages);
+  if (!CheckGLError(modelMessages)) {
     TerminateRequested = true;
     ExitCode = 1;
     return;
@@ -70,7 +81,7 @@ void TFormMain::StartUp() {
     *fields[i] = std::make_unique<TMS3DObj>();
     std::string failure;
     try {
-      (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, messages);
+      (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, modelMessages);
     } catch (const ELoadError& e) {
       failure = LoadFailureMessage(e.FileName, e.what());
     } catch (const std::bad_alloc&) {

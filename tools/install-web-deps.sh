@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the browser build and its tests need: emscripten (with the
 # acorn parser its tools load), Chromium for the headless tests, and node with
-# npm for the test driver, whose packages npm installs from web/tests's lock file.
+# npm for the test driver, whose packages npm installs from tests/platform/web's lock file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SUDO=""
@@ -13,4 +13,4 @@ $SUDO apt-get install -y -qq --no-install-recommends emscripten node-acorn chrom
 if ! command -v npm >/dev/null; then
   $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
-(cd web/tests && npm ci --no-audit --no-fund)
+(cd tests/platform/web && npm ci --no-audit --no-fund)

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "WorldForm.h"
+#include "FormOnFakes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // explosions, and objects waiting to come back.
 #include <gtest/gtest.h>
 
-#include "WorldForm.h"
+#include "FormOnFakes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // each with its own speed limits.
 #include <gtest/gtest.h>
 
-#include "WorldForm.h"
+#include "FormOnFakes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The frame driver: start-up frame, title frames, play frames, the game over.
 #include <gtest/gtest.h>
 
-#include "HeadlessHost.h"
+#include "FormOnFakes.h"
 #include "TestModels.h"
 
 namespace {
@@ -11,7 +11,7 @@ class FrameDriver : public ::testing::Test {
   void SetUp() override {
     folder = MakeTempFolder();
     WriteDefaultModels(folder);
-    host = std::make_unique<THeadlessHost>(320, 240, folder);
+    host = TFormOnFakes::WithContext(320, 240, folder);
   }
   void TearDown() override {
     host.reset();
@@ -22,7 +22,7 @@ class FrameDriver : public ::testing::Test {
   uint32_t SkyPixel() { return host->Context->PixelAt(300, 60); }
 
   std::string folder;
-  std::unique_ptr<THeadlessHost> host;
+  std::unique_ptr<TFormOnFakes> host;
 };
 
 TEST_F(FrameDriver, FirstPaintOnlyStartsUp) {

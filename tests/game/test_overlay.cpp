@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "HeadlessHost.h"
+#include "FormOnFakes.h"
 #include "TestModels.h"
 
 namespace {
@@ -39,7 +39,7 @@ class OverlayFrame : public ::testing::Test {
   void SetUp() override {
     folder = MakeTempFolder();
     WriteDefaultModels(folder);
-    host = std::make_unique<THeadlessHost>(W, H, folder);
+    host = TFormOnFakes::WithContext(W, H, folder);
     ASSERT_TRUE(host->StartUp());
     host->Frame();
     host->Form->OnTitleScreen = 0;
@@ -68,7 +68,7 @@ class OverlayFrame : public ::testing::Test {
     return count;
   }
   std::string folder;
-  std::unique_ptr<THeadlessHost> host;
+  std::unique_ptr<TFormOnFakes> host;
 };
 
 TEST_F(OverlayFrame, RingHighlightsThePointOfTheSweepAndStepsIt) {
@@ -134,7 +134,8 @@ TEST(OverlayShape, NumbersStayInTheCentredFourToThreeRectangle) {
     int W, H, X0, Y0, X1, Y1;  // the view, and the rectangle in pixels from the top left
   };
   for (const TCase& c : {TCase{480, 270, 60, 0, 420, 270}, TCase{300, 400, 0, 88, 300, 313}}) {
-    THeadlessHost host(c.W, c.H, folder);
+    auto hostPtr = TFormOnFakes::WithContext(c.W, c.H, folder);
+    TFormOnFakes& host = *hostPtr;
     ASSERT_TRUE(host.StartUp());
     host.Frame();
     host.Form->OnTitleScreen = 0;

@@ -5,7 +5,7 @@
 //   RandomInt(5201) of those: 0, 163, 4478, 1053 (high 32 bits of seed * 5201).
 #include <gtest/gtest.h>
 
-#include "WorldForm.h"
+#include "FormOnFakes.h"
 
 namespace {
 

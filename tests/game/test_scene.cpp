@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "HeadlessHost.h"
+#include "FormOnFakes.h"
 #include "TestModels.h"
 
 namespace {
@@ -50,7 +50,7 @@ class Scene : public ::testing::Test {
     WriteTextFile(folder + "/Alien1Shadow.txt", BoxModelText(-15, 0, -15, 15, 0.5f, 15, 0, 0, 1));
     WriteTextFile(folder + "/white.bmp", WhiteBitmap());
     WriteTextFile(folder + "/StarBullet.txt", HaloShotText());
-    host = std::make_unique<THeadlessHost>(W, H, folder);
+    host = TFormOnFakes::WithContext(W, H, folder);
     ASSERT_TRUE(host->StartUp());
     host->Frame();  // one title frame
     form().OnTitleScreen = 0;
@@ -77,7 +77,7 @@ class Scene : public ::testing::Test {
 
   int W = 400, H = 300;  // 4:3
   std::string folder;
-  std::unique_ptr<THeadlessHost> host;
+  std::unique_ptr<TFormOnFakes> host;
 };
 
 class WideScene : public Scene {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "HeadlessHost.h"
+#include "FormOnFakes.h"
 #include "TestModels.h"
-#include "WorldForm.h"
+#include "FormOnFakes.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ TEST(StartUp, LoadsTheSixteenModelsInOrderAndStopsAtAMissingOne) {
   WriteDefaultModels(folder);
   std::remove((folder + "/Teleport.txt").c_str());
   {
-    THeadlessHost host(64, 64, folder);
+    auto hostPtr = TFormOnFakes::WithContext(64, 64, folder);
+    TFormOnFakes& host = *hostPtr;
     EXPECT_FALSE(host.StartUp());
     TFormMain& form = *host.Form;
     EXPECT_TRUE(form.TerminateRequested);
@@ -43,7 +44,8 @@ TEST(StartUp, ObstaclesTakeTheObstacleModelsRadius) {
   WriteDefaultModels(folder);
   WriteTextFile(folder + "/Obstacle.txt", BoxModelText(-30, 0, -40, 30, 50, 40, 1, 0, 0));
   {
-    THeadlessHost host(64, 64, folder);
+    auto hostPtr = TFormOnFakes::WithContext(64, 64, folder);
+    TFormOnFakes& host = *hostPtr;
     ASSERT_TRUE(host.StartUp());
     for (const auto& obstacle : *host.Form->Obstacles) EXPECT_FLOAT_EQ(obstacle->Radius, std::sqrt(30.f * 30 + 50 * 50 + 40 * 40));
   }

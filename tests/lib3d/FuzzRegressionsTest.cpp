@@ -1,4 +1,4 @@
-// Every input a fuzz target ever failed on (tests/fuzz/regressions/), replayed
+// Every input a fuzz target ever failed on (tools/fuzz/regressions/), replayed
 // with the target's own checks; the sanitizer build of this suite adds theirs.
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> KeptInputs(const char* Target) {
   std::vector<std::string> files;
-  const std::filesystem::path folder = std::filesystem::path(SKYREND_SOURCE_DIR) / "tests/fuzz/regressions" / Target;
+  const std::filesystem::path folder = std::filesystem::path(SKYREND_SOURCE_DIR) / "tools/fuzz/regressions" / Target;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
     if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') files.push_back(entry.path());
   std::sort(files.begin(), files.end());

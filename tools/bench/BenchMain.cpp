@@ -21,7 +21,8 @@
 #include "GlDriverStack.h"
 #include "MeshLists.h"
 #include "MultisampleCost.h"
-#include "Simulator.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
 
 namespace {
 std::atomic<long> Allocations{0};
@@ -83,7 +84,7 @@ TBlock TimeBlock(int Frames, Prepare Before, DrawFrame Draw) {
 
 // The bare context: clear, one full-screen quad, finish. The game's GL state
 // is kept aside meanwhile.
-TBlock BaselineBlock(THeadlessHost& Host, int Frames) {
+TBlock BaselineBlock(THeadlessContext& Context, int Frames) {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -108,7 +109,7 @@ TBlock BaselineBlock(THeadlessHost& Host, int Frames) {
     glVertex2f(1, 1);
     glVertex2f(-1, 1);
     glEnd();
-    Host.Context->Swap();
+    Context.Swap();
   });
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
@@ -129,7 +130,7 @@ struct TKind {
 std::vector<double> BaselineFps, BaselineCpuMs;
 
 template <typename Prepare>
-TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
+TKind MeasureRounds(THeadlessContext& Context, THeadlessHost& Sim, int Rounds, Prepare Before) {
   TKind K;
   long Frames = 0, Calls = 0, Allocated = 0, ByDriver = 0;
   TDrawCounters Drawn;
@@ -145,12 +146,12 @@ TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
     Drawn.Triangles += DrawCounters.Triangles - DrawnBefore.Triangles;
     ++Frames;
   };
-  TBlock Previous = BaselineBlock(Sim.Host, BaselineFrames);
+  TBlock Previous = BaselineBlock(Context, BaselineFrames);
   BaselineFps.push_back(Previous.Fps);
   BaselineCpuMs.push_back(Previous.CpuMs);
   for (int r = 0; r < Rounds; ++r) {
     const TBlock M = TimeBlock(MeasuredFrames, Before, Step);
-    const TBlock Next = BaselineBlock(Sim.Host, BaselineFrames);
+    const TBlock Next = BaselineBlock(Context, BaselineFrames);
     BaselineFps.push_back(Next.Fps);
     BaselineCpuMs.push_back(Next.CpuMs);
     K.Ratios.push_back(M.Fps / ((Previous.Fps + Next.Fps) / 2));
@@ -167,13 +168,13 @@ TKind MeasureRounds(TSimulator& Sim, int Rounds, Prepare Before) {
   K.TrianglesPerFrame = double(Drawn.Triangles) / Frames;
   K.GameAllocationsPerFrame = double(Allocated - ByDriver) / Frames;
   K.DriverAllocationsPerFrame = double(ByDriver) / Frames;
-  K.Scene = CountScene(*Sim.Host.Form);
+  K.Scene = CountScene(Sim.Form);
   return K;
 }
 
 // Warm-up frames: untimed, uncounted.
 template <typename Prepare>
-void Run(TSimulator& Sim, int Frames, Prepare Before) {
+void Run(THeadlessHost& Sim, int Frames, Prepare Before) {
   for (int i = 0; i < Frames; ++i) {
     Before();
     if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
@@ -203,9 +204,10 @@ int Run(int Rounds) {
   const int TitleWarmUp = 10;
   const long Start = 2 + TitleWarmUp + long(Rounds) * MeasuredFrames;
   const std::string Script = std::to_string(Start) + " down 90\n" + std::to_string(Start) + " down 39\n";
-  TSimulator Sim(Width, Height, Folder, ParseScript(Script));
+  THeadlessContext Context(Width, Height);
+  THeadlessHost Sim(Width, Height, Folder, ParseScript(Script));
   if (!Sim.Step()) {
-    for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
+    for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
     return 1;
   }
   std::printf("skyrend-bench: %dx%d headless, %s; %d rounds of %d frames, each between two baseline blocks of %d\n",
@@ -213,12 +215,12 @@ int Run(int Rounds) {
               BaselineFrames);
 
   Run(Sim, TitleWarmUp, [] {});
-  const TKind Title = MeasureRounds(Sim, Rounds, [] {});
-  if (Sim.Frame() >= Start || !Sim.Host.Form->OnTitleScreen) throw std::runtime_error("title rounds ran into play");
+  const TKind Title = MeasureRounds(Context, Sim, Rounds, [] {});
+  if (Sim.Frame() >= Start || !Sim.Form.OnTitleScreen) throw std::runtime_error("title rounds ran into play");
 
-  TFormMain& Form = *Sim.Host.Form;
+  TFormMain& Form = Sim.Form;
   Run(Sim, Start - Sim.Frame() + 100, [&] { StageBusyScene(Form); });
-  const TKind Play = MeasureRounds(Sim, Rounds, [&] {
+  const TKind Play = MeasureRounds(Context, Sim, Rounds, [&] {
     StageBusyScene(Form);
     Form.ColourScheme = 0;
   });
@@ -226,7 +228,7 @@ int Run(int Rounds) {
     StageBusyScene(Form);
     Form.ColourScheme = 10;
   });
-  const TKind Wire = MeasureRounds(Sim, Rounds, [&] {
+  const TKind Wire = MeasureRounds(Context, Sim, Rounds, [&] {
     StageBusyScene(Form);
     Form.ColourScheme = 10;
   });
@@ -245,12 +247,13 @@ int Run(int Rounds) {
   // StartUp on fresh forms: reading the sixteen model files and their textures, compiling the meshes.
   std::vector<double> StartUps, StartUpCpu;
   for (int i = 0; i < 5; ++i) {
+    THeadlessContext FreshContext(Width, Height);
     THeadlessHost Fresh(Width, Height, Folder);
     const double W0 = WallSeconds(), C0 = ThreadCpuSeconds();
-    Fresh.Form->StartUp();
+    Fresh.Form.StartUp();
     StartUps.push_back(WallSeconds() - W0);
     StartUpCpu.push_back(ThreadCpuSeconds() - C0);
-    if (Fresh.Form->TerminateRequested) throw std::runtime_error("start-up failed");
+    if (Fresh.Form.TerminateRequested) throw std::runtime_error("start-up failed");
   }
 
   const TSpread Baseline = SpreadOf(BaselineFps);

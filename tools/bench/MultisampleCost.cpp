@@ -5,25 +5,27 @@
 #include <exception>
 
 #include "BusyScene.h"
+#include "HeadlessContext.h"
 #include "HeadlessHost.h"
 
 namespace {
 
 // Busy play frames per second in a fresh host with Samples samples a pixel.
 double BusyPlayFps(const std::string& Folder, int Width, int Height, int Samples) {
-  THeadlessHost Host(Width, Height, Folder, Samples);
+  THeadlessContext Context(Width, Height, Samples);
+  THeadlessHost Host(Width, Height, Folder);
   if (!Host.StartUp()) throw std::runtime_error("start-up failed");
-  Host.Form->OnTitleScreen = 0;
+  Host.Form.OnTitleScreen = 0;
   for (int i = 0; i < 30; ++i) {  // warm-up
-    StageBusyScene(*Host.Form);
-    Host.Frame();
+    StageBusyScene(Host.Form);
+    Host.Step();
   }
   const int Frames = 200;
   double Busy = 0;
   for (int i = 0; i < Frames; ++i) {
-    StageBusyScene(*Host.Form);
+    StageBusyScene(Host.Form);
     const auto Start = std::chrono::steady_clock::now();
-    Host.Frame();
+    Host.Step();
     Busy += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
   }
   return Frames / Busy;

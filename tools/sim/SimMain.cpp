@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "BusyScene.h"
-#include "Simulator.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+#include "SimOptions.h"
 
 namespace {
 
@@ -57,13 +59,14 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
   }
   int Code = 0;
   {
-    TSimulator Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame);
+    THeadlessContext Context(O.Width, O.Height);
+    THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame);
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
-      TFormMain& Form = *Sim.Host.Form;
+      TFormMain& Form = Sim.Form;
       if (O.BusyFrom > 0 && k >= O.BusyFrom) StageBusyScene(Form);
       if (O.Scheme >= 0) Form.ColourScheme = O.Scheme;
       if (!Sim.Step()) {
-        for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
+        for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
         std::fprintf(stderr, "skyrend-sim: the game ended at frame %ld\n", k);
         Code = 1;
         break;
@@ -74,7 +77,7 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
         std::fputc('\n', Trace);
       }
       for (const auto& Shot : O.Shots)
-        if (Shot.first == k && !Sim.Host.Context->WritePng(Shot.second)) {
+        if (Shot.first == k && !Context.WritePng(Shot.second)) {
           std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\"\n", Shot.second.c_str());
           Code = 1;
         }

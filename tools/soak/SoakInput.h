@@ -1,17 +1,16 @@
 // Seeded random play: before each frame it presses, repeats and releases
 // keys, moves the mouse with random buttons, clicks and moves joystick 1,
 // and on the title screen presses Z now and then so that a new game starts
-// after every game over. The input reaches the form through the demo
-// recorder, the same path a recorded game takes, and the recorder writes it as
-// a script that skyrend-sim replays.
+// after every game over. The input goes into the host's input stream, the
+// path a recorded game takes, which writes it as a script that skyrend-sim replays.
 #pragma once
 #include <cstdint>
 
-#include "ScriptRecorder.h"
+#include "InputStream.h"
 
 class TSoakInput {
  public:
-  TSoakInput(uint64_t Seed, TScriptRecorder& Recorder) : state_(Seed), recorder_(Recorder) {}
+  TSoakInput(uint64_t Seed, TInputStream& Stream) : state_(Seed), recorder_(Stream) {}
 
   // The input of the next frame. OnTitleScreen: what the form showed last.
   void NextFrame(bool OnTitleScreen);
@@ -24,6 +23,6 @@ class TSoakInput {
   void Toggle(uint16_t Key);
 
   uint64_t state_;
-  TScriptRecorder& recorder_;
+  TInputStream& recorder_;
   bool held_[256] = {};
 };

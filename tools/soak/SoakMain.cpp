@@ -15,8 +15,9 @@
 
 #include "QuoteWord.h"
 #include "ScriptFormat.h"
-#include "ScriptRecorder.h"
-#include "Simulator.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+#include "SimOptions.h"
 #include "SoakChecks.h"
 #include "SoakInput.h"
 
@@ -80,7 +81,6 @@ double PeakMegabytes() {
 
 int Soak(const TSoakOptions& O, const std::string& Folder) {
   std::ofstream File;
-  std::ostream Null(nullptr);  // writes nothing
   if (!O.ScriptOut.empty()) {
     File.open(O.ScriptOut, std::ios::binary | std::ios::trunc);
     if (!File) {
@@ -89,22 +89,22 @@ int Soak(const TSoakOptions& O, const std::string& Folder) {
     }
     File << DemoHeaderLine(O.Width, O.Height) << '\n';
   }
-  TSimulator Sim(O.Width, O.Height, Folder, {});
-  TScriptRecorder Recorder(O.ScriptOut.empty() ? Null : File, *Sim.Host.Form, Sim.Input, Sim.Cursor, Sim.Clock);
-  TSoakInput Input(O.Seed, Recorder);
+  THeadlessContext Context(O.Width, O.Height);
+  THeadlessHost Sim(O.Width, O.Height, Folder);
+  Sim.Game.Stream().WriteTo(O.ScriptOut.empty() ? nullptr : &File);
+  TSoakInput Input(O.Seed, Sim.Game.Stream());
   TSoakChecker Checker;
   double EarlyPeak = 0;
   const auto Start = std::chrono::steady_clock::now();
   for (long k = 1; k <= O.Frames; ++k) {
-    Sim.BeginInput();
-    if (k > 1) Input.NextFrame(Sim.Host.Form->OnTitleScreen != 0);
-    Recorder.BeginFrame(uint32_t(k) * 16u);
-    if (!Sim.Paint()) {
-      for (const auto& M : Sim.Host.Messages.Messages) std::fprintf(stderr, "skyrend-soak: %s\n", M.c_str());
+    if (k > 1) Input.NextFrame(Sim.Form.OnTitleScreen != 0);
+    Sim.Wall.Now = uint32_t(k) * 16u;  // the frame's clock
+    if (!Sim.Step()) {
+      for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-soak: %s\n", M.c_str());
       std::fprintf(stderr, "skyrend-soak: the game ended at frame %ld\n", k);
       return 1;
     }
-    const std::string Broken = Checker.Check(*Sim.Host.Form);
+    const std::string Broken = Checker.Check(Sim.Form);
     if (!Broken.empty()) {
       std::fprintf(stderr, "skyrend-soak: frame %ld (seed %llu): %s\n", k, (unsigned long long)O.Seed,
                    Broken.c_str());

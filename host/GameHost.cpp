@@ -1,0 +1,209 @@
+#include "GameHost.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "frmMainGL.h"
+
+const char* const WindowTitle = "OpenGL App by Dreskol";
+const char* const PausedTitle = "OpenGL App by Dreskol   [PAUSED]";
+
+namespace {
+
+// Used when a shell gives no wall clock: time stands still.
+class TStoppedClock : public ITickSource {
+ public:
+  uint32_t GetTickCount() override { return 0; }
+};
+
+// Viewport (0, 0, Width, Height); projection gluPerspective(45, Width / Height,
+// 1, 100); then the model-view matrix, current and identity.
+void ResizeView(int Width, int Height) {
+  glViewport(0, 0, Width, Height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, double(Width) / double(Height), 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+}  // namespace
+
+uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Right ? ssRight : 0u); }
+
+TGameHost::TGameHost(const THostPlatform& Platform)
+    : platform_(Platform), cursor_(Platform.Width, Platform.Height, Platform.Cursor) {
+  static TStoppedClock stopped;
+  if (!platform_.WallClock) platform_.WallClock = &stopped;
+  start_ = GameTicks();
+  TServices Services;
+  Services.Ticks = &clock_;
+  Services.Input = &input_;
+  Services.Sound = platform_.Sound;
+  Services.Messages = platform_.Messages;
+  Services.Cursor = &cursor_;
+  Services.ProgramFolder = platform_.ProgramFolder;
+  Services.ScreenWidth = platform_.Width;
+  Services.ScreenHeight = platform_.Height;
+  form_ = std::make_unique<TFormMain>(Services);
+  stream_ = std::make_unique<TInputStream>(*form_, input_, cursor_, clock_);
+}
+
+TGameHost::~TGameHost() {
+  // The form goes while the shell's GL context is still current: its models own GL objects.
+  form_->FormDestroy();
+  form_.reset();
+  CloseRecording();
+}
+
+std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path) {
+  auto File = std::make_unique<std::ofstream>(Path, std::ios::binary | std::ios::trunc);
+  if (!*File) throw std::runtime_error(std::string("cannot create the demo file: ") + std::strerror(errno));
+  return File;
+}
+
+void TGameHost::Record(std::unique_ptr<std::ostream> Out, const std::string& Name, bool Header) {
+  record_ = std::move(Out);
+  recordName_ = Name;
+  stream_->WriteTo(record_.get());
+  if (Header) *record_ << DemoHeaderLine(platform_.Width, platform_.Height) << "\n";
+}
+
+void TGameHost::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
+  replay_ = std::make_unique<TReplayDriver>(std::move(Events), MsPerFrame);
+}
+
+bool TGameHost::ReplayFinished() const { return replay_ && frame_ >= replay_->LastFrame(); }
+
+bool TGameHost::CloseRecording() {
+  if (!record_) return true;
+  stream_->WriteTo(nullptr);
+  record_->flush();
+  bool Written = !record_->fail();
+  if (auto* File = dynamic_cast<std::ofstream*>(record_.get())) {
+    File->close();
+    Written = Written && !File->fail();
+  }
+  record_.reset();
+  if (!Written) std::fprintf(stderr, "skyrend: %s: the demo could not be written\n", recordName_.c_str());
+  return Written;
+}
+
+bool TGameHost::Passes(uint16_t Vk, bool Down) {
+  if (Down && Vk == VkPause) {
+    TogglePause();
+    return false;
+  }
+  if (Down && Vk == VkEscape && !platform_.EscapeQuits) {
+    RequestPause();
+    return false;
+  }
+  if (Down && Vk == VkEscape) {
+    // A press ends the run even when let go before the next frame: paused at
+    // once, playing after the frame, so that frame is completed.
+    escapeDown_ = true;
+    return pause_.Running() && !replay_;
+  }
+  if (replay_) return false;  // a demo plays; the player's input does not reach the game
+  // Paused, only releases reach the game, so that no key stays held.
+  return pause_.Running() || (!Down && Vk != 0);
+}
+
+void TGameHost::KeyDown(uint16_t Vk) {
+  if (Vk == 0 || Vk > 255) return;
+  if (Vk == VkPause && pauseKeyDown_) return;  // its auto-repeat
+  if (Vk == VkPause) pauseKeyDown_ = true;
+  if (Passes(Vk, true)) stream_->KeyDown(Vk);
+}
+
+void TGameHost::KeyUp(uint16_t Vk) {
+  if (Vk == 0 || Vk > 255) return;
+  if (Vk == VkPause) pauseKeyDown_ = false;
+  if (Passes(Vk, false)) stream_->KeyUp(Vk);
+}
+
+void TGameHost::MouseMotion(int Dx, int Dy, uint32_t Buttons) {
+  if (Passes(0, true)) stream_->MouseMove(Dx, Dy, Buttons);
+}
+
+void TGameHost::Click() {
+  if (Passes(0, true)) stream_->Click();
+}
+
+void TGameHost::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
+  if (Passes(0, true)) stream_->Joystick(X, Y, Buttons);
+}
+
+void TGameHost::ReleaseKeys() {
+  pauseKeyDown_ = false;
+  if (replay_) return;  // the demo's keys are the demo's
+  for (int Vk = 1; Vk < 256; ++Vk)
+    stream_->KeyUp(uint16_t(Vk));
+}
+
+uint32_t TGameHost::GameTicks() const { return gameClock_.Now(platform_.WallClock->GetTickCount()); }
+
+void TGameHost::SetPhase(TPauseState::TPhase Before) {
+  const bool WasPaused = Before == TPauseState::TPhase::Paused;
+  if (WasPaused == pause_.Paused()) return;
+  const uint32_t Wall = platform_.WallClock->GetTickCount();
+  if (pause_.Paused()) {
+    gameClock_.Pause(Wall);
+  } else {
+    gameClock_.Resume(Wall);
+    FrameCount = 0;  // frames count again for the next title
+  }
+  if (platform_.Shell) platform_.Shell->PauseChanged(pause_.Paused());
+}
+
+void TGameHost::RequestPause() {
+  const auto Before = pause_.Phase();
+  pause_.Request();
+  SetPhase(Before);
+}
+
+void TGameHost::TogglePause() {
+  const auto Before = pause_.Phase();
+  pause_.Toggle();
+  SetPhase(Before);
+}
+
+TFrameResult TGameHost::Frame() {
+  if (pause_.Paused()) return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+  if (replay_) {
+    replay_->BeginFrame(frame_ + 1, *form_, input_, cursor_, clock_);
+  } else {
+    stream_->BeginFrame(GameTicks() - start_);
+  }
+  ++frame_;
+  ++FrameCount;
+  form_->FormPaint();
+  if (form_->TerminateRequested) return TFrameResult::Terminate;
+  const auto Before = pause_.Phase();
+  if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
+  if (platform_.Shell) platform_.Shell->Present();
+  SetPhase(Before);
+  // Escape is tested only after the frame is presented, so that frame is completed.
+  return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+}
+
+void TGameHost::Resize(int Width, int Height) {
+  if (Height == 0) Height = 1;
+  ResizeView(Width, Height);
+  form_->ViewWidth = Width;
+  form_->ViewHeight = Height;
+}
+
+std::string TGameHost::TimerTitle() {
+  if (pause_.Paused()) return PausedTitle;
+  // The timer fires every 1000 ms, so FrameCount * 1000 / 1000 is FrameCount itself.
+  std::string Title = std::string(WindowTitle) + "   [" + std::to_string(FrameCount) + " FPS]";
+  FrameCount = 0;
+  return Title;
+}

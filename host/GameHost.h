@@ -1,0 +1,154 @@
+// The game host: the form with its services, the one input stream, pause, the
+// frame step and the window title. Every shell (the desktop window, the page,
+// the headless host) makes one, turns what it receives into events of the
+// script's kinds and hands them over here; the host records them when
+// recording, at this one point, and delivers them to the form. A replayed
+// demo feeds the same stream from its file. No SDL and no browser here.
+#pragma once
+#include <cstdint>
+#include <ostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "InputStream.h"
+#include "PausableClock.h"
+#include "PauseState.h"
+#include "ReplayDriver.h"
+#include "ScriptFormat.h"
+#include "ScriptInput.h"
+#include "Services.h"
+
+class TFormMain;
+
+// What a shell does around the host's frames and pauses.
+class IHostShell {
+ public:
+  virtual ~IHostShell() = default;
+  // Shows the frame just drawn (swaps buffers).
+  virtual void Present() = 0;
+  // Keeps the frame just drawn, before Present, for the pause screen.
+  virtual void KeepPicture() = 0;
+  // The pause began or ended: hold or resume the sound, free or take the pointer.
+  virtual void PauseChanged(bool Paused) = 0;
+};
+
+// What a shell gives the host: the platform's parts of the form's services.
+struct THostPlatform {
+  ITickSource* WallClock = nullptr;  // milliseconds, never paused; the game's clock is made from it
+  ISoundService* Sound = nullptr;
+  IMessageService* Messages = nullptr;
+  ICursorService* Cursor = nullptr;  // the real pointer's visibility; may be null
+  IHostShell* Shell = nullptr;       // may be null: frames are then not shown
+  std::string ProgramFolder;
+  int Width = 1024, Height = 768;   // the view at start
+  // The desktop quits on Escape; a page has nothing to quit to, so it pauses.
+  bool EscapeQuits = true;
+};
+
+// Virtual-key codes the host itself acts on.
+constexpr uint16_t VkEscape = 27;
+constexpr uint16_t VkPause = 80;  // P
+
+// The window title, "OpenGL App by Dreskol", and the same while paused.
+extern const char* const WindowTitle;
+extern const char* const PausedTitle;
+
+// The game's mouse buttons (shift bits) from the buttons a shell reports.
+uint32_t MouseButtons(bool Left, bool Right);
+
+// A demo's frames when its script names no clock.
+constexpr uint32_t DemoMsPerFrame = 16;
+
+// Creates the demo file to record into: std::runtime_error with the reason.
+// Made before the window and the first frame, so a bad path costs no game.
+std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path);
+
+// What a frame asks of the shell.
+enum class TFrameResult { Continue, Quit, Terminate };
+
+class TGameHost {
+ public:
+  // Makes the form (FormCreate runs) on the stream's services: a clock set once
+  // per frame, held keys and joystick 1 from the stream, the virtual pointer.
+  explicit TGameHost(const THostPlatform& Platform);
+  ~TGameHost();
+  TGameHost(const TGameHost&) = delete;
+  TGameHost& operator=(const TGameHost&) = delete;
+
+  // --- demos, chosen before the first frame
+  // Records the stream into Out (Name names it in messages), after a demo
+  // header with the view size when Header is set.
+  void Record(std::unique_ptr<std::ostream> Out, const std::string& Name, bool Header = true);
+  // Plays these events instead of live input (a demo, the simulator, tests).
+  void Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame = DemoMsPerFrame);
+  bool Replaying() const { return replay_ != nullptr; }
+  // Playback has shown the demo's last frame.
+  bool ReplayFinished() const;
+  // Writes out a recording; false (with a message on stderr) when it failed.
+  bool CloseRecording();
+
+  // --- live input from a shell. While a demo plays or the game is paused it
+  // does not reach the game; P pauses and plays on; Escape quits after the
+  // frame or, where Escape does not quit, pauses.
+  void KeyDown(uint16_t Vk);  // a press of a key already down is an auto-repeat
+  void KeyUp(uint16_t Vk);
+  void MouseMotion(int Dx, int Dy, uint32_t Buttons);
+  void Click();
+  // Joystick 1 as it stands before a frame; reaches the stream when it changed.
+  void Joystick(int16_t X, int16_t Y, uint32_t Buttons);
+  // The window lost the keyboard: every held key is let go.
+  void ReleaseKeys();
+
+  // --- pause
+  void RequestPause();
+  void TogglePause();
+  const TPauseState& Pause() const { return pause_; }
+  bool Paused() const { return pause_.Paused(); }
+  // Escape was pressed where it quits (paused, the shell ends at once).
+  bool QuitRequested() const { return escapeDown_; }
+
+  // One frame: the stream's events and clock, FormPaint, then the shell keeps
+  // the picture (when a pause begins) and presents it. Nothing while paused.
+  TFrameResult Frame();
+  // The game's clock now: the wall clock less the time spent paused.
+  uint32_t GameTicks() const;
+
+  // A new view size: viewport and projection (height 0 taken as 1), and the form's.
+  void Resize(int Width, int Height);
+  // The title once a second: the frames of the last second, or the pause.
+  std::string TimerTitle();
+
+  TFormMain& Form() { return *form_; }
+  const TFormMain& Form() const { return *form_; }
+  TVirtualPointer& Pointer() { return cursor_.Pointer(); }
+  // The input stream itself, for a source that makes game input of its own (the soak).
+  TInputStream& Stream() { return *stream_; }
+  // The frame that input belongs to now (1 before the first frame).
+  long FrameNumber() const { return frame_ + 1; }
+  // Frames drawn since the last title.
+  int32_t FrameCount = 0;
+  // Times the game hid the cursor: each new game does so once.
+  long CursorHides() const { return cursor_.Hides(); }
+
+ private:
+  // Live input: true when the event reaches the stream after the shell's rules.
+  bool Passes(uint16_t Vk, bool Down);
+  void SetPhase(TPauseState::TPhase Before);
+
+  THostPlatform platform_;
+  TFrameClock clock_;
+  TScriptInput input_;
+  TScriptCursor cursor_;
+  TPausableClock gameClock_;
+  TPauseState pause_;
+  std::unique_ptr<TFormMain> form_;
+  std::unique_ptr<TInputStream> stream_;
+  std::unique_ptr<TReplayDriver> replay_;
+  std::string recordName_;
+  std::unique_ptr<std::ostream> record_;
+  uint32_t start_ = 0;  // the game's clock when the form was made
+  long frame_ = 0;      // frames drawn
+  bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
+  bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again
+};

@@ -1,0 +1,59 @@
+// The one headless host: the game host on fake platform parts (a wall clock
+// the caller sets, a sound recorder, a message collector, a cursor), frame by
+// frame, with the trace of each frame. The simulator, the benchmark, the soak,
+// the tests and the page's test module run the game through it. It draws into
+// whatever GL context is current: an EGL pbuffer (THeadlessContext) natively,
+// the canvas in the page.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FakeServices.h"
+#include "GameHost.h"
+#include "TraceWriter.h"
+#include "frmMainGL.h"
+
+class THeadlessHost : private IHostShell {
+ public:
+  // ProgramFolder holds the model files (normally build/bin). Events, when
+  // given, replay as a script at MsPerFrame; otherwise the caller feeds the
+  // stream and sets the wall clock.
+  THeadlessHost(int Width, int Height, const std::string& ProgramFolder);
+  THeadlessHost(int Width, int Height, const std::string& ProgramFolder, std::vector<TScriptEvent> Events,
+                uint32_t MsPerFrame = 16);
+
+  // Runs the next frame (frame 1 is start-up). False when the game asked to
+  // end (start-up failed; its message is in Messages).
+  bool Step();
+  // Runs frames until the start-up frame is done; false when start-up failed.
+  bool StartUp();
+  // The trace line of the frame Step just ran.
+  const std::string& TraceLine();
+  // The sound operations of the frame Step just ran.
+  const std::vector<TSoundEvent>& Sounds() const { return Sound.Events; }
+  long Frame() const { return frame_; }
+
+  TFakeTicks Wall;  // the wall clock the game's clock is made from
+  TRecordingSound Sound;
+  TCapturingMessages Messages;
+  TFakeCursor Cursor;
+  TGameHost Game;
+  TFormMain& Form;
+
+ private:
+  void Present() override;
+  void KeepPicture() override {}
+  void PauseChanged(bool) override {}
+  THostPlatform Platform(int Width, int Height, const std::string& ProgramFolder);
+
+  TTraceWriter trace_;
+  long frame_ = 0;
+  bool newWorld_ = true;
+  long hides_ = 0;
+  const TBlob* player_ = nullptr;
+};
+
+// The folder of the built executables and data files.
+std::string DefaultProgramFolder();

@@ -1,0 +1,48 @@
+// What the host asks of the window around frames and pauses, and the switch
+// between window and full screen.
+#include <cstdio>
+
+#include "SdlServices.h"
+#include "SdlShell.h"
+#include "SdlSound.h"
+#include "WindowMode.h"
+
+void TSdlShell::Present() { SDL_GL_SwapWindow(window_); }
+
+void TSdlShell::KeepPicture() {
+  int W = 0, H = 0;
+  SDL_GL_GetDrawableSize(window_, &W, &H);
+  pauseScreen_.Capture(GL_BACK, W, H);
+}
+
+void TSdlShell::PauseChanged(bool Paused) {
+  if (Paused) {
+    sound_->PauseAll();
+    // The pointer is the player's again while the game waits.
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_SetWindowTitle(window_, PausedTitle);
+    pausedDirty_ = true;
+  } else {
+    sound_->ResumeAll();
+    SDL_SetRelativeMouseMode(SDL_TRUE);
+    SDL_SetWindowTitle(window_, WindowTitle);
+  }
+}
+
+void TSdlShell::DrawPaused() {
+  int W = 0, H = 0;
+  SDL_GL_GetDrawableSize(window_, &W, &H);
+  pauseScreen_.Draw(W, H);
+  SDL_GL_SwapWindow(window_);
+  pausedDirty_ = false;
+}
+
+void TSdlShell::ToggleWindowMode() {
+  const bool FullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (!SetFullScreen(window_, !FullScreen))
+    std::fprintf(stderr, "skyrend: cannot switch to %s: %s\n", FullScreen ? "a window" : "full screen",
+                 SDL_GetError());
+  ResizeToDrawable();
+  SetSwapInterval();  // the display's rate may differ
+  pausedDirty_ = true;
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the browser version into build-web/: skyrend.html, skyrend.js,
+# skyrend.wasm and skyrend.data. The models, bitmaps and sound clips come from
+# the native build's generator, so that is built first (only the generator).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+# Debian's emscripten runs its JavaScript tools with the node on PATH, which
+# must find Debian's acorn.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+NATIVE=${SKYREND_NATIVE_BUILD:-build}
+cmake -S . -B "$NATIVE" >/dev/null
+cmake --build "$NATIVE" -j2 --target skyrend_assets
+emcmake cmake -S platform/web -B build-web -DSKYREND_NATIVE_BUILD="$(cd "$NATIVE" && pwd)" >/dev/null
+cmake --build build-web -j2
+echo "Built build-web/skyrend.html"

@@ -1,0 +1,26 @@
+// skyrend-sim's command line, and the folder of the running executable.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// skyrend-sim's command line.
+struct TSimOptions {
+  long Frames = 600;
+  std::string ScriptPath;
+  uint32_t MsPerFrame = 16;
+  std::string TracePath;  // empty: no trace; "-": standard output
+  std::vector<std::pair<long, std::string>> Shots;
+  int Width = 1024, Height = 768;
+  long BusyFrom = 0;  // 0: never; else the busy scene is restaged before each frame from this one on
+  int Scheme = -1;    // -1: the level's; else the colour scheme forced before every frame
+  bool SizeGiven = false;  // --size was given: a demo's recorded size does not apply
+};
+
+// Throws std::invalid_argument with a message naming the bad argument.
+TSimOptions ParseSimArguments(const std::vector<std::string>& Args);
+extern const char* const SimUsage;
+
+// The folder of the running executable, where the game's model files lie.
+std::string ProgramFolderOf(const char* Argv0);
