@@ -20,7 +20,7 @@ THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFo
     : Game(Platform(Width, Height, ProgramFolder)), Form(Game.Form()) {
   Form.ViewWidth = Width;
   Form.ViewHeight = Height;
-  Sound.Events.clear();
+  Sound.Events.clear();  // FormCreate's belong to no frame
   hides_ = Game.CursorHides();
   player_ = Form.Player.get();
 }
@@ -34,13 +34,15 @@ THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFo
 void THeadlessHost::Present() { glFinish(); }
 
 bool THeadlessHost::Step() {
-  Sound.Events.clear();
+  // The frame's sounds: those of the input given since the last frame, then its own.
+  Sound.Events.erase(Sound.Events.begin(), Sound.Events.begin() + long(lastFrameSounds_));
   ++frame_;
   const bool Running = Game.Frame() != TFrameResult::Terminate;
   // Every new game hides the cursor and makes a new player.
   if (Game.CursorHides() != hides_ || Form.Player.get() != player_) newWorld_ = true;
   hides_ = Game.CursorHides();
   player_ = Form.Player.get();
+  lastFrameSounds_ = Sound.Events.size();
   return Running;
 }
 

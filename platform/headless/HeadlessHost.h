@@ -31,7 +31,8 @@ class THeadlessHost : private IHostShell {
   bool StartUp();
   // The trace line of the frame Step just ran.
   const std::string& TraceLine();
-  // The sound operations of the frame Step just ran.
+  // The sound operations of the frame Step just ran, with those of the input
+  // given to it before it ran.
   const std::vector<TSoundEvent>& Sounds() const { return Sound.Events; }
   long Frame() const { return frame_; }
 
@@ -50,6 +51,7 @@ class THeadlessHost : private IHostShell {
 
   TTraceWriter trace_;
   long frame_ = 0;
+  size_t lastFrameSounds_ = 0;  // sounds up to the end of the last frame
   bool newWorld_ = true;
   long hides_ = 0;
   const TBlob* player_ = nullptr;

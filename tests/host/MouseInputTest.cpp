@@ -3,15 +3,16 @@
 // and a wrap at the edge keeps the pointer's height.
 #include <gtest/gtest.h>
 
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
 #include "ScriptFormat.h"
-#include "TraceSupport.h"
 
 namespace {
 
 constexpr int W = 320, H = 240;
 
 // Runs the game up to and including frame Frames.
-void StepTo(TSimulator& Game, long Frames) {
+void StepTo(THeadlessHost& Game, long Frames) {
   while (Game.Frame() < Frames) ASSERT_TRUE(Game.Step());
 }
 
@@ -30,9 +31,10 @@ std::vector<TScriptEvent> Script(const std::string& Text) { return ParseScript(T
 TEST(MouseInput, AFramesMotionIsOneMouseMove) {
   std::string Text;
   for (int i = 0; i < 30; ++i) Text += "20 mouse 1 0 left\n";
-  TSimulator Game(W, H, DefaultProgramFolder(), Script(Text));
+  THeadlessContext Context(W, H);
+  THeadlessHost Game(W, H, DefaultProgramFolder(), Script(Text));
   StepTo(Game, 19);
-  TFormMain& F = *Game.Host.Form;
+  TFormMain& F = Game.Form;
   const float Heading = F.Player->Rotation.y;
   StepTo(Game, 20);
   EXPECT_EQ(ActiveShots(F), 1);
@@ -43,21 +45,22 @@ TEST(MouseInput, AFramesMotionIsOneMouseMove) {
 // Holding the right button and moving up raises the speed from the very first
 // move, and still does after the pointer has wrapped from the left edge.
 TEST(MouseInput, MovingUpWithTheRightButtonRaisesTheSpeedAlsoAfterAWrap) {
-  TSimulator Game(W, H, DefaultProgramFolder(),
-                  Script("20 mouse 0 -5 right\n"
+  THeadlessContext Context(W, H);
+  THeadlessHost Game(W, H, DefaultProgramFolder(),
+                    Script("20 mouse 0 -5 right\n"
                          "30 mouse -200 0\n"   // past the left edge: wraps to the right edge
                          "40 mouse -3 0\n"     // measured from the right edge, no second wrap
                          "50 mouse 0 -5 right\n"));
   StepTo(Game, 19);
-  TFormMain& F = *Game.Host.Form;
+  TFormMain& F = Game.Form;
   const float Heading = F.Player->Rotation.y;
   StepTo(Game, 20);
   EXPECT_FLOAT_EQ(F.Player->Speed, 0.3f);
   StepTo(Game, 30);
-  EXPECT_EQ(Game.Cursor.Pointer().X(), W);
-  EXPECT_EQ(Game.Cursor.Pointer().Y(), H / 2 - 5);
+  EXPECT_EQ(Game.Game.Pointer().X(), W);
+  EXPECT_EQ(Game.Game.Pointer().Y(), H / 2 - 5);
   StepTo(Game, 40);
-  EXPECT_EQ(Game.Cursor.Pointer().X(), W - 3);
+  EXPECT_EQ(Game.Game.Pointer().X(), W - 3);
   EXPECT_FLOAT_EQ(F.Player->Rotation.y, Heading - 203);
   StepTo(Game, 50);
   EXPECT_FLOAT_EQ(F.Player->Speed, 0.6f);

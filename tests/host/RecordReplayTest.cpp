@@ -1,10 +1,11 @@
-// Demo recording: a game played through the recorder, with its uneven frame
-// times, replays from the written script to the very same trace.
+// Demo recording: a game played through the host's live input, with its
+// uneven frame times, replays from the written script to the very same trace.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "ScriptRecorder.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
 #include "TraceSupport.h"
 
 namespace {
@@ -12,14 +13,14 @@ namespace {
 constexpr long Frames = 600;
 
 // The player's input between frame K - 1 and frame K, as window messages would bring it.
-void Play(long K, TScriptRecorder& Rec) {
+void Play(long K, TGameHost& Rec) {
   if (K == 104) Rec.KeyDown(90);                                  // Z: play starts
   if (K > 104 && K < 300 && K % 6 == 0) Rec.KeyDown(90);          // its auto-repeat
   if (K == 300) Rec.KeyUp(90);
   if (K == 150) Rec.KeyDown(37);                                  // turn left a while
   if (K == 180) Rec.KeyUp(37);
-  if (K >= 200 && K < 260) Rec.MouseMove(37, int(K % 3) - 1, K % 20 == 0 ? uint32_t(ssLeft) : 0u);  // across the edge
-  if (K == 262) Rec.MouseMove(0, -15, ssRight);
+  if (K >= 200 && K < 260) Rec.MouseMotion(37, int(K % 3) - 1, K % 20 == 0 ? uint32_t(ssLeft) : 0u);  // across the edge
+  if (K == 262) Rec.MouseMotion(0, -15, ssRight);
   if (K == 270) Rec.Click();
   // The joystick as it stands each frame: written only when it changes.
   Rec.Joystick(K >= 320 && K < 360 ? 20000 : 0, K >= 380 && K < 400 ? -30000 : 0, K >= 340 && K < 345 ? 1 : 0);
@@ -31,15 +32,15 @@ TEST(DemoRecording, ARecordedGameReplaysToTheSameTrace) {
   std::ostringstream Script;
   std::vector<std::string> Live;
   {
-    TSimulator Game(320, 240, DefaultProgramFolder(), {});
-    TScriptRecorder Rec(Script, *Game.Host.Form, Game.Input, Game.Cursor, Game.Clock);
+    THeadlessContext Context(320, 240);
+    THeadlessHost Game(320, 240, DefaultProgramFolder());
+    Game.Game.Stream().WriteTo(&Script);
     uint32_t Now = 1000;
     for (long K = 1; K <= Frames; ++K) {
-      Game.BeginInput();
-      Play(K, Rec);
+      Play(K, Game.Game);
       Now += 10 + uint32_t(K * 7 % 13);  // frames of uneven length
-      Rec.BeginFrame(Now);
-      ASSERT_TRUE(Game.Paint());
+      Game.Wall.Now = Now;
+      ASSERT_TRUE(Game.Step());
       Live.push_back(Game.TraceLine());
     }
   }
@@ -56,7 +57,8 @@ TEST(DemoRecording, ARecordedGameReplaysToTheSameTrace) {
   EXPECT_NE(Text.find("220 mouse 37 0 left\n"), std::string::npos);
 
   // The replay's own step (16 ms) is overridden by the recorded ticks.
-  TSimulator Replay(320, 240, DefaultProgramFolder(), Events, 16);
+  THeadlessContext Context(320, 240);
+  THeadlessHost Replay(320, 240, DefaultProgramFolder(), Events, 16);
   for (long K = 1; K <= Frames; ++K) {
     ASSERT_TRUE(Replay.Step());
     ASSERT_EQ(Replay.TraceLine(), Live[size_t(K - 1)]) << "frame " << K;
@@ -67,8 +69,10 @@ TEST(DemoRecording, ARecordedGameReplaysToTheSameTrace) {
 
 TEST(DemoRecording, KeysAreWrittenAsTheFormSeesThem) {
   std::ostringstream Script;
-  TSimulator Game(64, 48, DefaultProgramFolder(), {});
-  TScriptRecorder Rec(Script, *Game.Host.Form, Game.Input, Game.Cursor, Game.Clock);
+  THeadlessContext Context(64, 48);
+  THeadlessHost Game(64, 48, DefaultProgramFolder());
+  TInputStream& Rec = Game.Game.Stream();
+  Rec.WriteTo(&Script);
   Rec.KeyUp(65);  // never went down: nothing to release
   Rec.KeyDown(78);
   Rec.KeyDown(78);
@@ -80,6 +84,6 @@ TEST(DemoRecording, KeysAreWrittenAsTheFormSeesThem) {
   EXPECT_EQ(Script.str(), "1 down 78\n1 repeat 78\n1 tick 16\n2 up 78\n2 click\n2 tick 40\n");
   EXPECT_EQ(Rec.Frame(), 3);
   // Both key messages reached the form: N brightened the radar twice from 0.7.
-  EXPECT_FLOAT_EQ(Game.Host.Form->RadarAlpha, 0.9f);
-  EXPECT_FALSE(Game.Input.Held(78));
+  EXPECT_FLOAT_EQ(Game.Form.RadarAlpha, 0.9f);
+  EXPECT_FALSE(Rec.Held(78));
 }

@@ -1,4 +1,4 @@
-// Key codes, the keyboard assignment table, joystick ranges and the virtual pointer.
+// The keyboard assignment table, joystick ranges and the virtual pointer.
 #include "InputMapping.h"
 
 #include <gtest/gtest.h>
@@ -6,32 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "KeyCodes.h"
-
 namespace {
-
-TEST(KeyCodes, SdlKeysBecomeWindowsVirtualKeyCodes) {
-  const std::vector<std::pair<SDL_Keycode, uint16_t>> Cases = {
-      {SDLK_a, 65},      {SDLK_h, 72},       {SDLK_z, 90},      {SDLK_0, 48},     {SDLK_9, 57},
-      {SDLK_LEFT, 37},   {SDLK_UP, 38},      {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},  {SDLK_ESCAPE, 27},
-      {SDLK_SPACE, 32},  {SDLK_RETURN, 13},  {SDLK_F1, 112},    {SDLK_F2, 113},   {SDLK_F12, 123},
-      {SDLK_KP_0, 96},   {SDLK_KP_1, 97},    {SDLK_KP_2, 98},   {SDLK_KP_8, 104}, {SDLK_KP_9, 105},
-      {SDLK_KP_ENTER, 13},
-  };
-  for (const auto& [Sdl, Vk] : Cases) EXPECT_EQ(VirtualKeyFromSdl(Sdl), Vk) << SDL_GetKeyName(Sdl);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13), 0);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_MENU), 0);
-}
-
-TEST(KeyCodes, AltCombinationsAndF10AreSystemKeys) {
-  EXPECT_TRUE(IsSystemKey(SDLK_F10, KMOD_NONE));
-  EXPECT_TRUE(IsSystemKey(SDLK_z, KMOD_LALT));
-  EXPECT_TRUE(IsSystemKey(SDLK_F4, KMOD_RALT));
-  EXPECT_TRUE(IsSystemKey(SDLK_LALT, KMOD_NONE));
-  EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_NONE));
-  EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_LSHIFT));
-  EXPECT_FALSE(IsSystemKey(SDLK_F2, KMOD_LCTRL));
-}
 
 TInputStates StatesWithDown(std::initializer_list<int> Codes) {
   uint8_t Down[256] = {};

@@ -4,18 +4,20 @@
 
 #include <limits>
 
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
 #include "SoakChecks.h"
-#include "TraceSupport.h"
 
 TEST(Soak, EveryBrokenInvariantIsReported) {
-  TSimulator Sim(64, 48, DefaultProgramFolder(), ParseScript("104 down 90\n105 down 32\n"));
+  THeadlessContext Context(64, 48);
+  THeadlessHost Sim(64, 48, DefaultProgramFolder(), ParseScript("104 down 90\n105 down 32\n"));
   TSoakChecker Checker;
   for (int k = 0; k < 300; ++k) {
     ASSERT_TRUE(Sim.Step());
-    ASSERT_EQ(Checker.Check(*Sim.Host.Form), "") << "frame " << k + 1;
+    ASSERT_EQ(Checker.Check(Sim.Form), "") << "frame " << k + 1;
   }
   EXPECT_EQ(Checker.Games(), 1);
-  TFormMain& F = *Sim.Host.Form;
+  TFormMain& F = Sim.Form;
 
   F.Player->Position.z = -2600.5f;
   EXPECT_EQ(Checker.Check(F), "the player is outside the arena at x 0.00, z -2600.50");

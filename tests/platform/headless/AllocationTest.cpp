@@ -8,6 +8,8 @@
 #include <new>
 
 #include "GlDriverStack.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
 #include "TraceSupport.h"
 
 namespace {
@@ -29,7 +31,7 @@ __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { 
 namespace {
 
 // Allocations made by Frames more frames of Sim, each with its trace line.
-long AllocationsOver(TSimulator& Sim, int Frames) {
+long AllocationsOver(THeadlessHost& Sim, int Frames) {
   const long Before = Allocations.load();
   for (int i = 0; i < Frames; ++i) {
     if (!Sim.Step()) return -1;
@@ -52,7 +54,8 @@ TEST(Allocation, SteadyTitleAndPlayFramesAllocateNothing) {
   // Title for 100 frames, then play with fire held and a turn: aliens come,
   // shoot and get shot, fragments fly.
   PrimeStackWalk();
-  TSimulator Sim(320, 240, DefaultProgramFolder(), ParseScript("105 down 90\n105 down 39\n"));
+  THeadlessContext Context(320, 240);
+  THeadlessHost Sim(320, 240, DefaultProgramFolder(), ParseScript("105 down 90\n105 down 39\n"));
   ASSERT_GE(AllocationsOver(Sim, 20), 0);  // start-up loads the models
   EXPECT_EQ(AllocationsOver(Sim, 60), 0) << "title frames 21 to 80";
   ASSERT_GE(AllocationsOver(Sim, 400), 0);

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "TraceSupport.h"
+#include "TraceWriter.h"
 
 namespace {
 

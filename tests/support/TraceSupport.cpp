@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+
 long TraceInt(const std::string& Line, const std::string& Key, size_t From) {
   const std::string Quoted = "\"" + Key + "\":";
   const size_t At = Line.find(Quoted, From);
@@ -44,7 +47,8 @@ long TraceHits(const std::string& Line) {
 }
 
 std::vector<std::string> RunScript(const std::string& Script, long Frames, uint32_t MsPerFrame) {
-  TSimulator Sim(320, 240, DefaultProgramFolder(), ParseScript(Script), MsPerFrame);
+  THeadlessContext Context(320, 240);
+  THeadlessHost Sim(320, 240, DefaultProgramFolder(), ParseScript(Script), MsPerFrame);
   std::vector<std::string> Lines;
   Lines.reserve(size_t(Frames));
   for (long k = 1; k <= Frames; ++k) {

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Simulator.h"
+#include <cstdint>
+
+#include "ScriptFormat.h"
 
 // The whole number after "Key": in Line (the first occurrence at or after From).
 long TraceInt(const std::string& Line, const std::string& Key, size_t From = 0);

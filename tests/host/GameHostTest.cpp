@@ -1,0 +1,199 @@
+// The game host with the real form on the generated models: the live input
+// stream and its shell rules (pause, Escape, a playing demo), the frame with
+// its picture kept for a pause, the title and the view size.
+#include "GameHost.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FakeServices.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+#include "frmMainGL.h"
+
+namespace {
+
+// A shell that notes what the host asks of it.
+class TNotingShell : public IHostShell {
+ public:
+  void Present() override { Calls.push_back("present"); }
+  void KeepPicture() override { Calls.push_back("keep"); }
+  void PauseChanged(bool Paused) override { Calls.push_back(Paused ? "paused" : "playing"); }
+  std::vector<std::string> Calls;
+};
+
+class GameHostTest : public ::testing::Test {
+ protected:
+  explicit GameHostTest(bool EscapeQuits = true) : Context(64, 48) {
+    THostPlatform P;
+    P.WallClock = &Wall;
+    P.Sound = &Sound;
+    P.Messages = &Messages;
+    P.Shell = &Shell;
+    P.ProgramFolder = DefaultProgramFolder();
+    P.Width = 64;
+    P.Height = 48;
+    P.EscapeQuits = EscapeQuits;
+    Wall.Now = 1000;  // the game's clock starts at 0 when the form is made
+    Host = std::make_unique<TGameHost>(P);
+    Host->Stream().WriteTo(&Script);
+    EXPECT_EQ(Frame(), TFrameResult::Continue) << "start-up";
+    Shell.Calls.clear();
+    Script.str("");
+  }
+  TFrameResult Frame() {
+    Wall.Now += 16;
+    return Host->Frame();
+  }
+
+  THeadlessContext Context;
+  TFakeTicks Wall;
+  TRecordingSound Sound;
+  TCapturingMessages Messages;
+  TNotingShell Shell;
+  std::ostringstream Script;
+  std::unique_ptr<TGameHost> Host;
+};
+
+class PageHostTest : public GameHostTest {
+ protected:
+  PageHostTest() : GameHostTest(false) {}
+};
+
+TEST_F(GameHostTest, LiveKeysMouseAndJoystickGoIntoTheStreamAndReachTheForm) {
+  const uint8_t Flat = Host->Form().FlatShading;
+  Host->KeyDown(70);  // F: flat shading
+  Host->KeyDown(70);  // its auto-repeat
+  Host->KeyUp(70);
+  Host->KeyUp(65);  // never went down
+  Host->MouseMotion(3, -2, MouseButtons(true, false));
+  Host->Joystick(0, 0, 0);  // unchanged: no event
+  Host->Joystick(100, 0, 1);
+  Host->Click();
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_EQ(Script.str(), "2 down 70\n2 repeat 70\n2 up 70\n2 mouse 3 -2 left\n2 joy 100 0 1\n2 click\n2 tick 32\n");
+  EXPECT_EQ(Host->Form().FlatShading, Flat) << "F reached the form twice";
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"present"}));
+}
+
+TEST_F(GameHostTest, EscapeQuitsAfterTheFrameIsPresentedEvenWhenLetGoBefore) {
+  Host->KeyDown(VkEscape);
+  Host->KeyUp(VkEscape);
+  EXPECT_EQ(Frame(), TFrameResult::Quit);
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"present"}));
+  EXPECT_EQ(Script.str(), "2 down 27\n2 up 27\n2 tick 32\n");
+}
+
+TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
+  Host->KeyDown(VkPause);
+  Host->KeyDown(VkPause);  // auto-repeat: no second toggle
+  Host->KeyUp(VkPause);
+  EXPECT_EQ(Host->Pause().Phase(), TPauseState::TPhase::Capturing);
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"keep", "present", "paused"}));
+  const uint32_t Frozen = Host->GameTicks();
+
+  // Paused: frames do nothing, presses and the mouse do not reach the game,
+  // releases do, the clock stands.
+  const int32_t TitleFrames = Host->Form().TitleFrames;
+  Host->KeyDown(70);
+  Host->MouseMotion(5, 5, 0);
+  Wall.Now += 5000;
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_EQ(Host->Form().TitleFrames, TitleFrames);
+  EXPECT_EQ(Host->GameTicks(), Frozen);
+  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [PAUSED]");
+
+  Host->KeyDown(VkPause);
+  EXPECT_FALSE(Host->Paused());
+  EXPECT_EQ(Shell.Calls.back(), "playing");
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  // The demo shows no gap: the second frame's tick follows on from the first's.
+  EXPECT_EQ(Script.str(), "2 tick 32\n3 tick 48\n");
+  EXPECT_EQ(Host->Form().TitleFrames, TitleFrames + 1);
+}
+
+TEST_F(GameHostTest, EscapeWhilePausedQuitsAtOnce) {
+  Host->RequestPause();
+  Frame();
+  Host->KeyDown(VkEscape);
+  EXPECT_TRUE(Host->QuitRequested());
+  EXPECT_EQ(Script.str(), "2 tick 32\n") << "Escape did not reach the paused game";
+}
+
+TEST_F(GameHostTest, APlayingDemoTakesNoLiveInputButPauseAndEscape) {
+  const uint8_t Flat = Host->Form().FlatShading;
+  Host->Replay(ParseScript("3 down 70\n"));
+  Host->KeyDown(78);
+  Host->Click();
+  Frame();
+  Frame();
+  EXPECT_EQ(Host->Form().RadarAlpha, 0.7f) << "the player's N did not reach the game";
+  EXPECT_NE(Host->Form().FlatShading, Flat) << "the demo's F did";
+  EXPECT_TRUE(Host->ReplayFinished());
+  Host->KeyDown(VkPause);
+  EXPECT_EQ(Host->Pause().Phase(), TPauseState::TPhase::Capturing);
+  Host->KeyDown(VkEscape);
+  EXPECT_EQ(Frame(), TFrameResult::Quit);
+}
+
+TEST_F(PageHostTest, WhereEscapeDoesNotQuitItPauses) {
+  Host->KeyDown(VkEscape);
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_TRUE(Host->Paused());
+  EXPECT_FALSE(Host->QuitRequested());
+  EXPECT_EQ(Script.str(), "2 tick 32\n");
+}
+
+TEST_F(GameHostTest, LettingGoOfTheKeyboardReleasesEveryHeldKey) {
+  Host->KeyDown(37);
+  Host->KeyDown(90);
+  Host->ReleaseKeys();
+  EXPECT_EQ(Script.str(), "2 down 37\n2 down 90\n2 up 37\n2 up 90\n");
+}
+
+TEST_F(GameHostTest, TheTimerShowsTheFramesOfTheLastSecondAndStartsAgain) {
+  Host->TimerTitle();
+  for (int i = 0; i < 3; ++i) Frame();
+  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [3 FPS]");
+  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [0 FPS]");
+}
+
+TEST_F(GameHostTest, ASizeOfHeightZeroGivesAViewportOfHeightOne) {
+  Host->Resize(640, 0);
+  GLint Viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  EXPECT_EQ(Viewport[2], 640);
+  EXPECT_EQ(Viewport[3], 1);
+
+  // gluPerspective(45, 640 / 1, 1, 100): f = 1 / tan(22.5 degrees) = 2.41421...
+  GLfloat P[16] = {};
+  glGetFloatv(GL_PROJECTION_MATRIX, P);
+  EXPECT_NEAR(P[5], 2.4142136f, 1e-5f);
+  EXPECT_NEAR(P[0], 2.4142136f / 640.0f, 1e-7f);
+  GLint Mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &Mode);
+  EXPECT_EQ(Mode, GL_MODELVIEW);
+  EXPECT_EQ(Host->Form().ViewWidth, 640);
+  EXPECT_EQ(Host->Form().ViewHeight, 1);
+}
+
+TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
+  THeadlessContext Context(64, 48);
+  TNotingShell Shell;
+  TCapturingMessages Messages;
+  THostPlatform P;
+  P.Messages = &Messages;
+  P.Shell = &Shell;
+  P.ProgramFolder = "/nonexistent";
+  TGameHost Host(P);
+  EXPECT_EQ(Host.Frame(), TFrameResult::Terminate);
+  EXPECT_TRUE(Shell.Calls.empty());
+  EXPECT_FALSE(Messages.Messages.empty());
+}
+
+}  // namespace
