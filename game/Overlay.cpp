@@ -130,8 +130,6 @@ void TFormMain::DrawOverlay() {
   glBegin(GL_POINTS);
   if (highlighted >= 0 && highlighted < 16) RingPoint(highlighted);
   glEnd();
-  RadarSweep -= 0.1f;
-  if (RadarSweep < 0) RadarSweep = 15;
 
   glEnable(GL_BLEND);
   glPointSize(4);
@@ -151,7 +149,6 @@ void TFormMain::DrawOverlay() {
   const int32_t lives = Hits() >= 3 ? 0 : 3 - Hits();
   std::snprintf(text, sizeof text, "%d", lives);
   DrawHudText(text, 0.75f, 0.9f);
-  if (Score > HighScore) HighScore = Score;
   std::snprintf(text, sizeof text, "%8.8d", HighScore);
   DrawHudText(text, -0.2f, 0.95f);
 

@@ -145,8 +145,29 @@ void TFormMain::FormPaint() {
   }
 }
 
+// The world's steps that go with the pictures: each runs at the point of the
+// frame where its picture needs it, and none of them draws, so a frame could
+// step without being drawn.
+
+void TFormMain::StepTitleCount() { TitleFrames += 1; }
+
+void TFormMain::StepLogoSpin() {
+  LogoSpin.x += 1;
+  LogoSpin.y += 2;
+}
+
+void TFormMain::StepRadarSweep() {
+  // The highlight steps clockwise one point of the ring per 10 frames.
+  RadarSweep -= 0.1f;
+  if (RadarSweep < 0) RadarSweep = 15;
+}
+
+void TFormMain::KeepHighScore() {
+  if (Score > HighScore) HighScore = Score;
+}
+
 void TFormMain::DrawTitleFrame() {
-  TitleFrames += 1;
+  StepTitleCount();
   ResetLights();
   SwitchOnLight();
   Wireframe = 0;
@@ -167,8 +188,7 @@ void TFormMain::DrawTitleFrame() {
 
   glDepthMask(GL_TRUE);
   glPushMatrix();
-  LogoSpin.x += 1;
-  LogoSpin.y += 2;
+  StepLogoSpin();
   glTranslatef(0, 100, -150);
   glRotatef(LogoSpin.x, 1, 0, 0);
   glRotatef(LogoSpin.y, 0, 1, 0);
@@ -215,5 +235,7 @@ void TFormMain::DrawPlayFrame() {
   glTranslatef(-Player->Position.x, -40, -Player->Position.z);
 
   DrawWorld();
+  KeepHighScore();  // the overlay shows it
   DrawOverlay();
+  StepRadarSweep();  // after the ring was drawn with this frame's highlight
 }

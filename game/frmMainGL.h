@@ -44,6 +44,12 @@ class TFormMain {
   void HitFlash();
   // Whether this game-over frame shows the red flash.
   bool GameOverFlashes() const;
+  // The steps that go with the title and overlay pictures, called by the
+  // frame driver; none of them draws.
+  void StepTitleCount();
+  void StepLogoSpin();
+  void StepRadarSweep();
+  void KeepHighScore();
 
   // --- life cycle (Startup.cpp)
   void FormCreate();

@@ -112,6 +112,15 @@ TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
   for (int shift : {16, 8, 0}) EXPECT_NEAR(int((blip >> shift) & 0xff), 77, 2) << std::hex << blip;
 }
 
+TEST_F(OverlayFrame, DrawingTheOverlayChangesNothingInTheWorld) {
+  host->Form->RadarSweep = 4;
+  host->Form->Score = 500;
+  host->Form->HighScore = 100;
+  host->Form->DrawOverlay();
+  EXPECT_EQ(host->Form->RadarSweep, 4);
+  EXPECT_EQ(host->Form->HighScore, 100) << "the frame driver keeps the high score, not the drawing";
+}
+
 TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore) {
   host->Form->Score = 123456789;
   host->Frame();
