@@ -1,28 +1,7 @@
 #include "CommandLine.h"
 
-#include <cstdio>
+#include "QuoteWord.h"
 
-namespace {
-
-// An option as it may be shown on a terminal: at most 40 characters, control
-// bytes and bytes above 126 as \xNN.
-std::string Quoted(const std::string& Word) {
-  std::string Out;
-  for (size_t i = 0; i < Word.size() && i < 40; ++i) {
-    const unsigned char c = static_cast<unsigned char>(Word[i]);
-    if (c < 32 || c > 126) {
-      char Hex[8];
-      std::snprintf(Hex, sizeof Hex, "\\x%02X", c);
-      Out += Hex;
-    } else {
-      Out += char(c);
-    }
-  }
-  if (Word.size() > 40) Out += "...";
-  return "\"" + Out + "\"";
-}
-
-}  // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   TCommandLine C;
@@ -49,7 +28,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
         C.DemoPath = Args[++i];
       }
     } else {
-      C.Warnings.push_back("unknown option " + Quoted(A) + " ignored (skyrend --help lists the options)");
+      C.Warnings.push_back("unknown option \"" + QuoteWord(A) + "\" ignored (skyrend --help lists the options)");
     }
   }
   if (Help) C.Action = TCommandLine::TAction::Help;

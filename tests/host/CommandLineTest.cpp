@@ -44,6 +44,8 @@ TEST(CommandLine, UnknownOptionsAreWarnedAboutShortAndPrintableAndPlayGoesOn) {
   EXPECT_NE(C.Warnings[0].find("\"--fast\""), std::string::npos);
   EXPECT_NE(C.Warnings[1].find("\"" + std::string(40, 'x') + "...\""), std::string::npos);
   EXPECT_EQ(C.Warnings[1].find('\x1b'), std::string::npos);
+  // Quoted as every other word in a message: UTF-8 kept, control bytes and quote marks escaped.
+  EXPECT_NE(ParseCommandLine({"--caf\xc3\xa9\x01\"x"}).Warnings[0].find("\"--caf\xc3\xa9\\x01\\\"x\""), std::string::npos);
 }
 
 }  // namespace
