@@ -1,5 +1,6 @@
 // TMS3DObj: one model read from a model text file, drawn with fixed-function GL.
-// Loading needs a current GL context (textures are created while reading).
+// Loading runs in three stages: Read and ResolveTextures need no GL context,
+// Compile (and so LoadFromFile and LoadFromText) needs a current one.
 #pragma once
 #include <cstdint>
 #include <stdexcept>
@@ -29,8 +30,6 @@ class ELoadError : public std::runtime_error {
 // "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
 std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText);
 
-class TTextureCache;
-
 class TMS3DObj {
  public:
   TMS3DObj();
@@ -50,14 +49,36 @@ class TMS3DObj {
   void LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
                     IMessageSink& Messages);
 
+  // The load's stages, in the order the two calls above run them.
+  // Read: parses Text (Name names it in errors) into the records; a texture
+  // line only records its name. Then checks the triangles' indices and fills
+  // the vertex normals and drawing arrays. No GL, no file opened. Throws
+  // ELoadError naming the model at the first fault; what was read before the
+  // fault stays.
+  void Read(const std::string& Name, std::string_view Text);
+  // ResolveTextures: for every material whose texture line Read took, in
+  // file order, finds the bitmap in Folder and decodes it into Textures (or
+  // shares an earlier decoding), filling the material's TextureWidth,
+  // TextureHeight and TextureIndex. No GL. Throws ELoadError at the first
+  // texture that fails (after "Cannot find the file: %s" to Messages for a
+  // missing one), or "Model too large" naming the model.
+  void ResolveTextures(const std::string& Folder, IMessageSink& Messages);
+  // Both stages, failing as a whole load fails: a file is taken in order, so
+  // a bad texture named before a fault in the text is the error reported.
+  void ReadAndResolve(const std::string& Name, std::string_view Text, const std::string& Folder,
+                      IMessageSink& Messages);
+  // Compile: uploads Textures (freeing their images) and gives each textured
+  // material its TextureId, then compiles the meshes' display lists. Needs a
+  // current GL context.
+  void Compile();
+
   // Draws every mesh in file order with the current GL transformation. A
   // model wholly out of view sets every material and state, but sends no
   // geometry.
   void Draw(bool Wireframe);
 
-  // The reader's steps, which LoadFromFile runs in this order. ParseLine takes
-  // one line without its line end; a texture line reads its bitmap from the
-  // folder LoadFromFile was given.
+  // The steps of Read and Compile, in this order. ParseLine takes one line
+  // without its line end.
   void ParseLine(const std::string& Line);
   // Throws ELoadError "Index out of range" when a triangle names a vertex or
   // normal outside its mesh's arrays.
@@ -91,6 +112,7 @@ class TMS3DObj {
   int32_t CurrentBone = 0;
   int32_t NumBones = 0;
   std::vector<TBone> Bones;
+  std::vector<TModelTexture> Textures;  // from ResolveTextures: one per bitmap file and masking
   std::string FileName;
 
  private:
@@ -110,9 +132,9 @@ class TMS3DObj {
   void SendOutlines(const T3DMesh& Mesh);
   void DeleteMeshLists();
 
-  std::string folder_;                 // where LoadFromFile reads the textures
-  IMessageSink* messages_ = nullptr;   // set during LoadFromFile
-  TTextureCache* textures_ = nullptr;  // set during LoadFromFile
+  void UploadTextures();
+
+  size_t texturesNamed_ = 0;           // the first materials, whose texture lines Read took
   uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
   unsigned listBase_ = 0;              // the model's display lists, 2 per mesh
   int listCount_ = 0;

@@ -57,9 +57,22 @@ struct TMaterial {
   std::string AlphaMapFile;  // as read; kept, not used
   bool Transparent = false;
   bool Textured = false;
-  std::vector<uint8_t> Pixels;  // only while the texture is being created
+  std::vector<uint8_t> Pixels;  // never filled: the decoded image waits in the model's Textures
   int32_t TextureWidth = 0;
   int32_t TextureHeight = 0;
+  uint32_t TextureId = 0;
+  int32_t TextureIndex = -1;  // its entry in the model's Textures; -1: none
+};
+
+// One bitmap file of a model, decoded once per masking and shared by every
+// material that names it. The image waits here, so that finding and decoding
+// need no GL context; uploading it sets TextureId and frees the image.
+struct TModelTexture {
+  std::vector<uint8_t> Image;  // rows without gaps, top row first; RGB, or RGBA when Masked
+  int32_t Width = 0;
+  int32_t Height = 0;
+  bool Masked = false;
+  bool Uploaded = false;
   uint32_t TextureId = 0;
 };
 

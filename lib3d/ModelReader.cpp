@@ -10,7 +10,6 @@
 #include "ModelTokens.h"
 #include "ReadableFile.h"
 #include "Texture.h"
-#include "TextureCache.h"
 
 namespace {
 
@@ -23,11 +22,6 @@ constexpr uint64_t MaxModelBytes = 64ull << 10;
 #else
 constexpr uint64_t MaxModelBytes = 64ull << 20;
 #endif
-
-class TNoMessages : public IMessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
 
 bool EqualsIgnoringCase(const std::string& A, const char* B) {
   size_t i = 0;
@@ -60,22 +54,29 @@ void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, 
 
 void TMS3DObj::LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
                             IMessageSink& Messages) {
+  ReadAndResolve(Name, Text, Folder, Messages);
+  Compile();
+}
+
+void TMS3DObj::ReadAndResolve(const std::string& Name, std::string_view Text, const std::string& Folder,
+                              IMessageSink& Messages) {
+  try {
+    Read(Name, Text);
+  } catch (const ELoadError&) {
+    // The texture lines before the fault come first in the file, so a bad
+    // one among them is the error to report.
+    ResolveTextures(Folder, Messages);
+    throw;
+  }
+  ResolveTextures(Folder, Messages);
+}
+
+void TMS3DObj::Read(const std::string& Name, std::string_view Text) {
   ParseState = 0;
   MeshState = 0;
   FileName = Name;
-  folder_ = Folder;
-  messages_ = &Messages;
-  TTextureCache textures;
-  textures_ = &textures;
+  texturesNamed_ = 0;
   sizedBytes_ = 0;
-  // Both only live for this load.
-  struct TForgetOnExit {
-    TMS3DObj& Model;
-    ~TForgetOnExit() {
-      Model.messages_ = nullptr;
-      Model.textures_ = nullptr;
-    }
-  } forget{*this};
   try {
     std::string line;
     size_t start = 0;
@@ -96,7 +97,6 @@ void TMS3DObj::LoadFromText(const std::string& Name, std::string_view Text, cons
     if (TrianglesRead() == 0) throw ELoadError(Name, "Model has no triangles");
     AssignVertexNormals();
     CopyDrawArrays();
-    CompileMeshes();
   } catch (const ELoadError&) {
     throw;
   } catch (const std::exception& e) {
@@ -294,16 +294,11 @@ void TMS3DObj::TextureStep(TMaterial& Material, const std::string& Line) {
   if (Material.TextureFile.size() > 2) {
     Material.Masked = EqualsIgnoringCase(Material.Name, "\"masked\"");
     Material.Textured = true;
-    TNoMessages silent;
-    TTextureCache ownTextures;
-    try {
-      CreateMaterialTexture(Material, folder_, textures_ ? *textures_ : ownTextures, messages_ ? *messages_ : silent);
-    } catch (const EModelTooLarge& e) {
-      throw ELoadError(FileName, e.what());
-    }
   } else {
     Material.Textured = false;
   }
+  // ResolveTextures finds and decodes the bitmap.
+  texturesNamed_ = static_cast<size_t>(CurrentMaterial) + 1;
 }
 
 void TMS3DObj::ParseBoneLine(const std::string& Line) {

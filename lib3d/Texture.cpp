@@ -34,13 +34,13 @@ uint32_t UploadTexture(const std::vector<uint8_t>& Image, int32_t Width, int32_t
   return id;
 }
 
-void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
-                           IMessageSink& Messages) {
-  TTextureEntry entry;
+void ResolveMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
+                            IMessageSink& Messages) {
+  int32_t index = -1;
   try {
     // The name is confined to the folder before anything is opened.
     const TReadableFile file(ResolveTexturePath(Folder, Material.TextureFile));
-    entry = Textures.Get(file, Material.Masked);
+    index = Textures.Get(file, Material.Masked);
   } catch (const EFileNotFound& e) {
     Messages.ShowMessage("Cannot find the file: " + Material.TextureFile);
     throw ELoadError(Material.TextureFile, e.what());
@@ -49,9 +49,8 @@ void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, TText
   } catch (const std::exception& e) {
     throw ELoadError(Material.TextureFile, e.what());
   }
-  Material.TextureId = entry.TextureId;
-  Material.TextureWidth = entry.Width;
-  Material.TextureHeight = entry.Height;
-  // A shared texture is bound as a freshly made one would be.
-  glBindTexture(GL_TEXTURE_2D, entry.TextureId);
+  const TModelTexture& texture = Textures.Entry(index);
+  Material.TextureIndex = index;
+  Material.TextureWidth = texture.Width;
+  Material.TextureHeight = texture.Height;
 }

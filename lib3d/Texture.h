@@ -1,5 +1,5 @@
-// Texture creation for a material whose texture line names a bitmap file.
-// Needs a current GL context.
+// The textures of a model's materials: each material's bitmap is found and
+// decoded without GL, then uploaded once a GL context is current.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -14,14 +14,14 @@ std::string JoinPath(const std::string& Folder, const std::string& Name);
 
 // Uploads an image (rows without gaps, top row first; R, G, B or R, G, B, A
 // when Masked) as a new 2D texture: clamped, linear filters, no mipmaps. The
-// texture stays bound. Gives its name.
+// texture stays bound. Gives its name. Needs a current GL context.
 uint32_t UploadTexture(const std::vector<uint8_t>& Image, int32_t Width, int32_t Height, bool Masked);
 
-// Gives Material the texture of Material.TextureFile, a name inside Folder
-// (colour-keyed when Material.Masked), from Textures: decoded and uploaded
-// there on first use, shared afterwards. Fills TextureWidth, TextureHeight and
-// TextureId; Pixels stays empty. A missing file is first reported to Messages
-// as "Cannot find the file: <name>"; every failure throws ELoadError naming
-// the texture file, except EModelTooLarge, which passes through.
-void CreateMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
-                           IMessageSink& Messages);
+// Finds Material.TextureFile, a name inside Folder, and has Textures decode it
+// (colour-keyed when Material.Masked) or share an earlier decoding. Fills
+// TextureWidth, TextureHeight and TextureIndex; no GL. A missing file is first
+// reported to Messages as "Cannot find the file: <name>"; every failure throws
+// ELoadError naming the texture file, except EModelTooLarge, which passes
+// through.
+void ResolveMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
+                            IMessageSink& Messages);

@@ -1,11 +1,8 @@
 #include "TextureCache.h"
 
-#include <vector>
-
 #include "Bitmap.h"
-#include "Texture.h"
 
-TTextureEntry TTextureCache::Get(const TReadableFile& File, bool Masked) {
+int32_t TTextureCache::Get(const TReadableFile& File, bool Masked) {
   const auto key = std::make_tuple(File.Device(), File.Inode(), Masked);
   const auto found = entries_.find(key);
   if (found != entries_.end()) return found->second;
@@ -13,13 +10,15 @@ TTextureEntry TTextureCache::Get(const TReadableFile& File, bool Masked) {
   const TBitmapLayout layout = ReadBitmapLayout(File);
   const uint64_t bytes = static_cast<uint64_t>(layout.Width) * layout.Height * (Masked ? 4 : 3);
   if (decodedBytes_ + bytes > MaxModelTextureBytes) throw EModelTooLarge();
-  const std::vector<uint8_t> image = DecodeBitmapFile(File, layout, Masked);
 
-  TTextureEntry entry;
-  entry.TextureId = UploadTexture(image, layout.Width, layout.Height, Masked);
-  entry.Width = layout.Width;
-  entry.Height = layout.Height;
+  TModelTexture texture;
+  texture.Image = DecodeBitmapFile(File, layout, Masked);
+  texture.Width = layout.Width;
+  texture.Height = layout.Height;
+  texture.Masked = Masked;
+  const auto index = static_cast<int32_t>(textures_.size());
+  textures_.push_back(std::move(texture));
   decodedBytes_ += bytes;
-  entries_.emplace(key, entry);
-  return entry;
+  entries_.emplace(key, index);
+  return index;
 }

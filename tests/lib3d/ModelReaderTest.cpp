@@ -405,6 +405,28 @@ TEST_F(ReaderTest, MissingTextureIsShownThenReported) {
   EXPECT_EQ(Log.Messages[0], "Cannot find the file: gone.bmp");
 }
 
+TEST_F(ReaderTest, ATextureFaultWinsOverFaultsFoundAfterItsLine) {
+  // A bad count after the missing texture, or a triangle index (checked once
+  // the file is read) before it: the texture is reported, shown once.
+  const std::string model = MaterialModel("\"mat\"", "\"gone.bmp\"");
+  const std::pair<std::string, std::string> changes[] = {{"Bones: 0", "Bones: -1"},
+                                                          {"1\n0 0 0 0 0 0 0 0", "1\n0 0 0 0 1 0 0 0"}};
+  for (const auto& [from, to] : changes) {
+    SCOPED_TRACE(to);
+    Log.Messages.clear();
+    std::string text = model;
+    text.replace(text.find(from), from.size(), to);
+    EXPECT_EQ(Load(text), FailureFor("gone.bmp", "File not found"));
+    EXPECT_EQ(Log.Messages, std::vector<std::string>{"Cannot find the file: gone.bmp"});
+  }
+  // A fault in a line before the texture line: the model, and nothing shown.
+  Log.Messages.clear();
+  std::string text = model;
+  text.replace(0, 10, "Frames: 99999999999");
+  EXPECT_EQ(Load(text), FailureFor("model.txt", "Range check error"));
+  EXPECT_TRUE(Log.Messages.empty());
+}
+
 TEST_F(ReaderTest, BadTextureIsReportedUnderItsOwnName) {
   Dir.Write("bad.bmp", std::string("XM this is not a bitmap at all, not at all, not even close to one"));
   EXPECT_EQ(Load(MaterialModel("\"mat\"", "\"bad.bmp\"")), FailureFor("bad.bmp", "Invalid Bitmap"));

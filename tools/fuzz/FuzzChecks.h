@@ -37,15 +37,20 @@ inline std::string MakeFuzzProgramFolder(const std::string& Root) {
   return game;
 }
 
-// Null when the model read from the fuzz folder is sound, else the fault.
+// Null when the model read from the fuzz folder (textures resolved, compiled
+// or not) is sound, else the fault.
 inline const char* ModelFault(const TMS3DObj& M, bool Loaded) {
   std::set<uint32_t> textures;
   for (const TMaterial& m : M.Materials) {
     if (m.TextureWidth == 8 && m.TextureHeight == 4) return "a texture outside the program folder was read";
     if (m.TextureId != 0) textures.insert(m.TextureId);
   }
+  if (M.Textures.size() > 2 * FuzzTextureCount) return "a bitmap was decoded more than once per masking";
   if (textures.size() > 2 * FuzzTextureCount) return "a bitmap was uploaded more than once per masking";
   if (!Loaded) return nullptr;
+  for (const TMaterial& m : M.Materials)
+    if (m.Textured && (m.TextureIndex < 0 || static_cast<size_t>(m.TextureIndex) >= M.Textures.size()))
+      return "a textured material without its texture";
   if (M.Meshes.size() != static_cast<size_t>(M.NumMeshes) || M.Materials.size() != static_cast<size_t>(M.NumMaterials))
     return "arrays differ from their counts";
   int64_t triangles = 0;

@@ -14,13 +14,12 @@ shift $(( $# < 3 ? $# : 3 ))
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(bitmap model)
 
-# Per target: the model target's GL driver keeps allocations across inputs,
-# which the leak check would rescan after every input; its inputs stay short
-# (a model's structure fits in 4 KB, counts do the rest).
+# Per target: the model target's inputs stay short (a model's structure fits
+# in 4 KB, counts do the rest).
 options() {
   case "$1" in
     bitmap) echo "-max_len=65536" ;;
-    model) echo "-max_len=4096 -detect_leaks=0" ;;
+    model) echo "-max_len=4096" ;;
   esac
 }
 
