@@ -283,6 +283,7 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
         ResizeToDrawable();
       } else if (Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                  Event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+        host_->ReleaseKeys();  // their releases go to another window
         host_->RequestPause();
       }
       pausedDirty_ = true;
