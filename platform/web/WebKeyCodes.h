@@ -10,5 +10,5 @@
 uint16_t VirtualKeyFromDomCode(const char* Code);
 
 // Keys the system keeps for itself (anything pressed with Alt, Alt itself,
-// and F10): they never reach the key table or the game, as in the window.
+// and F10): they never reach the game, as in the window.
 bool IsSystemDomKey(const char* Code, bool AltHeld);

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
-uint32_t TWebTicks::GetTickCount() {
-  // Milliseconds since the page started, wrapping at 32 bits as the tick count does.
+const char* const PageCaption = "Skyrend";
+
+uint32_t TWebWallClock::GetTickCount() {
+  // Wrapping at 32 bits as the tick count does.
   return uint32_t(uint64_t(emscripten_get_now()));
 }
 
@@ -21,6 +23,15 @@ void ShowPageMessage(const std::string& Caption, const std::string& Text) {
         Box.hidden = false;
       },
       Caption.c_str(), Text.c_str());
+}
+
+void ShowPageStatus(const char* Text) {
+  EM_ASM(
+      {
+        var Line = document.getElementById('status');
+        if (Line) Line.textContent = UTF8ToString($0);
+      },
+      Text);
 }
 
 void TWebCursor::ShowCursor(bool Visible) {

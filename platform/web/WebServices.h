@@ -1,18 +1,24 @@
-// The small services in the browser: ticks from the page's clock, failure
-// messages on the page and in the console, the cursor and the pointer.
+// The small services in the browser: the wall clock, failure messages and the
+// status line on the page, and the cursor's visibility over the canvas.
 #pragma once
 #include <string>
 
-#include "InputMapping.h"
 #include "Services.h"
 
-class TWebTicks : public ITickSource {
+// The caption failure messages are shown under.
+extern const char* const PageCaption;
+
+// Milliseconds since the page started: the wall clock the host makes the game's clock from.
+class TWebWallClock : public ITickSource {
  public:
   uint32_t GetTickCount() override;
 };
 
 // Shows Text in the page's message box under Caption, and on the console.
 void ShowPageMessage(const std::string& Caption, const std::string& Text);
+
+// The line under the picture that tells the player what the page is doing.
+void ShowPageStatus(const char* Text);
 
 class TWebMessages : public IMessageService {
  public:
@@ -23,15 +29,10 @@ class TWebMessages : public IMessageService {
   std::string caption_;
 };
 
-// Visibility is the canvas's cursor style; the position is the virtual
-// pointer that mouse motion under pointer lock moves.
+// Visibility is the canvas's cursor style. The position is the host's virtual
+// pointer, which motion under pointer lock moves: the real pointer never moves.
 class TWebCursor : public ICursorService {
  public:
-  TWebCursor(int Width, int Height) : pointer_(Width, Height) {}
   void ShowCursor(bool Visible) override;
-  void SetCursorPos(int X, int Y) override { pointer_.Set(X, Y); }
-  TVirtualPointer& Pointer() { return pointer_; }
-
- private:
-  TVirtualPointer pointer_;
+  void SetCursorPos(int, int) override {}
 };

@@ -1,6 +1,9 @@
 // The shell in the browser: the WebGL 2 context on the page's canvas, the
-// game form with the browser services, the page's key, mouse and focus
-// events, and one game frame per display frame on a 60 per second schedule.
+// game host on the browser's services, the page's key, mouse, focus,
+// visibility and pointer-lock events as the host's input, and one game frame
+// per display frame on a 60 per second schedule. The page never ends the
+// game: Escape, a hidden tab, a window that loses the focus and a lost
+// pointer lock pause it, and P plays on.
 #pragma once
 #include <emscripten/html5.h>
 
@@ -8,58 +11,67 @@
 #include <memory>
 
 #include "FramePacer.h"
-#include "Shell.h"
-#include "WebInput.h"
+#include "GameHost.h"
+#include "PauseScreen.h"
 #include "WebServices.h"
 #include "WebSound.h"
 
-class TFormMain;
-
-// Makes the WebGL 2 context on #canvas at Width x Height and makes it current;
-// false (with the reason on the page) when the browser has no WebGL 2.
-bool CreatePageContext(int Width, int Height);
-
-// The drawing buffer's size from the canvas element.
-void CanvasSize(int& Width, int& Height);
-
-class TFormAdapter;
-
-class TWebShell {
+class TWebShell : private IHostShell {
  public:
   explicit TWebShell(const std::array<TClipData, WaveItemCount>& Clips);
-  ~TWebShell();
+  ~TWebShell() override;
+  TWebShell(const TWebShell&) = delete;
+  TWebShell& operator=(const TWebShell&) = delete;
 
-  // Context, services, form, events and the frame loop; false after a failure.
+  // Context, services, host, the page's events and the frame loop; false
+  // after a failure, whose reason the page shows.
   bool Start();
-  // One display frame: plays a game frame when one is due.
-  void DisplayFrame(double Now);
 
-  // What the page's events do.
+  const TGameHost* Host() const { return host_.get(); }
+
+ private:
+  // The page's status line while the game plays.
+  static constexpr const char* PlayingText = "Click the picture to use the mouse. P or Esc pauses.";
+
+  // What the host asks of the page around frames and pauses (WebShellPause.cpp).
+  void Present() override {}  // the browser shows the canvas after each display frame
+  void KeepPicture() override;
+  void PauseChanged(bool Paused) override;
+  void DrawPausedIfNeeded();
+
+  // The page's events (WebShellEvents.cpp).
+  void ListenToPage();
   bool KeyDown(const EmscriptenKeyboardEvent& Event);
   bool KeyUp(const EmscriptenKeyboardEvent& Event);
   void MouseMove(const EmscriptenMouseEvent& Event);
-  void MouseDown(const EmscriptenMouseEvent& Event);
+  void MouseDown();
   void MouseUp(const EmscriptenMouseEvent& Event);
   void LostFocus();
+  void VisibilityChanged(bool Hidden);
+  void PointerLockChanged(bool Locked);
 
-  TWebSound* Sound() { return sound_.get(); }
-  // The form's status caption (position and heading), for the page's tests.
-  const char* Caption() const;
-
- private:
-  void Stop(const char* Why);
-  bool PointerLocked() const;
+  // One display frame: a game frame when one is due, the pause sign when it must be drawn.
+  void DisplayFrame(double Now);
+  void StepFrame();
+  void FollowCanvasSize();
+  void Stop();
 
   std::array<TClipData, WaveItemCount> clips_;
-  TWebTicks ticks_;
-  TWebInput input_;
+  TWebWallClock wall_;
+  TWebCursor cursor_;
   std::unique_ptr<TWebSound> sound_;
   std::unique_ptr<TWebMessages> messages_;
-  std::unique_ptr<TWebCursor> cursor_;
-  std::unique_ptr<TFormMain> form_;
-  std::unique_ptr<TFormAdapter> adapter_;
-  std::unique_ptr<TShell> shell_;
+  std::unique_ptr<TGameHost> host_;
+  TPauseScreen pauseScreen_;
   TFramePacer pacer_;
+  int width_ = 0, height_ = 0;
   double lastTitle_ = 0;
   bool running_ = false;
+  bool pausedDirty_ = false;  // the pause sign must be drawn again
+  bool locked_ = false;       // the canvas holds the pointer
+  bool pointerTaken_ = false;  // the player took the pointer: playing on takes it again
 };
+
+// The page's one shell, with the game's sound clips, started; null after a
+// failure. It lives as long as the page.
+TWebShell* StartPageShell();

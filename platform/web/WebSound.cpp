@@ -5,6 +5,11 @@
 
 #include "WavClip.h"
 
+// Emscripten's OpenAL pauses and resumes a device (ALC_SOFT_pause_device) by
+// suspending and resuming its audio context; its headers do not declare them.
+extern "C" void emscripten_alcDevicePauseSOFT(ALCdevice* Device);
+extern "C" void emscripten_alcDeviceResumeSOFT(ALCdevice* Device);
+
 namespace {
 
 constexpr int PanRange = 10000;
@@ -98,7 +103,6 @@ void TWebSound::Play(int Item) {
   alSourcei(Source, AL_LOOPING, Item == looped_ ? AL_TRUE : AL_FALSE);
   ApplyPan(Source, pan_[Item]);
   alSourcePlay(Source);
-  ++started_;
 }
 
 void TWebSound::Stop(int Item) {
@@ -119,4 +123,12 @@ void TWebSound::SetPan(int Item, int Pan) {
 void TWebSound::RestartSound(int Item) {
   Stop(Item);
   Play(Item);
+}
+
+void TWebSound::PauseAll() {
+  if (device_) emscripten_alcDevicePauseSOFT(device_);
+}
+
+void TWebSound::ResumeAll() {
+  if (device_) emscripten_alcDeviceResumeSOFT(device_);
 }

@@ -1,7 +1,8 @@
 // The sound service in the browser, on emscripten's OpenAL (Web Audio): the
 // six clips as buffers, any number of copies of a one-shot item at once, one
 // looping instance of the looped item, stop of every copy, and pan as the
-// direction the sound comes from. Without an audio device it is silent.
+// direction the sound comes from, and a pause of everything (the page's audio
+// context is suspended). Without an audio device it is silent.
 #pragma once
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -28,10 +29,13 @@ class TWebSound : public ISoundService {
   void SetPan(int Item, int Pan) override;
   void RestartSound(int Item) override;
 
+  // Holds every sound where it is, and lets it go on.
+  void PauseAll();
+  void ResumeAll();
+
   bool IsOpen() const { return context_ != nullptr; }
-  // Copies of the item playing now, and plays started since the service was made (for tests).
+  // Copies of the item playing now.
   int PlayingCopies(int Item) const;
-  long Started() const { return started_; }
 
  private:
   bool Valid(int Item) const;
@@ -45,5 +49,4 @@ class TWebSound : public ISoundService {
   std::array<int, WaveItemCount> pan_{};
   std::vector<ALuint> sources_;
   std::vector<int> sourceItem_;  // the item each source last played
-  long started_ = 0;
 };

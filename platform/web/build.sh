@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the browser version into build-web/: skyrend.html, skyrend.js,
-# skyrend.wasm and skyrend.data. The models, bitmaps and sound clips come from
-# the native build's generator, so that is built first (only the generator).
+# Builds the browser version into build-web/: the player's page skyrend.html
+# with skyrend.js, skyrend.wasm and skyrend.data, and skyrend-test.js (with
+# its .wasm and .data), which only the browser tests load. The models, bitmaps
+# and sound clips come from the native build's generator, so that is built
+# first (only the generator).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # Debian's emscripten runs its JavaScript tools with the node on PATH, which
@@ -12,4 +14,4 @@ cmake -S . -B "$NATIVE" >/dev/null
 cmake --build "$NATIVE" -j2 --target skyrend_assets
 emcmake cmake -S platform/web -B build-web -DSKYREND_NATIVE_BUILD="$(cd "$NATIVE" && pwd)" >/dev/null
 cmake --build build-web -j2
-echo "Built build-web/skyrend.html"
+echo "Built build-web/skyrend.html and the tests' build-web/skyrend-test.js"

@@ -36,15 +36,17 @@ bool* OwnFlag(GLenum Cap) {
   }
 }
 
-// Capabilities that change nothing a WebGL canvas can show: smoothing hints
-// and multisampling (the canvas has none), accepted and remembered.
-bool Remembered[8];
+// Capabilities that change nothing a WebGL canvas shows: smoothing hints,
+// multisampling (the canvas has none) and fog (the game draws none),
+// accepted and remembered.
 bool* QuietFlag(GLenum Cap) {
+  TFixedState& S = GlState();
   switch (Cap) {
-    case GL_LINE_SMOOTH: return &Remembered[0];
-    case GL_POINT_SMOOTH: return &Remembered[1];
-    case GL_POLYGON_SMOOTH: return &Remembered[2];
-    case 0x809D: return &Remembered[3];  // GL_MULTISAMPLE
+    case GL_LINE_SMOOTH: return &S.LineSmooth;
+    case GL_POINT_SMOOTH: return &S.PointSmooth;
+    case GL_POLYGON_SMOOTH: return &S.PolygonSmooth;
+    case 0x809D: return &S.Multisample;  // GL_MULTISAMPLE
+    case GL_FOG: return &S.Fog;
     default: return nullptr;
   }
 }
@@ -106,7 +108,7 @@ GLboolean glIsEnabled(GLenum Cap) {
 void glMatrixMode(GLenum Mode) {
   if (CompiledOnly({TListOpCode::MatrixMode, {Mode}, {}})) return;
   if (InsideBegin()) return;
-  if (Mode != GL_MODELVIEW && Mode != GL_PROJECTION) {
+  if (Mode != GL_MODELVIEW && Mode != GL_PROJECTION && Mode != GL_TEXTURE) {
     SetGlError(GL_INVALID_ENUM);
     return;
   }
@@ -123,23 +125,20 @@ void glLoadIdentity() {
 void glPushMatrix() {
   if (CompiledOnly({TListOpCode::PushMatrix, {}, {}})) return;
   if (InsideBegin()) return;
-  TFixedState& S = GlState();
-  const bool ModelView = S.MatrixMode == GL_MODELVIEW;
-  int& Top = ModelView ? S.ModelViewTop : S.ProjectionTop;
-  TMat4* Stack = ModelView ? S.ModelView : S.Projection;
-  if (Top + 1 >= (ModelView ? ModelViewStackDepth : ProjectionStackDepth)) {
+  const TMatrixStack Stack = CurrentStack();
+  int& Top = *Stack.Top;
+  if (Top + 1 >= Stack.Depth) {
     SetGlError(GL_STACK_OVERFLOW);
     return;
   }
-  Stack[Top + 1] = Stack[Top];
+  Stack.Matrices[Top + 1] = Stack.Matrices[Top];
   ++Top;
 }
 
 void glPopMatrix() {
   if (CompiledOnly({TListOpCode::PopMatrix, {}, {}})) return;
   if (InsideBegin()) return;
-  TFixedState& S = GlState();
-  int& Top = S.MatrixMode == GL_MODELVIEW ? S.ModelViewTop : S.ProjectionTop;
+  int& Top = *CurrentStack().Top;
   if (Top == 0) {
     SetGlError(GL_STACK_UNDERFLOW);
     return;

@@ -71,6 +71,8 @@ void Run(const TListOp& Op) {
     case TListOpCode::Viewport: glViewport(GLint(F[0]), GLint(F[1]), GLsizei(F[2]), GLsizei(F[3])); break;
     case TListOpCode::Clear: glClear(E[0]); break;
     case TListOpCode::ClearColour: glClearColor(F[0], F[1], F[2], F[3]); break;
+    case TListOpCode::PushAttrib: glPushAttrib(E[0]); break;
+    case TListOpCode::PopAttrib: glPopAttrib(); break;
   }
 }
 

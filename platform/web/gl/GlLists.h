@@ -10,7 +10,7 @@ enum class TListOpCode : uint16_t {
   Enable, Disable, MatrixMode, LoadIdentity, PushMatrix, PopMatrix, MultMatrix, LoadMatrix,
   Translate, Rotate, Scale, Frustum, Ortho, Colour, Normal, TexCoord, Begin, Vertex, End, Material, Light,
   LightModel, ShadeModel, LineWidth, PointSize, AlphaFunc, DepthMask, DepthFunc, BlendFunc,
-  CullFace, FrontFace, BindTexture, TexEnv, CallList, Viewport, Clear, ClearColour,
+  CullFace, FrontFace, BindTexture, TexEnv, CallList, Viewport, Clear, ClearColour, PushAttrib, PopAttrib,
 };
 
 struct TListOp {

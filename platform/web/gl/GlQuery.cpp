@@ -22,12 +22,13 @@ bool OwnValue(GLenum Name, T* Out) {
     for (int i = 0; i < N; ++i) Out[i] = T(V[i]);
   };
   const int MatrixMode = int(S.MatrixMode), ShadeModel = int(S.ShadeModel);
-  const int Depths[2] = {S.ModelViewTop + 1, S.ProjectionTop + 1};
-  const int Limits[2] = {ModelViewStackDepth, ProjectionStackDepth};
-  const int Bound = int(S.BoundTexture);
+  const int Depths[4] = {S.ModelViewTop + 1, S.ProjectionTop + 1, S.TextureTop + 1, S.AttribDepth};
+  const int Limits[4] = {ModelViewStackDepth, ProjectionStackDepth, TextureStackDepth, AttribStackDepth};
+  const int Bound = int(S.BoundTexture), ReadBuffer = int(S.ReadBuffer);
   switch (Name) {
     case GL_MODELVIEW_MATRIX: Put(S.ModelView[S.ModelViewTop].M, 16); return true;
     case GL_PROJECTION_MATRIX: Put(S.Projection[S.ProjectionTop].M, 16); return true;
+    case GL_TEXTURE_MATRIX: Put(S.Texture[S.TextureTop].M, 16); return true;
     case GL_CURRENT_COLOR: Put(S.Colour, 4); return true;
     case GL_CURRENT_NORMAL: Put(S.Normal, 3); return true;
     case GL_LINE_WIDTH: Put(&S.LineWidth, 1); return true;
@@ -42,6 +43,11 @@ bool OwnValue(GLenum Name, T* Out) {
     case GL_PROJECTION_STACK_DEPTH: PutInt(&Depths[1], 1); return true;
     case GL_MAX_MODELVIEW_STACK_DEPTH: PutInt(&Limits[0], 1); return true;
     case GL_MAX_PROJECTION_STACK_DEPTH: PutInt(&Limits[1], 1); return true;
+    case GL_TEXTURE_STACK_DEPTH: PutInt(&Depths[2], 1); return true;
+    case GL_MAX_TEXTURE_STACK_DEPTH: PutInt(&Limits[2], 1); return true;
+    case GL_ATTRIB_STACK_DEPTH: PutInt(&Depths[3], 1); return true;
+    case GL_MAX_ATTRIB_STACK_DEPTH: PutInt(&Limits[3], 1); return true;
+    case GL_READ_BUFFER: PutInt(&ReadBuffer, 1); return true;
     case GL_TEXTURE_BINDING_2D: PutInt(&Bound, 1); return true;
     case GL_UNPACK_ALIGNMENT: PutInt(&S.UnpackAlignment, 1); return true;
     default: return false;

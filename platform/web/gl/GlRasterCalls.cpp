@@ -180,6 +180,32 @@ void glPixelStorei(GLenum Name, GLint Value) {
   emscripten_glPixelStorei(Name, Value);
 }
 
+void glReadBuffer(GLenum Mode) {
+  if (InsideBegin()) return;
+  // The canvas has one colour buffer: it holds the picture being drawn and,
+  // until the browser shows the next one, the picture on show. Every name of
+  // it reads it; WebGL's own read buffer stays GL_BACK.
+  switch (Mode) {
+    case GL_FRONT:
+    case GL_BACK:
+    case GL_LEFT:
+    case GL_FRONT_LEFT:
+    case GL_BACK_LEFT:
+      GlState().ReadBuffer = Mode;
+      return;
+    case GL_RIGHT:
+    case GL_FRONT_RIGHT:
+    case GL_BACK_RIGHT:
+    case GL_AUX0:
+    case GL_AUX1:
+    case GL_AUX2:
+    case GL_AUX3:
+      return SetGlError(GL_INVALID_OPERATION);  // buffers the canvas does not have
+    default:
+      return SetGlError(GL_INVALID_ENUM);
+  }
+}
+
 void glReadPixels(GLint X, GLint Y, GLsizei W, GLsizei H, GLenum Format, GLenum Type, GLvoid* Pixels) {
   if (InsideBegin()) return;
   FlushBatch();

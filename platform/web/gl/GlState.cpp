@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr uint32_t GlModelView = 0x1700;
+constexpr uint32_t GlModelView = 0x1700, GlProjection = 0x1701;
 
 struct TBatch {
   TPrimClass Class = TPrimClass::None;
@@ -27,6 +27,7 @@ TFixedState& GlState() {
     auto* New = new TFixedState;
     New->ModelView[0] = IdentityMatrix();
     New->Projection[0] = IdentityMatrix();
+    New->Texture[0] = IdentityMatrix();
     // Room for a busy frame, so drawing does not allocate once the game runs.
     New->Immediate.reserve(4096);
     Batch().Vertices.reserve(1 << 16);
@@ -35,9 +36,16 @@ TFixedState& GlState() {
   return *S;
 }
 
-TMat4& CurrentMatrix() {
+TMatrixStack CurrentStack() {
   TFixedState& S = GlState();
-  return S.MatrixMode == GlModelView ? S.ModelView[S.ModelViewTop] : S.Projection[S.ProjectionTop];
+  if (S.MatrixMode == GlModelView) return {S.ModelView, &S.ModelViewTop, ModelViewStackDepth};
+  if (S.MatrixMode == GlProjection) return {S.Projection, &S.ProjectionTop, ProjectionStackDepth};
+  return {S.Texture, &S.TextureTop, TextureStackDepth};
+}
+
+TMat4& CurrentMatrix() {
+  const TMatrixStack Stack = CurrentStack();
+  return Stack.Matrices[*Stack.Top];
 }
 
 const TTextureInfo* BoundTextureInfo() {
@@ -62,7 +70,7 @@ void ChangeFloats(float* Target, const float* Values, int Count) {
 }
 
 void BeforeMatrixChange() {
-  if (GlState().MatrixMode != GlModelView) FlushBatch();
+  if (GlState().MatrixMode == GlProjection) FlushBatch();
 }
 
 void FlushBatch() {
@@ -137,6 +145,10 @@ void DrawImmediate(uint32_t Mode, const TGlVertex* Vertices, int Count) {
     NormalMatrix(ModelView, Normal);
     NormalFrom = ModelView;
   }
+  // The game never sets a texture matrix: the identity leaves coordinates as they are.
+  static const TMat4 Identity = IdentityMatrix();
+  const TMat4& Texture = S.Texture[S.TextureTop];
+  const bool TextureMoves = std::memcmp(&Texture, &Identity, sizeof Identity) != 0;
   for (size_t i = First; i < Batch.size(); ++i) {
     TGlVertex& V = Batch[i];
     const float P[4] = {V.Position[0], V.Position[1], V.Position[2], V.Position[3]};
@@ -144,6 +156,14 @@ void DrawImmediate(uint32_t Mode, const TGlVertex* Vertices, int Count) {
     const float N[3] = {V.Normal[0], V.Normal[1], V.Normal[2]};
     for (int r = 0; r < 3; ++r) V.Normal[r] = Normal[r] * N[0] + Normal[3 + r] * N[1] + Normal[6 + r] * N[2];
     if (S.Lighting) LightVertex(S, V);
+    if (TextureMoves) {
+      const float T[4] = {V.TexCoord[0], V.TexCoord[1], 0, 1};
+      float Moved[4];
+      TransformPoint(Texture, T, Moved);
+      const float Q = Moved[3] != 0 ? Moved[3] : 1;
+      V.TexCoord[0] = Moved[0] / Q;
+      V.TexCoord[1] = Moved[1] / Q;
+    }
     if (Class == TPrimClass::WideLines) {
       const float O[4] = {V.Other[0], V.Other[1], V.Other[2], 1};
       float Eye[4];

@@ -15,6 +15,8 @@
 
 constexpr int ModelViewStackDepth = 32;
 constexpr int ProjectionStackDepth = 4;
+constexpr int TextureStackDepth = 4;
+constexpr int AttribStackDepth = 16;  // GL's minimum
 
 struct TLightState {
   float Ambient[4] = {0, 0, 0, 1};
@@ -39,14 +41,16 @@ struct TTextureInfo {
   bool Rgb = false;  // no alpha channel: the border keeps alpha 1
 };
 
-struct TFixedState {
+// The state glPushAttrib saves and glPopAttrib puts back (what WebGL alone
+// keeps, such as the scissor box, is saved beside it).
+struct TAttributes {
   uint32_t MatrixMode = 0x1700;  // GL_MODELVIEW
-  TMat4 ModelView[ModelViewStackDepth];
-  TMat4 Projection[ProjectionStackDepth];
-  int ModelViewTop = 0, ProjectionTop = 0;
 
   bool Lighting = false, Light0 = false, Texture2D = false, AlphaTest = false, Normalize = false;
   bool CullFace = false, DepthTest = false, Blend = false;
+  // Accepted and remembered, but nothing is drawn differently: the canvas has
+  // no multisampling, and the game uses neither smoothing nor fog.
+  bool LineSmooth = false, PointSmooth = false, PolygonSmooth = false, Multisample = false, Fog = false;
   TLightState Light;
   float SceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
   TMaterialState Material;
@@ -61,13 +65,22 @@ struct TFixedState {
   uint32_t DepthFunc = 0x0201;  // GL_LESS
   uint32_t BlendSrc = 1, BlendDst = 0;
   uint32_t CullMode = 0x0405, FrontFace = 0x0901;  // GL_BACK, GL_CCW
-  int UnpackAlignment = 4;
+  uint32_t ReadBuffer = 0x0405;                    // GL_BACK
 
   float Colour[4] = {1, 1, 1, 1};
   float Normal[3] = {0, 0, 1};
   float TexCoord[2] = {0, 0};
 
   uint32_t BoundTexture = 0;
+};
+
+struct TFixedState : TAttributes {
+  TMat4 ModelView[ModelViewStackDepth];
+  TMat4 Projection[ProjectionStackDepth];
+  TMat4 Texture[TextureStackDepth];
+  int ModelViewTop = 0, ProjectionTop = 0, TextureTop = 0;
+
+  int UnpackAlignment = 4;
   std::vector<TTextureInfo> Textures;  // by WebGL name
 
   bool InBegin = false;
@@ -75,9 +88,17 @@ struct TFixedState {
   std::vector<TGlVertex> Immediate;
 
   uint32_t Error = 0;  // the first error since the last glGetError
+  int AttribDepth = 0;  // glPushAttrib's records
 };
 
 TFixedState& GlState();
+// The stack glMatrixMode chose, and its top matrix.
+struct TMatrixStack {
+  TMat4* Matrices;
+  int* Top;
+  int Depth;
+};
+TMatrixStack CurrentStack();
 TMat4& CurrentMatrix();
 const TTextureInfo* BoundTextureInfo();
 
@@ -89,8 +110,9 @@ void ChangeFloats(float* Target, const float* Values, int Count);
 // Sets Count floats of the lighting state: vertices are lit as they enter the
 // batch, so the batch waiting does not depend on it.
 void SetFloats(float* Target, const float* Values, int Count);
-// The projection changes: draws the waiting batch first. The model-view
-// matrix needs no such care, since vertices are already in eye coordinates.
+// The projection changes: draws the waiting batch first. The model-view and
+// texture matrices need no such care: vertices enter the batch in eye
+// coordinates, with their texture coordinates transformed.
 void BeforeMatrixChange();
 
 // The batch: primitives of one class waiting to be drawn under the current state.

@@ -27,6 +27,15 @@ GLenum BaseFormat(GLint Internal) {
   return 0;
 }
 
+// The bound texture's level 0 now has this size and format.
+void Defined(GLsizei Width, GLsizei Height, GLenum Base) {
+  if (TTextureInfo* T = Bound()) {
+    T->Width = Width;
+    T->Height = Height;
+    T->Rgb = Base == GL_RGB || Base == GL_LUMINANCE;
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -84,12 +93,19 @@ void glTexImage2D(GLenum Target, GLint Level, GLint Internal, GLsizei Width, GLs
   if (Border != 0) return SetGlError(GL_INVALID_VALUE);
   FlushBatch();
   emscripten_glTexImage2D(Target, Level, GLint(Base), Width, Height, 0, Format, Type, Pixels);
-  if (Level == 0)
-    if (TTextureInfo* T = Bound()) {
-      T->Width = Width;
-      T->Height = Height;
-      T->Rgb = Base == GL_RGB || Base == GL_LUMINANCE;
-    }
+  if (Level == 0) Defined(Width, Height, Base);
+}
+
+void glCopyTexImage2D(GLenum Target, GLint Level, GLenum Internal, GLint X, GLint Y, GLsizei Width, GLsizei Height,
+                      GLint Border) {
+  if (InsideBegin()) return;
+  if (Target != GL_TEXTURE_2D) return SetGlError(GL_INVALID_ENUM);
+  const GLenum Base = BaseFormat(GLint(Internal));
+  if (Base == 0 || Border != 0 || Width < 0 || Height < 0) return SetGlError(GL_INVALID_VALUE);
+  // The primitives still waiting belong to the picture being copied.
+  FlushBatch();
+  emscripten_glCopyTexImage2D(Target, Level, Base, X, Y, Width, Height, 0);
+  if (Level == 0) Defined(Width, Height, Base);
 }
 
 void glTexEnvf(GLenum Target, GLenum Name, GLfloat Value) {

@@ -1,6 +1,8 @@
 // Shared by the browser tests: serves the built page over local HTTP, starts
 // the system's Chromium headless through puppeteer-core, and collects what
-// the page says on its console.
+// the page says on its console. The player's page loads skyrend.js; the tests
+// that need entry points open the same page with the test module
+// skyrend-test.js in its place (the player's build carries none).
 'use strict';
 const http = require('http');
 const fs = require('fs');
@@ -10,16 +12,25 @@ const puppeteer = require('puppeteer-core');
 const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.data': 'application/octet-stream' };
 
-// Serves the files of Folder on 127.0.0.1 at a free port; resolves to the server.
+// Serves the files of Folder on 127.0.0.1 at a free port; resolves to the
+// server. skyrend.html?module=NAME is the page loading NAME.js instead of skyrend.js.
 function Serve(Folder) {
   const Server = http.createServer((Request, Response) => {
-    const Name = path.basename(decodeURIComponent(new URL(Request.url, 'http://x').pathname));
+    const Url = new URL(Request.url, 'http://x');
+    const Name = path.basename(decodeURIComponent(Url.pathname));
     const File = path.join(Folder, Name);
     fs.readFile(File, (Error, Bytes) => {
       if (Error) {
         Response.writeHead(404);
         Response.end();
         return;
+      }
+      const Module = Url.searchParams.get('module');
+      if (Name === 'skyrend.html' && Module) {
+        const Page = Bytes.toString('utf8');
+        const Swapped = Page.replace('src="skyrend.js"', `src="${path.basename(Module)}.js"`);
+        if (Swapped === Page) throw new Error('skyrend.html no longer loads skyrend.js');
+        Bytes = Buffer.from(Swapped);
       }
       Response.writeHead(200, { 'Content-Type': Types[path.extname(File)] || 'application/octet-stream' });
       Response.end(Bytes);
@@ -42,9 +53,12 @@ async function Launch() {
   });
 }
 
-// Opens the page (Query such as '?test') and waits until the runtime is up.
+// Opens the page with Module ('skyrend', the player's, or 'skyrend-test') and
+// waits until it is up: the player's page when its shell has written the
+// status line, the test module when its runtime is ready. Before, when given,
+// runs in the page before any of its scripts (instruments for the test).
 // Console lines are collected in Page.Lines, errors in Page.Errors.
-async function OpenGame(Browser, Server, Query, Width = 1100, Height = 1000) {
+async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000 } = {}) {
   const Page = await Browser.newPage();
   await Page.setViewport({ width: Width, height: Height });
   Page.Lines = [];
@@ -55,9 +69,13 @@ async function OpenGame(Browser, Server, Query, Width = 1100, Height = 1000) {
   });
   Page.on('pageerror', Error => Page.Errors.push(String(Error)));
   Page.on('requestfailed', Request => Page.Errors.push('request failed: ' + Request.url()));
+  if (Before) await Page.evaluateOnNewDocument(Before);
   const Port = Server.address().port;
-  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query || ''}`);
-  await Page.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
+  const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
+  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);
+  const Ready = Module === 'skyrend' ? "/^Click the picture/.test(document.getElementById('status').textContent)"
+                                     : 'window.Module && Module.calledRun === true';
+  await Page.waitForFunction(Ready, { timeout: 120000 });
   return Page;
 }
 
@@ -69,4 +87,4 @@ async function CanvasPixels(Page) {
   return PNG.sync.read(Buffer.from(Shot));
 }
 
-module.exports = { Serve, Launch, OpenGame, CanvasPixels };
+module.exports = { Serve, Launch, OpenPage, CanvasPixels };

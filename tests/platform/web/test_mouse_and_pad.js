@@ -1,9 +1,12 @@
 // The mouse and the gamepad in the page: a click takes the pointer, and
 // sideways motion under pointer lock turns the player by as many degrees as
-// pixels moved; the first gamepad's stick turns like joystick 1.
+// pixels moved; the first gamepad's stick turns like joystick 1. The heading
+// is the game's own state, which the player's build does not show: so the
+// page's shell runs here inside the test module, started as the player's
+// page starts it, and reads out through the module's probes.
 // usage: node test_mouse_and_pad.js WEB_BUILD
 'use strict';
-const { Serve, Launch, OpenGame } = require('./Browser');
+const { Serve, Launch, OpenPage } = require('./Browser');
 
 const [WebBuild] = process.argv.slice(2);
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
@@ -14,8 +17,16 @@ function Check(Ok, What) {
 }
 
 async function Heading(Page) {
-  const Caption = await Page.evaluate(() => Module.ccall('SkyrendCaption', 'string', [], []));
+  const Caption = await Page.evaluate(() => Module.ccall('SkyrendShellCaption', 'string', [], []));
   return Number((Caption.match(/Ang=(-?[\d.]+)/) || [])[1]);
+}
+
+// The page's shell on the test module, with Before run ahead of the page's scripts.
+async function OpenShell(Browser, Server, Before = null) {
+  const Page = await OpenPage(Browser, Server, { Module: 'skyrend-test', Before });
+  const Started = await Page.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
+  if (Started !== 1) throw new Error('the page shell did not start\n' + Page.Lines.join('\n'));
+  return Page;
 }
 
 async function StartPlay(Page) {
@@ -30,7 +41,7 @@ async function Main() {
   const Server = await Serve(WebBuild);
   const Browser = await Launch();
   try {
-    const Page = await OpenGame(Browser, Server, '');
+    const Page = await OpenShell(Browser, Server);
     await StartPlay(Page);
     const Box = await (await Page.$('#canvas')).boundingBox();
     await Page.mouse.click(Box.x + 100, Box.y + 100);
@@ -48,17 +59,12 @@ async function Main() {
     Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
 
     // A pad at the input's edge: the browser reports one pad with the stick held left.
-    const Pad = await Browser.newPage();
-    await Pad.evaluateOnNewDocument(() => {
+    const Pad = await OpenShell(Browser, Server, () => {
       const Stick = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
                       axes: [0, 0], buttons: Array.from({ length: 12 }, () => ({ pressed: false, value: 0 })) };
       window.TestPad = Stick;
       navigator.getGamepads = () => [Stick];
     });
-    Pad.Errors = [];
-    Pad.Lines = [];
-    await Pad.goto(Page.url());
-    await Pad.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
     await StartPlay(Pad);
     const PadBefore = await Heading(Pad);
     await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });

@@ -1,10 +1,12 @@
 // The page as a player meets it: it loads without console errors and shows
 // the title; Z starts play with the sky of the first colour scheme along the
-// top edge and the shot heard; frames are held to 60 a second; Escape ends
-// the game. Then the GL subset and the sound service are checked on this
-// browser's WebGL and OpenAL. usage: node test_page_plays.js WEB_BUILD
+// top edge and the shot heard; frames are held to 60 a second; Escape pauses
+// and P plays on, for the page never ends the game. Then the GL subset and
+// the sound service are checked on this browser's WebGL and OpenAL, in the
+// test module. usage: node test_page_plays.js WEB_BUILD
 'use strict';
-const { Serve, Launch, OpenGame, CanvasPixels } = require('./Browser');
+const { Serve, Launch, OpenPage, CanvasPixels } = require('./Browser');
+const { InstrumentAudio, SoundStarts } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
@@ -30,7 +32,7 @@ async function Main() {
   const Server = await Serve(WebBuild);
   const Browser = await Launch();
   try {
-    const Page = await OpenGame(Browser, Server, '');
+    const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio });
     await Sleep(2500);
     Check(Page.Errors.length === 0, 'the page loads without console errors ' + JSON.stringify(Page.Errors));
 
@@ -44,15 +46,15 @@ async function Main() {
     }
     Check(Lettering > Title.width / 4 / 4, `the title lettering shows across the middle (${Lettering} samples)`);
 
-    const SoundsBefore = await Page.evaluate(() => Module._SkyrendSoundsStarted());
+    const SoundsBefore = await SoundStarts(Page);
     await Page.keyboard.press('KeyZ');
     await Sleep(1500);
     const Play = await CanvasPixels(Page);
     const Sky = TopRow(Play);
     Check(Sky.every(([R, G, B]) => R <= 12 && G <= 12 && B >= 240),
           'Z starts play: the top edge is the blue sky of scheme 0 ' + JSON.stringify(Sky.slice(0, 3)));
-    const SoundsAfter = await Page.evaluate(() => Module._SkyrendSoundsStarted());
-    Check(SoundsAfter > SoundsBefore, `the shot is played through OpenAL (${SoundsAfter - SoundsBefore} sounds started)`);
+    const SoundsAfter = await SoundStarts(Page);
+    Check(SoundsAfter > SoundsBefore, `the shot is played through Web Audio (${SoundsAfter - SoundsBefore} sounds started)`);
 
     // Turning with the arrow key held moves the view: the picture changes.
     await Page.keyboard.down('ArrowLeft');
@@ -68,21 +70,25 @@ async function Main() {
     const Fps = Number(((await Page.title()).match(/\[(\d+) FPS\]/) || [])[1]);
     Check(Fps > 0 && Fps <= 61, `the window title counts at most 60 frames a second (${Fps})`);
 
-    // Held for a while, as a player's press is: the shell looks at it after a frame.
+    // Held for a while, as a player's press is. Escape pauses; the game goes on after P.
     await Page.keyboard.down('Escape');
     await Sleep(400);
     await Page.keyboard.up('Escape');
-    await Sleep(200);
-    const Status = await Page.$eval('#status', Element => Element.textContent);
-    Check(/ended/.test(Status), `Escape ends the game ("${Status}")`);
+    await Sleep(300);
+    const Paused = await Page.$eval('#status', Element => Element.textContent);
+    Check(/Paused/.test(Paused) && /PAUSED/.test(await Page.title()), `Escape pauses the game ("${Paused}")`);
+    await Page.keyboard.press('KeyP');
+    await Sleep(2200);
+    const Playing = await Page.$eval('#status', Element => Element.textContent);
+    const Counting = await Page.title();
+    Check(!/Paused/.test(Playing) && /\[\d+ FPS\]/.test(Counting), `P plays on after Escape ("${Playing}", "${Counting}")`);
     Check(Page.Errors.length === 0, 'no console errors during play ' + JSON.stringify(Page.Errors));
 
-    // Our OpenGL subset on this browser's WebGL 2: lists, matrices, depth writes, wide lines, errors.
-    const Gl = await Browser.newPage();
-    await Gl.goto(Page.url().replace(/\?.*$/, '') + '?test');
-    await Gl.waitForFunction('window.SkyrendReady === true', { timeout: 120000 });
+    // Our OpenGL subset on this browser's WebGL 2: lists, matrices, depth writes, wide lines, errors
+    // and the pause screen's calls.
+    const Gl = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
     const GlResult = await Gl.evaluate(() => Module.ccall('SkyrendGlChecks', 'string', [], []));
-    Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks'}`);
+    Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks, the pause screen\'s included'}`);
     const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
     Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
   } finally {

@@ -8,7 +8,7 @@ const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { PNG } = require('pngjs');
-const { Serve, Launch, OpenGame } = require('./Browser');
+const { Serve, Launch, OpenPage } = require('./Browser');
 const { FirstTraceDifference, PixelDifference } = require('./Compare');
 
 const [WebBuild, NativeBin, Work] = process.argv.slice(2);
@@ -36,7 +36,7 @@ async function Run(Browser, Server, { Width, Height, Frames, Shots }, Work) {
   execFileSync(path.join(NativeBin, 'skyrend-sim'), ['--script', ScriptPath, '--frames', String(Frames),
     '--size', `${Width}x${Height}`, '--trace', NativeTrace, ...ShotArgs], { stdio: 'inherit' });
 
-  const Page = await OpenGame(Browser, Server, '?test');
+  const Page = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
   const Started = Date.now();
   const Result = await Page.evaluate((Text, F, W, H, ShotList) => {
     Module.FS.writeFile('/script.txt', Text);

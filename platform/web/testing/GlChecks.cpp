@@ -1,6 +1,7 @@
 // Checks of our OpenGL subset on the browser's real WebGL 2, for the page's
 // tests: display lists, the matrices read back for culling, depth writes,
-// wide lines and the error flag, as the game and its model library use them.
+// wide lines and the error flag, as the game and its model library use them,
+// then the pause screen's calls (PauseScreenChecks.cpp).
 #include <emscripten.h>
 
 #include <GL/gl.h>
@@ -10,17 +11,18 @@
 #include <cstring>
 #include <string>
 
-#include "WebShell.h"
-
-namespace {
-
-constexpr int Size = 64;
+#include "GlChecks.h"
+#include "WebContext.h"
 
 uint32_t PixelAt(int X, int Y) {
   uint8_t P[4] = {};
   glReadPixels(X, Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, P);
   return uint32_t(P[0]) << 16 | uint32_t(P[1]) << 8 | P[2];
 }
+
+namespace {
+
+constexpr int Size = 64;
 
 void Clear() {
   glClearColor(0, 0, 0, 1);
@@ -122,5 +124,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendGlChecks() {
   static std::string Result;
   if (!CreatePageContext(Size, Size)) return "no WebGL 2 context";
   Result = Run();
+  if (Result.empty()) Result = PauseScreenChecks(Size);
   return Result.c_str();
 }

@@ -1,43 +1,27 @@
-// What the page's tests call instead of main(): a scripted game with its trace
-// and pictures, written into the page's file system for the test to read,
-// and the busy scene's frame rate.
+// The busy scene's frame rates in the page, staged as skyrend-bench stages
+// it, to read beside the native figures (bench.js prints them).
 #include <emscripten.h>
 
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "BusyScene.h"
 #include "GlRenderer.h"
+#include "HeadlessHost.h"
 #include "ScriptFormat.h"
-#include "WebShell.h"
-#include "WebSimulator.h"
+#include "WebContext.h"
 
 namespace {
-
-bool Wanted(const std::string& Frames, long Frame) {
-  const std::string Key = "," + std::to_string(Frame) + ",";
-  return ("," + Frames + ",").find(Key) != std::string::npos;
-}
-
-bool WriteFile(const std::string& Path, const std::vector<uint8_t>& Bytes) {
-  std::FILE* F = std::fopen(Path.c_str(), "wb");
-  if (!F) return false;
-  const bool Ok = std::fwrite(Bytes.data(), 1, Bytes.size(), F) == Bytes.size();
-  return std::fclose(F) == 0 && Ok;
-}
 
 // Milliseconds spent handing frames to WebGL (the game, our GL subset and
 // the WebGL calls), summed by TimedStep.
 double Submitting = 0;
 
 // The time one frame takes to be drawn through: a one-pixel read waits for the GPU.
-double TimedStep(TWebSimulator& Sim) {
+double TimedStep(THeadlessHost& Sim) {
   const double Start = emscripten_get_now();
   if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
   Submitting += emscripten_get_now() - Start;
@@ -77,51 +61,12 @@ double BaselineFps(int Width, int Height, int Frames) {
 
 }  // namespace
 
-// Runs Frames frames of the script at ScriptPath on a Width x Height canvas,
-// writes the trace to TracePath and frame k's picture to /shot-k.rgba for each
-// k in the comma-separated ShotFrames. 0 on success, 1 when the game ended, 2
-// for a bad script (the reason on stderr).
-extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendRunScript(const char* ScriptPath, int Frames, int Width, int Height,
-                                                     const char* TracePath, const char* ShotFrames) {
-  std::vector<TScriptEvent> Events;
-  try {
-    Events = ReadScriptFile(ScriptPath);
-  } catch (const EScriptError& e) {
-    std::fprintf(stderr, "skyrend: %s: %s\n", ScriptPath, e.what());
-    return 2;
-  }
-  if (!CreatePageContext(Width, Height)) return 1;
-  std::FILE* Trace = std::fopen(TracePath, "wb");
-  if (!Trace) return 1;
-  int Code = 0;
-  {
-    TWebSimulator Sim(Width, Height, "/skyrend", std::move(Events));
-    std::vector<uint8_t> Pixels;
-    for (long k = 1; k <= Frames; ++k) {
-      if (!Sim.Step()) {
-        for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend: %s\n", M.c_str());
-        Code = 1;
-        break;
-      }
-      const std::string& Line = Sim.TraceLine();
-      std::fwrite(Line.data(), 1, Line.size(), Trace);
-      std::fputc('\n', Trace);
-      if (Wanted(ShotFrames, k)) {
-        Sim.ReadPixels(Pixels);
-        if (!WriteFile("/shot-" + std::to_string(k) + ".rgba", Pixels)) Code = 1;
-      }
-    }
-  }
-  if (std::fclose(Trace) != 0) Code = 1;
-  return Code;
-}
-
 // The busy scene as skyrend-bench stages it, at Width x Height: prints the
 // milliseconds per title frame and per busy play frame, colour and wireframe.
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendBench(int Width, int Height) {
   if (!CreatePageContext(Width, Height)) return 1;
   try {
-    TWebSimulator Sim(Width, Height, "/skyrend", ParseScript("105 down 90\n105 down 39\n"));
+    THeadlessHost Sim(Width, Height, "/skyrend", ParseScript("105 down 90\n105 down 39\n"));
     if (!Sim.Step()) return 1;
     auto Time = [&Sim](int Frames, auto Before) {
       double Busy = 0;
@@ -132,7 +77,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendBench(int Width, int Height) {
       }
       return Frames / (Busy / 1000);
     };
-    TFormMain& Form = *Sim.Form;
+    TFormMain& Form = Sim.Form;
     Time(9, [] {});
     const double Title = Time(90, [] {});
     Time(4, [] {});

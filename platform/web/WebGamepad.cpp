@@ -1,4 +1,4 @@
-#include "WebInput.h"
+#include "WebGamepad.h"
 
 #include <emscripten/html5.h>
 
@@ -6,13 +6,9 @@
 
 #include "PadMapping.h"
 
-void TWebInput::ReleaseAll() {
-  for (uint8_t& Key : down_) Key = 0;
-}
-
-void TWebInput::Update() {
-  states_ = StatesFromKeys(down_, DefaultKeyAssignments());
-  // Joystick 1: the first connected pad. Browsers report pads only while the page is shown.
+void ReadFirstPad(int16_t& X, int16_t& Y, uint32_t& Buttons) {
+  X = Y = 0;
+  Buttons = 0;
   if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return;
   const int Count = emscripten_get_num_gamepads();
   for (int i = 0; i < Count; ++i) {
@@ -27,10 +23,7 @@ void TWebInput::Update() {
     Reading.Pressed = Pressed;
     Reading.ButtonValues = Pad.analogButton;
     Reading.Standard = std::strcmp(Pad.mapping, "standard") == 0;
-    int16_t X, Y;
-    uint32_t Buttons;
     ReadPad(Reading, X, Y, Buttons);
-    states_ |= StatesFromJoystick(X, Y, Buttons);
-    break;
+    return;
   }
 }

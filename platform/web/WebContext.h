@@ -1,0 +1,9 @@
+// The page's canvas (#canvas) as a WebGL 2 drawing surface.
+#pragma once
+
+// Makes the WebGL 2 context on #canvas at Width x Height and makes it current;
+// false (with the reason on the page) when the browser has no WebGL 2.
+bool CreatePageContext(int Width, int Height);
+
+// The drawing buffer's size from the canvas element.
+void CanvasSize(int& Width, int& Height);

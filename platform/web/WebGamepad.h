@@ -1,0 +1,7 @@
+// Joystick 1 in the browser: the first pad the Gamepad API reports, read as
+// PadMapping says. Browsers report pads only while the page is shown.
+#pragma once
+#include <cstdint>
+
+// The pad's axes and buttons as joystick 1's; all zero when there is no pad.
+void ReadFirstPad(int16_t& X, int16_t& Y, uint32_t& Buttons);

@@ -1,0 +1,106 @@
+// The page's events as the host's input: keys by their physical place as
+// virtual-key codes, mouse motion and clicks under pointer lock, and the page
+// going out of the player's reach (focus, visibility, pointer lock) as pauses.
+#include <emscripten/html5.h>
+
+#include "WebKeyCodes.h"
+#include "WebShell.h"
+
+namespace {
+
+TWebShell& Of(void* Shell) { return *static_cast<TWebShell*>(Shell); }
+
+}  // namespace
+
+void TWebShell::ListenToPage() {
+  const char* Window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  emscripten_set_keydown_callback(Window, this, EM_TRUE, [](int, const EmscriptenKeyboardEvent* E, void* S) {
+    return EM_BOOL(Of(S).KeyDown(*E));
+  });
+  emscripten_set_keyup_callback(Window, this, EM_TRUE, [](int, const EmscriptenKeyboardEvent* E, void* S) {
+    return EM_BOOL(Of(S).KeyUp(*E));
+  });
+  emscripten_set_blur_callback(Window, this, EM_TRUE, [](int, const EmscriptenFocusEvent*, void* S) {
+    Of(S).LostFocus();
+    return EM_BOOL(EM_FALSE);
+  });
+  emscripten_set_visibilitychange_callback(this, EM_TRUE, [](int, const EmscriptenVisibilityChangeEvent* E, void* S) {
+    Of(S).VisibilityChanged(E->hidden);
+    return EM_BOOL(EM_FALSE);
+  });
+  emscripten_set_pointerlockchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_TRUE,
+                                            [](int, const EmscriptenPointerlockChangeEvent* E, void* S) {
+                                              Of(S).PointerLockChanged(E->isActive);
+                                              return EM_BOOL(EM_FALSE);
+                                            });
+  emscripten_set_mousemove_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent* E, void* S) {
+    Of(S).MouseMove(*E);
+    return EM_BOOL(EM_FALSE);
+  });
+  emscripten_set_mousedown_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent*, void* S) {
+    Of(S).MouseDown();
+    return EM_BOOL(EM_TRUE);
+  });
+  emscripten_set_mouseup_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent* E, void* S) {
+    Of(S).MouseUp(*E);
+    return EM_BOOL(EM_TRUE);
+  });
+}
+
+bool TWebShell::KeyDown(const EmscriptenKeyboardEvent& Event) {
+  if (!running_ || IsSystemDomKey(Event.code, Event.altKey)) return false;
+  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
+  if (Vk == 0) return false;
+  host_->KeyDown(Vk);
+  return true;  // the page must not scroll on arrows and Space
+}
+
+bool TWebShell::KeyUp(const EmscriptenKeyboardEvent& Event) {
+  if (!running_) return false;
+  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
+  if (Vk == 0) return false;
+  host_->KeyUp(Vk);
+  return true;
+}
+
+void TWebShell::MouseMove(const EmscriptenMouseEvent& Event) {
+  if (!running_ || !locked_) return;
+  host_->MouseMotion(int(Event.movementX), int(Event.movementY), MouseButtons(Event.buttons & 1, Event.buttons & 2));
+}
+
+void TWebShell::MouseDown() {
+  // A click takes the pointer; later ones play. While paused the pointer stays free.
+  if (running_ && !locked_ && !host_->Paused()) emscripten_request_pointerlock("#canvas", EM_TRUE);
+}
+
+void TWebShell::MouseUp(const EmscriptenMouseEvent& Event) {
+  if (running_ && locked_ && Event.button == 0) host_->Click();
+}
+
+void TWebShell::LostFocus() {
+  if (!running_) return;
+  host_->ReleaseKeys();  // their key-ups go elsewhere now
+  host_->RequestPause();
+}
+
+void TWebShell::VisibilityChanged(bool Hidden) {
+  if (!running_) return;
+  if (!Hidden) {
+    pausedDirty_ = true;  // the page is shown anew: the sign is drawn again
+    return;
+  }
+  host_->ReleaseKeys();
+  host_->RequestPause();
+  // A hidden page gets no display frames: the frame that begins the pause
+  // runs now, so the sound stops while the page is away.
+  if (host_->Pause().Phase() == TPauseState::TPhase::Capturing) StepFrame();
+  if (running_) DrawPausedIfNeeded();
+}
+
+void TWebShell::PointerLockChanged(bool Locked) {
+  const bool Lost = locked_ && !Locked;
+  locked_ = Locked;
+  if (Locked) pointerTaken_ = true;
+  // Escape under pointer lock is the browser's: the page sees the lock go.
+  if (Lost && running_) host_->RequestPause();
+}

@@ -1,0 +1,42 @@
+// What the host asks of the page around pauses: keep the last picture, hold
+// the sound, free the pointer, tell the player, and draw the pause sign.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "WebContext.h"
+#include "WebShell.h"
+
+namespace {
+
+const char* const PausedText = "Paused. Press P to play on.";
+
+}  // namespace
+
+void TWebShell::KeepPicture() {
+  // The frame is still in the canvas's drawing buffer: the browser has not shown it yet.
+  pauseScreen_.Capture(GL_BACK, width_, height_);
+}
+
+void TWebShell::PauseChanged(bool Paused) {
+  if (Paused) {
+    // A hidden tab goes quiet: the audio context is suspended, the hum included.
+    sound_->PauseAll();
+    // The pointer is the player's again while the game waits.
+    emscripten_exit_pointerlock();
+    emscripten_set_window_title(PausedTitle);
+    ShowPageStatus(PausedText);
+    pausedDirty_ = true;
+  } else {
+    sound_->ResumeAll();
+    // Called from P's key handler, where the browser lets the page take the pointer.
+    if (pointerTaken_ && !locked_) emscripten_request_pointerlock("#canvas", EM_FALSE);
+    emscripten_set_window_title(WindowTitle);
+    ShowPageStatus(PlayingText);
+  }
+}
+
+void TWebShell::DrawPausedIfNeeded() {
+  if (!host_ || !host_->Paused() || !pausedDirty_) return;
+  pauseScreen_.Draw(width_, height_);
+  pausedDirty_ = false;
+}

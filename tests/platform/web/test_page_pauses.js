@@ -1,0 +1,181 @@
+// The player's page pauses on P, on Escape, when the window loses the focus,
+// when the tab is hidden and when the pointer lock is lost. While paused the
+// title and the status line say so, the audio context is suspended, the
+// pointer is free, the last picture stays still under the pause sign (drawn
+// again when the canvas changes size), and P plays on: the page never ends
+// the game. Last, the page's shell inside the test module shows that the
+// game's frames and caption stand still while paused.
+// usage: node test_page_pauses.js WEB_BUILD
+'use strict';
+const { Serve, Launch, OpenPage, CanvasPixels } = require('./Browser');
+const { InstrumentAudio, AudioState, Pixel, SignPixels, SamePicture } = require('./PageProbes');
+
+const [WebBuild] = process.argv.slice(2);
+// The host's paused title; the browser collapses its spaces.
+const PausedTitle = T => /^OpenGL App by Dreskol \[PAUSED\]$/.test(T);
+const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
+let Failures = 0;
+function Check(Ok, What) {
+  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
+  if (!Ok) ++Failures;
+}
+
+// Polls Read until Wanted(value) or the time is up; returns the last value.
+async function WaitFor(Read, Wanted, Ms = 3000) {
+  const End = Date.now() + Ms;
+  let Value = await Read();
+  while (!Wanted(Value) && Date.now() < End) {
+    await Sleep(100);
+    Value = await Read();
+  }
+  return Value;
+}
+
+const Status = Page => Page.$eval('#status', Element => Element.textContent);
+
+// Mean brightness down the left edge through the band the sign darkens.
+function BandEdge(Image) {
+  let Sum = 0, Count = 0;
+  for (let y = Math.floor(Image.height * 0.36); y < Math.floor(Image.height * 0.46); ++y, ++Count)
+    Sum += Pixel(Image, 4, y).reduce((A, B) => A + B, 0);
+  return Sum / Count;
+}
+
+async function ExpectPaused(Page, Cause, Before) {
+  const Title = await WaitFor(() => Page.title(), PausedTitle);
+  const Line = await Status(Page);
+  Check(PausedTitle(Title) && /^Paused/.test(Line), `${Cause} pauses: the title and status line say so ("${Line}")`);
+  const Audio = await WaitFor(() => AudioState(Page), S => S === 'suspended');
+  Check(Audio === 'suspended', `${Cause}: the audio context is suspended (${Audio})`);
+  const Free = await Page.evaluate(() => document.pointerLockElement === null);
+  Check(Free, `${Cause}: the pointer is free`);
+  const First = await CanvasPixels(Page);
+  await Sleep(1000);
+  const Second = await CanvasPixels(Page);
+  const Sign = SignPixels(Second);
+  Check(SamePicture(First, Second), `${Cause}: the picture stands still`);
+  Check(Sign > 10000 && BandEdge(Second) <= BandEdge(Before) * 0.5 + 8,
+        `${Cause}: the pause sign shows over a darkened band (${Sign} sign pixels)`);
+  return Sign;
+}
+
+async function ExpectPlaysOn(Page, Cause, PausedSign) {
+  await Page.keyboard.press('KeyP');
+  const Title = await WaitFor(() => Page.title(), T => /\[[1-9]\d* FPS\]/.test(T));
+  const Line = await Status(Page);
+  Check(/\[[1-9]\d* FPS\]/.test(Title) && /^Click the picture/.test(Line),
+        `after ${Cause}, P plays on: frames are counted again ("${Title}", "${Line}")`);
+  const Audio = await WaitFor(() => AudioState(Page), S => S === 'running');
+  Check(Audio === 'running', `after ${Cause}, the audio context runs again (${Audio})`);
+  const Sign = SignPixels(await CanvasPixels(Page));
+  Check(Sign < PausedSign / 2, `after ${Cause}, the sign is gone (${Sign} sign pixels)`);
+}
+
+// Pauses by Cause's Act, checks the pause, and plays on.
+async function PauseAndPlayOn(Page, Cause, Act, AfterAct = async () => {}) {
+  const Before = await CanvasPixels(Page);
+  await Act();
+  await AfterAct();
+  const Sign = await ExpectPaused(Page, Cause, Before);
+  await ExpectPlaysOn(Page, Cause, Sign);
+}
+
+async function RealPage(Browser, Server) {
+  const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio });
+  await Sleep(1500);
+  await Page.keyboard.press('KeyZ');
+  await Sleep(1000);
+
+  await PauseAndPlayOn(Page, 'P', () => Page.keyboard.press('KeyP'));
+  await PauseAndPlayOn(Page, 'Escape', async () => {
+    await Page.keyboard.down('Escape');
+    await Sleep(300);
+    await Page.keyboard.up('Escape');
+  });
+
+  // The window loses the focus to a frame inside it; the page takes it back before P.
+  await PauseAndPlayOn(Page, 'a blur of the window', () => Page.evaluate(() => {
+    const Frame = document.createElement('iframe');
+    Frame.id = 'elsewhere';
+    document.body.appendChild(Frame);
+    Frame.contentWindow.focus();
+  }), async () => {
+    await WaitFor(() => Page.title(), PausedTitle);
+    await Page.evaluate(() => document.getElementById('elsewhere').remove());
+    await Page.focus('#canvas');
+  });
+
+  // Another tab in front: the page is paused while hidden, with no display
+  // frames to begin the pause, and shows the sign when it is back.
+  await PauseAndPlayOn(Page, 'a hidden tab', async () => {
+    const Other = await Browser.newPage();
+    await Other.bringToFront();
+    const Hidden = await Page.evaluate(() => document.visibilityState);
+    const Title = await WaitFor(() => Page.title(), PausedTitle);
+    const Audio = await WaitFor(() => AudioState(Page), S => S === 'suspended');
+    Check(Hidden === 'hidden' && PausedTitle(Title) && Audio === 'suspended',
+          `while the tab is hidden the game is paused and silent (${Hidden}, "${Title}", ${Audio})`);
+    await Other.close();
+    await Page.bringToFront();
+  });
+
+  // The pointer lock goes (as when the browser takes Escape); P takes the pointer again.
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  await Page.mouse.click(Box.x + 100, Box.y + 100);
+  await WaitFor(() => Page.evaluate(() => document.pointerLockElement !== null), Locked => Locked);
+  await PauseAndPlayOn(Page, 'the pointer lock lost', () => Page.evaluate(() => document.exitPointerLock()));
+  const Retaken = await WaitFor(() => Page.evaluate(() => document.pointerLockElement !== null), Locked => Locked);
+  Check(Retaken, 'P takes the pointer again after the lock was lost');
+
+  // A canvas of another size while paused is cleared: the sign is drawn again.
+  await Page.keyboard.press('KeyP');
+  await WaitFor(() => Page.title(), PausedTitle);
+  await Page.evaluate(() => Object.assign(document.getElementById('canvas'), { width: 640, height: 360 }));
+  const Sign = await WaitFor(async () => SignPixels(await CanvasPixels(Page)), Count => Count > 10000);
+  Check(Sign > 10000, `the sign is drawn again on a canvas of a new size (${Sign} sign pixels)`);
+  Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+  await Page.close();
+}
+
+// The same shell in the test module, where the game's own state can be read.
+async function GameState(Browser, Server) {
+  const Page = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
+  await Page.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
+  const State = () => Page.evaluate(() => [Module.ccall('SkyrendShellFrame', 'number', [], []),
+                                           Module.ccall('SkyrendShellCaption', 'string', [], [])]);
+  await Sleep(1500);
+  await Page.keyboard.press('KeyZ');
+  await Page.keyboard.down('ArrowLeft');  // held through the pause: the caption would move with any frame
+  await Sleep(500);
+  await Page.keyboard.press('Escape');
+  await WaitFor(() => Page.title(), PausedTitle);
+  const [Frame, Caption] = await State();
+  await Sleep(1000);
+  const [FrameLater, CaptionLater] = await State();
+  Check(Frame > 1 && FrameLater === Frame && CaptionLater === Caption,
+        `while paused the game steps no frame (frame ${Frame} then ${FrameLater}; caption ${CaptionLater === Caption ? 'unchanged' : 'moved'})`);
+  await Page.keyboard.up('ArrowLeft');
+  await Page.keyboard.press('KeyP');
+  await Sleep(1000);
+  const [FramePlaying] = await State();
+  Check(FramePlaying > FrameLater, `after P the game steps again (frame ${FrameLater} to ${FramePlaying})`);
+  await Page.close();
+}
+
+async function Main() {
+  const Server = await Serve(WebBuild);
+  const Browser = await Launch();
+  try {
+    await RealPage(Browser, Server);
+    await GameState(Browser, Server);
+  } finally {
+    await Browser.close();
+    Server.close();
+  }
+  process.exit(Failures ? 1 : 0);
+}
+
+Main().catch(Error => {
+  console.error(Error);
+  process.exit(1);
+});
