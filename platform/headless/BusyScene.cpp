@@ -1,5 +1,7 @@
 #include "BusyScene.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 
 #include "frmMainGL.h"
@@ -68,4 +70,16 @@ TSceneCount CountScene(const TFormMain& F) {
   C.AlienShots = Active(F.AlienShots);
   C.Fragments = Active(F.Fragments);
   return C;
+}
+
+void DrawBaselineFrame(int Frame) {
+  glClearColor(0, 0, 0.2f, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor3f(0.5f, float(Frame % 2), 0.5f);
+  glBegin(GL_QUADS);
+  glVertex2f(-1, -1);
+  glVertex2f(1, -1);
+  glVertex2f(1, 1);
+  glVertex2f(-1, 1);
+  glEnd();
 }

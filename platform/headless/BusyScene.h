@@ -14,3 +14,9 @@ struct TSceneCount {
   int Aliens = 0, Rockets = 0, PlayerShots = 0, AlienShots = 0, Fragments = 0;
 };
 TSceneCount CountScene(const TFormMain& Form);
+
+// One frame of the benchmarks' baseline, the bare context's cost: clear, one
+// full-screen quad whose colour alternates with Frame. Sets no state; the
+// caller gives an identity projection and model-view, without lighting,
+// depth test, culling or texture.
+void DrawBaselineFrame(int Frame);

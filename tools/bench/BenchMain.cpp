@@ -100,15 +100,7 @@ TBlock BaselineBlock(THeadlessContext& Context, int Frames) {
   glDisable(GL_BLEND);
   glDisable(GL_ALPHA_TEST);
   const TBlock B = TimeBlock(Frames, [] {}, [&](int i) {
-    glClearColor(0, 0, 0.2f, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColor3f(0.5f, float(i % 2), 0.5f);
-    glBegin(GL_QUADS);
-    glVertex2f(-1, -1);
-    glVertex2f(1, -1);
-    glVertex2f(1, 1);
-    glVertex2f(-1, 1);
-    glEnd();
+    DrawBaselineFrame(i);
     Context.Swap();
   });
   glMatrixMode(GL_PROJECTION);

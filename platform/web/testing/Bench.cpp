@@ -44,15 +44,7 @@ double BaselineFps(int Width, int Height, int Frames) {
   glDisable(GL_TEXTURE_2D);
   const double Start = emscripten_get_now();
   for (int i = 0; i < Frames; ++i) {
-    glClearColor(0, 0, 0.2f, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColor3f(0.5f, float(i % 2), 0.5f);
-    glBegin(GL_QUADS);
-    glVertex2f(-1, -1);
-    glVertex2f(1, -1);
-    glVertex2f(1, 1);
-    glVertex2f(-1, 1);
-    glEnd();
+    DrawBaselineFrame(i);
     uint8_t Pixel[4];
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, Pixel);
   }

@@ -87,4 +87,24 @@ async function CanvasPixels(Page) {
   return PNG.sync.read(Buffer.from(Shot));
 }
 
-module.exports = { Serve, Launch, OpenPage, CanvasPixels };
+// Serves Folder, launches Chromium, runs Body(Browser, Server) and ends the
+// process: exit code 1 when Body returns true (something failed) or throws.
+function RunInBrowser(Folder, Body) {
+  (async () => {
+    const Server = await Serve(Folder);
+    const Browser = await Launch();
+    let Failed = true;
+    try {
+      Failed = await Body(Browser, Server);
+    } finally {
+      await Browser.close();
+      Server.close();
+    }
+    process.exit(Failed ? 1 : 0);
+  })().catch(Error => {
+    console.error(Error);
+    process.exit(1);
+  });
+}
+
+module.exports = { Serve, Launch, OpenPage, CanvasPixels, RunInBrowser };

@@ -6,7 +6,7 @@
 // page starts it, and reads out through the module's probes.
 // usage: node test_mouse_and_pad.js WEB_BUILD
 'use strict';
-const { Serve, Launch, OpenPage } = require('./Browser');
+const { OpenPage, RunInBrowser } = require('./Browser');
 
 const [WebBuild] = process.argv.slice(2);
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
@@ -37,50 +37,38 @@ async function StartPlay(Page) {
   await Sleep(300);
 }
 
-async function Main() {
-  const Server = await Serve(WebBuild);
-  const Browser = await Launch();
-  try {
-    const Page = await OpenShell(Browser, Server);
-    await StartPlay(Page);
-    const Box = await (await Page.$('#canvas')).boundingBox();
-    await Page.mouse.click(Box.x + 100, Box.y + 100);
-    await Sleep(500);
-    const Locked = await Page.evaluate(() => document.pointerLockElement === document.getElementById('canvas'));
-    Check(Locked, 'a click on the picture takes the pointer');
-    const Before = await Heading(Page);
-    for (let i = 1; i <= 10; ++i) {
-      await Page.mouse.move(Box.x + 100 + i * 15, Box.y + 100);
-      await Sleep(30);
-    }
-    await Sleep(500);
-    const After = await Heading(Page);
-    Check(Math.abs(After - Before - 150) < 0.01, `150 pixels to the right turn the player 150 degrees (${Before} to ${After})`);
-    Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
-
-    // A pad at the input's edge: the browser reports one pad with the stick held left.
-    const Pad = await OpenShell(Browser, Server, () => {
-      const Stick = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
-                      axes: [0, 0], buttons: Array.from({ length: 12 }, () => ({ pressed: false, value: 0 })) };
-      window.TestPad = Stick;
-      navigator.getGamepads = () => [Stick];
-    });
-    await StartPlay(Pad);
-    const PadBefore = await Heading(Pad);
-    await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });
-    await Sleep(600);
-    await Pad.evaluate(() => { window.TestPad.axes[0] = 0; window.TestPad.timestamp++; });
-    await Sleep(200);
-    const PadAfter = await Heading(Pad);
-    Check(PadAfter < PadBefore - 4, `the pad's stick held left turns the player left (${PadBefore} to ${PadAfter})`);
-  } finally {
-    await Browser.close();
-    Server.close();
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenShell(Browser, Server);
+  await StartPlay(Page);
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  await Page.mouse.click(Box.x + 100, Box.y + 100);
+  await Sleep(500);
+  const Locked = await Page.evaluate(() => document.pointerLockElement === document.getElementById('canvas'));
+  Check(Locked, 'a click on the picture takes the pointer');
+  const Before = await Heading(Page);
+  for (let i = 1; i <= 10; ++i) {
+    await Page.mouse.move(Box.x + 100 + i * 15, Box.y + 100);
+    await Sleep(30);
   }
-  process.exit(Failures ? 1 : 0);
-}
+  await Sleep(500);
+  const After = await Heading(Page);
+  Check(Math.abs(After - Before - 150) < 0.01, `150 pixels to the right turn the player 150 degrees (${Before} to ${After})`);
+  Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
 
-Main().catch(Error => {
-  console.error(Error);
-  process.exit(1);
+  // A pad at the input's edge: the browser reports one pad with the stick held left.
+  const Pad = await OpenShell(Browser, Server, () => {
+    const Stick = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+                    axes: [0, 0], buttons: Array.from({ length: 12 }, () => ({ pressed: false, value: 0 })) };
+    window.TestPad = Stick;
+    navigator.getGamepads = () => [Stick];
+  });
+  await StartPlay(Pad);
+  const PadBefore = await Heading(Pad);
+  await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });
+  await Sleep(600);
+  await Pad.evaluate(() => { window.TestPad.axes[0] = 0; window.TestPad.timestamp++; });
+  await Sleep(200);
+  const PadAfter = await Heading(Pad);
+  Check(PadAfter < PadBefore - 4, `the pad's stick held left turns the player left (${PadBefore} to ${PadAfter})`);
+  return Failures > 0;
 });

@@ -7,7 +7,7 @@
 // game's frames and caption stand still while paused.
 // usage: node test_page_pauses.js WEB_BUILD
 'use strict';
-const { Serve, Launch, OpenPage, CanvasPixels } = require('./Browser');
+const { OpenPage, CanvasPixels, RunInBrowser } = require('./Browser');
 const { InstrumentAudio, AudioState, Pixel, SignPixels, SamePicture } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
@@ -162,20 +162,8 @@ async function GameState(Browser, Server) {
   await Page.close();
 }
 
-async function Main() {
-  const Server = await Serve(WebBuild);
-  const Browser = await Launch();
-  try {
-    await RealPage(Browser, Server);
-    await GameState(Browser, Server);
-  } finally {
-    await Browser.close();
-    Server.close();
-  }
-  process.exit(Failures ? 1 : 0);
-}
-
-Main().catch(Error => {
-  console.error(Error);
-  process.exit(1);
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  await RealPage(Browser, Server);
+  await GameState(Browser, Server);
+  return Failures > 0;
 });

@@ -5,7 +5,7 @@
 // the sound service are checked on this browser's WebGL and OpenAL, in the
 // test module. usage: node test_page_plays.js WEB_BUILD
 'use strict';
-const { Serve, Launch, OpenPage, CanvasPixels } = require('./Browser');
+const { OpenPage, CanvasPixels, RunInBrowser } = require('./Browser');
 const { InstrumentAudio, SoundStarts } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
@@ -28,77 +28,65 @@ function TopRow(Image) {
   return Row;
 }
 
-async function Main() {
-  const Server = await Serve(WebBuild);
-  const Browser = await Launch();
-  try {
-    const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio });
-    await Sleep(2500);
-    Check(Page.Errors.length === 0, 'the page loads without console errors ' + JSON.stringify(Page.Errors));
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio });
+  await Sleep(2500);
+  Check(Page.Errors.length === 0, 'the page loads without console errors ' + JSON.stringify(Page.Errors));
 
-    // The title: a black backdrop with the orange and red lettering across the middle.
-    const Title = await CanvasPixels(Page);
-    Check(TopRow(Title).every(([R, G, B]) => R + G + B < 30), 'the title has a black top edge');
-    let Lettering = 0;
-    for (let x = 0; x < Title.width; x += 4) {
-      const [R, G, B] = Pixel(Title, x, Math.floor(Title.height / 2));
-      if (R > 120 && R > B + 60) ++Lettering;
-    }
-    Check(Lettering > Title.width / 4 / 4, `the title lettering shows across the middle (${Lettering} samples)`);
-
-    const SoundsBefore = await SoundStarts(Page);
-    await Page.keyboard.press('KeyZ');
-    await Sleep(1500);
-    const Play = await CanvasPixels(Page);
-    const Sky = TopRow(Play);
-    Check(Sky.every(([R, G, B]) => R <= 12 && G <= 12 && B >= 240),
-          'Z starts play: the top edge is the blue sky of scheme 0 ' + JSON.stringify(Sky.slice(0, 3)));
-    const SoundsAfter = await SoundStarts(Page);
-    Check(SoundsAfter > SoundsBefore, `the shot is played through Web Audio (${SoundsAfter - SoundsBefore} sounds started)`);
-
-    // Turning with the arrow key held moves the view: the picture changes.
-    await Page.keyboard.down('ArrowLeft');
-    await Sleep(700);
-    await Page.keyboard.up('ArrowLeft');
-    const Turned = await CanvasPixels(Page);
-    let Changed = 0;
-    for (let i = 0; i < Turned.data.length; i += 4 * 97) if (Turned.data[i] !== Play.data[i]) ++Changed;
-    Check(Changed > 50, `the held Left arrow turns the view (${Changed} sampled pixels changed)`);
-
-    // The frames-per-second title: one game frame per display frame, at most 60 a second.
-    await Sleep(2200);
-    const Fps = Number(((await Page.title()).match(/\[(\d+) FPS\]/) || [])[1]);
-    Check(Fps > 0 && Fps <= 61, `the window title counts at most 60 frames a second (${Fps})`);
-
-    // Held for a while, as a player's press is. Escape pauses; the game goes on after P.
-    await Page.keyboard.down('Escape');
-    await Sleep(400);
-    await Page.keyboard.up('Escape');
-    await Sleep(300);
-    const Paused = await Page.$eval('#status', Element => Element.textContent);
-    Check(/Paused/.test(Paused) && /PAUSED/.test(await Page.title()), `Escape pauses the game ("${Paused}")`);
-    await Page.keyboard.press('KeyP');
-    await Sleep(2200);
-    const Playing = await Page.$eval('#status', Element => Element.textContent);
-    const Counting = await Page.title();
-    Check(!/Paused/.test(Playing) && /\[\d+ FPS\]/.test(Counting), `P plays on after Escape ("${Playing}", "${Counting}")`);
-    Check(Page.Errors.length === 0, 'no console errors during play ' + JSON.stringify(Page.Errors));
-
-    // Our OpenGL subset on this browser's WebGL 2: lists, matrices, depth writes, wide lines, errors
-    // and the pause screen's calls.
-    const Gl = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
-    const GlResult = await Gl.evaluate(() => Module.ccall('SkyrendGlChecks', 'string', [], []));
-    Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks, the pause screen\'s included'}`);
-    const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
-    Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
-  } finally {
-    await Browser.close();
-    Server.close();
+  // The title: a black backdrop with the orange and red lettering across the middle.
+  const Title = await CanvasPixels(Page);
+  Check(TopRow(Title).every(([R, G, B]) => R + G + B < 30), 'the title has a black top edge');
+  let Lettering = 0;
+  for (let x = 0; x < Title.width; x += 4) {
+    const [R, G, B] = Pixel(Title, x, Math.floor(Title.height / 2));
+    if (R > 120 && R > B + 60) ++Lettering;
   }
-  process.exit(Failures ? 1 : 0);
-}
+  Check(Lettering > Title.width / 4 / 4, `the title lettering shows across the middle (${Lettering} samples)`);
 
-Main().catch(Error => {
-  console.error(Error);
-  process.exit(1);
+  const SoundsBefore = await SoundStarts(Page);
+  await Page.keyboard.press('KeyZ');
+  await Sleep(1500);
+  const Play = await CanvasPixels(Page);
+  const Sky = TopRow(Play);
+  Check(Sky.every(([R, G, B]) => R <= 12 && G <= 12 && B >= 240),
+        'Z starts play: the top edge is the blue sky of scheme 0 ' + JSON.stringify(Sky.slice(0, 3)));
+  const SoundsAfter = await SoundStarts(Page);
+  Check(SoundsAfter > SoundsBefore, `the shot is played through Web Audio (${SoundsAfter - SoundsBefore} sounds started)`);
+
+  // Turning with the arrow key held moves the view: the picture changes.
+  await Page.keyboard.down('ArrowLeft');
+  await Sleep(700);
+  await Page.keyboard.up('ArrowLeft');
+  const Turned = await CanvasPixels(Page);
+  let Changed = 0;
+  for (let i = 0; i < Turned.data.length; i += 4 * 97) if (Turned.data[i] !== Play.data[i]) ++Changed;
+  Check(Changed > 50, `the held Left arrow turns the view (${Changed} sampled pixels changed)`);
+
+  // The frames-per-second title: one game frame per display frame, at most 60 a second.
+  await Sleep(2200);
+  const Fps = Number(((await Page.title()).match(/\[(\d+) FPS\]/) || [])[1]);
+  Check(Fps > 0 && Fps <= 61, `the window title counts at most 60 frames a second (${Fps})`);
+
+  // Held for a while, as a player's press is. Escape pauses; the game goes on after P.
+  await Page.keyboard.down('Escape');
+  await Sleep(400);
+  await Page.keyboard.up('Escape');
+  await Sleep(300);
+  const Paused = await Page.$eval('#status', Element => Element.textContent);
+  Check(/Paused/.test(Paused) && /PAUSED/.test(await Page.title()), `Escape pauses the game ("${Paused}")`);
+  await Page.keyboard.press('KeyP');
+  await Sleep(2200);
+  const Playing = await Page.$eval('#status', Element => Element.textContent);
+  const Counting = await Page.title();
+  Check(!/Paused/.test(Playing) && /\[\d+ FPS\]/.test(Counting), `P plays on after Escape ("${Playing}", "${Counting}")`);
+  Check(Page.Errors.length === 0, 'no console errors during play ' + JSON.stringify(Page.Errors));
+
+  // Our OpenGL subset on this browser's WebGL 2: lists, matrices, depth writes, wide lines, errors
+  // and the pause screen's calls.
+  const Gl = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
+  const GlResult = await Gl.evaluate(() => Module.ccall('SkyrendGlChecks', 'string', [], []));
+  Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks, the pause screen\'s included'}`);
+  const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
+  Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
+  return Failures > 0;
 });

@@ -8,7 +8,7 @@ const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { PNG } = require('pngjs');
-const { Serve, Launch, OpenPage } = require('./Browser');
+const { OpenPage, RunInBrowser } = require('./Browser');
 const { FirstTraceDifference, PixelDifference } = require('./Compare');
 
 const [WebBuild, NativeBin, Work] = process.argv.slice(2);
@@ -78,20 +78,8 @@ async function Run(Browser, Server, { Width, Height, Frames, Shots }, Work) {
   return Failed;
 }
 
-async function Main() {
-  const Server = await Serve(WebBuild);
-  const Browser = await Launch();
+RunInBrowser(WebBuild, async (Browser, Server) => {
   let Failed = false;
-  try {
-    for (const R of Runs) Failed = (await Run(Browser, Server, R, path.join(Work, `${R.Width}x${R.Height}`))) || Failed;
-  } finally {
-    await Browser.close();
-    Server.close();
-  }
-  process.exit(Failed ? 1 : 0);
-}
-
-Main().catch(Error => {
-  console.error(Error);
-  process.exit(1);
+  for (const R of Runs) Failed = (await Run(Browser, Server, R, path.join(Work, `${R.Width}x${R.Height}`))) || Failed;
+  return Failed;
 });
