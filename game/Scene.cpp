@@ -77,8 +77,17 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glEnable(GL_DEPTH_TEST);
 }
 
-void TFormMain::DrawWorld() {
-  CheckLevelAdvance();
+void TFormMain::WorldPass(bool Step, bool Draw) {
+  if (Step) CheckLevelAdvance();
+  if (Draw) DrawGroundFragmentsAndAliens();
+  for (const auto& r : *Rockets) {
+    if (Step) UpdateRocket(*r);  // the rocket's second behaviour step of the frame
+    if (Draw) DrawRocket(*r);
+  }
+  if (Draw) DrawShots();
+}
+
+void TFormMain::DrawGroundFragmentsAndAliens() {
   const bool wire = Wireframe != 0;
   // Aliens and shots are turned back by the camera's own turn so they always face the viewer.
   const float facing = -Player->Rotation.y - 90;
@@ -117,12 +126,16 @@ void TFormMain::DrawWorld() {
     DrawAt(AlienShadowModel, a->Position.x, 0, a->Position.z, 0, wire);
   }
 
-  for (const auto& r : *Rockets) {
-    UpdateRocket(*r);  // the rocket's second behaviour step of the frame
-    if (!r->Active || r->State == 0 || r->State == 3) continue;
-    DrawAt(RocketModel, r->Position.x, LiftedHeight(*r, RocketModel), r->Position.z, 90 - r->Rotation.y, wire);
-  }
+}
 
+void TFormMain::DrawRocket(const TBlob& R) {
+  if (!R.Active || R.State == 0 || R.State == 3) return;
+  DrawAt(RocketModel, R.Position.x, LiftedHeight(R, RocketModel), R.Position.z, 90 - R.Rotation.y, Wireframe != 0);
+}
+
+void TFormMain::DrawShots() {
+  const bool wire = Wireframe != 0;
+  const float facing = -Player->Rotation.y - 90;
   for (const auto& s : *AlienShots) {
     if (!s->Active) continue;
     const float lifted = LiftedHeight(*s, AlienBulletModel);

@@ -83,9 +83,11 @@ void TFormMain::SwitchOnLight() {
   glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
 }
 
-void TFormMain::ApplyColourScheme() {
+void TFormMain::ApplyColourScheme(bool Draw) {
   if (ColourScheme < 0 || ColourScheme > 10) return;
   const TColourScheme& s = ColourSchemes[ColourScheme];
+  Wireframe = s.Wireframe;
+  if (!Draw) return;
   // The wireframe scheme paints its black backdrop before switching to its green light.
   if (ColourScheme == 10) {
     DrawBackdrop(s.Top, s.AboveHorizon, s.BelowHorizon, s.Bottom);
@@ -94,7 +96,6 @@ void TFormMain::ApplyColourScheme() {
     SetLightColours(s.Ambient, s.Diffuse);
     DrawBackdrop(s.Top, s.AboveHorizon, s.BelowHorizon, s.Bottom);
   }
-  Wireframe = s.Wireframe;
 }
 
 void TFormMain::HitFlash() {
@@ -109,16 +110,25 @@ bool TFormMain::GameOverFlashes() const {
   return GameOverTimer > 0 && ((100 - GameOverTimer) / 10) % 2 == 0;
 }
 
-void TFormMain::FormPaint() {
-  const uint32_t startTick = Ticks();
+void TFormMain::FormPaint() { RunFrame(true, true); }
+
+void TFormMain::FormStep() { RunFrame(true, false); }
+
+void TFormMain::FormRedraw() { RunFrame(false, true); }
+
+void TFormMain::RunFrame(bool Step, bool Draw) {
+  const uint32_t startTick = Step ? Ticks() : 0;
   if (StartupPending) {
-    StartUp();
+    if (Step) StartUp();
     return;
   }
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  if (OnTitleScreen) DrawTitleFrame();
-  else DrawPlayFrame();
+  if (Draw) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+  }
+  if (OnTitleScreen) TitleFrame(Step, Draw);
+  else PlayFrame(Step, Draw);
+  if (!Step) return;
 
   // Formatted only when the frame took at least one tick; into a fixed buffer
   // so that a frame allocates nothing.
@@ -166,11 +176,17 @@ void TFormMain::KeepHighScore() {
   if (Score > HighScore) HighScore = Score;
 }
 
-void TFormMain::DrawTitleFrame() {
-  StepTitleCount();
+void TFormMain::TitleFrame(bool Step, bool Draw) {
+  if (Step) StepTitleCount();
   ResetLights();
-  SwitchOnLight();
   Wireframe = 0;
+  if (Step) StepLogoSpin();
+  if (Draw) DrawTitle();
+  if (Step) PollInput();
+}
+
+void TFormMain::DrawTitle() {
+  SwitchOnLight();
   glDepthMask(GL_TRUE);
 
   SetPerspective(2200);
@@ -188,54 +204,54 @@ void TFormMain::DrawTitleFrame() {
 
   glDepthMask(GL_TRUE);
   glPushMatrix();
-  StepLogoSpin();
   glTranslatef(0, 100, -150);
   glRotatef(LogoSpin.x, 1, 0, 0);
   glRotatef(LogoSpin.y, 0, 1, 0);
   glRotatef(LogoSpin.z, 0, 0, 1);
   DrawModel(LogoModel, false);
   glPopMatrix();
-
-  PollInput();
 }
 
-void TFormMain::DrawPlayFrame() {
-  SetOrtho();
-  glViewport(0, 0, ViewWidth, ViewHeight);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glShadeModel(GL_SMOOTH);
-  glDepthMask(GL_FALSE);
-
-  ApplyColourScheme();
+void TFormMain::PlayFrame(bool Step, bool Draw) {
+  if (Draw) {
+    SetOrtho();
+    glViewport(0, 0, ViewWidth, ViewHeight);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+    glDepthMask(GL_FALSE);
+  }
+  ApplyColourScheme(Draw);
 
   const int32_t hitsBefore = Hits();
-  if (GameOverTimer == 0) {
+  if (Step && GameOverTimer == 0) {
     PollInput();
     UpdateWorld();
   }
-  if (Hits() != hitsBefore || GameOverFlashes()) HitFlash();
+  if (Draw && (Hits() != hitsBefore || GameOverFlashes())) HitFlash();
 
-  glDepthMask(GL_TRUE);
-  SetPerspective(2200);
-  glViewport(0, 0, ViewWidth, ViewHeight);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_DEPTH_BUFFER_BIT);
+  if (Draw) {
+    glDepthMask(GL_TRUE);
+    SetPerspective(2200);
+    glViewport(0, 0, ViewWidth, ViewHeight);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_DEPTH_BUFFER_BIT);
 
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glDepthFunc(GL_LEQUAL);
-  glShadeModel(FlatShading ? GL_FLAT : GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(FlatShading ? GL_FLAT : GL_SMOOTH);
 
-  // First-person camera: the eye rides 40 above the floor whatever the player's height.
-  glLoadIdentity();
-  glRotatef(Player->Rotation.x, 1, 0, 0);
-  glRotatef(Player->Rotation.y + 90, 0, 1, 0);
-  glRotatef(Player->Rotation.z, 0, 0, 1);
-  glTranslatef(-Player->Position.x, -40, -Player->Position.z);
+    // First-person camera: the eye rides 40 above the floor whatever the player's height.
+    glLoadIdentity();
+    glRotatef(Player->Rotation.x, 1, 0, 0);
+    glRotatef(Player->Rotation.y + 90, 0, 1, 0);
+    glRotatef(Player->Rotation.z, 0, 0, 1);
+    glTranslatef(-Player->Position.x, -40, -Player->Position.z);
+  }
 
-  DrawWorld();
-  KeepHighScore();  // the overlay shows it
-  DrawOverlay();
-  StepRadarSweep();  // after the ring was drawn with this frame's highlight
+  WorldPass(Step, Draw);
+  if (Step) KeepHighScore();  // the overlay shows it
+  if (Draw) DrawOverlay();
+  if (Step) StepRadarSweep();  // after the ring was drawn with this frame's highlight
 }

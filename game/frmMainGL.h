@@ -5,7 +5,7 @@
 //   Spawning.cpp    random numbers, level table, creation routines, launches, entry
 //   Behaviour.cpp   UpdateWorld, aliens, rockets, fragments (no GL)
 //   Collisions.cpp  contact tests, explosions, fragments thrown (no GL)
-//   Scene.cpp       light colours, backdrop, DrawWorld
+//   Scene.cpp       light colours, backdrop, the world's picture
 //   Overlay.cpp     digit font, cross-hair, radar, numbers
 //   Controls.cpp    PollInput, HandleKey, mouse
 //   SoundCues.cpp   hit handlers
@@ -36,11 +36,17 @@ class TFormMain {
   TFormMain& operator=(const TFormMain&) = delete;
 
   // --- frame driver (frmMainGL.cpp)
+  // One frame: the world's steps and the picture, interleaved as the picture needs them.
   void FormPaint();
+  // The same steps without the picture: a machine that falls behind catches up this way.
+  void FormStep();
+  // The picture of the world as it stands, without a step (a paused window that was resized).
+  void FormRedraw();
   void ResetLights();
   // Lighting and light 0 on, with the four light fields.
   void SwitchOnLight();
-  void ApplyColourScheme();
+  // The scheme's wireframe flag, and with Draw its backdrop and light colours.
+  void ApplyColourScheme(bool Draw = true);
   void HitFlash();
   // Whether this game-over frame shows the red flash.
   bool GameOverFlashes() const;
@@ -106,7 +112,12 @@ class TFormMain {
   void SetLightColours(const TVec3& Ambient, const TVec3& Diffuse);
   void DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
                     const TVec3& Bottom);
-  void DrawWorld();
+  // The world's second pass of a frame: the level advance and the rockets'
+  // second step with Step, their pictures with Draw, in the order the picture needs.
+  void WorldPass(bool Step, bool Draw);
+  void DrawGroundFragmentsAndAliens();
+  void DrawRocket(const TBlob& Rocket);
+  void DrawShots();
 
   // --- overlay (Overlay.cpp)
   void DrawDigit(int Digit, float X, float Y);
@@ -195,8 +206,10 @@ class TFormMain {
  private:
   uint32_t Ticks() { return Services.Ticks ? Services.Ticks->GetTickCount() : 0; }
   ISoundService& Sound();
-  void DrawTitleFrame();
-  void DrawPlayFrame();
+  void RunFrame(bool Step, bool Draw);
+  void TitleFrame(bool Step, bool Draw);
+  void DrawTitle();
+  void PlayFrame(bool Step, bool Draw);
 };
 
 // Model files in load order, with the field each one fills.

@@ -7,12 +7,17 @@ TFrameLimiter::TFrameLimiter(IFrameClock& Clock, int FramesPerSecond)
       period_(Clock.Frequency() / uint64_t(FramesPerSecond)),
       spinMargin_(Clock.Frequency() / 2000) {}
 
-void TFrameLimiter::Wait() {
+bool TFrameLimiter::Wait() {
   uint64_t Now = clock_.Now();
-  if (!started_ || Now > next_ + period_) {
+  if (!started_ || Now > next_ + RestartPeriods * period_) {
     next_ = Now;
     started_ = true;
+  } else if (Now > next_ + period_ && undrawn_ < MaxUndrawn) {
+    next_ += period_;
+    ++undrawn_;
+    return false;
   }
+  undrawn_ = 0;
   const uint64_t Frequency = clock_.Frequency();
   // Sleeping may wake a little late, so it stops half a millisecond early and
   // the rest is spun; a wake-up that comes early just sleeps again.
@@ -26,6 +31,7 @@ void TFrameLimiter::Wait() {
   while (Now < next_) Now = clock_.Now();
   spun_ += Now - SpinFrom;
   next_ += period_;
+  return true;
 }
 
 int ChooseSwapInterval(int RefreshHz) {

@@ -1,6 +1,7 @@
-// Frame pacing: one fixed game step per frame, so frames are held to 60 per
-// second on an absolute schedule. The clock is injected so tests can check
-// the arithmetic without waiting.
+// Frame pacing: one fixed game step per frame, so steps are held to 60 per
+// second on an absolute schedule. A machine that cannot draw that fast keeps
+// the game's speed by taking some steps without their pictures. The clock is
+// injected so tests can check the arithmetic without waiting.
 #pragma once
 #include <cstdint>
 
@@ -16,11 +17,17 @@ class TFrameLimiter {
  public:
   explicit TFrameLimiter(IFrameClock& Clock, int FramesPerSecond = 60);
 
-  // Waits for the next deadline (sleeping until about half a millisecond
-  // before it, then spinning) and moves the deadline one period on. A frame more than one
-  // period late restarts the schedule from now: the game slows down rather
-  // than running extra steps to catch up.
-  void Wait();
+  // Waits for the next step's deadline (sleeping until about half a
+  // millisecond before it, then spinning) and moves the deadline one period
+  // on. Returns whether that step is drawn. A step that ends more than a
+  // period behind the schedule is followed at once by steps without pictures
+  // (at most MaxUndrawn in a row), each taking the clock as its deadline,
+  // until the schedule is caught up; more than RestartPeriods behind, the
+  // schedule starts again from now.
+  bool Wait();
+
+  static constexpr int MaxUndrawn = 4;
+  static constexpr int RestartPeriods = 5;
 
   uint64_t Period() const { return period_; }
   uint64_t NextDeadline() const { return next_; }
@@ -33,6 +40,7 @@ class TFrameLimiter {
   uint64_t spinMargin_;
   uint64_t next_ = 0;
   uint64_t spun_ = 0;
+  int undrawn_ = 0;  // steps without pictures in a row
   bool started_ = false;
 };
 

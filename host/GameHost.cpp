@@ -174,17 +174,23 @@ void TGameHost::TogglePause() {
   SetPhase(Before);
 }
 
-TFrameResult TGameHost::Frame() {
+TFrameResult TGameHost::Frame(bool Draw) {
   if (pause_.Paused()) return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+  if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
   if (replay_) {
     replay_->BeginFrame(frame_ + 1, *form_, input_, cursor_, clock_);
   } else {
     stream_->BeginFrame(GameTicks() - start_);
   }
   ++frame_;
-  ++FrameCount;
-  form_->FormPaint();
+  if (Draw) {
+    ++FrameCount;
+    form_->FormPaint();
+  } else {
+    form_->FormStep();
+  }
   if (form_->TerminateRequested) return TFrameResult::Terminate;
+  if (!Draw) return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
   if (platform_.Shell) platform_.Shell->Present();
@@ -193,11 +199,21 @@ TFrameResult TGameHost::Frame() {
   return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
 }
 
+void TGameHost::RedrawPicture() {
+  if (form_->StartupPending) return;  // nothing to show yet
+  form_->FormRedraw();
+  if (platform_.Shell) platform_.Shell->KeepPicture();
+}
+
 void TGameHost::Resize(int Width, int Height) {
   if (Height == 0) Height = 1;
   ResizeView(Width, Height);
   form_->ViewWidth = Width;
   form_->ViewHeight = Height;
+  // The mouse wraps at the view's edges: the world learns the size through
+  // the stream, so a demo replays its resizes (a played demo brings its own).
+  const TServices& S = form_->Services;
+  if (!replay_ && (Width != S.ScreenWidth || Height != S.ScreenHeight)) stream_->Resize(Width, Height);
 }
 
 std::string TGameHost::TimerTitle() {

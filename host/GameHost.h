@@ -109,8 +109,13 @@ class TGameHost {
   bool QuitRequested() const { return escapeDown_; }
 
   // One frame: the stream's events and clock, FormPaint, then the shell keeps
-  // the picture (when a pause begins) and presents it. Nothing while paused.
-  TFrameResult Frame();
+  // the picture (when a pause begins) and presents it. Without Draw the
+  // frame steps the world but draws and presents nothing (a machine that
+  // fell behind), unless a pause waits for its picture. Nothing while paused.
+  TFrameResult Frame(bool Draw = true);
+  // The picture of the world as it stands, drawn again without a step and
+  // kept for the pause screen (a paused window was resized).
+  void RedrawPicture();
   // The game's clock now: the wall clock less the time spent paused.
   uint32_t GameTicks() const;
 
@@ -126,7 +131,7 @@ class TGameHost {
   TInputStream& Stream() { return *stream_; }
   // The frame that input belongs to now (1 before the first frame).
   long FrameNumber() const { return frame_ + 1; }
-  // Frames drawn since the last title.
+  // Frames drawn since the last title (steps without pictures do not count).
   int32_t FrameCount = 0;
   // Times the game hid the cursor: each new game does so once.
   long CursorHides() const { return cursor_.Hides(); }

@@ -28,6 +28,8 @@ void TInputStream::MouseMove(int Dx, int Dy, uint32_t Shift) { Record(TScriptVer
 
 void TInputStream::Click() { Record(TScriptVerb::Click, 0); }
 
+void TInputStream::Resize(int Width, int Height) { Record(TScriptVerb::Size, Width, Height); }
+
 void TInputStream::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
   if (!input_.JoystickIs(X, Y, Buttons)) Record(TScriptVerb::Joy, X, Y, Buttons);
 }

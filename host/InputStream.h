@@ -26,6 +26,8 @@ class TInputStream {
   void KeyUp(uint16_t Key);
   void MouseMove(int Dx, int Dy, uint32_t Shift);
   void Click();
+  // The view's new size, where the mouse wraps.
+  void Resize(int Width, int Height);
   // Joystick 1 as it stands now; an event only when it changed.
   void Joystick(int16_t X, int16_t Y, uint32_t Buttons);
   // Right before each FormPaint: writes the frame's tick, hands the form the

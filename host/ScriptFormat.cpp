@@ -48,7 +48,7 @@ struct TVerbName {
 const TVerbName VerbNames[] = {
     {TScriptVerb::Down, "down"}, {TScriptVerb::Repeat, "repeat"}, {TScriptVerb::Up, "up"},
     {TScriptVerb::Mouse, "mouse"}, {TScriptVerb::Click, "click"}, {TScriptVerb::Joy, "joy"},
-    {TScriptVerb::Tick, "tick"},
+    {TScriptVerb::Tick, "tick"},    {TScriptVerb::Size, "size"},
 };
 
 }  // namespace
@@ -67,7 +67,7 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
   for (const auto& V : VerbNames)
     if (W[1] == V.Name) Found = &V;
   if (!Found)
-    throw EScriptError(LineNumber, "unknown verb \"" + QuoteWord(W[1]) + "\" (down, repeat, up, mouse, click, joy, tick)");
+    throw EScriptError(LineNumber, "unknown verb \"" + QuoteWord(W[1]) + "\" (down, repeat, up, mouse, click, joy, tick, size)");
   E.Verb = Found->Verb;
   switch (E.Verb) {
     case TScriptVerb::Down:
@@ -100,6 +100,11 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
     case TScriptVerb::Tick:
       ExpectCount(W, 3, "tick MS", LineNumber);
       E.A = Number(W[2], 0, UINT32_MAX, "tick", LineNumber);
+      break;
+    case TScriptVerb::Size:
+      ExpectCount(W, 4, "size W H", LineNumber);
+      E.A = Number(W[2], 1, MaxViewSide, "width", LineNumber);
+      E.B = Number(W[3], 1, MaxViewSide, "height", LineNumber);
       break;
   }
   Event = E;
@@ -190,6 +195,9 @@ std::string FormatScriptEvent(const TScriptEvent& E) {
         if (E.Bits & (uint32_t(1) << n)) Out += " " + std::to_string(n + 1);
       break;
     case TScriptVerb::Click:
+      break;
+    case TScriptVerb::Size:
+      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
       break;
     default:
       Out += " " + std::to_string(E.A);

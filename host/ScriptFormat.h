@@ -5,18 +5,19 @@
 //   click                               a left click
 //   joy X Y [BUTTON...]                 joystick 1: axes -32768..32767, buttons 1..32
 //   tick MS                             the clock of this frame
+//   size W H                            the view's new size (the mouse wraps at its edges)
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class TScriptVerb { Down, Repeat, Up, Mouse, Click, Joy, Tick };
+enum class TScriptVerb { Down, Repeat, Up, Mouse, Click, Joy, Tick, Size };
 
 struct TScriptEvent {
   long Frame = 1;
   TScriptVerb Verb = TScriptVerb::Click;
-  int64_t A = 0;      // key code, mouse DX, joystick X or tick
-  int64_t B = 0;      // mouse DY or joystick Y
+  int64_t A = 0;      // key code, mouse DX, joystick X, tick or width
+  int64_t B = 0;      // mouse DY, joystick Y or height
   uint32_t Bits = 0;  // mouse: ssLeft | ssRight; joystick: bit n - 1 for button n
   int Line = 0;       // source line, 0 for events made in code
   bool operator==(const TScriptEvent& o) const {
@@ -25,6 +26,8 @@ struct TScriptEvent {
 };
 
 constexpr long MaxScriptFrame = 1000000000L;
+// The largest side of a view a script may name.
+constexpr int64_t MaxViewSide = 16384;
 
 // Parses one line. Returns true when the line holds an event (stored in Event),
 // false for a blank or comment line. A bad line throws EScriptError naming LineNumber.

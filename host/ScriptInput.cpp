@@ -37,6 +37,11 @@ void DeliverScriptEvent(const TScriptEvent& Event, TFormMain& Form, TScriptInput
     case TScriptVerb::Joy:
       Input.SetJoystick(int16_t(Event.A), int16_t(Event.B), Event.Bits);
       break;
+    case TScriptVerb::Size:
+      // The mouse wraps at the view's edges: the world sees the view's width.
+      Form.Services.ScreenWidth = int(Event.A);
+      Form.Services.ScreenHeight = int(Event.B);
+      break;
     case TScriptVerb::Tick:
       break;
   }

@@ -239,6 +239,8 @@ void TSdlShell::ResizeToDrawable() {
   int W = 0, H = 0;
   SDL_GL_GetDrawableSize(window_, &W, &H);
   host_->Resize(W, H);
+  // Paused, the picture is drawn again at the new size rather than stretched.
+  if (host_->Paused()) host_->RedrawPicture();
   pausedDirty_ = true;
 }
 
@@ -306,6 +308,7 @@ int TSdlShell::RunMainLoop() {
   if (EnvIsOne("SKYREND_FRAME_STATS")) Stats = std::make_unique<TFrameStats>(1 << 20);
   int ExitCode = 0;
   bool Finished = false;
+  bool Draw = true;  // the next step's picture: a machine that fell behind skips some
   while (!Finished) {
     SDL_Event Event;
     if (host_->Paused()) {
@@ -322,7 +325,7 @@ int TSdlShell::RunMainLoop() {
     uint32_t Buttons;
     joystick_->Read(X, Y, Buttons);
     host_->Joystick(X, Y, Buttons);
-    const TFrameResult Result = host_->Frame();
+    const TFrameResult Result = host_->Frame(Draw);
     if (Result == TFrameResult::Terminate) {
       ExitCode = host_->Form().ExitCode != 0 ? host_->Form().ExitCode : 1;
       break;
@@ -330,8 +333,8 @@ int TSdlShell::RunMainLoop() {
     if (Result == TFrameResult::Quit) break;
     if (host_->ReplayFinished()) break;  // the played demo has ended
     if (host_->Paused()) continue;
-    if (paced_) Limiter.Wait();
-    if (Stats) Stats->Add(Clock.Now());
+    Draw = paced_ ? Limiter.Wait() : true;
+    if (Stats && Draw) Stats->Add(Clock.Now());
   }
   if (Stats) std::fprintf(stderr, "%s\n", Stats->Report(Clock.Frequency(), Limiter.SpunTicks()).c_str());
   if (host_ && !host_->CloseRecording() && ExitCode == 0) ExitCode = 1;

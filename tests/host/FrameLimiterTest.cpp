@@ -86,20 +86,54 @@ TEST(FrameLimiter, AFrameLateByLessThanAPeriodKeepsTheSchedule) {
   EXPECT_LE(Clock.T, Deadline + Period + 5);
 }
 
-TEST(FrameLimiter, AFrameMoreThanAPeriodLateRestartsTheScheduleFromNow) {
+TEST(FrameLimiter, AStepFarBehindIsFollowedByStepsWithoutPicturesUntilCaughtUp) {
+  TFakeClock Clock;
+  TFrameLimiter Limiter(Clock);
+  EXPECT_TRUE(Limiter.Wait());
+  const uint64_t Deadline = Limiter.NextDeadline();
+  Clock.T = Deadline + 50000;  // the steps due at 0, 1, 2 and 3 periods after the deadline are all due
+  // Three catch up at once, without pictures and without waiting; the
+  // fourth is on the schedule again and drawn.
+  EXPECT_FALSE(Limiter.Wait());
+  EXPECT_FALSE(Limiter.Wait());
+  EXPECT_FALSE(Limiter.Wait());
+  EXPECT_TRUE(Limiter.Wait());
+  EXPECT_TRUE(Clock.Sleeps.empty());
+  EXPECT_EQ(Limiter.NextDeadline(), Deadline + 4 * Period);
+  // Never more than four in a row: a machine still behind sees a picture now and then.
+  Clock.T = Limiter.NextDeadline() + 4 * Period + 100;
+  int Undrawn = 0;
+  while (!Limiter.Wait()) ++Undrawn;
+  EXPECT_EQ(Undrawn, TFrameLimiter::MaxUndrawn);
+}
+
+TEST(FrameLimiter, MoreThanFivePeriodsBehindTheScheduleStartsAgainFromNow) {
   TFakeClock Clock;
   TFrameLimiter Limiter(Clock);
   Limiter.Wait();
-  const uint64_t Deadline = Limiter.NextDeadline();
-  Clock.T = Deadline + 50000;  // three frames' worth late
+  Clock.T = Limiter.NextDeadline() + 6 * Period;  // a stall: no burst of catch-up steps after it
   const uint64_t Late = Clock.T;
-  Limiter.Wait();
-  // No burst of catch-up frames: the next frame is a whole period after this one.
+  EXPECT_TRUE(Limiter.Wait());
   EXPECT_LE(Clock.T, Late + 2);
   EXPECT_GE(Limiter.NextDeadline(), Late + Period);
   EXPECT_LE(Limiter.NextDeadline(), Late + Period + 2);
-  Limiter.Wait();
-  EXPECT_GE(Clock.T, Late + Period);
+}
+
+TEST(FrameLimiter, AMachineThatDrawsAtThirtyASecondStillTakesSixtyStepsASecond) {
+  TFakeClock Clock;
+  TFrameLimiter Limiter(Clock);
+  const uint64_t Start = Clock.T;
+  bool Draw = Limiter.Wait();
+  int Steps = 0, Drawn = 0;
+  while (Clock.T < Start + 10 * 1000000) {  // ten seconds
+    ++Steps;
+    Drawn += Draw;
+    Clock.T += Draw ? 33000 : 2000;  // a picture costs 33 ms, a step alone 2 ms
+    Draw = Limiter.Wait();
+  }
+  EXPECT_NEAR(Steps, 600, 3);
+  EXPECT_LT(Drawn, 330);
+  EXPECT_GT(Drawn, 250);
 }
 
 TEST(FrameLimiter, SwapIntervalFollowsTheDisplaysRefreshRate) {

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "FakeServices.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "TraceWriter.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -161,6 +163,48 @@ TEST_F(GameHostTest, TheTimerShowsTheFramesOfTheLastSecondAndStartsAgain) {
   for (int i = 0; i < 3; ++i) Frame();
   EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [3 FPS]");
   EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [0 FPS]");
+}
+
+TEST_F(GameHostTest, ANewViewSizeGoesIntoTheStreamAndMovesTheMouseWrap) {
+  Host->Resize(64, 48);  // the size the game started with: nothing to tell
+  Host->Resize(200, 100);
+  EXPECT_EQ(Script.str(), "2 size 200 100\n");
+  // Past the new right edge the pointer wraps to the left one.
+  Host->MouseMotion(200 - 32 + 1, 0, 0);
+  Frame();
+  EXPECT_EQ(Host->Pointer().X(), 0);
+}
+
+TEST_F(GameHostTest, StepsWithoutPicturesGiveTheSameGameAsDrawnOnes) {
+  // Two hosts on the same input: one draws every frame, one only every third.
+  TRecordingSound OtherSound;
+  TNotingShell OtherShell;
+  THostPlatform P;
+  TFakeTicks OtherWall;
+  OtherWall.Now = 1000;
+  P.WallClock = &OtherWall;
+  P.Sound = &OtherSound;
+  P.Shell = &OtherShell;
+  P.ProgramFolder = DefaultProgramFolder();
+  P.Width = 64;
+  P.Height = 48;
+  TGameHost Sparse(P);
+  OtherWall.Now += 16;
+  Sparse.Frame();
+  for (int k = 0; k < 300; ++k) {
+    for (TGameHost* H : {Host.get(), &Sparse}) {
+      if (k == 5) H->KeyDown(90);   // Z: play starts
+      if (k == 40) H->KeyDown(37);  // a turn held
+    }
+    Frame();
+    OtherWall.Now += 16;
+    Sparse.Frame(k % 3 == 0);
+  }
+  // The whole state of the world, as the simulator's trace writes it.
+  TTraceWriter A, B;
+  EXPECT_EQ(A.FormatFrame(1, Sparse.Form(), nullptr, 0, true), B.FormatFrame(1, Host->Form(), nullptr, 0, true));
+  EXPECT_EQ(Sparse.Form().OnTitleScreen, 0);
+  EXPECT_EQ(std::count(OtherShell.Calls.begin(), OtherShell.Calls.end(), "present"), 1 + 100) << "start-up, then every third frame";
 }
 
 TEST_F(GameHostTest, ASizeOfHeightZeroGivesAViewportOfHeightOne) {
