@@ -43,6 +43,7 @@ int main(int argc, char* argv[]) {
 
   TSdlShell Shell(BuiltInClips());
   Shell.SetStartFullScreen(Line.FullScreen);
+  Shell.SetMultisampling(Line.Multisampling);
   // The demo is read or created before the window, so a bad file costs no game.
   try {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);

@@ -3,6 +3,14 @@
 #include "QuoteWord.h"
 
 
+bool ParseMultisampling(const std::string& Text, int& Samples) {
+  if (Text == "auto") Samples = MultisamplingAuto;
+  else if (Text == "off") Samples = 0;
+  else if (Text == "2" || Text == "4" || Text == "8") Samples = Text[0] - '0';
+  else return false;
+  return true;
+}
+
 TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
   TCommandLine C;
   bool Help = false, Version = false;
@@ -16,6 +24,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
       C.FullScreen = false;
     } else if (A == "--fullscreen") {
       C.FullScreen = true;
+    } else if (A == "--multisampling") {
+      if (i + 1 >= Args.size() || !ParseMultisampling(Args[i + 1], C.Multisampling))
+        C.Error = "--multisampling needs auto, off, 2, 4 or 8";
+      else
+        ++i;
     } else if (A == "-w") {
       // Kept from the game's first releases, where it changed nothing either.
     } else if (A == "--record" || A == "--play") {

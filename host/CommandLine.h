@@ -8,12 +8,21 @@
 extern const char* const UsageText;
 extern const char* const VersionText;  // "skyrend 1.0.0"
 
+// --multisampling auto: none on a software renderer, where it costs more than
+// the whole frame, 4 on a graphics card.
+constexpr int MultisamplingAuto = -1;
+
+// "auto", "off", "2", "4" or "8" as samples a pixel (auto as MultisamplingAuto); false for anything else.
+bool ParseMultisampling(const std::string& Text, int& Samples);
+
 struct TCommandLine {
   enum class TAction { Play, Help, Version, Error };
   enum class TDemo { None, Record, Play };
 
   TAction Action = TAction::Play;
   bool FullScreen = true;
+  // Samples a pixel asked of the window: MultisamplingAuto chooses by the renderer.
+  int Multisampling = MultisamplingAuto;
   TDemo Demo = TDemo::None;
   std::string DemoPath;
   // Unknown options: the game starts all the same, and says so on stderr.

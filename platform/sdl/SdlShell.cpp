@@ -91,7 +91,7 @@ void TSdlShell::FailWithReason(const std::string& Text) {
   if (!Reason.empty()) std::fprintf(stderr, "SDL: %s\n", Reason.c_str());
 }
 
-bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel) {
+bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /*BitsPerPixel: the desktop keeps its own*/) {
   // 1. SDL itself takes the place of the window class.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
     FailWithReason(std::string(DisplayNamed() ? "" : NoDisplayLine) + "Failed to register the window class!");
@@ -106,36 +106,25 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int B
   }
   videoUp_ = true;
 
-  // 2. The display mode: the closest one the display offers to the request.
-  // A window asked for opens in the middle of the screen; one that takes the
-  // place of a failed full screen opens at (0, 0).
-  const int Position = FullScreen ? 0 : SDL_WINDOWPOS_CENTERED;
-  SDL_DisplayMode Mode{};
-  if (FullScreen && !ClosestDisplayMode(Width, Height, BitsPerPixel, Mode)) {
-    Fail("Unable to switch to fullscreen!");
-    FullScreen = false;
-  }
+  // 2. Full screen takes the desktop as it is: the display mode is never
+  // changed, the picture fills the screen at its own size. A window opens in
+  // the middle of the screen.
+  const SDL_Rect Place = FullScreen ? InitialWindowPlace(true) : SDL_Rect{int(SDL_WINDOWPOS_CENTERED),
+                                                                           int(SDL_WINDOWPOS_CENTERED), Width, Height};
   // 3. Full screen hides the cursor; a window keeps it.
   SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
 
   // 4. The window, hidden, with the pixel format requested before it is made
   // (SDL chooses and sets the format inside SDL_CreateWindow).
-  const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
-                       (FullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE);
-  window_ = CreateGameWindow(WindowTitle, Position, Position, Width, Height, Flags);
+  const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
+                       (FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  window_ = CreateGameWindow(WindowTitle, Place.x, Place.y, Place.w, Place.h, Flags, ChooseSamples(samples_));
   if (!window_) {
     const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
     SDL_SetError("%s", Reason.c_str());
     FailWithReason("Unable to create window!");
     return false;
-  }
-  if (FullScreen && SDL_SetWindowDisplayMode(window_, &Mode) != 0) {
-    Fail("Unable to switch to fullscreen!");
-    FullScreen = false;
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, Width, Height);
-    SDL_ShowCursor(SDL_ENABLE);
   }
 
   // 8, 9. The rendering context, current on this thread for the whole run.
@@ -281,7 +270,8 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
         SDL_Event Quit{};
         Quit.type = SDL_QUIT;
         SDL_PushEvent(&Quit);
-      } else if (Event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+      } else if (Event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                 Event.window.event == SDL_WINDOWEVENT_RESTORED) {
         ResizeToDrawable();
       } else if (Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                  Event.window.event == SDL_WINDOWEVENT_MINIMIZED) {

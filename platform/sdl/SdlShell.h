@@ -34,6 +34,8 @@ class TSdlShell : private IHostShell {
   void SetReplay(std::vector<TScriptEvent> Events);
   // Full screen (the default) or a resizable 1024 x 768 window; call before RunMainLoop.
   void SetStartFullScreen(bool FullScreen) { startFullScreen_ = FullScreen; }
+  // Samples a pixel to ask for (MultisamplingAuto chooses by the renderer); call before RunMainLoop.
+  void SetMultisampling(int Samples) { samples_ = Samples; }
 
   bool CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel);
   void DestroyRenderWindow(bool RestoreDisplay);
@@ -62,6 +64,7 @@ class TSdlShell : private IHostShell {
   uint32_t timerEvent_ = 0;
   bool paced_ = true;
   bool startFullScreen_ = true;
+  int samples_ = -1;  // auto
   bool pausedDirty_ = false;  // the paused picture must be drawn again
   TPauseScreen pauseScreen_;
   std::unique_ptr<std::ostream> recording_;

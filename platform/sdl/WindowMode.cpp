@@ -1,5 +1,11 @@
 #include "WindowMode.h"
 
+#include <GL/gl.h>
+
+#include <string>
+
+#include "CommandLine.h"
+
 namespace {
 
 void RequestPixelFormat(int AlphaBits, int Samples) {
@@ -27,12 +33,26 @@ SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Hei
   return nullptr;
 }
 
-bool ClosestDisplayMode(int Width, int Height, int BitsPerPixel, SDL_DisplayMode& Mode) {
-  SDL_DisplayMode Want{};
-  Want.format = BitsPerPixel == 32 ? SDL_PIXELFORMAT_RGB888 : 0;
-  Want.w = Width;
-  Want.h = Height;
-  return SDL_GetClosestDisplayMode(0, &Want, &Mode) != nullptr;
+bool IsSoftwareRenderer(const char* Renderer) {
+  if (!Renderer) return false;
+  const std::string R = Renderer;
+  for (const char* Name : {"llvmpipe", "softpipe", "swrast", "SwiftShader"})
+    if (R.find(Name) != std::string::npos) return true;
+  return false;
+}
+
+int ChooseSamples(int Setting) {
+  if (Setting != MultisamplingAuto) return Setting;
+  // A hidden window and its context, only to read the renderer's name.
+  RequestPixelFormat(0, 0);
+  SDL_Window* Probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (!Probe) return 0;
+  SDL_GLContext Context = SDL_GL_CreateContext(Probe);
+  const char* Renderer = Context ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
+  const int Samples = Renderer && !IsSoftwareRenderer(Renderer) ? 4 : 0;
+  if (Context) SDL_GL_DeleteContext(Context);
+  SDL_DestroyWindow(Probe);
+  return Samples;
 }
 
 bool IsWindowModeKey(const SDL_Keysym& Key) {
@@ -47,12 +67,21 @@ bool SetFullScreen(SDL_Window* Window, bool FullScreen) {
     SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     return true;
   }
-  SDL_DisplayMode Mode{};
-  if (!ClosestDisplayMode(GameWidth, GameHeight, 32, Mode)) {
-    SDL_SetError("no display mode of %d x %d or larger", GameWidth, GameHeight);
-    return false;
+  // The window itself covers the screen too: without a window manager to
+  // honour the full-screen state, it would keep its size and crop the picture.
+  SDL_Rect Screen{};
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(Window), &Screen) == 0) {
+    SDL_SetWindowPosition(Window, Screen.x, Screen.y);
+    SDL_SetWindowSize(Window, Screen.w, Screen.h);
   }
-  return SDL_SetWindowDisplayMode(Window, &Mode) == 0 && SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN) == 0;
+  return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+SDL_Rect InitialWindowPlace(bool FullScreen) {
+  SDL_Rect Place{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), GameWidth, GameHeight};
+  // Full screen, the window is made where the screen is and as large (see SetFullScreen).
+  if (FullScreen) SDL_GetDisplayBounds(0, &Place);
+  return Place;
 }
 
 int SamplesPerPixel() {

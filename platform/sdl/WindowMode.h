@@ -1,10 +1,11 @@
-// The game window's modes: creation with 4x multisampling when the display
-// offers it, the full-screen display mode, and the switch between window and
-// full screen while playing (Alt+Enter, F11).
+// The game window's modes: creation with the samples a pixel asked for when
+// the display offers them, desktop full screen (the display mode is never
+// changed: the picture fills the screen at its own size), and the switch
+// between window and full screen while playing (Alt+Enter, F11).
 #pragma once
 #include <SDL.h>
 
-// The size of the game's window, and of the display mode asked for in full screen.
+// The size of the game's window.
 constexpr int GameWidth = 1024;
 constexpr int GameHeight = 768;
 
@@ -15,15 +16,25 @@ constexpr int GameHeight = 768;
 SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags,
                              int Samples = 4);
 
-// The display mode closest to Width x Height at BitsPerPixel; false when the display has none.
-bool ClosestDisplayMode(int Width, int Height, int BitsPerPixel, SDL_DisplayMode& Mode);
+// True for a renderer that draws on the processor (Mesa's llvmpipe, softpipe
+// or swrast, SwiftShader), given its GL_RENDERER string.
+bool IsSoftwareRenderer(const char* Renderer);
+
+// The samples a pixel to ask of the game window for a setting (MultisamplingAuto,
+// 0, 2, 4 or 8): auto looks at the renderer of a probe context and asks for 4
+// on a graphics card, none on a software renderer. Needs SDL's video up.
+int ChooseSamples(int Setting);
 
 // Alt+Enter and F11 switch modes. Alt+Enter is a system key the game never sees.
 bool IsWindowModeKey(const SDL_Keysym& Key);
 
-// Full screen at the closest mode to 1024 x 768, or a 1024 x 768 window in
-// the middle of the screen. False (with SDL_GetError's reason) when the switch failed.
+// Desktop full screen, or a 1024 x 768 window in the middle of the screen.
+// False (with SDL_GetError's reason) when the switch failed.
 bool SetFullScreen(SDL_Window* Window, bool FullScreen);
+
+// Where the game window is made: a 1024 x 768 window in the middle of the
+// screen, or for full screen the whole first screen.
+SDL_Rect InitialWindowPlace(bool FullScreen);
 
 // Samples a pixel of the current context's framebuffer (0 without multisampling).
 int SamplesPerPixel();

@@ -49,3 +49,13 @@ TEST(CommandLine, UnknownOptionsAreWarnedAboutShortAndPrintableAndPlayGoesOn) {
 }
 
 }  // namespace
+
+TEST(CommandLine, MultisamplingIsAutoOffOrTwoFourEightSamples) {
+  EXPECT_EQ(ParseCommandLine({}).Multisampling, MultisamplingAuto);
+  EXPECT_EQ(ParseCommandLine({"--multisampling", "off"}).Multisampling, 0);
+  EXPECT_EQ(ParseCommandLine({"--multisampling", "8", "--window"}).Multisampling, 8);
+  EXPECT_FALSE(ParseCommandLine({"--multisampling", "8", "--window"}).FullScreen);
+  for (const char* Bad : {"3", "16", "on", ""})
+    EXPECT_EQ(ParseCommandLine({"--multisampling", Bad}).Action, TCommandLine::TAction::Error) << Bad;
+  EXPECT_EQ(ParseCommandLine({"--multisampling"}).Error, "--multisampling needs auto, off, 2, 4 or 8");
+}

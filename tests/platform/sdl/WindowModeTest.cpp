@@ -2,6 +2,8 @@
 // driver: multisampled where the GL offers it, and still made where it does not.
 #include "WindowMode.h"
 
+#include "CommandLine.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -38,3 +40,17 @@ TEST_F(WindowModeTest, TheGameWindowGetsFourSamplesAPixel) { EXPECT_EQ(SamplesOf
 TEST_F(WindowModeTest, WithoutTheSamplesAskedForTheWindowIsMadeWithNone) { EXPECT_EQ(SamplesOfWindow(64), 0); }
 
 }  // namespace
+
+TEST(WindowMode, SoftwareRenderersAreToldFromGraphicsCards) {
+  EXPECT_TRUE(IsSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(IsSoftwareRenderer("Mesa softpipe"));
+  EXPECT_TRUE(IsSoftwareRenderer("Google SwiftShader"));
+  EXPECT_FALSE(IsSoftwareRenderer("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
+  EXPECT_FALSE(IsSoftwareRenderer(nullptr));
+}
+
+TEST_F(WindowModeTest, AutoAsksForNoSamplesOnThisSoftwareRendererAndASettingIsKept) {
+  EXPECT_EQ(ChooseSamples(MultisamplingAuto), 0);
+  EXPECT_EQ(ChooseSamples(8), 8);
+  EXPECT_EQ(ChooseSamples(0), 0);
+}
