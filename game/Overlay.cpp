@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -43,7 +44,44 @@ void DrawBlips(const TBlobList& List, const TBlob& Player, Pred Shown) {
   glEnd();
 }
 
+// sRGB channel to linear light.
+float Linear(float C) { return C <= 0.04045f ? C / 12.92f : std::pow((C + 0.055f) / 1.055f, 2.4f); }
+
+float Luminance(const TVec3& C) { return 0.2126f * Linear(C.x) + 0.7152f * Linear(C.y) + 0.0722f * Linear(C.z); }
+
+const TVec3 CrossHairColour = {0.1f, 0.1f, 0.1f};
+const TVec3 DigitColour = {1, 1, 0};
+
+// Draws a part of the overlay with Draw(), first shifted one pixel each way
+// in the outline colour when its own colour stands too close to the sky's.
+template <typename Draw>
+void Outlined(bool Needed, const TVec3& Outline, float PixelX, float PixelY, Draw Part) {
+  if (!Needed) return;
+  glColor3f(Outline.x, Outline.y, Outline.z);
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy) {
+      if (dx == 0 && dy == 0) continue;
+      glPushMatrix();
+      glTranslatef(float(dx) * PixelX, float(dy) * PixelY, 0);
+      Part();
+      glPopMatrix();
+    }
+}
+
 }  // namespace
+
+float ContrastRatio(const TVec3& A, const TVec3& B) {
+  const float La = Luminance(A), Lb = Luminance(B);
+  return (std::max(La, Lb) + 0.05f) / (std::min(La, Lb) + 0.05f);
+}
+
+bool OverlayOutline(const TVec3& Colour, const TVec3& BehindA, const TVec3& BehindB, TVec3& Outline) {
+  if (std::min(ContrastRatio(Colour, BehindA), ContrastRatio(Colour, BehindB)) >= 3.0f) return false;
+  const TVec3 Black = {0, 0, 0}, White = {1, 1, 1};
+  const float AgainstBlack = ContrastRatio(Colour, Black), AgainstWhite = ContrastRatio(Colour, White);
+  Outline = AgainstBlack >= AgainstWhite ? Black : White;
+  return true;
+}
 
 bool RadarBlip(const TBlob& Player, const TVec3& Position, float& X, float& Y) {
   const float u = (Position.z - Player.Position.z) / RadarScale;
@@ -66,7 +104,11 @@ void TFormMain::DrawDigit(int Digit, float X, float Y) {
 }
 
 void TFormMain::DrawHudText(const char* Text, float X, float Y) {
-  glColor3f(1, 1, 0);
+  glColor3f(DigitColour.x, DigitColour.y, DigitColour.z);
+  DrawHudDigits(Text, X, Y);
+}
+
+void TFormMain::DrawHudDigits(const char* Text, float X, float Y) {
   glLineWidth(2);
   for (int i = 0; Text[i] != '\0'; ++i) {
     const char ch = Text[i];
@@ -75,7 +117,7 @@ void TFormMain::DrawHudText(const char* Text, float X, float Y) {
   }
 }
 
-void TFormMain::SetOverlayViewport() {
+void TFormMain::SetOverlayViewport(int& OverlayWidth, int& OverlayHeight) {
   // Cells, digits and the ring keep their 4:3 proportions on any view.
   int X = 0, Y = 0, Width = ViewWidth, Height = ViewHeight;
   if (3 * Width > 4 * Height) {
@@ -86,6 +128,8 @@ void TFormMain::SetOverlayViewport() {
     Y = (ViewHeight - Height) / 2;
   }
   glViewport(X, Y, Width, Height);
+  OverlayWidth = Width > 0 ? Width : 1;
+  OverlayHeight = Height > 0 ? Height : 1;
 }
 
 void TFormMain::DrawOverlay() {
@@ -94,19 +138,32 @@ void TFormMain::DrawOverlay() {
   glOrtho(-1, 1, -1, 1, 1, -1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  SetOverlayViewport();
+  int Width = 1, Height = 1;
+  SetOverlayViewport(Width, Height);
+  const float PixelX = 2.0f / float(Width), PixelY = 2.0f / float(Height);
   glDisable(GL_LIGHTING);
   glDepthMask(GL_TRUE);
+  // Always seen: nothing of the world, however near the eye, covers the overlay.
+  glDisable(GL_DEPTH_TEST);
+  // Parts whose colour stands too close to the sky behind them get an outline.
+  TVec3 Top{}, Upper{}, Lower{}, CrossOutline{}, DigitOutline{};
+  const bool Sky = SchemeSky(ColourScheme, Top, Upper, Lower);
+  const bool OutlineCross = Sky && OverlayOutline(CrossHairColour, Upper, Lower, CrossOutline);
+  const bool OutlineDigits = Sky && OverlayOutline(DigitColour, Top, Top, DigitOutline);
 
   // Cross-hair.
   glLineWidth(2);
-  glColor3f(0.1f, 0.1f, 0.1f);
-  glBegin(GL_LINES);
-  glVertex3f(0, 0.02f, 0);
-  glVertex3f(0, -0.02f, 0);
-  glVertex3f(0.015f, 0, 0);
-  glVertex3f(-0.015f, 0, 0);
-  glEnd();
+  const auto CrossHair = [] {
+    glBegin(GL_LINES);
+    glVertex3f(0, 0.02f, 0);
+    glVertex3f(0, -0.02f, 0);
+    glVertex3f(0.015f, 0, 0);
+    glVertex3f(-0.015f, 0, 0);
+    glEnd();
+  };
+  Outlined(OutlineCross, CrossOutline, PixelX, PixelY, CrossHair);
+  glColor3f(CrossHairColour.x, CrossHairColour.y, CrossHairColour.z);
+  CrossHair();
   glLineWidth(1);
 
   // Ring of 16 points; the highlight steps clockwise one point per 10 frames.
@@ -143,16 +200,21 @@ void TFormMain::DrawOverlay() {
 
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  char text[32];
-  std::snprintf(text, sizeof text, "%8.8d", Score);
-  DrawHudText(text, -0.95f, 0.9f);
-  const int32_t lives = Hits() >= 3 ? 0 : 3 - Hits();
-  std::snprintf(text, sizeof text, "%d", lives);
-  DrawHudText(text, 0.75f, 0.9f);
-  std::snprintf(text, sizeof text, "%8.8d", HighScore);
-  DrawHudText(text, -0.2f, 0.95f);
+  char score[16], lives[16], high[16];
+  std::snprintf(score, sizeof score, "%8.8d", Score);
+  std::snprintf(lives, sizeof lives, "%d", Hits() >= 3 ? 0 : 3 - Hits());
+  std::snprintf(high, sizeof high, "%8.8d", HighScore);
+  const auto Numbers = [&] {
+    DrawHudDigits(score, -0.95f, 0.9f);
+    DrawHudDigits(lives, 0.75f, 0.9f);
+    DrawHudDigits(high, -0.2f, 0.95f);
+  };
+  Outlined(OutlineDigits, DigitOutline, PixelX, PixelY, Numbers);
+  glColor3f(DigitColour.x, DigitColour.y, DigitColour.z);
+  Numbers();
 
   glPointSize(1);
   glDisable(GL_BLEND);
   glDepthMask(GL_FALSE);
+  glEnable(GL_DEPTH_TEST);
 }

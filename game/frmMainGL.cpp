@@ -36,6 +36,18 @@ const TColourScheme ColourSchemes[11] = {
     {{0, 1, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, 1},
 };
 
+}  // namespace
+
+bool SchemeSky(int Scheme, TVec3& Top, TVec3& UpperHorizon, TVec3& LowerHorizon) {
+  if (Scheme < 0 || Scheme > 10) return false;
+  Top = ColourSchemes[Scheme].Top;
+  UpperHorizon = ColourSchemes[Scheme].AboveHorizon;
+  LowerHorizon = ColourSchemes[Scheme].BelowHorizon;
+  return true;
+}
+
+namespace {
+
 void SetOrtho() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -122,9 +122,12 @@ class TFormMain {
   // --- overlay (Overlay.cpp)
   void DrawDigit(int Digit, float X, float Y);
   void DrawHudText(const char* Text, float X, float Y);
+  // The digits alone, in the current colour.
+  void DrawHudDigits(const char* Text, float X, float Y);
   void DrawOverlay();
   // The overlay's viewport: the largest centred 4:3 rectangle of the view.
-  void SetOverlayViewport();
+  // Width and Height receive its size in pixels.
+  void SetOverlayViewport(int& Width, int& Height);
 
   // --- controls (Controls.cpp)
   void PollInput();
@@ -218,6 +221,17 @@ extern const char* const ModelFileNames[16];
 // Where an object at Position shows on the heading-up radar, in overlay units
 // around the centre; false when it lies beyond the ring (4160 world units).
 bool RadarBlip(const TBlob& Player, const TVec3& Position, float& X, float& Y);
+
+// The sky of colour scheme Scheme (0..10): its top and the colours above and
+// below the horizon; false for a scheme that does not exist.
+bool SchemeSky(int Scheme, TVec3& Top, TVec3& UpperHorizon, TVec3& LowerHorizon);
+
+// The contrast ratio of two colours (1 to 21), from their relative luminance.
+float ContrastRatio(const TVec3& A, const TVec3& B);
+// Whether an overlay part of Colour needs an outline against the sky colours
+// behind it (less than 3:1 against any of them), and the outline's colour:
+// black or white, whichever contrasts more.
+bool OverlayOutline(const TVec3& Colour, const TVec3& BehindA, const TVec3& BehindB, TVec3& Outline);
 
 // The collision radius a model gives the objects drawn with it; 0 while the model is not loaded.
 float ModelRadius(const std::unique_ptr<TMS3DObj>& Model);

@@ -134,6 +134,42 @@ TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore
   EXPECT_GT(YellowIn(-0.2f, 0.95f, -0.17f, 0.98f), 0);
 }
 
+TEST(OverlayOutline, OnlyPartsTooCloseToTheirSkyGetOneInTheColourThatStandsOut) {
+  EXPECT_NEAR(ContrastRatio(MakeVector(0, 0, 0), MakeVector(1, 1, 1)), 21, 1e-3);
+  const TVec3 cross = MakeVector(0.1f, 0.1f, 0.1f), yellow = MakeVector(1, 1, 0);
+  TVec3 top, upper, lower, outline;
+  ASSERT_TRUE(SchemeSky(10, top, upper, lower));  // black
+  ASSERT_TRUE(OverlayOutline(cross, upper, lower, outline));
+  EXPECT_EQ(outline.x, 1) << "white around the dark cross-hair";
+  ASSERT_TRUE(SchemeSky(3, top, upper, lower));  // orange sky
+  ASSERT_TRUE(OverlayOutline(yellow, top, top, outline));
+  EXPECT_EQ(outline.x, 0) << "black around the yellow digits";
+  for (int scheme : {0, 1, 5, 6}) {
+    ASSERT_TRUE(SchemeSky(scheme, top, upper, lower));
+    EXPECT_FALSE(OverlayOutline(cross, upper, lower, outline)) << scheme;
+    EXPECT_FALSE(OverlayOutline(yellow, top, top, outline)) << scheme;
+  }
+}
+
+TEST_F(OverlayFrame, TheCrossHairIsSeenOverTheBlackSkyAndOverAnythingAtTheEye) {
+  host->Frame();
+  // One pixel beyond the end of the cross-hair's upright: its white outline on the black sky.
+  const uint32_t beyond = At(0, 0.02f + 3.0f / H);
+  EXPECT_EQ(beyond, 0xFFFFFFu) << std::hex << beyond;
+  // A fragment right before the eye fills the middle of the view; the cross-hair stays on top.
+  TBlob& f = *host->Form->Fragments->at(0);
+  // The test box spans 10 units: its near face stands 1.5 ahead (nearer than the
+  // overlay's depth), across the eye's height.
+  TFormOnFakes::Place(f, host->Form->Player->Position.x + 6.5f, host->Form->Player->Position.z, 1);
+  f.Position.y = 35;
+  f.Timer = 100;
+  f.AuxA = f.AuxB = f.AuxC = 0;  // it stays where it is
+  f.Colour = MakeVector(1, 1, 1);
+  host->Frame();
+  EXPECT_NE(At(0.1f, 0.1f), 0u) << "the fragment fills the middle of the view";
+  EXPECT_EQ(At(0, 0.01f) & 0xF0F0F0, 0x101010u) << "the cross-hair's own colour at its upright";
+}
+
 // On a view of another shape the overlay keeps its 4:3 proportions in the
 // largest centred 4:3 rectangle: the digits sit inside it, nothing outside.
 TEST(OverlayShape, NumbersStayInTheCentredFourToThreeRectangle) {
