@@ -197,6 +197,7 @@ void TFormMain::EnterRocket(TBlob& R) {
     R.Target = Player->Position;
     R.Rotation.y = float(R.HeadingToward(Player->Position.x, Player->Position.z));
   }
-  Sound().Play(WaveRocketHum);
+  // No hum over the game over, nor into the title that follows it.
+  if (GameOverTimer == 0) Sound().Play(WaveRocketHum);
   R.State = 1;
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ClipConversion.h"
+
 namespace {
 
 constexpr int OutputRate = 44100;
@@ -14,8 +16,8 @@ constexpr int PanRange = 10000;
 
 }  // namespace
 
-TSdlSound::TSdlSound(const std::array<TClipBytes, WaveItemCount>& Clips, int LoopedItem)
-    : looped_(LoopedItem) {
+TSdlSound::TSdlSound(const std::array<TClipBytes, WaveItemCount>& Clips, int LoopedItem, int HeldItem)
+    : looped_(LoopedItem), held_(HeldItem) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   if (Mix_OpenAudio(OutputRate, MIX_DEFAULT_FORMAT, OutputChannels, ChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -23,8 +25,21 @@ TSdlSound::TSdlSound(const std::array<TClipBytes, WaveItemCount>& Clips, int Loo
   }
   open_ = true;
   Mix_AllocateChannels(FirstChannels);
+  int Rate = 0, Channels = 0;
+  Uint16 Format = 0;
+  const bool Ours = Mix_QuerySpec(&Rate, &Format, &Channels) != 0 && Format == AUDIO_S16SYS;
   for (int i = 0; i < WaveItemCount; ++i) {
     if (!Clips[i].Data || Clips[i].Size == 0) continue;
+    // Converted by our code to the device's format (the hum as a seamless
+    // loop); the mixer's own loader only for a device of another format.
+    TWavClip Clip;
+    if (Ours && ReadWavClip(Clips[i].Data, Clips[i].Size, Clip)) {
+      samples_[i] = ConvertClip(Clip, Rate, Channels, i == looped_);
+      if (!samples_[i].empty())
+        chunks_[i] = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(samples_[i].data()),
+                                       Uint32(samples_[i].size() * sizeof(int16_t)));
+      continue;
+    }
     SDL_RWops* Rw = SDL_RWFromConstMem(Clips[i].Data, int(Clips[i].Size));
     if (Rw) chunks_[i] = Mix_LoadWAV_RW(Rw, 1);
   }
@@ -111,6 +126,8 @@ void TSdlSound::SetPan(int Item, int Pan) {
 }
 
 void TSdlSound::RestartSound(int Item) {
+  // Restarted on every frame of a contact, the bump would buzz: it plays out.
+  if (Item == held_ && PlayingCopies(Item) > 0) return;
   Stop(Item);
   Play(Item);
 }

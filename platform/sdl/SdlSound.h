@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "Services.h"
 
@@ -18,11 +19,12 @@ struct TClipBytes {
 
 class TSdlSound : public ISoundService {
  public:
-  // Opens the audio device and loads the clips (an empty or unreadable clip
-  // stays silent). LoopedItem is the one item that plays as a single looping
-  // instance.
-  explicit TSdlSound(const std::array<TClipBytes, WaveItemCount>& Clips,
-                     int LoopedItem = WaveRocketHum);
+  // Opens the audio device and loads the clips, converted to its rate (an
+  // empty or unreadable clip stays silent). LoopedItem is the one item that
+  // plays as a single looping instance; HeldItem is not restarted while a
+  // copy of it still plays.
+  explicit TSdlSound(const std::array<TClipBytes, WaveItemCount>& Clips, int LoopedItem = WaveRocketHum,
+                     int HeldItem = WaveMeHitObstacle);
   ~TSdlSound() override;
   TSdlSound(const TSdlSound&) = delete;
   TSdlSound& operator=(const TSdlSound&) = delete;
@@ -50,6 +52,8 @@ class TSdlSound : public ISoundService {
 
   bool open_ = false;
   int looped_;
+  int held_;
+  std::array<std::vector<int16_t>, WaveItemCount> samples_;  // the converted clips the chunks play
   std::array<Mix_Chunk*, WaveItemCount> chunks_{};
   std::array<int, WaveItemCount> pan_{};
   int loopChannel_ = -1;

@@ -121,6 +121,8 @@ void TWebSound::SetPan(int Item, int Pan) {
 }
 
 void TWebSound::RestartSound(int Item) {
+  // Restarted on every frame of a contact, the bump would buzz: it plays out.
+  if (Item == WaveMeHitObstacle && PlayingCopies(Item) > 0) return;
   Stop(Item);
   Play(Item);
 }

@@ -190,6 +190,14 @@ TEST_F(Spawning, RocketEntersBeyondTheEdgeAwayFromThePlayer) {
   EXPECT_EQ(W.Sound.Count(TSoundEvent::Play, WaveRocketHum), 2);
 }
 
+TEST_F(Spawning, ARocketEnteringDuringTheGameOverIsNotHeard) {
+  F.Level = 9;
+  F.GameOverTimer = 40;
+  F.EnterRocket(*(*F.Rockets)[0]);
+  EXPECT_EQ((*F.Rockets)[0]->State, 1) << "it enters all the same";
+  EXPECT_EQ(W.Sound.Count(TSoundEvent::Play, WaveRocketHum), 0);
+}
+
 TEST_F(Spawning, RocketEntryShiftsByThePlayersX) {
   F.Level = 9;
   F.Player->Position.x = 100;

@@ -2,10 +2,14 @@
 // writing the mixed output to /dev/null (or with no driver at all).
 #include "SdlSound.h"
 
+#include "ClipConversion.h"
+#include "SoundClips.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -280,3 +284,56 @@ TEST(SdlSoundWithoutClips, MissingOrBrokenClipsStaySilent) {
 }
 
 }  // namespace
+
+TEST_F(SdlSoundTest, TheBumpPlaysOutInsteadOfRestartingWhileItStillPlays) {
+  Sound->Play(WaveMeHitObstacle);
+  Sound->Play(WaveMeHitObstacle);
+  Sound->RestartSound(WaveMeHitObstacle);
+  EXPECT_EQ(Sound->PlayingCopies(WaveMeHitObstacle), 2) << "neither copy was cut";
+  Sound->Stop(WaveMeHitObstacle);
+  Sound->RestartSound(WaveMeHitObstacle);
+  EXPECT_EQ(Sound->PlayingCopies(WaveMeHitObstacle), 1) << "once it has ended it plays again";
+}
+
+// The game's own hum, looping alone: the mixed output's largest step between
+// neighbouring samples is no larger than the converted clip's own, so the
+// loop's seam adds no click.
+TEST(SdlSoundSeam, TheHumLoopsWithoutAClickAtItsSeam) {
+  UseDiskAudio("1");
+  std::array<TClipBytes, WaveItemCount> Clips{};
+  for (int i = 0; i < WaveItemCount; ++i) Clips[i] = {GetSoundClip(i).Data, GetSoundClip(i).Size};
+  TSdlSound Sound(Clips);
+  ASSERT_TRUE(Sound.IsOpen());
+  struct TCapture {
+    std::mutex Mutex;
+    std::vector<int16_t> Samples;
+    bool On = false;
+  } Capture;
+  Mix_SetPostMix(
+      [](void* Self, Uint8* Stream, int Length) {
+        auto* C = static_cast<TCapture*>(Self);
+        std::lock_guard<std::mutex> Lock(C->Mutex);
+        const auto* S = reinterpret_cast<const int16_t*>(Stream);
+        if (C->On) C->Samples.insert(C->Samples.end(), S, S + Length / 2);
+      },
+      &Capture);
+  Sound.Play(WaveRocketHum);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  { std::lock_guard<std::mutex> Lock(Capture.Mutex); Capture.On = true; }
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (size_t Have = 0; Have < 44100 * 2 * 3 / 2 && std::chrono::steady_clock::now() < Deadline;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::lock_guard<std::mutex> Lock(Capture.Mutex);
+    Have = Capture.Samples.size();
+  }
+  Mix_SetPostMix(nullptr, nullptr);
+  Sound.Stop(WaveRocketHum);
+  ASSERT_GE(Capture.Samples.size(), size_t(44100 * 2)) << "over a second of the hum, two seams or more";
+
+  TWavClip Hum;
+  ASSERT_TRUE(ReadWavClip(GetSoundClip(WaveRocketHum).Data, GetSoundClip(WaveRocketHum).Size, Hum));
+  const int Own = LargestStep(ConvertClip(Hum, 44100, 2, true), 2, false);
+  const int Heard = LargestStep(Capture.Samples, 2, false);
+  std::printf("hum: largest step %d in the converted clip, %d in 1.5 s of the looping output\n", Own, Heard);
+  EXPECT_LE(Heard, Own);
+}

@@ -1,4 +1,4 @@
-// Reads a RIFF WAVE clip held in memory for the browser's sound service:
+// Reads a RIFF WAVE clip held in memory for a sound service:
 // uncompressed PCM, 8-bit unsigned or 16-bit signed, mono or stereo, any
 // chunk order with unknown chunks skipped. Nothing is read past the bytes.
 #pragma once
