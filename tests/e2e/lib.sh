@@ -152,9 +152,11 @@ e2e_diff() {
     awk '{ printf "%d\n", $1 }'
 }
 
-# e2e_band_mean NAME: mean brightness (0..1000) of a band across the top of a screenshot.
+# e2e_band_mean NAME: mean blue (0..1000) of a band across the top of a
+# screenshot: the title's black against the sky of play, whose top is blue in
+# the first level (how much of the sky a screen shows depends on its shape).
 e2e_band_mean() {
-  convert "$E2E_TMP/$1.png" -crop 100%x6%+0+2% +repage -colorspace Gray \
+  convert "$E2E_TMP/$1.png" -crop 100%x6%+0+2% +repage -channel B -separate \
     -format '%[fx:int(1000*mean)]' info:
 }
 
