@@ -1,12 +1,14 @@
 // Where the installed game finds its model files and bitmaps: beside the
 // executable (the build's folder, or a game unpacked anywhere), else in
-// ../share/skyrend beside the executable's folder (an installed game:
-// /usr/bin/skyrend reads /usr/share/skyrend). No SDL here.
+// ../share/games/skyrend (the games layout: /usr/games/skyrend reads
+// /usr/share/games/skyrend) or ../share/skyrend (a prefix's bin/skyrend reads
+// share/skyrend) from the executable's folder. No SDL here.
 #pragma once
 #include <string>
 
-// The data folder for an executable in ExeFolder: ExeFolder itself when it
-// holds the first model file ("GameText.txt"), otherwise ExeFolder/../share/skyrend
-// when that folder exists, otherwise ExeFolder (whose missing files the game
-// then reports by name).
+// The data folder for an executable in ExeFolder: the first of ExeFolder,
+// ExeFolder/../share/games/skyrend and ExeFolder/../share/skyrend that holds
+// the first model file ("GameText.txt"); when none does, the first of the two
+// shared folders that exists, otherwise ExeFolder (the game then reports the
+// missing files by name, in that folder).
 std::string DataFolderFor(const std::string& ExeFolder);

@@ -12,4 +12,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libgtest-dev libpng-dev \
   clang libclang-rt-14-dev \
   xvfb xauth xdotool imagemagick x11-utils openbox \
-  desktop-file-utils appstream dpkg-dev >/dev/null
+  desktop-file-utils appstream dpkg-dev lintian >/dev/null

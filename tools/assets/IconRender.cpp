@@ -1,12 +1,13 @@
 // skyrend-icon: run by the build. Renders the title's emblem (logo.txt, read
-// through the game's own model reader) into the desktop icon, a 256 x 256
-// RGBA PNG with a clear background.
-//   skyrend-icon <output.png> <program folder>
-// It draws at four times the size and averages each 4 x 4 block, so the
+// through the game's own model reader) into the desktop icons, square RGBA
+// PNGs with a clear background, one for each size asked for.
+//   skyrend-icon <program folder> <size>:<output.png>...
+// Each is drawn at four times its size and each 4 x 4 block averaged, so the
 // edges are smooth without the GL's multisampling.
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -16,14 +17,14 @@
 
 namespace {
 
-constexpr int Size = 256, Scale = 4;
+constexpr int Scale = 4;
 
 class TStderrMessages : public IMessageSink {
  public:
   void ShowMessage(const std::string& Text) override { std::fprintf(stderr, "%s\n", Text.c_str()); }
 };
 
-void DrawEmblem(TMS3DObj& Logo) {
+void DrawEmblem(TMS3DObj& Logo, int Size) {
   glViewport(0, 0, Size * Scale, Size * Scale);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -55,7 +56,7 @@ void DrawEmblem(TMS3DObj& Logo) {
 }
 
 // Averages Scale x Scale blocks, colours weighted by their coverage.
-std::vector<uint8_t> Downsample(const std::vector<uint8_t>& Big) {
+std::vector<uint8_t> Downsample(const std::vector<uint8_t>& Big, int Size) {
   std::vector<uint8_t> Small(size_t(Size) * Size * 4);
   const int BigWidth = Size * Scale;
   for (int y = 0; y < Size; ++y)
@@ -79,22 +80,40 @@ std::vector<uint8_t> Downsample(const std::vector<uint8_t>& Big) {
   return Small;
 }
 
+// One icon: a context of its own size, where the emblem is loaded and drawn.
+bool RenderIcon(int Size, const std::string& Output, const std::string& ProgramFolder) {
+  THeadlessContext Context(Size * Scale, Size * Scale);
+  TStderrMessages Messages;
+  TMS3DObj Logo;
+  Logo.LoadFromFile("logo.txt", ProgramFolder, Messages);
+  DrawEmblem(Logo, Size);
+  if (!WritePngFile(Output, Size, Size, Downsample(Context.ReadPixels(), Size), true)) {
+    std::fprintf(stderr, "skyrend-icon: cannot write %s\n", Output.c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: skyrend-icon <output.png> <program folder>\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: skyrend-icon <program folder> <size>:<output.png>...\n");
     return 2;
   }
   try {
-    THeadlessContext Context(Size * Scale, Size * Scale);
-    TStderrMessages Messages;
-    TMS3DObj Logo;
-    Logo.LoadFromFile("logo.txt", argv[2], Messages);
-    DrawEmblem(Logo);
-    if (!WritePngFile(argv[1], Size, Size, Downsample(Context.ReadPixels()), true)) {
-      std::fprintf(stderr, "skyrend-icon: cannot write %s\n", argv[1]);
-      return 1;
+    for (int i = 2; i < argc; ++i) {
+      const std::string Arg = argv[i];
+      const size_t Colon = Arg.find(':');
+      char* End = nullptr;
+      const long Size = std::strtol(Arg.c_str(), &End, 10);
+      if (Colon == std::string::npos || End != Arg.c_str() + Colon || Size < 16 || Size > 1024 ||
+          Colon + 1 == Arg.size()) {
+        std::fprintf(stderr, "skyrend-icon: expected <size>:<output.png> with a size of 16 to 1024, not \"%s\"\n",
+                     Arg.c_str());
+        return 2;
+      }
+      if (!RenderIcon(int(Size), Arg.substr(Colon + 1), argv[1])) return 1;
     }
   } catch (const ELoadError& e) {
     std::fprintf(stderr, "%s\n", LoadFailureMessage(e.FileName, e.what()).c_str());

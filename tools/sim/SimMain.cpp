@@ -5,6 +5,7 @@
 // game or the output fails later.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -100,11 +101,6 @@ int main(int argc, char* argv[]) {
   } catch (const std::invalid_argument& e) {
     return Usage(e.what());
   }
-  for (const auto& Shot : O.Shots)
-    if (Shot.first > O.Frames)
-      return Usage("--shot frame " + std::to_string(Shot.first) + " comes after the last frame " +
-                   std::to_string(O.Frames));
-
   std::vector<TScriptEvent> Events;
   if (!O.ScriptPath.empty()) {
     try {
@@ -121,6 +117,13 @@ int main(int argc, char* argv[]) {
       return 2;
     }
   }
+  // A script plays to its own last frame, as `skyrend --play` does, unless --frames says otherwise.
+  if (!O.FramesGiven && !Events.empty()) O.Frames = std::max(Events.back().Frame, 1L);
+  for (const auto& Shot : O.Shots)
+    if (Shot.first > O.Frames)
+      return Usage("--shot frame " + std::to_string(Shot.first) + " comes after the last frame " +
+                   std::to_string(O.Frames));
+
   try {
     return Run(O, std::move(Events), ProgramFolderOf(argv[0]));
   } catch (const std::exception& e) {

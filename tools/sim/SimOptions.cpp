@@ -34,6 +34,7 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
     };
     if (Name == "--frames") {
       O.Frames = Whole(Value(), 1, 100000000, "--frames");
+      O.FramesGiven = true;
     } else if (Name == "--script") {
       O.ScriptPath = Value();
     } else if (Name == "--ms-per-frame") {

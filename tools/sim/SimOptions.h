@@ -7,7 +7,8 @@
 
 // skyrend-sim's command line.
 struct TSimOptions {
-  long Frames = 600;
+  long Frames = 600;  // without --frames: a script's last frame, or 600 without one
+  bool FramesGiven = false;
   std::string ScriptPath;
   uint32_t MsPerFrame = 16;
   std::string TracePath;  // empty: no trace; "-": standard output

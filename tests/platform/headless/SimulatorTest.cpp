@@ -275,3 +275,22 @@ TEST(SimulatorProgram, ADemoPlaysAtItsRecordedSizeUnlessSizeIsGiven) {
   ASSERT_EQ(R.Code, 0) << R.Output;
   EXPECT_EQ(PngSize(Png), std::make_pair(50, 20));
 }
+
+TEST(SimulatorProgram, AScriptPlaysToItsLastFrameUnlessFramesIsGiven) {
+  if (!std::filesystem::exists(std::string(SKYREND_PROGRAM_DIR) + "/skyrend-sim"))
+    GTEST_SKIP() << "skyrend-sim is not built";
+  const std::string Script = testing::TempDir() + "/seven-frames.txt";
+  std::FILE* F = std::fopen(Script.c_str(), "w");
+  ASSERT_TRUE(F);
+  std::fputs("1 tick 16\n7 down 90   # the last frame\n", F);
+  std::fclose(F);
+
+  TRun R = RunSim("--size 64x48 --trace - --script " + Script);
+  ASSERT_EQ(R.Code, 0) << R.Output;
+  EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 7);
+  R = RunSim("--size 64x48 --trace - --frames 9 --script " + Script);
+  EXPECT_EQ(Occurrences(R.Output, "{\"frame\":"), 9);
+  R = RunSim("--size 64x48 --trace - --shot 8:" + testing::TempDir() + "/late.png --script " + Script);
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_NE(R.Output.find("--shot frame 8 comes after the last frame 7"), std::string::npos) << R.Output;
+}
