@@ -25,12 +25,13 @@ export DISPLAY=":$(head -n1 "$work/display")" SDL_AUDIODRIVER=dummy SKYREND_FRAM
 cpu_of() {
   # A key released on the title changes nothing; it only marks the demo's last frame.
   printf '# Skyrend demo at 1024x768: skyrend --play FILE, or skyrend-sim --script FILE\n%d up 39\n' "$1" > "$work/demo.txt"
-  /usr/bin/time -f '%U %S' -o "$work/time" "$bin/skyrend" --window --play "$work/demo.txt" >/dev/null 2>"$work/stderr"
+  /usr/bin/time -f '%U %S' -o "$work/time" "$bin/skyrend" --window --play "$work/demo.txt" >/dev/null 2>"$work/stderr" ||
+    { echo "the game failed:" >&2; cat "$work/stderr" >&2; return 1; }
   grep -h 'frame intervals' "$work/stderr" >&2 || true
   awk '{print $1 + $2}' "$work/time"
 }
-a=$(cpu_of "$short")
-b=$(cpu_of "$long")
+a=$(cpu_of "$short") || exit 1
+b=$(cpu_of "$long") || exit 1
 awk -v a="$a" -v b="$b" -v n=$((long - short)) \
   'BEGIN { printf "paced title frame in the window: %.2f ms CPU (%d frames: %.2f s against %.2f s)\n", (b - a) / n * 1e3, n, b, a }'
 printf 'load average (1, 5, 15 min): %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
