@@ -13,6 +13,8 @@ float LiftedHeight(const TBlob& Object, const std::unique_ptr<TMS3DObj>& Model) 
   return Object.Position.y - MinYOf(Model) + Object.Bob;
 }
 
+bool SameColour(const TVec3& A, const TVec3& B) { return A.x == B.x && A.y == B.y && A.z == B.z; }
+
 void DrawAt(const std::unique_ptr<TMS3DObj>& Model, float X, float Y, float Z, float Heading, bool Wireframe) {
   glPushMatrix();
   glTranslatef(X, Y, Z);
@@ -48,6 +50,18 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   // The backdrop covers the whole view whatever depth the buffer holds: a fresh or
   // resized window's depth buffer is undefined, and the backdrop writes no depth anyway.
   glDisable(GL_DEPTH_TEST);
+  // Its colours have alpha 1 and pass the models' alpha test anyway; without the
+  // test a software rasteriser fills whole tiles on its fast path. One colour
+  // all over (the wireframe scheme, a hit) needs no interpolation: flat gives
+  // the same pixels for less work. Both states are put back afterwards.
+  const GLboolean alphaTest = glIsEnabled(GL_ALPHA_TEST);
+  glDisable(GL_ALPHA_TEST);
+  const bool oneColour = SameColour(Top, UpperHorizon) && SameColour(Top, LowerHorizon) && SameColour(Top, Bottom);
+  GLint shadeModel = GL_SMOOTH;
+  if (oneColour) {
+    glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+    glShadeModel(GL_FLAT);
+  }
   // Four counter-clockwise triangles: front faces under the start-up culling state.
   glBegin(GL_TRIANGLES);
   glColor3f(Top.x, Top.y, Top.z);
@@ -74,6 +88,8 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glColor3f(LowerHorizon.x, LowerHorizon.y, LowerHorizon.z);
   glVertex3f(1, 0, 0);
   glEnd();
+  if (oneColour) glShadeModel(shadeModel);
+  if (alphaTest) glEnable(GL_ALPHA_TEST);
   glEnable(GL_DEPTH_TEST);
 }
 

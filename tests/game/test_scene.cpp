@@ -114,6 +114,27 @@ TEST_F(Scene, BackdropIgnoresTheDepthLeftInTheBuffer) {
   EXPECT_EQ(host->Context->PixelAt(30, 0) & 0xf0f0f0u, 0xf07000u) << "the sky is missing";
 }
 
+// The backdrop draws without the alpha test, and flat when it has one colour,
+// but the models after it find both states as they were.
+TEST_F(Scene, BackdropLeavesAlphaTestAndShadingAsItFoundThem) {
+  const TVec3 red = MakeVector(1, 0, 0), blue = MakeVector(0, 0, 1);
+  for (const bool oneColour : {true, false})
+    for (const bool alphaTest : {true, false})
+      for (const GLenum shading : {GL_SMOOTH, GL_FLAT}) {
+        SCOPED_TRACE(std::to_string(oneColour) + std::to_string(alphaTest) + std::to_string(shading));
+        if (alphaTest) glEnable(GL_ALPHA_TEST);
+        else glDisable(GL_ALPHA_TEST);
+        glShadeModel(shading);
+        form().DrawBackdrop(red, oneColour ? red : blue, red, red);
+        EXPECT_EQ(glIsEnabled(GL_ALPHA_TEST), alphaTest ? GL_TRUE : GL_FALSE);
+        GLint model = 0;
+        glGetIntegerv(GL_SHADE_MODEL, &model);
+        EXPECT_EQ(GLenum(model), shading);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+      }
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {
   form().ColourScheme = 0;
   auto& tiles = *form().FloorTiles;

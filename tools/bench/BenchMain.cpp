@@ -1,5 +1,5 @@
-// skyrend-bench: frame rates of the real game in the headless context at
-// 1024 x 768 against a baseline frame, the world update's cost, start-up's
+// skyrend-bench: frame rates of the real game in the headless context (1024 x
+// 768 unless --size says otherwise) against a baseline frame, the world update's cost, start-up's
 // model loading time and heap allocations per frame. Figures, not pass or fail.
 // Every measured block of frames sits between two short baseline blocks, in
 // several rounds, so that a machine whose load changes still gives ratios.
@@ -9,12 +9,12 @@
 #include <vector>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <new>
 #include <string>
 
+#include "BenchOptions.h"
 #include "BenchStats.h"
 #include "BusyScene.h"
 #include "GlCallCounter.h"
@@ -42,7 +42,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-constexpr int Width = 1024, Height = 768;
+int Width = 1024, Height = 768;  // of the picture, from --size
 constexpr int BaselineFrames = 60, MeasuredFrames = 40;
 
 std::string ProgramFolder() {
@@ -270,14 +270,17 @@ int Run(int Rounds) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  int Rounds = 9;
-  if (argc == 3 && std::strcmp(argv[1], "--rounds") == 0) Rounds = std::atoi(argv[2]);
-  if (argc != 1 && (argc != 3 || Rounds < 1 || Rounds > 1000)) {
-    std::fprintf(stderr, "usage: skyrend-bench [--rounds N]   (N from 1 to 1000, default 9)\n");
+  TBenchOptions Options;
+  try {
+    Options = ParseBenchArguments(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "skyrend-bench: %s\n%s\n", e.what(), BenchUsage);
     return 2;
   }
+  Width = Options.Width;
+  Height = Options.Height;
   try {
-    return Run(Rounds);
+    return Run(Options.Rounds);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-bench: %s\n", e.what());
     return 1;

@@ -49,6 +49,8 @@ COUNTED(void, glFinish, (void), ())
 COUNTED(void, glFrustum, (GLdouble a, GLdouble b, GLdouble c, GLdouble d, GLdouble e, GLdouble f),
         (a, b, c, d, e, f))
 COUNTED(void, glGetFloatv, (GLenum a, GLfloat* b), (a, b))
+COUNTED(void, glGetIntegerv, (GLenum a, GLint* b), (a, b))
+COUNTED(GLboolean, glIsEnabled, (GLenum a), (a))
 COUNTED(void, glLightfv, (GLenum a, GLenum b, const GLfloat* c), (a, b, c))
 COUNTED(void, glLineWidth, (GLfloat a), (a))
 COUNTED(void, glLoadIdentity, (void), ())

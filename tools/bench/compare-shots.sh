@@ -1,6 +1,7 @@
 #!/bin/bash
 # Pictures of the same games from two builds, compared pixel for pixel: a long
-# scripted game, and the busy scene in every colour scheme, flat and smooth.
+# scripted game (its title screen too), the busy scene in every colour scheme,
+# flat and smooth, and the title and a few schemes at 1920x1080.
 # Usage: tools/bench/compare-shots.sh REFERENCE_BIN_DIR NEW_BIN_DIR [WORK_DIR]
 # Prints one line per picture with its count of differing pixels (ImageMagick
 # compare -metric AE); exit code 1 when any picture differs.
@@ -26,7 +27,7 @@ long="$work/long.txt"
   done
   true
 } | sort -s -n -k1,1 > "$long"  # a script's frames never go back
-shots=(); for ((f = 150; f <= 6000; f += 150)); do shots+=(--shot "$f:$work/SIDE-long-$f.png"); done
+shots=(--shot "60:$work/SIDE-long-title.png"); for ((f = 150; f <= 6000; f += 150)); do shots+=(--shot "$f:$work/SIDE-long-$f.png"); done
 
 # The busy scene: fire and a turn held, flat shading, then smooth after F.
 busy="$work/busy.txt"
@@ -39,6 +40,11 @@ for side in ref new; do
     "$bin/skyrend-sim" --script "$busy" --frames 320 --busy 106 --scheme "$scheme" \
       --shot "150:$work/$side-busy$scheme-flat1.png" --shot "230:$work/$side-busy$scheme-flat2.png" \
       --shot "280:$work/$side-busy$scheme-smooth1.png" --shot "320:$work/$side-busy$scheme-smooth2.png"
+  done
+  for scheme in 0 3 10; do
+    "$bin/skyrend-sim" --script "$busy" --frames 320 --busy 106 --scheme "$scheme" --size 1920x1080 \
+      --shot "60:$work/$side-wide$scheme-title.png" --shot "230:$work/$side-wide$scheme-flat.png" \
+      --shot "320:$work/$side-wide$scheme-smooth.png"
   done
 done
 

@@ -1,0 +1,14 @@
+// skyrend-bench's command line: [--rounds N] [--size WxH].
+#pragma once
+#include <string>
+#include <vector>
+
+struct TBenchOptions {
+  int Rounds = 9;
+  int Width = 1024, Height = 768;
+};
+
+extern const char* const BenchUsage;
+
+// Throws std::invalid_argument naming the first bad argument.
+TBenchOptions ParseBenchArguments(const std::vector<std::string>& Args);
