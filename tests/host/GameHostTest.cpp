@@ -28,17 +28,23 @@ class TNotingShell : public IHostShell {
   std::vector<std::string> Calls;
 };
 
+// A 64 x 48 game on the generated models, with the given fakes.
+THostPlatform TestPlatform(TFakeTicks& Wall, TRecordingSound& Sound, IHostShell& Shell) {
+  THostPlatform P;
+  P.WallClock = &Wall;
+  P.Sound = &Sound;
+  P.Shell = &Shell;
+  P.ProgramFolder = DefaultProgramFolder();
+  P.Width = 64;
+  P.Height = 48;
+  return P;
+}
+
 class GameHostTest : public ::testing::Test {
  protected:
   explicit GameHostTest(bool EscapeQuits = true) : Context(64, 48) {
-    THostPlatform P;
-    P.WallClock = &Wall;
-    P.Sound = &Sound;
+    THostPlatform P = TestPlatform(Wall, Sound, Shell);
     P.Messages = &Messages;
-    P.Shell = &Shell;
-    P.ProgramFolder = DefaultProgramFolder();
-    P.Width = 64;
-    P.Height = 48;
     P.EscapeQuits = EscapeQuits;
     Wall.Now = 1000;  // the game's clock starts at 0 when the form is made
     Host = std::make_unique<TGameHost>(P);
@@ -179,16 +185,9 @@ TEST_F(GameHostTest, StepsWithoutPicturesGiveTheSameGameAsDrawnOnes) {
   // Two hosts on the same input: one draws every frame, one only every third.
   TRecordingSound OtherSound;
   TNotingShell OtherShell;
-  THostPlatform P;
   TFakeTicks OtherWall;
   OtherWall.Now = 1000;
-  P.WallClock = &OtherWall;
-  P.Sound = &OtherSound;
-  P.Shell = &OtherShell;
-  P.ProgramFolder = DefaultProgramFolder();
-  P.Width = 64;
-  P.Height = 48;
-  TGameHost Sparse(P);
+  TGameHost Sparse(TestPlatform(OtherWall, OtherSound, OtherShell));
   OtherWall.Now += 16;
   Sparse.Frame();
   for (int k = 0; k < 300; ++k) {

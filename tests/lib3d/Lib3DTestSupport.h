@@ -1,6 +1,8 @@
 // Shared helpers of the model library tests: a temporary folder, a message
 // collector, bitmap files built byte by byte, and one headless GL context.
 #pragma once
+#include <GL/gl.h>
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -128,4 +130,15 @@ inline std::vector<uint8_t> SolidBitmap(int32_t W, int32_t H, uint32_t Colour) {
 inline THeadlessContext& SharedContext() {
   static THeadlessContext* context = new THeadlessContext(64, 64);
   return *context;
+}
+
+// The shared context with texturing, blending, the alpha and depth tests and
+// culling off, as the drawing tests start from.
+inline void PlainDrawState() {
+  SharedContext();
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
 }

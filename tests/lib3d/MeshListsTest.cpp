@@ -27,12 +27,7 @@ std::string FanModel(float Size, const std::string& Texture = "") {
 class MeshLists : public ::testing::Test {
  protected:
   void SetUp() override {
-    SharedContext();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
+    PlainDrawState();
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     const float light[4] = {1, 2, 3, 0};

@@ -47,13 +47,8 @@ GLboolean DepthMask() {
 class DrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SharedContext();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
+    PlainDrawState();
     glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
     glDepthMask(GL_TRUE);
     glBlendFunc(GL_ONE, GL_ZERO);
     glAlphaFunc(GL_ALWAYS, 0);

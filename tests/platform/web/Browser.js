@@ -87,6 +87,16 @@ async function CanvasPixels(Page) {
   return PNG.sync.read(Buffer.from(Shot));
 }
 
+const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
+
+// One check's outcome, printed; Failed() tells whether any check failed.
+let Failures = 0;
+function Check(Ok, What) {
+  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
+  if (!Ok) ++Failures;
+}
+const Failed = () => Failures > 0;
+
 // Serves Folder, launches Chromium, runs Body(Browser, Server) and ends the
 // process: exit code 1 when Body returns true (something failed) or throws.
 function RunInBrowser(Folder, Body) {
@@ -107,4 +117,4 @@ function RunInBrowser(Folder, Body) {
   });
 }
 
-module.exports = { Serve, Launch, OpenPage, CanvasPixels, RunInBrowser };
+module.exports = { Serve, Launch, OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed };

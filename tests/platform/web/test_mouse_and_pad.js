@@ -6,15 +6,9 @@
 // page starts it, and reads out through the module's probes.
 // usage: node test_mouse_and_pad.js WEB_BUILD
 'use strict';
-const { OpenPage, RunInBrowser } = require('./Browser');
+const { OpenPage, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
 
 const [WebBuild] = process.argv.slice(2);
-const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
-let Failures = 0;
-function Check(Ok, What) {
-  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
-  if (!Ok) ++Failures;
-}
 
 async function Heading(Page) {
   const Caption = await Page.evaluate(() => Module.ccall('SkyrendShellCaption', 'string', [], []));
@@ -70,5 +64,5 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   await Sleep(200);
   const PadAfter = await Heading(Pad);
   Check(PadAfter < PadBefore - 4, `the pad's stick held left turns the player left (${PadBefore} to ${PadAfter})`);
-  return Failures > 0;
+  return Failed();
 });

@@ -7,18 +7,12 @@
 // game's frames and caption stand still while paused.
 // usage: node test_page_pauses.js WEB_BUILD
 'use strict';
-const { OpenPage, CanvasPixels, RunInBrowser } = require('./Browser');
+const { OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
 const { InstrumentAudio, AudioState, Pixel, SignPixels, SamePicture } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
 // The host's paused title; the browser collapses its spaces.
 const PausedTitle = T => /^OpenGL App by Dreskol \[PAUSED\]$/.test(T);
-const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
-let Failures = 0;
-function Check(Ok, What) {
-  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
-  if (!Ok) ++Failures;
-}
 
 // Polls Read until Wanted(value) or the time is up; returns the last value.
 async function WaitFor(Read, Wanted, Ms = 3000) {
@@ -165,5 +159,5 @@ async function GameState(Browser, Server) {
 RunInBrowser(WebBuild, async (Browser, Server) => {
   await RealPage(Browser, Server);
   await GameState(Browser, Server);
-  return Failures > 0;
+  return Failed();
 });

@@ -5,16 +5,10 @@
 // the sound service are checked on this browser's WebGL and OpenAL, in the
 // test module. usage: node test_page_plays.js WEB_BUILD
 'use strict';
-const { OpenPage, CanvasPixels, RunInBrowser } = require('./Browser');
+const { OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
 const { InstrumentAudio, SoundStarts } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
-const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
-let Failures = 0;
-function Check(Ok, What) {
-  console.log(`${Ok ? 'ok' : 'FAIL'}: ${What}`);
-  if (!Ok) ++Failures;
-}
 
 function Pixel(Image, X, Y) {
   const i = (Y * Image.width + X) * 4;
@@ -88,5 +82,5 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks, the pause screen\'s included'}`);
   const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
   Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
-  return Failures > 0;
+  return Failed();
 });
