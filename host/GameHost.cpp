@@ -175,7 +175,9 @@ void TGameHost::TogglePause() {
 }
 
 TFrameResult TGameHost::Frame(bool Draw) {
-  if (pause_.Paused()) return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+  // Escape ends the run only after a frame is presented, so that frame is completed.
+  const auto Ongoing = [this] { return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue; };
+  if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
   if (replay_) {
     replay_->BeginFrame(frame_ + 1, *form_, input_, cursor_, clock_);
@@ -190,13 +192,12 @@ TFrameResult TGameHost::Frame(bool Draw) {
     form_->FormStep();
   }
   if (form_->TerminateRequested) return TFrameResult::Terminate;
-  if (!Draw) return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+  if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
-  // Escape is tested only after the frame is presented, so that frame is completed.
-  return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue;
+  return Ongoing();
 }
 
 void TGameHost::RedrawPicture() {

@@ -109,8 +109,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   // 2. Full screen takes the desktop as it is: the display mode is never
   // changed, the picture fills the screen at its own size. A window opens in
   // the middle of the screen.
-  const SDL_Rect Place = FullScreen ? InitialWindowPlace(true) : SDL_Rect{int(SDL_WINDOWPOS_CENTERED),
-                                                                           int(SDL_WINDOWPOS_CENTERED), Width, Height};
+  const SDL_Rect Place = InitialWindowPlace(FullScreen, Width, Height);
   // 3. Full screen hides the cursor; a window keeps it.
   SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
 

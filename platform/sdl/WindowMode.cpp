@@ -77,8 +77,8 @@ bool SetFullScreen(SDL_Window* Window, bool FullScreen) {
   return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
-SDL_Rect InitialWindowPlace(bool FullScreen) {
-  SDL_Rect Place{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), GameWidth, GameHeight};
+SDL_Rect InitialWindowPlace(bool FullScreen, int Width, int Height) {
+  SDL_Rect Place{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), Width, Height};
   // Full screen, the window is made where the screen is and as large (see SetFullScreen).
   if (FullScreen) SDL_GetDisplayBounds(0, &Place);
   return Place;

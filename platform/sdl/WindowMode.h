@@ -32,9 +32,9 @@ bool IsWindowModeKey(const SDL_Keysym& Key);
 // False (with SDL_GetError's reason) when the switch failed.
 bool SetFullScreen(SDL_Window* Window, bool FullScreen);
 
-// Where the game window is made: a 1024 x 768 window in the middle of the
+// Where the game window is made: a Width x Height window in the middle of the
 // screen, or for full screen the whole first screen.
-SDL_Rect InitialWindowPlace(bool FullScreen);
+SDL_Rect InitialWindowPlace(bool FullScreen, int Width, int Height);
 
 // Samples a pixel of the current context's framebuffer (0 without multisampling).
 int SamplesPerPixel();
