@@ -217,6 +217,13 @@ void TGameHost::Resize(int Width, int Height) {
   if (!replay_ && (Width != S.ScreenWidth || Height != S.ScreenHeight)) stream_->Resize(Width, Height);
 }
 
+void TGameHost::ChangeSettings(const TSettings& Settings) {
+  if (Settings == platform_.Settings) return;
+  platform_.Settings = Settings;
+  if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
+  if (platform_.Store) platform_.Store->SaveSettings(Settings);
+}
+
 std::string TGameHost::TimerTitle() {
   if (pause_.Paused()) return PausedTitle;
   // The timer fires every 1000 ms, so FrameCount * 1000 / 1000 is FrameCount itself.

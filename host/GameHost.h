@@ -17,6 +17,8 @@
 #include "ReplayDriver.h"
 #include "ScriptFormat.h"
 #include "ScriptInput.h"
+#include "Scores.h"
+#include "Settings.h"
 #include "Services.h"
 
 class TFormMain;
@@ -31,6 +33,20 @@ class IHostShell {
   virtual void KeepPicture() = 0;
   // The pause began or ended: hold or resume the sound, free or take the pointer.
   virtual void PauseChanged(bool Paused) = 0;
+  // The player changed settings in the game: apply what a running window can
+  // (volume, mute, vsync); the rest waits for the next start.
+  virtual void ApplySettings(const TSettings&) {}
+};
+
+// Where the player's settings and scores are kept between runs (a file,
+// localStorage).
+class IPlayerStore {
+ public:
+  virtual ~IPlayerStore() = default;
+  virtual void SaveSettings(const TSettings& Settings) = 0;
+  // Merges the game into the table as it is kept now (another program may
+  // have added to it) and returns the merged table.
+  virtual TScoreTable AddScore(const TScoreEntry& Game) = 0;
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -44,6 +60,9 @@ struct THostPlatform {
   int Width = 1024, Height = 768;   // the view at start
   // The desktop quits on Escape; a page has nothing to quit to, so it pauses.
   bool EscapeQuits = true;
+  TSettings Settings;       // as read at start, with the command line's overrides
+  TScoreTable Scores;       // as read at start: HighScore starts at the best
+  IPlayerStore* Store = nullptr;  // null keeps nothing (the simulator, tests)
 };
 
 // Virtual-key codes the host itself acts on.
@@ -124,6 +143,14 @@ class TGameHost {
   // The title once a second: the frames of the last second, or the pause.
   std::string TimerTitle();
 
+  // --- the player's settings and scores
+  const TSettings& Settings() const { return platform_.Settings; }
+  // Settings changed in the game: applied at once where they can be, and kept.
+  void ChangeSettings(const TSettings& Settings);
+  const TScoreTable& Scores() const { return platform_.Scores; }
+  // The last game that ended, for the game-over screen.
+  const TGameResult& LastGame() const { return lastGame_; }
+
   TFormMain& Form() { return *form_; }
   const TFormMain& Form() const { return *form_; }
   TVirtualPointer& Pointer() { return cursor_.Pointer(); }
@@ -153,6 +180,7 @@ class TGameHost {
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made
+  TGameResult lastGame_;
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

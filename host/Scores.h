@@ -1,0 +1,26 @@
+// The high-score table: the ten best games, best first. Plain values, no I/O.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int MaxScores = 10;
+
+struct TScoreEntry {
+  int32_t Score = 0;
+  int Level = 1;     // the level reached, 1..10
+  std::string Date;  // ISO date, YYYY-MM-DD
+
+  bool operator==(const TScoreEntry& O) const { return Score == O.Score && Level == O.Level && Date == O.Date; }
+};
+
+using TScoreTable = std::vector<TScoreEntry>;
+
+// How the last game to end stands: its score and the place it took (1..10),
+// 0 when it did not reach the table.
+struct TGameResult {
+  int32_t Score = 0;
+  int Level = 1;
+  int Place = 0;
+  bool NewHighScore = false;  // better than every game before it
+};

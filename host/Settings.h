@@ -1,0 +1,23 @@
+// The player's settings: what the options screen changes, the settings file
+// keeps and the command line overrides for one run. Plain values, no I/O.
+#pragma once
+#include "CommandLine.h"
+
+struct TSettings {
+  int Volume = 100;         // 0..100
+  bool Muted = false;
+  double MouseSpeed = 1.0;  // 0.25..4; 1 is one degree of turn a pixel
+  bool InvertMouse = false;
+  bool ReduceFlashing = false;
+  int Multisampling = MultisamplingAuto;  // MultisamplingAuto, 0 (off), 2, 4 or 8
+  bool Vsync = true;
+  bool FullScreen = true;
+  int WindowWidth = 1024, WindowHeight = 768;  // the window's size when not full screen
+
+  bool operator==(const TSettings& O) const {
+    return Volume == O.Volume && Muted == O.Muted && MouseSpeed == O.MouseSpeed && InvertMouse == O.InvertMouse &&
+           ReduceFlashing == O.ReduceFlashing && Multisampling == O.Multisampling && Vsync == O.Vsync &&
+           FullScreen == O.FullScreen && WindowWidth == O.WindowWidth && WindowHeight == O.WindowHeight;
+  }
+  bool operator!=(const TSettings& O) const { return !(*this == O); }
+};
