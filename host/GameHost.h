@@ -6,6 +6,7 @@
 // demo feeds the same stream from its file. No SDL and no browser here.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <memory>
 #include <string>
@@ -63,6 +64,7 @@ struct THostPlatform {
   TSettings Settings;       // as read at start, with the command line's overrides
   TScoreTable Scores;       // as read at start: HighScore starts at the best
   IPlayerStore* Store = nullptr;  // null keeps nothing (the simulator, tests)
+  std::function<std::string()> Today;  // the local date as YYYY-MM-DD, for a score; may be empty
 };
 
 // Virtual-key codes the host itself acts on.

@@ -24,3 +24,8 @@ struct TGameResult {
   int Place = 0;
   bool NewHighScore = false;  // better than every game before it
 };
+
+// Puts the game in its place in a table kept best first (a later game below
+// an equal score) and cuts the table to MaxScores; returns the place, 1 for
+// the best, or 0 when the game did not reach the table.
+int InsertScore(TScoreTable& Table, const TScoreEntry& Game);
