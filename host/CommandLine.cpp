@@ -1,7 +1,18 @@
 #include "CommandLine.h"
 
+#include <charconv>
+
 #include "QuoteWord.h"
 
+namespace {
+
+bool ParseNumber(const std::string& Text, double& Value) {
+  const char* End = Text.data() + Text.size();
+  const auto R = std::from_chars(Text.data(), End, Value);
+  return !Text.empty() && R.ec == std::errc() && R.ptr == End;
+}
+
+}  // namespace
 
 bool ParseMultisampling(const std::string& Text, int& Samples) {
   if (Text == "auto") Samples = MultisamplingAuto;
@@ -22,13 +33,39 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
       Version = true;
     } else if (A == "--window") {
       C.FullScreen = false;
+      C.Overrides.FullScreen = false;
     } else if (A == "--fullscreen") {
       C.FullScreen = true;
+      C.Overrides.FullScreen = true;
     } else if (A == "--multisampling") {
-      if (i + 1 >= Args.size() || !ParseMultisampling(Args[i + 1], C.Multisampling))
+      if (i + 1 >= Args.size() || !ParseMultisampling(Args[i + 1], C.Multisampling)) {
         C.Error = "--multisampling needs auto, off, 2, 4 or 8";
-      else
+      } else {
+        C.Overrides.Multisampling = C.Multisampling;
         ++i;
+      }
+    } else if (A == "--volume") {
+      double V = -1;
+      if (i + 1 >= Args.size() || !ParseNumber(Args[i + 1], V) || V < 0 || V > 100 || V != int(V)) {
+        C.Error = "--volume needs a whole number from 0 to 100";
+      } else {
+        C.Overrides.Volume = int(V);
+        ++i;
+      }
+    } else if (A == "--mouse-speed") {
+      double V = 0;
+      if (i + 1 >= Args.size() || !ParseNumber(Args[i + 1], V) || !(V >= 0.25 && V <= 4)) {
+        C.Error = "--mouse-speed needs a number from 0.25 to 4";
+      } else {
+        C.Overrides.MouseSpeed = V;
+        ++i;
+      }
+    } else if (A == "--invert-mouse") {
+      C.Overrides.InvertMouse = true;
+    } else if (A == "--reduce-flashing") {
+      C.Overrides.ReduceFlashing = true;
+    } else if (A == "--no-vsync") {
+      C.Overrides.Vsync = false;
     } else if (A == "-w") {
       // Kept from the game's first releases, where it changed nothing either.
     } else if (A == "--record" || A == "--play") {

@@ -2,6 +2,7 @@
 // place it is written; the build makes the man page from it too) and the
 // version.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,15 @@ constexpr int MultisamplingAuto = -1;
 // "auto", "off", "2", "4" or "8" as samples a pixel (auto as MultisamplingAuto); false for anything else.
 bool ParseMultisampling(const std::string& Text, int& Samples);
 
+// Settings given on the command line: they override the saved ones for one
+// run and are never saved.
+struct TSettingsOverrides {
+  std::optional<int> Volume;  // 0..100
+  std::optional<double> MouseSpeed;  // 0.25..4
+  std::optional<bool> InvertMouse, ReduceFlashing, Vsync, FullScreen;
+  std::optional<int> Multisampling;
+};
+
 struct TCommandLine {
   enum class TAction { Play, Help, Version, Error };
   enum class TDemo { None, Record, Play };
@@ -23,6 +33,8 @@ struct TCommandLine {
   bool FullScreen = true;
   // Samples a pixel asked of the window: MultisamplingAuto chooses by the renderer.
   int Multisampling = MultisamplingAuto;
+  // Every setting the command line names (FullScreen and Multisampling above too).
+  TSettingsOverrides Overrides;
   TDemo Demo = TDemo::None;
   std::string DemoPath;
   // Unknown options: the game starts all the same, and says so on stderr.
@@ -32,5 +44,5 @@ struct TCommandLine {
 };
 
 // Args without the program name. Options may come in any order; the last of
-// --window and --fullscreen wins; -h, --help and --version win over the rest.
+// --window and --fullscreen (and of a repeated option) wins; -h, --help and --version win over the rest.
 TCommandLine ParseCommandLine(const std::vector<std::string>& Args);

@@ -53,6 +53,9 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   Services.ScreenHeight = platform_.Height;
   form_ = std::make_unique<TFormMain>(Services);
   stream_ = std::make_unique<TInputStream>(*form_, input_, cursor_, clock_);
+  // The player's kept table: the high score starts at its best.
+  if (!platform_.Scores.empty()) form_->HighScore = platform_.Scores.front().Score;
+  mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
 }
 
 TGameHost::~TGameHost() {
@@ -100,6 +103,10 @@ bool TGameHost::Passes(uint16_t Vk, bool Down) {
     TogglePause();
     return false;
   }
+  if (Vk == VkMute) {
+    if (Down) ToggleMute();
+    return false;
+  }
   if (Down && Vk == VkEscape && !platform_.EscapeQuits) {
     RequestPause();
     return false;
@@ -119,17 +126,22 @@ void TGameHost::KeyDown(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
   if (Vk == VkPause && pauseKeyDown_) return;  // its auto-repeat
   if (Vk == VkPause) pauseKeyDown_ = true;
+  if (Vk == VkMute && muteKeyDown_) return;
+  if (Vk == VkMute) muteKeyDown_ = true;
   if (Passes(Vk, true)) stream_->KeyDown(Vk);
 }
 
 void TGameHost::KeyUp(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
   if (Vk == VkPause) pauseKeyDown_ = false;
+  if (Vk == VkMute) muteKeyDown_ = false;
   if (Passes(Vk, false)) stream_->KeyUp(Vk);
 }
 
 void TGameHost::MouseMotion(int Dx, int Dy, uint32_t Buttons) {
-  if (Passes(0, true)) stream_->MouseMove(Dx, Dy, Buttons);
+  if (!Passes(0, true)) return;
+  mouseScale_.Apply(Dx, Dy);
+  stream_->MouseMove(Dx, Dy, Buttons);
 }
 
 void TGameHost::Click() {
@@ -142,6 +154,7 @@ void TGameHost::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
 
 void TGameHost::ReleaseKeys() {
   pauseKeyDown_ = false;
+  muteKeyDown_ = false;
   if (replay_) return;  // the demo's keys are the demo's
   for (int Vk = 1; Vk < 256; ++Vk)
     stream_->KeyUp(uint16_t(Vk));
@@ -192,6 +205,9 @@ TFrameResult TGameHost::Frame(bool Draw) {
     form_->FormStep();
   }
   if (form_->TerminateRequested) return TFrameResult::Terminate;
+  TRumble Rumble;
+  if (rumble_.AfterFrame(*form_, Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
+  if (noticeFrames_ > 0 && --noticeFrames_ == 0) notice_.clear();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
@@ -220,8 +236,20 @@ void TGameHost::Resize(int Width, int Height) {
 void TGameHost::ChangeSettings(const TSettings& Settings) {
   if (Settings == platform_.Settings) return;
   platform_.Settings = Settings;
+  mouseScale_.Set(Settings.MouseSpeed, Settings.InvertMouse);
   if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
   if (platform_.Store) platform_.Store->SaveSettings(Settings);
+}
+
+void TGameHost::ToggleMute() {
+  TSettings S = platform_.Settings;
+  S.Muted = !S.Muted;
+  ChangeSettings(S);
+}
+
+void TGameHost::ShowNotice(const std::string& Text) {
+  notice_ = Text;
+  noticeFrames_ = Text.empty() ? 0 : NoticeFrames;
 }
 
 std::string TGameHost::TimerTitle() {

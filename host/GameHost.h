@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "InputStream.h"
+#include "MouseScale.h"
 #include "PausableClock.h"
 #include "PauseState.h"
 #include "ReplayDriver.h"
+#include "RumbleWatch.h"
 #include "ScriptFormat.h"
 #include "ScriptInput.h"
 #include "Scores.h"
@@ -37,6 +39,9 @@ class IHostShell {
   // The player changed settings in the game: apply what a running window can
   // (volume, mute, vsync); the rest waits for the next start.
   virtual void ApplySettings(const TSettings&) {}
+  // A game controller that can rumbles: Strength 0..100 for Ms milliseconds
+  // (a hit on the player, the game over).
+  virtual void Rumble(int /*Strength*/, int /*Ms*/) {}
 };
 
 // Where the player's settings and scores are kept between runs (a file,
@@ -70,6 +75,10 @@ struct THostPlatform {
 // Virtual-key codes the host itself acts on.
 constexpr uint16_t VkEscape = 27;
 constexpr uint16_t VkPause = 80;  // P
+constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game never sees it
+
+// Frames a notice stays on screen: about two seconds.
+constexpr int NoticeFrames = 120;
 
 // The window title, "OpenGL App by Dreskol", and the same while paused.
 extern const char* const WindowTitle;
@@ -152,6 +161,13 @@ class TGameHost {
   const TScoreTable& Scores() const { return platform_.Scores; }
   // The last game that ended, for the game-over screen.
   const TGameResult& LastGame() const { return lastGame_; }
+  // Sound off or on (M), kept as the saved `muted`.
+  void ToggleMute();
+
+  // --- a short notice on screen ("Picture saved ..."), for NoticeFrames frames
+  void ShowNotice(const std::string& Text);
+  // Empty when there is none.
+  const std::string& NoticeText() const { return notice_; }
 
   TFormMain& Form() { return *form_; }
   const TFormMain& Form() const { return *form_; }
@@ -183,6 +199,12 @@ class TGameHost {
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made
   TGameResult lastGame_;
+  // The player's mouse speed and inversion, the rumble and the notice.
+  TMouseScale mouseScale_;
+  TRumbleWatch rumble_;
+  std::string notice_;
+  int noticeFrames_ = 0;
+  bool muteKeyDown_ = false;  // M is held: its auto-repeat does not toggle again
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

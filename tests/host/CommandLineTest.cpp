@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "SettingsOverrides.h"
 
 namespace {
 
@@ -58,4 +61,24 @@ TEST(CommandLine, MultisamplingIsAutoOffOrTwoFourEightSamples) {
   for (const char* Bad : {"3", "16", "on", ""})
     EXPECT_EQ(ParseCommandLine({"--multisampling", Bad}).Action, TCommandLine::TAction::Error) << Bad;
   EXPECT_EQ(ParseCommandLine({"--multisampling"}).Error, "--multisampling needs auto, off, 2, 4 or 8");
+}
+
+TEST(CommandLine, SettingsOptionsOverrideOnlyWhatTheyNameAndRefuseBadValues) {
+  const TCommandLine C = ParseCommandLine(
+      {"--volume", "40", "--mouse-speed", "1.5", "--invert-mouse", "--reduce-flashing", "--no-vsync", "--window"});
+  ASSERT_EQ(C.Action, TCommandLine::TAction::Play);
+  EXPECT_TRUE(C.Warnings.empty());
+  TSettings Saved;
+  Saved.Muted = true;
+  Saved.Multisampling = 2;
+  const TSettings S = ApplyOverrides(Saved, C.Overrides);
+  EXPECT_EQ(S.Volume, 40);
+  EXPECT_EQ(S.MouseSpeed, 1.5);
+  EXPECT_TRUE(S.InvertMouse && S.ReduceFlashing && S.Muted);
+  EXPECT_FALSE(S.Vsync || S.FullScreen);
+  EXPECT_EQ(S.Multisampling, 2);  // not named: the saved value
+  EXPECT_EQ(ApplyOverrides(Saved, ParseCommandLine({}).Overrides), Saved);
+  for (const std::vector<std::string>& Bad : std::vector<std::vector<std::string>>{
+           {"--volume", "101"}, {"--volume", "4.5"}, {"--volume"}, {"--mouse-speed", "0.2"}, {"--mouse-speed", "x"}})
+    EXPECT_EQ(ParseCommandLine(Bad).Action, TCommandLine::TAction::Error) << Bad[0];
 }

@@ -1,0 +1,16 @@
+#include "RumbleWatch.h"
+
+#include "frmMainGL.h"
+
+bool TRumbleWatch::AfterFrame(const TFormMain& Form, TRumble& Rumble) {
+  const int32_t Hits = Form.Hits();
+  const bool Over = Form.GameOverTimer > 0;
+  // A new game starts the count again; the hit that ends a game rumbles as the game over.
+  const bool Hit = Hits > hits_;
+  const bool Ended = Over && !over_;
+  hits_ = Hits;
+  over_ = Over;
+  if (Ended) Rumble = GameOverRumble;
+  else if (Hit) Rumble = HitRumble;
+  return Ended || Hit;
+}

@@ -1,0 +1,19 @@
+// The score file: one game a line, "score level date" (level reached 1-10,
+// ISO date YYYY-MM-DD), best first, at most ten lines. `#` comments and
+// blank lines are allowed.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Scores.h"
+
+// The table in Text, best first and cut to the ten best. Each damaged line is
+// skipped and named in Warnings as "Name:line: what was wrong"; Damaged is
+// set when any line was.
+TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
+                        bool& Damaged);
+
+std::string FormatScores(const TScoreTable& Table);
+
+// A real calendar date written YYYY-MM-DD.
+bool IsIsoDate(const std::string& Date);

@@ -1,0 +1,165 @@
+#include "SettingsFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+const char* const Keys[] = {"volume", "muted", "mouse_speed", "invert_mouse", "reduce_flashing",
+                            "multisampling", "vsync", "fullscreen", "window_size"};
+
+std::string Trim(const std::string& S) {
+  const size_t B = S.find_first_not_of(" \t\r");
+  if (B == std::string::npos) return "";
+  return S.substr(B, S.find_last_not_of(" \t\r") - B + 1);
+}
+
+std::string Lower(std::string S) {
+  for (char& C : S) C = char(std::tolower(static_cast<unsigned char>(C)));
+  return S;
+}
+
+bool ParseSwitch(const std::string& Value, bool& On) {
+  const std::string V = Lower(Value);
+  if (V == "yes" || V == "on" || V == "true" || V == "1") On = true;
+  else if (V == "no" || V == "off" || V == "false" || V == "0") On = false;
+  else return false;
+  return true;
+}
+
+bool ParseInt(const std::string& Text, int& Value) {
+  const char* End = Text.data() + Text.size();
+  const auto R = std::from_chars(Text.data(), End, Value);
+  return R.ec == std::errc() && R.ptr == End && !Text.empty();
+}
+
+bool ParseWindowSize(const std::string& Value, int& Width, int& Height) {
+  const size_t X = Lower(Value).find('x');
+  if (X == std::string::npos) return false;
+  int W, H;
+  if (!ParseInt(Trim(Value.substr(0, X)), W) || !ParseInt(Trim(Value.substr(X + 1)), H)) return false;
+  if (W < MinWindowWidth || H < MinWindowHeight || W > MaxWindowSide || H > MaxWindowSide) return false;
+  Width = W;
+  Height = H;
+  return true;
+}
+
+// Sets Key's value on S; the default's description of the allowed values when the value is bad.
+std::string SetValue(TSettings& S, const std::string& Key, const std::string& Value) {
+  bool On = false;
+  if (Key == "volume") {
+    int V;
+    if (!ParseInt(Value, V) || V < 0 || V > 100) return "a whole number from 0 to 100";
+    S.Volume = V;
+  } else if (Key == "mouse_speed") {
+    double V = 0;
+    const char* End = Value.data() + Value.size();
+    const auto R = std::from_chars(Value.data(), End, V);
+    if (R.ec != std::errc() || R.ptr != End || Value.empty() || !(V >= MinMouseSpeed && V <= MaxMouseSpeed))
+      return "a number from 0.25 to 4";
+    S.MouseSpeed = V;
+  } else if (Key == "multisampling") {
+    if (!ParseMultisampling(Lower(Value), S.Multisampling)) return "auto, off, 2, 4 or 8";
+  } else if (Key == "window_size") {
+    if (!ParseWindowSize(Value, S.WindowWidth, S.WindowHeight)) return "a size such as 1024x768, at least 320x240";
+  } else {
+    if (!ParseSwitch(Value, On)) return "yes or no";
+    if (Key == "muted") S.Muted = On;
+    else if (Key == "invert_mouse") S.InvertMouse = On;
+    else if (Key == "reduce_flashing") S.ReduceFlashing = On;
+    else if (Key == "vsync") S.Vsync = On;
+    else S.FullScreen = On;
+  }
+  return "";
+}
+
+std::string ValueText(const TSettings& S, const std::string& Key) {
+  const auto YesNo = [](bool On) { return std::string(On ? "yes" : "no"); };
+  if (Key == "volume") return std::to_string(S.Volume);
+  if (Key == "muted") return YesNo(S.Muted);
+  if (Key == "mouse_speed") {
+    char Text[32];
+    std::snprintf(Text, sizeof Text, "%g", S.MouseSpeed);
+    return Text;
+  }
+  if (Key == "invert_mouse") return YesNo(S.InvertMouse);
+  if (Key == "reduce_flashing") return YesNo(S.ReduceFlashing);
+  if (Key == "multisampling")
+    return S.Multisampling == MultisamplingAuto ? "auto" : S.Multisampling == 0 ? "off" : std::to_string(S.Multisampling);
+  if (Key == "vsync") return YesNo(S.Vsync);
+  if (Key == "fullscreen") return YesNo(S.FullScreen);
+  return std::to_string(S.WindowWidth) + "x" + std::to_string(S.WindowHeight);
+}
+
+bool KnownKey(const std::string& Key) {
+  return std::find(std::begin(Keys), std::end(Keys), Key) != std::end(Keys);
+}
+
+// Splits a `key = value` line; false for a blank line or a comment.
+bool SplitLine(const std::string& Line, std::string& Key, std::string& Value, bool& Malformed) {
+  Malformed = false;
+  const std::string T = Trim(Line);
+  if (T.empty() || T[0] == '#') return false;
+  const size_t Eq = T.find('=');
+  if (Eq == std::string::npos) {
+    Malformed = true;
+    return false;
+  }
+  Key = Lower(Trim(T.substr(0, Eq)));
+  Value = Trim(T.substr(Eq + 1));
+  const size_t Hash = Value.find('#');  // a comment after the value
+  if (Hash != std::string::npos) Value = Trim(Value.substr(0, Hash));
+  return true;
+}
+
+std::string Shown(const std::string& Text) { return Text.size() > 40 ? Text.substr(0, 40) + "..." : Text; }
+
+}  // namespace
+
+TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings) {
+  TSettings S;
+  std::istringstream In(Text);
+  std::string Line, Key, Value;
+  int Number = 0;
+  bool Malformed;
+  while (std::getline(In, Line)) {
+    ++Number;
+    const std::string Where = Name + ":" + std::to_string(Number) + ": ";
+    if (!SplitLine(Line, Key, Value, Malformed)) {
+      if (Malformed) Warnings.push_back(Where + "not a \"key = value\" line; ignored");
+      continue;
+    }
+    if (!KnownKey(Key)) {
+      Warnings.push_back(Where + "unknown setting \"" + Shown(Key) + "\" ignored");
+      continue;
+    }
+    const std::string Allowed = SetValue(S, Key, Value);
+    if (Allowed.empty()) continue;
+    SetValue(S, Key, ValueText(TSettings{}, Key));
+    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(TSettings{}, Key) +
+                         " used");
+  }
+  return S;
+}
+
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText) {
+  std::string Out = OldText.empty() ? "# Skyrend's settings, changed in the game's options (P pauses).\n" : "";
+  std::vector<std::string> Written;
+  std::istringstream In(OldText);
+  std::string Line, Key, Value;
+  bool Malformed;
+  while (std::getline(In, Line)) {
+    if (SplitLine(Line, Key, Value, Malformed) && KnownKey(Key)) {
+      if (std::find(Written.begin(), Written.end(), Key) != Written.end()) continue;  // a repeat: the one value stays
+      Written.push_back(Key);
+      Out += Key + " = " + ValueText(Settings, Key) + "\n";
+    } else {
+      Out += Line + "\n";
+    }
+  }
+  for (const char* K : Keys)
+    if (std::find(Written.begin(), Written.end(), K) == Written.end()) Out += std::string(K) + " = " + ValueText(Settings, K) + "\n";
+  return Out;
+}

@@ -1,0 +1,22 @@
+// The settings file: `key = value` lines, `#` comments, blank lines. Keys:
+// volume (0-100), muted, mouse_speed (0.25-4), invert_mouse, reduce_flashing,
+// multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH).
+// Switches read yes/no, on/off, true/false or 1/0 and are written yes/no.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Settings.h"
+
+constexpr double MinMouseSpeed = 0.25, MaxMouseSpeed = 4.0;
+constexpr int MinWindowWidth = 320, MinWindowHeight = 240, MaxWindowSide = 16384;
+
+// The settings in Text, each bad line or value named in Warnings as
+// "Name:line: what was wrong" with its default used instead.
+TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings);
+
+// The file's new text: OldText with the value of every known key replaced
+// in place (comments, blank lines and lines of keys it does not know stay as
+// they were), and keys it lacked added at the end. From an empty OldText, a
+// whole file with a heading.
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText = "");

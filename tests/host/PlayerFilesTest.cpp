@@ -1,0 +1,213 @@
+// The settings and score files: their text both ways, damaged lines, the
+// command line's settings kept out of the file, and two programs adding
+// their games to one score file at once.
+#include "PlayerFiles.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ScoreFile.h"
+#include "SettingsFile.h"
+#include "SettingsOverrides.h"
+#include "TextFile.h"
+
+namespace {
+
+// A fresh folder under the test's temporary folder.
+class PlayerFilesTest : public ::testing::Test {
+ protected:
+  PlayerFilesTest() {
+    char Name[] = "/tmp/skyrend-files-XXXXXX";
+    Folder = mkdtemp(Name);
+    Paths = {Folder + "/config/skyrend/settings.ini", Folder + "/data/skyrend/scores.txt"};
+  }
+  ~PlayerFilesTest() override { std::system(("chmod -R u+w '" + Folder + "' && rm -rf '" + Folder + "'").c_str()); }
+
+  TPlayerFiles Store() {
+    return TPlayerFiles(Paths, [this](const std::string& W) { Warnings.push_back(W); });
+  }
+  std::string Read(const std::string& Path) {
+    std::string Text, Error;
+    ReadTextFile(Path, Text, Error);
+    return Text;
+  }
+  void Write(const std::string& Path, const std::string& Text) {
+    std::string Error;
+    ASSERT_TRUE(WriteTextFileAtomically(Path, Text, Error)) << Error;
+  }
+
+  std::string Folder;
+  TPlayerPaths Paths;
+  std::vector<std::string> Warnings;
+};
+
+TSettings Changed() {
+  TSettings S;
+  S.Volume = 35;
+  S.Muted = true;
+  S.MouseSpeed = 0.75;
+  S.InvertMouse = true;
+  S.ReduceFlashing = true;
+  S.Multisampling = 0;
+  S.Vsync = false;
+  S.FullScreen = false;
+  S.WindowWidth = 1280;
+  S.WindowHeight = 720;
+  return S;
+}
+
+TEST(SettingsFile, EveryValueRoundTripsAndARewriteKeepsThePlayersOwnLines) {
+  std::vector<std::string> Warnings;
+  EXPECT_EQ(ParseSettings(FormatSettings(Changed()), "s", Warnings), Changed());
+  EXPECT_EQ(ParseSettings(FormatSettings(TSettings{}), "s", Warnings), TSettings{});
+  EXPECT_TRUE(Warnings.empty());
+
+  const std::string Old = "# mine\nvolume = 80  # loud\nmy_own = 1\n\nVSYNC = off\nvolume = 70\n";
+  const std::string New = FormatSettings(Changed(), Old);
+  EXPECT_EQ(New.rfind("# mine\nvolume = 35\nmy_own = 1\n\nvsync = no\n", 0), 0u) << New;
+  EXPECT_EQ(New.find("volume = 70"), std::string::npos);  // a repeat goes: one value stays
+  EXPECT_EQ(ParseSettings(New, "s", Warnings), Changed());
+}
+
+TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
+  std::vector<std::string> W;
+  const TSettings S = ParseSettings(
+      "volume = 101\nmouse_speed = 2.5\nmuted = maybe\nwindow_size = 100x100\nnonsense\ncolour = red\n"
+      "multisampling = 16\nmouse_speed = 0.1\ninvert_mouse = YES\n",
+      "/x/settings.ini", W);
+  EXPECT_EQ(S.Volume, 100);
+  EXPECT_EQ(S.MouseSpeed, 1.0);  // the later bad line gives the default, not the earlier good one
+  EXPECT_FALSE(S.Muted);
+  EXPECT_EQ(S.WindowWidth, 1024);
+  EXPECT_EQ(S.Multisampling, MultisamplingAuto);
+  EXPECT_TRUE(S.InvertMouse);
+  ASSERT_EQ(W.size(), 7u);
+  EXPECT_EQ(W[0], "/x/settings.ini:1: volume \"101\" is not a whole number from 0 to 100; 100 used");
+  EXPECT_EQ(W[1].rfind("/x/settings.ini:3: muted", 0), 0u);
+  EXPECT_EQ(W[3].rfind("/x/settings.ini:5: not a \"key = value\" line", 0), 0u);
+  EXPECT_EQ(W[4].rfind("/x/settings.ini:6: unknown setting \"colour\"", 0), 0u);
+  EXPECT_EQ(W[6].rfind("/x/settings.ini:8: mouse_speed", 0), 0u);
+}
+
+TEST(ScoreFile, TheTableRoundTripsBestFirstAndDamagedLinesAreSkipped) {
+  TScoreTable T;
+  for (int i = 0; i < 12; ++i) InsertScore(T, {1000 * (i % 5), 1 + i % 10, "2026-12-0" + std::to_string(1 + i % 9)});
+  std::vector<std::string> W;
+  bool Damaged = true;
+  EXPECT_EQ(ParseScores(FormatScores(T), "s", W, Damaged), T);
+  EXPECT_FALSE(Damaged);
+  EXPECT_EQ(T.size(), 10u);
+
+  const TScoreTable Read = ParseScores(
+      "# best\n500 2 2026-01-05\n900 3 2026-02-30\n\n-4 1 2026-01-01\n700 11 2026-01-01\n800 4 2026-01-01 x\n"
+      "garbage\n2000 10 2024-02-29\n",
+      "/d/scores.txt", W, Damaged);
+  EXPECT_TRUE(Damaged);
+  ASSERT_EQ(Read.size(), 2u);
+  EXPECT_EQ(Read[0], (TScoreEntry{2000, 10, "2024-02-29"}));
+  EXPECT_EQ(Read[1], (TScoreEntry{500, 2, "2026-01-05"}));
+  ASSERT_EQ(W.size(), 5u);
+  EXPECT_EQ(W[0], "/d/scores.txt:3: not a \"score level date\" line; skipped");
+  EXPECT_EQ(W[4].rfind("/d/scores.txt:8:", 0), 0u);
+}
+
+TEST_F(PlayerFilesTest, NoFilesGiveDefaultsAndNothingIsWrittenUntilAChange) {
+  TPlayerFiles S = Store();
+  EXPECT_EQ(S.LoadSettings(), TSettings{});
+  EXPECT_TRUE(S.LoadScores().empty());
+  EXPECT_TRUE(Warnings.empty());
+  struct stat St;
+  EXPECT_NE(stat((Folder + "/config").c_str(), &St), 0);
+
+  S.SaveSettings(Changed());
+  TPlayerFiles Again = Store();
+  EXPECT_EQ(Again.LoadSettings(), Changed());
+}
+
+TEST_F(PlayerFilesTest, OnlyWhatTheGameChangesIsSavedNotTheCommandLinesOverrides) {
+  Write(Paths.Settings, "fullscreen = yes\nvolume = 90\n");
+  TPlayerFiles S = Store();
+  TSettingsOverrides O;
+  O.FullScreen = false;
+  O.Volume = 10;
+  TSettings Run = ApplyOverrides(S.LoadSettings(), O);
+  S.SetRunSettings(Run);
+  EXPECT_FALSE(Run.FullScreen);
+  Run.MouseSpeed = 2;
+  S.SaveSettings(Run);
+  Run.Volume = 20;  // changed in the game after the command line set it: now saved
+  S.SaveSettings(Run);
+  std::vector<std::string> W;
+  const TSettings Saved = ParseSettings(Read(Paths.Settings), "s", W);
+  EXPECT_TRUE(Saved.FullScreen);
+  EXPECT_EQ(Saved.MouseSpeed, 2);
+  EXPECT_EQ(Saved.Volume, 20);
+}
+
+TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
+  const std::string Damaged = "900 5 2026-03-01\n\x01\x02 zz\n300 2 2026-03-02\n";
+  Write(Paths.Scores, Damaged);
+  TPlayerFiles S = Store();
+  EXPECT_EQ(S.LoadScores().size(), 2u);
+  ASSERT_EQ(Warnings.size(), 1u);
+  EXPECT_NE(Warnings[0].find("scores.txt:2:"), std::string::npos);
+  const TScoreTable T = S.AddScore({500, 3, "2026-03-03"});
+  EXPECT_EQ(FormatScores(T), "900 5 2026-03-01\n500 3 2026-03-03\n300 2 2026-03-02\n");
+  EXPECT_EQ(Read(Paths.Scores), FormatScores(T));
+  EXPECT_EQ(Read(Paths.Scores + ".bad"), Damaged);
+}
+
+TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGameStillCounts) {
+  // A file where the folder should be: no program may write there, root included.
+  Write(Folder + "/data/skyrend", "");
+  TPlayerFiles S = Store();
+  S.AddScore({100, 1, "2026-01-01"});
+  const TScoreTable T = S.AddScore({200, 2, "2026-01-02"});
+  ASSERT_EQ(T.size(), 2u);
+  EXPECT_EQ(T[0].Score, 200);
+  ASSERT_FALSE(Warnings.empty());
+  EXPECT_NE(Warnings.back().find("scores.txt: the score cannot be saved: Not a directory"), std::string::npos);
+}
+
+TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
+  // Two stores in one program, each read before the other wrote.
+  TPlayerFiles A = Store(), B = Store();
+  A.LoadScores();
+  B.LoadScores();
+  A.AddScore({100, 1, "2026-01-01"});
+  EXPECT_EQ(B.AddScore({200, 2, "2026-01-01"}).size(), 2u);
+
+  // Eight programs, each ending twenty games as fast as it can.
+  constexpr int Programs = 8, Games = 20;
+  std::vector<pid_t> Children;
+  for (int p = 0; p < Programs; ++p) {
+    const pid_t Pid = fork();
+    if (Pid == 0) {
+      TPlayerFiles Mine(Paths, [](const std::string&) {});
+      for (int g = 0; g < Games; ++g) Mine.AddScore({1000 + p * 100 + g, 1, "2026-01-02"});
+      _exit(0);
+    }
+    Children.push_back(Pid);
+  }
+  for (pid_t Pid : Children) {
+    int Status = 0;
+    waitpid(Pid, &Status, 0);
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  }
+  std::vector<std::string> W;
+  bool Damaged;
+  const TScoreTable T = ParseScores(Read(Paths.Scores), "s", W, Damaged);
+  EXPECT_FALSE(Damaged);
+  // The ten best of all 160 games: the last program's 1700..1719, best first.
+  ASSERT_EQ(T.size(), 10u);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(T[i].Score, 1719 - i);
+}
+
+}  // namespace
