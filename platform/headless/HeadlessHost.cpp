@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
-THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& ProgramFolder) {
+#include "PlayerFiles.h"
+
+THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& ProgramFolder,
+                                      const THeadlessPlayer& Player) {
   THostPlatform P;
   P.WallClock = &Wall;
   P.Sound = &Sound;
@@ -13,11 +16,15 @@ THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& 
   P.Width = Width;
   P.Height = Height;
   P.EscapeQuits = false;  // nobody is there to quit; a script runs its frames
+  P.Settings = Player.Settings;
+  P.Scores = Player.Scores;
+  P.Store = Player.Store;
+  if (Player.Store) P.Today = LocalDate;
   return P;
 }
 
-THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder)
-    : Game(Platform(Width, Height, ProgramFolder)), Form(Game.Form()) {
+THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player)
+    : Game(Platform(Width, Height, ProgramFolder, Player)), Form(Game.Form()) {
   Form.ViewWidth = Width;
   Form.ViewHeight = Height;
   Sound.Events.clear();  // FormCreate's belong to no frame
@@ -26,8 +33,8 @@ THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFo
 }
 
 THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder,
-                             std::vector<TScriptEvent> Events, uint32_t MsPerFrame)
-    : THeadlessHost(Width, Height, ProgramFolder) {
+                             std::vector<TScriptEvent> Events, uint32_t MsPerFrame, const THeadlessPlayer& Player)
+    : THeadlessHost(Width, Height, ProgramFolder, Player) {
   Game.Replay(std::move(Events), MsPerFrame);
 }
 

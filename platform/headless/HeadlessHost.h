@@ -15,14 +15,22 @@
 #include "TraceWriter.h"
 #include "frmMainGL.h"
 
+// The player's settings and scores a headless game starts with: none unless
+// given, so that a run depends on no player's files.
+struct THeadlessPlayer {
+  TSettings Settings;
+  TScoreTable Scores;
+  IPlayerStore* Store = nullptr;
+};
+
 class THeadlessHost : private IHostShell {
  public:
   // ProgramFolder holds the model files (normally build/bin). Events, when
   // given, replay as a script at MsPerFrame; otherwise the caller feeds the
   // stream and sets the wall clock.
-  THeadlessHost(int Width, int Height, const std::string& ProgramFolder);
+  THeadlessHost(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player = {});
   THeadlessHost(int Width, int Height, const std::string& ProgramFolder, std::vector<TScriptEvent> Events,
-                uint32_t MsPerFrame = 16);
+                uint32_t MsPerFrame = 16, const THeadlessPlayer& Player = {});
 
   // Runs the next frame (frame 1 is start-up). False when the game asked to
   // end (start-up failed; its message is in Messages).
@@ -40,6 +48,7 @@ class THeadlessHost : private IHostShell {
   TRecordingSound Sound;
   TCapturingMessages Messages;
   TFakeCursor Cursor;
+  std::vector<TRumble> Rumbles;  // every rumble the game asked for
   TGameHost Game;
   TFormMain& Form;
 
@@ -47,7 +56,8 @@ class THeadlessHost : private IHostShell {
   void Present() override;
   void KeepPicture() override {}
   void PauseChanged(bool) override {}
-  THostPlatform Platform(int Width, int Height, const std::string& ProgramFolder);
+  void Rumble(int Strength, int Ms) override { Rumbles.push_back({Strength, Ms}); }
+  THostPlatform Platform(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player);
 
   TTraceWriter trace_;
   long frame_ = 0;
