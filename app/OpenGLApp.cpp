@@ -1,5 +1,6 @@
-// Skyrend's entry point: the command line, then the SDL shell with the six
-// sound clips built into the program, optionally recording or playing a demo.
+// Skyrend's entry point: the command line and the player's files, then the
+// SDL shell with the six sound clips built into the program, optionally
+// recording or playing a demo.
 #include <array>
 #include <cstdio>
 #include <exception>
@@ -8,7 +9,10 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "PlayerFiles.h"
+#include "SdlServices.h"
 #include "SdlShell.h"
+#include "SettingsOverrides.h"
 #include "SoundClips.h"
 
 namespace {
@@ -41,9 +45,14 @@ int main(int argc, char* argv[]) {
   }
   for (const std::string& Warning : Line.Warnings) std::fprintf(stderr, "skyrend: %s\n", Warning.c_str());
 
+  // The player's files: settings with the command line's on top for this
+  // run, and the kept scores. A bad file is a warning, never a failure.
+  TPlayerFiles Files(SdlPlayerPaths());
+  const TSettings Run = ApplyOverrides(Files.LoadSettings(), Line.Overrides);
+  Files.SetRunSettings(Run);
+
   TSdlShell Shell(BuiltInClips());
-  Shell.SetStartFullScreen(Line.FullScreen);
-  Shell.SetMultisampling(Line.Multisampling);
+  Shell.SetPlayer(Run, Files.LoadScores(), &Files);
   // The demo is read or created before the window, so a bad file costs no game.
   try {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);

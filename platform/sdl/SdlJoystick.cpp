@@ -69,3 +69,10 @@ void TSdlJoystick::ReadGameController(int16_t& X, int16_t& Y, uint32_t& Buttons)
   const bool Trigger = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > 16384;
   if (Pressed(SDL_CONTROLLER_BUTTON_A) || Trigger) Buttons = 1;
 }
+
+void TSdlJoystick::Rumble(int Strength, int Ms) {
+  const Uint16 Power = Uint16(0xFFFF * std::clamp(Strength, 0, 100) / 100);
+  // A pad that cannot rumble says so with -1: nothing to do.
+  if (controller_) SDL_GameControllerRumble(controller_, Power, Power, Uint32(Ms));
+  else if (joystick_) SDL_JoystickRumble(joystick_, Power, Power, Uint32(Ms));
+}

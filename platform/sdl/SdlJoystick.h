@@ -32,6 +32,8 @@ class TSdlJoystick {
   // Joystick 1 as the raw axes (-32768..32767) and button bits (bit 0 for
   // button 1) the input rules take; all 0 without a joystick or the focus.
   void Read(int16_t& X, int16_t& Y, uint32_t& Buttons) const;
+  // Rumbles joystick 1 where it can, Strength 0..100 for Ms milliseconds.
+  void Rumble(int Strength, int Ms);
 
  private:
   void OpenFirstJoystick();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "PlayerFiles.h"
 #include "Services.h"
 
 // SDL's milliseconds: the wall clock the host makes the game's clock from.
@@ -42,3 +43,7 @@ class TSdlCursor : public ICursorService {
 // The program's folder as the game means it, where its data lies (see
 // DataFolder.h), without a trailing separator ("." when SDL cannot tell).
 std::string ProgramFolder();
+
+// Where the player's settings and scores are kept: the XDG folders, or SDL's
+// preference folder where there is no home.
+TPlayerPaths SdlPlayerPaths();

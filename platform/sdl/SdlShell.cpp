@@ -10,6 +10,7 @@
 #include "FrameLimiter.h"
 #include "FrameStats.h"
 #include "KeyCodes.h"
+#include "PlayerFiles.h"
 #include "SdlJoystick.h"
 #include "SdlServices.h"
 #include "WindowMode.h"
@@ -117,7 +118,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   // (SDL chooses and sets the format inside SDL_CreateWindow).
   const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
                        (FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  window_ = CreateGameWindow(WindowTitle, Place.x, Place.y, Place.w, Place.h, Flags, ChooseSamples(samples_));
+  window_ = CreateGameWindow(WindowTitle, Place.x, Place.y, Place.w, Place.h, Flags, ChooseSamples(settings_.Multisampling));
   if (!window_) {
     const std::string Reason = SDL_GetError();
     DestroyRenderWindow(FullScreen);
@@ -162,6 +163,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   wall_ = std::make_unique<TSdlWallClock>();
   joystick_ = std::make_unique<TSdlJoystick>(window_);
   sound_ = std::make_unique<TSdlSound>(clips_);
+  sound_->SetVolume(settings_.Volume, settings_.Muted);
   messages_ = std::make_unique<TSdlMessages>(GameCaption, window_);
   cursor_ = std::make_unique<TSdlCursor>();
   THostPlatform Platform;
@@ -173,6 +175,10 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   Platform.ProgramFolder = ProgramFolder();
   Platform.Width = DrawW;
   Platform.Height = DrawH;
+  Platform.Settings = settings_;
+  Platform.Scores = scores_;
+  Platform.Store = store_;
+  Platform.Today = LocalDate;
   host_ = std::make_unique<TGameHost>(Platform);
   if (recording_) host_->Record(std::move(recording_), recordingName_);
   if (replay_) host_->Replay(std::move(*replay_));
@@ -183,7 +189,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
 void TSdlShell::SetSwapInterval() {
   int Interval = 0;
   SDL_DisplayMode Current{};
-  if (paced_ && SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &Current) == 0)
+  if (paced_ && settings_.Vsync && SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &Current) == 0)
     Interval = ChooseSwapInterval(Current.refresh_rate);
   if (Interval == -1 && SDL_GL_SetSwapInterval(-1) == 0) return;
   SDL_GL_SetSwapInterval(Interval == -1 ? 1 : Interval);
@@ -256,6 +262,11 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
 }
 
 void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
+  if ((Event.type == SDL_KEYDOWN || Event.type == SDL_KEYUP) && Event.key.keysym.sym == SDLK_F12) {
+    // The picture is the shell's business: the game never sees F12.
+    if (Event.type == SDL_KEYDOWN && !Event.key.repeat) pictureAsked_ = pausedDirty_ = true;
+    return;
+  }
   if (Event.type == SDL_KEYDOWN && IsWindowModeKey(Event.key.keysym)) {
     if (!Event.key.repeat) ToggleWindowMode();
     return;
@@ -272,6 +283,7 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
       } else if (Event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                  Event.window.event == SDL_WINDOWEVENT_RESTORED) {
         ResizeToDrawable();
+        sizeChanged_ = true;
       } else if (Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                  Event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
         host_->ReleaseKeys();  // their releases go to another window
@@ -280,17 +292,19 @@ void TSdlShell::HandleEvent(const SDL_Event& Event, bool& Finished) {
       pausedDirty_ = true;
       break;
     default:
-      if (Event.type == timerEvent_ && Event.user.code == TimerId)
+      if (Event.type == timerEvent_ && Event.user.code == TimerId) {
         SDL_SetWindowTitle(window_, host_->TimerTitle().c_str());
-      else
+        RememberWindowSize();
+      } else {
         HandleInput(Event);
+      }
       break;
   }
   if (host_->QuitRequested() && host_->Paused()) Finished = true;
 }
 
 int TSdlShell::RunMainLoop() {
-  if (!CreateRenderWindow(GameWidth, GameHeight, startFullScreen_, 32)) return 1;
+  if (!CreateRenderWindow(settings_.WindowWidth, settings_.WindowHeight, settings_.FullScreen, 32)) return 1;
   TSdlFrameClock Clock;
   TFrameLimiter Limiter(Clock);
   std::unique_ptr<TFrameStats> Stats;
@@ -327,6 +341,7 @@ int TSdlShell::RunMainLoop() {
   }
   if (Stats) std::fprintf(stderr, "%s\n", Stats->Report(Clock.Frequency(), Limiter.SpunTicks()).c_str());
   if (host_ && !host_->CloseRecording() && ExitCode == 0) ExitCode = 1;
+  if (host_) RememberWindowSize();
   // A normal end leaves the display as it is; SDL puts it back with the window.
   DestroyRenderWindow(false);
   return ExitCode;

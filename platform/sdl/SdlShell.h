@@ -32,10 +32,10 @@ class TSdlShell : private IHostShell {
   // Records the game into a demo file, or plays a demo's events; call before RunMainLoop.
   void SetRecording(std::unique_ptr<std::ostream> Out, const std::string& Name);
   void SetReplay(std::vector<TScriptEvent> Events);
-  // Full screen (the default) or a resizable 1024 x 768 window; call before RunMainLoop.
-  void SetStartFullScreen(bool FullScreen) { startFullScreen_ = FullScreen; }
-  // Samples a pixel to ask for (MultisamplingAuto chooses by the renderer); call before RunMainLoop.
-  void SetMultisampling(int Samples) { samples_ = Samples; }
+  // The player's settings for this run (window mode and size, samples a
+  // pixel, volume, vsync), the kept score table and where changes and games
+  // are kept (may be null); call before RunMainLoop.
+  void SetPlayer(const TSettings& Settings, TScoreTable Scores, IPlayerStore* Store);
 
   bool CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel);
   void DestroyRenderWindow(bool RestoreDisplay);
@@ -45,6 +45,13 @@ class TSdlShell : private IHostShell {
   void Present() override;
   void KeepPicture() override;
   void PauseChanged(bool Paused) override;
+  // The player's settings (SdlShellPlayer.cpp).
+  void ApplySettings(const TSettings& Settings) override;
+  void Rumble(int Strength, int Ms) override;
+  // A resized window's size is kept once the player has let go of it.
+  void RememberWindowSize();
+  // F12 asked for the picture: saved from the back buffer, before the swap.
+  void TakePictureIfAsked();
 
   void HandleEvent(const SDL_Event& Event, bool& Finished);
   // Key, mouse and joystick events into the host's input stream.
@@ -63,8 +70,11 @@ class TSdlShell : private IHostShell {
   SDL_TimerID timer_ = 0;
   uint32_t timerEvent_ = 0;
   bool paced_ = true;
-  bool startFullScreen_ = true;
-  int samples_ = -1;  // auto
+  TSettings settings_;
+  TScoreTable scores_;
+  IPlayerStore* store_ = nullptr;
+  bool pictureAsked_ = false;  // F12 was pressed: the next picture shown is saved
+  bool sizeChanged_ = false;   // the window was resized: its size is kept at the next timer
   bool pausedDirty_ = false;  // the paused picture must be drawn again
   TPauseScreen pauseScreen_;
   std::unique_ptr<std::ostream> recording_;

@@ -7,7 +7,10 @@
 #include "SdlSound.h"
 #include "WindowMode.h"
 
-void TSdlShell::Present() { SDL_GL_SwapWindow(window_); }
+void TSdlShell::Present() {
+  TakePictureIfAsked();
+  SDL_GL_SwapWindow(window_);
+}
 
 void TSdlShell::KeepPicture() {
   int W = 0, H = 0;
@@ -33,16 +36,21 @@ void TSdlShell::DrawPaused() {
   int W = 0, H = 0;
   SDL_GL_GetDrawableSize(window_, &W, &H);
   pauseScreen_.Draw(W, H);
+  TakePictureIfAsked();
   SDL_GL_SwapWindow(window_);
   pausedDirty_ = false;
 }
 
 void TSdlShell::ToggleWindowMode() {
   const bool FullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
-  if (!SetFullScreen(window_, !FullScreen))
+  if (!SetFullScreen(window_, !FullScreen, settings_.WindowWidth, settings_.WindowHeight))
     std::fprintf(stderr, "skyrend: cannot switch to %s: %s\n", FullScreen ? "a window" : "full screen",
                  SDL_GetError());
   ResizeToDrawable();
   SetSwapInterval();  // the display's rate may differ
   pausedDirty_ = true;
+  // The mode is the player's choice: kept for the next start.
+  TSettings S = host_->Settings();
+  S.FullScreen = !FullScreen;
+  host_->ChangeSettings(S);
 }

@@ -139,3 +139,9 @@ void TSdlSound::PauseAll() {
 void TSdlSound::ResumeAll() {
   if (open_) Mix_Resume(-1);
 }
+
+void TSdlSound::SetVolume(int Volume, bool Muted) {
+  if (open_) Mix_MasterVolume(Muted ? 0 : std::clamp(Volume, 0, 100) * MIX_MAX_VOLUME / 100);
+}
+
+int TSdlSound::MasterVolume() const { return open_ ? Mix_MasterVolume(-1) : 0; }

@@ -38,6 +38,11 @@ class TSdlSound : public ISoundService {
   void PauseAll();
   void ResumeAll();
 
+  // The player's volume, 0..100, over everything that plays; muted is silence.
+  void SetVolume(int Volume, bool Muted);
+  // The mixer's master volume now, 0..MIX_MAX_VOLUME (0 without a device).
+  int MasterVolume() const;
+
   // False when there is no audio device: the service is silent.
   bool IsOpen() const { return open_; }
   bool IsLoaded(int Item) const;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "CommandLine.h"
@@ -60,10 +61,15 @@ bool IsWindowModeKey(const SDL_Keysym& Key) {
   return (Key.sym == SDLK_RETURN || Key.sym == SDLK_KP_ENTER) && (Key.mod & KMOD_ALT);
 }
 
-bool SetFullScreen(SDL_Window* Window, bool FullScreen) {
+bool SetFullScreen(SDL_Window* Window, bool FullScreen, int Width, int Height) {
   if (!FullScreen) {
     if (SDL_SetWindowFullscreen(Window, 0) != 0) return false;
-    SDL_SetWindowSize(Window, GameWidth, GameHeight);
+    SDL_Rect Usable{};
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(Window), &Usable) == 0 && Usable.w > 0 && Usable.h > 0) {
+      Width = std::min(Width, Usable.w);
+      Height = std::min(Height, Usable.h);
+    }
+    SDL_SetWindowSize(Window, Width, Height);
     SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     return true;
   }
@@ -78,6 +84,12 @@ bool SetFullScreen(SDL_Window* Window, bool FullScreen) {
 }
 
 SDL_Rect InitialWindowPlace(bool FullScreen, int Width, int Height) {
+  SDL_Rect Usable{};
+  if (SDL_GetDisplayUsableBounds(0, &Usable) == 0 && Usable.w > 0 && Usable.h > 0) {
+    // A size kept from a larger screen.
+    Width = std::min(Width, Usable.w);
+    Height = std::min(Height, Usable.h);
+  }
   SDL_Rect Place{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), Width, Height};
   // Full screen, the window is made where the screen is and as large (see SetFullScreen).
   if (FullScreen) SDL_GetDisplayBounds(0, &Place);

@@ -28,12 +28,14 @@ int ChooseSamples(int Setting);
 // Alt+Enter and F11 switch modes. Alt+Enter is a system key the game never sees.
 bool IsWindowModeKey(const SDL_Keysym& Key);
 
-// Desktop full screen, or a 1024 x 768 window in the middle of the screen.
-// False (with SDL_GetError's reason) when the switch failed.
-bool SetFullScreen(SDL_Window* Window, bool FullScreen);
+// Desktop full screen, or a Width x Height window (at most the screen's
+// usable size) in the middle of the screen. False (with SDL_GetError's
+// reason) when the switch failed.
+bool SetFullScreen(SDL_Window* Window, bool FullScreen, int Width = GameWidth, int Height = GameHeight);
 
 // Where the game window is made: a Width x Height window in the middle of the
-// screen, or for full screen the whole first screen.
+// screen (no larger than the first screen's usable area), or for full screen
+// the whole first screen.
 SDL_Rect InitialWindowPlace(bool FullScreen, int Width, int Height);
 
 // Samples a pixel of the current context's framebuffer (0 without multisampling).

@@ -61,6 +61,8 @@ e2e_init() {
   export SDL_DISKAUDIOFILE="$E2E_TMP/audio.raw"
   export SKYREND_NO_DIALOGS=1
   unset SKYREND_UNCAPPED
+  # The player's settings and scores of this test only: none of the machine's.
+  export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
 }
 
 # e2e_start_wm: a window manager on the display, as on a desktop (full screen,
