@@ -23,6 +23,7 @@
 #include "MultisampleCost.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "ToolPlayer.h"
 
 namespace {
 std::atomic<long> Allocations{0};
@@ -188,7 +189,7 @@ void PrintKind(const char* Name, const TKind& K) {
               K.DriverAllocationsPerFrame);
 }
 
-int Run(int Rounds) {
+int Run(int Rounds, const THeadlessPlayer& Player) {
   PrimeStackWalk();  // loads the unwinder now, not inside the first counted allocation
   const std::string Folder = ProgramFolder();
   const std::string LoadBefore = LoadAverage();
@@ -197,7 +198,7 @@ int Run(int Rounds) {
   const long Start = 2 + TitleWarmUp + long(Rounds) * MeasuredFrames;
   const std::string Script = std::to_string(Start) + " down 90\n" + std::to_string(Start) + " down 39\n";
   THeadlessContext Context(Width, Height);
-  THeadlessHost Sim(Width, Height, Folder, ParseScript(Script));
+  THeadlessHost Sim(Width, Height, Folder, ParseScript(Script), 16, Player);
   if (!Sim.Step()) {
     for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
     return 1;
@@ -240,7 +241,7 @@ int Run(int Rounds) {
   std::vector<double> StartUps, StartUpCpu;
   for (int i = 0; i < 5; ++i) {
     THeadlessContext FreshContext(Width, Height);
-    THeadlessHost Fresh(Width, Height, Folder);
+    THeadlessHost Fresh(Width, Height, Folder, Player);
     const double W0 = WallSeconds(), C0 = ThreadCpuSeconds();
     Fresh.Form.StartUp();
     StartUps.push_back(WallSeconds() - W0);
@@ -280,7 +281,8 @@ int main(int argc, char* argv[]) {
   Width = Options.Width;
   Height = Options.Height;
   try {
-    return Run(Options.Rounds);
+    TToolPlayer Player(Options.SettingsPath, Options.ScoresPath, "skyrend-bench");
+    return Run(Options.Rounds, Player.Player());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-bench: %s\n", e.what());
     return 1;

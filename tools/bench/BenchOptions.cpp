@@ -3,7 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
-const char* const BenchUsage = "usage: skyrend-bench [--rounds N] [--size WxH]   (N from 1 to 1000, default 9; 1024x768)";
+const char* const BenchUsage = "usage: skyrend-bench [--rounds N] [--size WxH] [--settings FILE] [--scores FILE]\n"
+    "  (N from 1 to 1000, default 9; 1024x768; no player's files unless named)";
 
 namespace {
 
@@ -32,6 +33,10 @@ TBenchOptions ParseBenchArguments(const std::vector<std::string>& Args) {
       if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + Value + "\"");
       O.Width = Whole(Value.substr(0, X), 16, 8192, "--size width");
       O.Height = Whole(Value.substr(X + 1), 16, 8192, "--size height");
+    } else if (Name == "--settings") {
+      O.SettingsPath = Value;
+    } else if (Name == "--scores") {
+      O.ScoresPath = Value;
     } else {
       throw std::invalid_argument("unknown argument \"" + Name + "\"");
     }

@@ -1,4 +1,4 @@
-// skyrend-bench's command line: [--rounds N] [--size WxH].
+// skyrend-bench's command line: [--rounds N] [--size WxH] [--settings FILE] [--scores FILE].
 #pragma once
 #include <string>
 #include <vector>
@@ -6,6 +6,7 @@
 struct TBenchOptions {
   int Rounds = 9;
   int Width = 1024, Height = 768;
+  std::string SettingsPath, ScoresPath;  // the player's files; none unless named
 };
 
 extern const char* const BenchUsage;

@@ -17,6 +17,7 @@
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
 #include "SimOptions.h"
+#include "ToolPlayer.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
   int Code = 0;
   {
     THeadlessContext Context(O.Width, O.Height);
-    THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame);
+    TToolPlayer Player(O.SettingsPath, O.ScoresPath, "skyrend-sim");
+    THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame, Player.Player());
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
       TFormMain& Form = Sim.Form;
       if (O.BusyFrom > 0 && k >= O.BusyFrom) StageBusyScene(Form);

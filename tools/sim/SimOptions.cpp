@@ -8,7 +8,8 @@
 
 const char* const SimUsage =
     "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
-    "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]";
+    "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]\n"
+    "                   [--settings FILE] [--scores FILE]";
 
 namespace {
 
@@ -56,6 +57,10 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       O.SizeGiven = true;
     } else if (Name == "--busy") {
       O.BusyFrom = Whole(Value(), 1, 100000000, "--busy");
+    } else if (Name == "--settings") {
+      O.SettingsPath = Value();
+    } else if (Name == "--scores") {
+      O.ScoresPath = Value();
     } else if (Name == "--scheme") {
       O.Scheme = int(Whole(Value(), 0, 10, "--scheme"));
     } else {

@@ -17,6 +17,8 @@ struct TSimOptions {
   long BusyFrom = 0;  // 0: never; else the busy scene is restaged before each frame from this one on
   int Scheme = -1;    // -1: the level's; else the colour scheme forced before every frame
   bool SizeGiven = false;  // --size was given: a demo's recorded size does not apply
+  // The player's files to read and keep to; none unless named.
+  std::string SettingsPath, ScoresPath;
 };
 
 // Throws std::invalid_argument with a message naming the bad argument.

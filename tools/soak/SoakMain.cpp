@@ -18,6 +18,7 @@
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
 #include "SimOptions.h"
+#include "ToolPlayer.h"
 #include "SoakChecks.h"
 #include "SoakInput.h"
 
@@ -25,6 +26,7 @@ namespace {
 
 const char* const Usage =
     "usage: skyrend-soak [--frames N] [--seed S] [--size WxH] [--script-out FILE]\n"
+    "                    [--settings FILE] [--scores FILE]\n"
     "  plays N frames (20000) of random input from seed S (1) at WxH (64x48);\n"
     "  --script-out writes the input as a script for skyrend-sim --script";
 
@@ -33,6 +35,7 @@ struct TSoakOptions {
   uint64_t Seed = 1;
   int Width = 64, Height = 48;
   std::string ScriptOut;
+  std::string SettingsPath, ScoresPath;  // the player's files; none unless named
 };
 
 long Whole(const std::string& Text, long Lo, long Hi, const char* What) {
@@ -66,6 +69,10 @@ TSoakOptions ParseArguments(const std::vector<std::string>& Args) {
       O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
     } else if (Name == "--script-out") {
       O.ScriptOut = V;
+    } else if (Name == "--settings") {
+      O.SettingsPath = V;
+    } else if (Name == "--scores") {
+      O.ScoresPath = V;
     } else {
       throw std::invalid_argument("unknown argument \"" + QuoteWord(Name) + "\"");
     }
@@ -90,7 +97,8 @@ int Soak(const TSoakOptions& O, const std::string& Folder) {
     File << DemoHeaderLine(O.Width, O.Height) << '\n';
   }
   THeadlessContext Context(O.Width, O.Height);
-  THeadlessHost Sim(O.Width, O.Height, Folder);
+  TToolPlayer Player(O.SettingsPath, O.ScoresPath, "skyrend-soak");
+  THeadlessHost Sim(O.Width, O.Height, Folder, Player.Player());
   Sim.Game.Stream().WriteTo(O.ScriptOut.empty() ? nullptr : &File);
   TSoakInput Input(O.Seed, Sim.Game.Stream());
   TSoakChecker Checker;

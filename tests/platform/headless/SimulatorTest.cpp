@@ -294,3 +294,28 @@ TEST(SimulatorProgram, AScriptPlaysToItsLastFrameUnlessFramesIsGiven) {
   EXPECT_EQ(R.Code, 2);
   EXPECT_NE(R.Output.find("--shot frame 8 comes after the last frame 7"), std::string::npos) << R.Output;
 }
+
+// The player's files reach a simulated game only when named: the machine's
+// own files (here in XDG_DATA_HOME) never change a trace.
+TEST(SimulatorProgram, ReadsNoPlayersFilesUnlessNamed) {
+  if (!std::filesystem::exists(std::string(SKYREND_PROGRAM_DIR) + "/skyrend-sim"))
+    GTEST_SKIP() << "skyrend-sim is not built";
+  const std::string Data = testing::TempDir() + "/sim-data";
+  std::filesystem::create_directories(Data + "/skyrend");
+  const std::string Scores = Data + "/skyrend/scores.txt";
+  std::FILE* F = std::fopen(Scores.c_str(), "w");
+  ASSERT_TRUE(F);
+  std::fputs("4321 2 2026-01-01\nbroken\n", F);
+  std::fclose(F);
+
+  TRun R = RunSim("--size 64x48 --frames 2 --trace -");
+  const std::string Plain = R.Output;
+  R = RunSim("--size 64x48 --frames 2 --trace - --scores " + Scores);
+  ASSERT_EQ(R.Code, 0) << R.Output;
+  EXPECT_NE(R.Output.find("\"highScore\":4321"), std::string::npos) << R.Output;
+  EXPECT_NE(R.Output.find("skyrend-sim: " + Scores + ":2: not a \"score level date\" line"), std::string::npos);
+  setenv("XDG_DATA_HOME", Data.c_str(), 1);
+  R = RunSim("--size 64x48 --frames 2 --trace -");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(R.Output, Plain);
+}
