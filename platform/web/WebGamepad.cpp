@@ -1,5 +1,6 @@
 #include "WebGamepad.h"
 
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstring>
@@ -26,4 +27,22 @@ void ReadFirstPad(int16_t& X, int16_t& Y, uint32_t& Buttons) {
     ReadPad(Reading, X, Y, Buttons);
     return;
   }
+}
+
+void RumbleFirstPad(int Strength, int Ms) {
+  EM_ASM(
+      {
+        var Pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        for (var i = 0; i < Pads.length; ++i) {
+          var Pad = Pads[i];
+          if (!Pad || !Pad.connected) continue;
+          var Actuator = Pad.vibrationActuator;
+          if (Actuator && Actuator.playEffect) {
+            Actuator.playEffect('dual-rumble', {duration : $1, strongMagnitude : $0 / 100, weakMagnitude : $0 / 100})
+                .catch(function() {});
+          }
+          return;
+        }
+      },
+      Strength, Ms);
 }

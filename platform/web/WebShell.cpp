@@ -4,6 +4,7 @@
 
 #include "SoundClips.h"
 #include "WebContext.h"
+#include "PlayerFiles.h"
 #include "WebGamepad.h"
 #include "frmMainGL.h"
 
@@ -55,6 +56,11 @@ bool TWebShell::Start() {
   Platform.Width = Width;
   Platform.Height = Height;
   Platform.EscapeQuits = false;  // the browser takes Escape to free the pointer; a page has nothing to quit to
+  Platform.Settings = store_.LoadSettings();
+  Platform.Scores = store_.LoadScores();
+  Platform.Store = &store_;
+  Platform.Today = LocalDate;
+  sound_->SetVolume(Platform.Settings.Volume, Platform.Settings.Muted);
   host_ = std::make_unique<TGameHost>(Platform);
   host_->Resize(Width, Height);
   width_ = Width;

@@ -13,6 +13,7 @@
 #include "FramePacer.h"
 #include "GameHost.h"
 #include "PauseScreen.h"
+#include "WebPlayerStore.h"
 #include "WebServices.h"
 #include "WebSound.h"
 
@@ -38,6 +39,9 @@ class TWebShell : private IHostShell {
   void KeepPicture() override;
   void PauseChanged(bool Paused) override;
   void DrawPausedIfNeeded();
+  // The player's settings (volume and mute) and the pad's rumble.
+  void ApplySettings(const TSettings& Settings) override;
+  void Rumble(int Strength, int Ms) override;
 
   // The page's events (WebShellEvents.cpp).
   void ListenToPage();
@@ -61,6 +65,7 @@ class TWebShell : private IHostShell {
   TWebCursor cursor_;
   std::unique_ptr<TWebSound> sound_;
   std::unique_ptr<TWebMessages> messages_;
+  TWebPlayerStore store_;
   std::unique_ptr<TGameHost> host_;
   TPauseScreen pauseScreen_;
   TFramePacer pacer_;

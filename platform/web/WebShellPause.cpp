@@ -1,9 +1,11 @@
 // What the host asks of the page around pauses: keep the last picture, hold
-// the sound, free the pointer, tell the player, and draw the pause sign.
+// the sound, free the pointer, tell the player, and draw the pause sign; and
+// the player's volume and the pad's rumble.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include "WebContext.h"
+#include "WebGamepad.h"
 #include "WebShell.h"
 
 namespace {
@@ -40,3 +42,10 @@ void TWebShell::DrawPausedIfNeeded() {
   pauseScreen_.Draw(width_, height_);
   pausedDirty_ = false;
 }
+
+void TWebShell::ApplySettings(const TSettings& Settings) {
+  // A page has no window mode, window size, samples or vsync of its own to change.
+  if (sound_) sound_->SetVolume(Settings.Volume, Settings.Muted);
+}
+
+void TWebShell::Rumble(int Strength, int Ms) { RumbleFirstPad(Strength, Ms); }

@@ -134,3 +134,15 @@ void TWebSound::PauseAll() {
 void TWebSound::ResumeAll() {
   if (device_) emscripten_alcDeviceResumeSOFT(device_);
 }
+
+void TWebSound::SetVolume(int Volume, bool Muted) {
+  if (!context_) return;
+  alListenerf(AL_GAIN, Muted ? 0.0f : float(std::clamp(Volume, 0, 100)) / 100.0f);
+}
+
+float TWebSound::Gain() const {
+  if (!context_) return 0;
+  float Gain = 0;
+  alGetListenerf(AL_GAIN, &Gain);
+  return Gain;
+}

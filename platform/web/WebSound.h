@@ -29,6 +29,11 @@ class TWebSound : public ISoundService {
   void SetPan(int Item, int Pan) override;
   void RestartSound(int Item) override;
 
+  // The player's volume, 0..100, over everything; muted is silence.
+  void SetVolume(int Volume, bool Muted);
+  // The listener's gain now, 0..1 (0 without a device).
+  float Gain() const;
+
   // Holds every sound where it is, and lets it go on.
   void PauseAll();
   void ResumeAll();

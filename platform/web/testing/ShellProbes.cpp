@@ -1,8 +1,10 @@
 // The player's page shell run inside the test module, started as the page
 // starts it, with what only the game's state shows: the form's status
-// caption (position and heading) and the frames the host has stepped.
+// caption (position and heading), the frames the host has stepped and the
+// high score; and a game added to the page's kept table as a game's end adds it.
 #include <emscripten.h>
 
+#include "WebPlayerStore.h"
 #include "WebShell.h"
 #include "frmMainGL.h"
 
@@ -24,4 +26,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendShellCaption() {
 
 extern "C" EMSCRIPTEN_KEEPALIVE long SkyrendShellFrame() {
   return Shell && Shell->Host() ? Shell->Host()->FrameNumber() : 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellHighScore() {
+  return Shell && Shell->Host() ? Shell->Host()->Form().HighScore : -1;
+}
+
+// The table's size after the game was merged into the stored table.
+extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendStoreAddScore(int Score, int Level) {
+  TWebPlayerStore Store;
+  return int(Store.AddScore({Score, Level, "2026-12-24"}).size());
 }

@@ -1,0 +1,53 @@
+// The page keeps the player's settings and scores in localStorage, in the
+// desktop files' text: a stored table gives the high score at start and its
+// damaged line is named on the console; M mutes and is kept as `muted` with
+// the other stored lines as they were; games merged into the stored table
+// from two open tabs are both kept, and a damaged table is kept aside.
+// usage: node test_player_store.js WEB_BUILD
+'use strict';
+const { OpenPage, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
+
+const [WebBuild] = process.argv.slice(2);
+
+// Stored before the page's scripts run, once: a reload keeps what the page wrote.
+function Seed() {
+  if (sessionStorage.getItem('seeded')) return;
+  sessionStorage.setItem('seeded', '1');
+  localStorage.setItem('skyrend.scores', '7777 3 2026-01-01\ngarbage\n');
+  localStorage.setItem('skyrend.settings', '# mine\nvolume = 50\n');
+}
+
+const Stored = (Page, Key) => Page.evaluate(K => localStorage.getItem(K), Key);
+
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Before: Seed });
+  await Sleep(1000);
+  Check(Page.Lines.some(L => L.includes('localStorage skyrend.scores:2: not a "score level date" line; skipped')),
+        'the damaged stored line is named on the console');
+  Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+  Check(await Stored(Page, 'skyrend.settings') === '# mine\nvolume = 50\n', 'nothing is written before a change');
+  await Page.keyboard.press('KeyM');
+  await Sleep(300);
+  const Settings = await Stored(Page, 'skyrend.settings');
+  Check(/^# mine\nvolume = 50\nmuted = yes\n/.test(Settings), 'M is kept as muted, the stored lines as they were: ' +
+        JSON.stringify(Settings));
+
+  // The test module's shell on the same stored table: the high score starts at its best.
+  const Shell = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
+  await Shell.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
+  await Sleep(500);
+  const High = await Shell.evaluate(() => Module.ccall('SkyrendShellHighScore', 'number', [], []));
+  Check(High === 7777, `the high score starts at the stored best (${High})`);
+
+  // Two tabs open, each ends a game: the second merges into the table as
+  // stored at that moment, with the first tab's game in it.
+  const Other = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
+  const Add = (Tab, Score) => Tab.evaluate(S => Module.ccall('SkyrendStoreAddScore', 'number', ['number', 'number'], [S, 2]), Score);
+  await Add(Shell, 500);
+  await Sleep(300);  // storage reaches the other tab's process
+  await Add(Other, 9000);
+  const Table = await Stored(Shell, 'skyrend.scores');
+  Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n', 'both tabs\' games are kept: ' + JSON.stringify(Table));
+  Check(await Stored(Shell, 'skyrend.scores.bad') === '7777 3 2026-01-01\ngarbage\n', 'the damaged table is kept aside');
+  return Failed();
+});
