@@ -1,7 +1,9 @@
-# A game that ends leaves its score in the score file, merged with the games
-# the file held; the settings file is read but not written when nothing was
-# changed in the game, and the command line's settings are not saved. F12
-# saves the picture under the pictures folder, and M is kept as `muted`.
+# The player's files with the real game: the settings file is read (the
+# window opens at its kept size), the command line's settings are not saved,
+# M silences the game and is kept as `muted` with the player's own lines as
+# they were; F12 saves the picture under the pictures folder. Then a game that
+# ends leaves its score in the score file, merged with the games it held, and
+# the damaged file is kept as scores.txt.bad.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 SCORES="$XDG_DATA_HOME/skyrend/scores.txt"
@@ -9,38 +11,23 @@ SETTINGS="$XDG_CONFIG_HOME/skyrend/settings.ini"
 mkdir -p "$(dirname "$SCORES")" "$(dirname "$SETTINGS")"
 printf '5000 3 2026-01-01\nnot a score\n' >"$SCORES"
 printf '# mine\nfullscreen = no\nvolume = 80\nwindow_size = 800x600\n' >"$SETTINGS"
-cp "$SETTINGS" "$E2E_TMP/settings.before"
-
-# Z starts a game, Space held fires until the aliens end it (frame 252, 100
-# points); the game over runs out and the title is back by frame 400.
-DEMO="$E2E_TMP/ends.txt"
-printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n400 up 32\n' >"$DEMO"
-"$GAME" --play "$DEMO" --volume 40 --no-vsync >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
-GAME_PID=$!
-geometry=""
-for i in $(seq 1 100); do
-  [ -n "$(e2e_window)" ] && geometry="$(e2e_geometry)" && [ "${geometry#* }" = 800x600 ] && break
-  sleep 0.1
-done
-[ "${geometry#* }" = 800x600 ] || e2e_fail "the window is not the kept 800x600 ($geometry)"
-e2e_wait_exit 60
-[ "$GAME_RC" -eq 0 ] || e2e_fail "the demo ended with exit code $GAME_RC"
-
-grep -q "scores.txt:2: not a \"score level date\" line; skipped" "$E2E_TMP/stderr" ||
-  e2e_fail "the damaged line was not named"
-today="$(date +%F)"
-expected="$(printf '5000 3 2026-01-01\n100 1 %s' "$today")"
-[ "$(cat "$SCORES")" = "$expected" ] || e2e_fail "scores.txt holds: $(cat "$SCORES")"
-[ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
-cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
-
-# M mutes (and is kept), F12 saves the picture; the command line's volume is not saved.
-export HOME="$E2E_TMP/home"
+export HOME="$E2E_TMP/home"  # the pictures folder is ~/Pictures here
 mkdir -p "$HOME"
+
 "$GAME" --volume 40 >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
 e2e_wait_title 20 >/dev/null
+geometry="$(e2e_geometry)"
+[ "${geometry#* }" = 800x600 ] || e2e_fail "the window is not the kept 800x600 ($geometry)"
+grep -q "scores.txt:2: not a \"score level date\" line; skipped" "$E2E_TMP/stderr" ||
+  e2e_fail "the damaged score line was not named"
 e2e_press m
+sleep 0.5
+from="$(e2e_audio_bytes)"
+e2e_press z  # play starts with a shot, which a muted game does not let be heard
+sleep 1
+peak="$(e2e_audio_peak "$from")"
+[ "$peak" -eq 0 ] || e2e_fail "the shot was heard after M muted the game (peak $peak)"
 e2e_press F12
 sleep 1
 e2e_press Escape
@@ -52,4 +39,18 @@ picture="$(ls "$HOME"/Pictures/Skyrend/skyrend-*.png 2>/dev/null | head -n1)"
 [ -n "$picture" ] || e2e_fail "F12 saved no picture: $(cat "$E2E_TMP/stdout")"
 size="$(identify -format '%wx%h' "$picture")"
 [ "$size" = 800x600 ] || e2e_fail "the picture is $size, not the window's 800x600"
-echo "PASS: the game's score merged into scores.txt, settings kept, M saved, F12 picture $size"
+cp "$SETTINGS" "$E2E_TMP/settings.before"
+
+# Z starts a game, Space held fires until the aliens end it (frame 252, 100
+# points); the game over runs out and the title is back by frame 400.
+DEMO="$E2E_TMP/ends.txt"
+printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n400 up 32\n' >"$DEMO"
+"$GAME" --play "$DEMO" --no-vsync >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+GAME_PID=$!
+e2e_wait_exit 60
+[ "$GAME_RC" -eq 0 ] || e2e_fail "the demo ended with exit code $GAME_RC"
+expected="$(printf '5000 3 2026-01-01\n100 1 %s' "$(date +%F)")"
+[ "$(cat "$SCORES")" = "$expected" ] || e2e_fail "scores.txt holds: $(cat "$SCORES")"
+[ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
+cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
+echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, the score merged into scores.txt"
