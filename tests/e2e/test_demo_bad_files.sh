@@ -6,6 +6,7 @@ GAME="${1:?program folder expected}/skyrend"
 TMP="$(mktemp -d /tmp/skyrend-e2e.XXXXXX)"
 trap 'rm -rf "$TMP"' EXIT
 export SKYREND_NO_DIALOGS=1
+export XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data"  # none of the machine's player files
 unset DISPLAY WAYLAND_DISPLAY
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
