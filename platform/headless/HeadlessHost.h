@@ -48,7 +48,8 @@ class THeadlessHost : private IHostShell {
   TRecordingSound Sound;
   TCapturingMessages Messages;
   TFakeCursor Cursor;
-  std::vector<TRumble> Rumbles;  // every rumble the game asked for
+  long Rumbles = 0;     // rumbles the game asked for (counted: a frame allocates nothing)
+  TRumble LastRumble;
   TGameHost Game;
   TFormMain& Form;
 
@@ -56,7 +57,10 @@ class THeadlessHost : private IHostShell {
   void Present() override;
   void KeepPicture() override {}
   void PauseChanged(bool) override {}
-  void Rumble(int Strength, int Ms) override { Rumbles.push_back({Strength, Ms}); }
+  void Rumble(int Strength, int Ms) override {
+    ++Rumbles;
+    LastRumble = {Strength, Ms};
+  }
   THostPlatform Platform(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player);
 
   TTraceWriter trace_;

@@ -97,16 +97,18 @@ TEST_F(PlayerSettingsTest, AHitRumblesShortlyAndTheGameOverLongerOnce) {
   F.HitsByAlien = 1;
   ASSERT_TRUE(Game->Step());
   ASSERT_TRUE(Game->Step());
+  EXPECT_EQ(Game->Rumbles, 1);
+  EXPECT_EQ(Game->LastRumble.Ms, HitRumble.Ms);
   F.HitsByAlien = 3;
   for (int i = 0; i < 120; ++i) ASSERT_TRUE(Game->Step());  // the game over and back to the title
   EXPECT_EQ(F.Hits(), 0);
+  EXPECT_EQ(Game->Rumbles, 2);
+  EXPECT_EQ(Game->LastRumble.Ms, GameOverRumble.Ms);
+  EXPECT_GT(GameOverRumble.Ms, HitRumble.Ms);
   F.HitsByRocket = 1;
   ASSERT_TRUE(Game->Step());
-  ASSERT_EQ(Game->Rumbles.size(), 3u);
-  EXPECT_EQ(Game->Rumbles[0].Ms, HitRumble.Ms);
-  EXPECT_EQ(Game->Rumbles[1].Ms, GameOverRumble.Ms);
-  EXPECT_GT(GameOverRumble.Ms, HitRumble.Ms);
-  EXPECT_EQ(Game->Rumbles[2].Ms, HitRumble.Ms);
+  EXPECT_EQ(Game->Rumbles, 3);
+  EXPECT_EQ(Game->LastRumble.Ms, HitRumble.Ms);
 }
 
 TEST_F(PlayerSettingsTest, ANoticeStaysForItsFramesThenGoes) {
