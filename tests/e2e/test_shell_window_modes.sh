@@ -1,6 +1,7 @@
 # On a desktop with a window manager: --window opens a 1024 x 768 window;
-# F11 makes it full screen and Alt+Enter a window again; a resized window
-# is filled by the view (the backdrop reaches every edge).
+# F11 makes it full screen and Alt+Enter a window again, at the size the
+# player gave it; a resized window is filled by the view (the backdrop
+# reaches every edge). The last mode and the size are kept in the settings.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 e2e_start_wm
@@ -54,7 +55,7 @@ sleep 0.1
 xdotool keyup Return keyup alt
 sleep 1.5
 geometry="$(e2e_geometry)"
-printf '%s' "$geometry" | grep -q ' 1024x768$' || e2e_fail "Alt+Enter: $geometry, not a 1024x768 window"
+printf '%s' "$geometry" | grep -q ' 1200x600$' || e2e_fail "Alt+Enter: $geometry, not the 1200x600 window it was"
 sleep 1
 case "$(e2e_title)" in *PAUSED*) e2e_fail "switching the window mode paused the game" ;; esac
 
@@ -62,4 +63,7 @@ e2e_press Escape
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC"
 grep -v '^CRITICAL' "$E2E_TMP/stderr" | grep -q . && e2e_fail "unexpected messages"
+settings="$XDG_CONFIG_HOME/skyrend/settings.ini"
+grep -q '^window_size = 1200x600$' "$settings" && grep -q '^fullscreen = no$' "$settings" ||
+  e2e_fail "the window's size and mode were not kept: $(cat "$settings" 2>/dev/null)"
 echo "PASS: window, full screen and back, resized view fills the window"
