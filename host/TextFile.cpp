@@ -50,6 +50,13 @@ bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error
     }
     if (N == 0) break;
     Text.append(Buffer, size_t(N));
+    if (Text.size() > MaxTextFileBytes) {
+      ::close(Fd);
+      Text.clear();
+      errno = EFBIG;
+      Error = "larger than 1 MB";
+      return false;
+    }
   }
   ::close(Fd);
   return true;

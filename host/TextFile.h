@@ -2,9 +2,14 @@
 // through a temporary file renamed over the old one, so a reader (or a crash
 // half-way) sees either the old file or the new one, never a mix.
 #pragma once
+#include <cstddef>
 #include <string>
 
-// The file's bytes; false when it does not exist or cannot be read (Error says why).
+// Larger files are not the game's: refused before they are read whole.
+constexpr size_t MaxTextFileBytes = 1 << 20;
+
+// The file's bytes; false when it does not exist, cannot be read or is larger
+// than MaxTextFileBytes (Error says why; errno is EFBIG for the last).
 bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error);
 // Writes Text to a temporary file in Path's folder, flushed to disk, and
 // renames it over Path. The folders are made as needed. False with the reason.

@@ -164,6 +164,23 @@ TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
   EXPECT_EQ(Read(Paths.Scores + ".bad"), Damaged);
 }
 
+TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
+  const std::string Huge(MaxTextFileBytes + 1, '1');
+  Write(Paths.Scores, Huge);
+  TPlayerFiles S = Store();
+  EXPECT_TRUE(S.LoadScores().empty());
+  EXPECT_EQ(S.AddScore({200, 2, "2026-01-02"}).size(), 1u);
+  struct stat St;
+  ASSERT_EQ(stat(Paths.Scores.c_str(), &St), 0);
+  EXPECT_EQ(size_t(St.st_size), Huge.size());  // not replaced
+  std::string Text, Error;
+  EXPECT_FALSE(ReadTextFile(Paths.Scores, Text, Error));
+  EXPECT_EQ(Error, "larger than 1 MB");
+  ASSERT_EQ(Warnings.size(), 3u);
+  EXPECT_NE(Warnings[0].find("scores.txt: cannot be read: larger than 1 MB"), std::string::npos);
+  EXPECT_NE(Warnings[2].find("the score is not saved"), std::string::npos);
+}
+
 TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGameStillCounts) {
   // A file where the folder should be: no program may write there, root included.
   Write(Folder + "/data/skyrend", "");
