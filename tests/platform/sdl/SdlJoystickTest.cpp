@@ -184,4 +184,30 @@ TEST_F(SdlJoystickTest, AJoystickPresentAtStartUpIsOpenedAtOnce) {
     EXPECT_EQ(States(Input), InputBit(StateUp));
 }
 
+// A pad that can rumble gets both motors at the asked strength.
+TEST_F(SdlJoystickTest, APadRumblesAtTheStrengthAsked) {
+  static Uint16 Low = 0, High = 0;
+  SDL_VirtualJoystickDesc Desc{};
+  Desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  Desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  Desc.naxes = 2;
+  Desc.nbuttons = 4;
+  Desc.name = "Skyrend rumble pad";
+  Desc.Rumble = [](void*, Uint16 L, Uint16 H) {
+    Low = L;
+    High = H;
+    return 0;
+  };
+  const int Index = SDL_JoystickAttachVirtualEx(&Desc);
+  ASSERT_GE(Index, 0) << SDL_GetError();
+  TSdlJoystick Input(Window, [this] { return Focus; });
+  ASSERT_TRUE(Input.HasJoystick());
+  Input.Rumble(60, 200);
+  EXPECT_EQ(Low, 0xFFFF * 60 / 100);
+  EXPECT_EQ(High, Low);
+  Input.Rumble(100, 800);
+  EXPECT_EQ(Low, 0xFFFF);
+  SDL_JoystickDetachVirtual(Index);
+}
+
 }  // namespace
