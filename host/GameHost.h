@@ -39,7 +39,7 @@ class IHostShell {
   // The player changed settings in the game: apply what a running window can
   // (volume, mute, vsync); the rest waits for the next start.
   virtual void ApplySettings(const TSettings&) {}
-  // A game controller that can rumbles: Strength 0..100 for Ms milliseconds
+  // Rumbles a game controller that can: Strength 0..100 for Ms milliseconds
   // (a hit on the player, the game over).
   virtual void Rumble(int /*Strength*/, int /*Ms*/) {}
 };

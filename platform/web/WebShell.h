@@ -29,6 +29,7 @@ class TWebShell : private IHostShell {
   bool Start();
 
   const TGameHost* Host() const { return host_.get(); }
+  TGameHost* Host() { return host_.get(); }
 
  private:
   // The page's status line while the game plays.

@@ -32,6 +32,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellHighScore() {
   return Shell && Shell->Host() ? Shell->Host()->Form().HighScore : -1;
 }
 
+// The player is hit, as an alien's touch would count it: the next frame shows it.
+extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellHit() {
+  if (Shell && Shell->Host()) ++Shell->Host()->Form().HitsByAlien;
+}
+
 // The table's size after the game was merged into the stored table.
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendStoreAddScore(int Score, int Level) {
   TWebPlayerStore Store;

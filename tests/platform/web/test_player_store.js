@@ -2,7 +2,8 @@
 // desktop files' text: a stored table gives the high score at start and its
 // damaged line is named on the console; M mutes and is kept as `muted` with
 // the other stored lines as they were; games merged into the stored table
-// from two open tabs are both kept, and a damaged table is kept aside.
+// from two open tabs are both kept, and a damaged table is kept aside. A pad
+// that can vibrate does so briefly when the player is hit.
 // usage: node test_player_store.js WEB_BUILD
 'use strict';
 const { OpenPage, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
@@ -49,5 +50,20 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   const Table = await Stored(Shell, 'skyrend.scores');
   Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n', 'both tabs\' games are kept: ' + JSON.stringify(Table));
   Check(await Stored(Shell, 'skyrend.scores.bad') === '7777 3 2026-01-01\ngarbage\n', 'the damaged table is kept aside');
+
+  // The browser reports one pad that can vibrate; the test notes each effect asked of it.
+  const Pad = await OpenPage(Browser, Server, { Module: 'skyrend-test', Before: () => {
+    window.Effects = [];
+    const Actuator = { playEffect: (Type, P) => { window.Effects.push([Type, P.duration, P.strongMagnitude]); return Promise.resolve('complete'); } };
+    const Stick = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1, axes: [0, 0],
+                    buttons: Array.from({ length: 12 }, () => ({ pressed: false, value: 0 })), vibrationActuator: Actuator };
+    navigator.getGamepads = () => [Stick];
+  } });
+  await Pad.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
+  await Sleep(500);
+  await Pad.evaluate(() => Module.ccall('SkyrendShellHit', null, [], []));
+  await Sleep(300);
+  const Effects = await Pad.evaluate(() => window.Effects);
+  Check(JSON.stringify(Effects) === '[["dual-rumble",200,0.6]]', 'a hit vibrates the pad briefly: ' + JSON.stringify(Effects));
   return Failed();
 });
