@@ -94,11 +94,11 @@ void TPlayerFiles::SaveSettings(const TSettings& Settings) {
 }
 
 TScoreTable TPlayerFiles::AddScore(const TScoreEntry& Game) {
-  unsaved_.push_back(Game);
   if (paths_.Scores.empty()) {
     InsertScore(scores_, Game);
     return scores_;
   }
+  unsaved_.push_back(Game);
   TFileLock Lock(paths_.Scores + ".lock");
   std::string Old, Error;
   bool Missing = false, Damaged = false;
