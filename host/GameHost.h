@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "InputStream.h"
+#include "OptionsMenu.h"
 #include "PausableClock.h"
 #include "PauseState.h"
 #include "ReplayDriver.h"
@@ -23,6 +24,8 @@
 #include "Services.h"
 
 class TFormMain;
+class THostScreens;
+class TPauseScreen;
 
 // What a shell does around the host's frames and pauses.
 class IHostShell {
@@ -65,6 +68,13 @@ struct THostPlatform {
   TScoreTable Scores;       // as read at start: HighScore starts at the best
   IPlayerStore* Store = nullptr;  // null keeps nothing (the simulator, tests)
   std::function<std::string()> Today;  // the local date as YYYY-MM-DD, for a score; may be empty
+  // The host's own screens over the game's picture (game over, the title's
+  // table, notices): on in the desktop and the page, off where a picture must
+  // be the game's alone (the simulator, the benchmark, tests).
+  bool HostScreens = false;
+  // The options list the window's own settings (multisampling, vsync, full
+  // screen, window size): the desktop's, not the page's.
+  bool WindowSettings = true;
 };
 
 // Virtual-key codes the host itself acts on.
@@ -153,6 +163,17 @@ class TGameHost {
   // The last game that ended, for the game-over screen.
   const TGameResult& LastGame() const { return lastGame_; }
 
+  // --- the host's own screens (HostScreens.h)
+  // The pause screen: the kept picture with the options and the keys over it.
+  void DrawPauseScreen(TPauseScreen& Screen, int Width, int Height);
+  const TOptionsMenu& Options() const { return options_; }
+  // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
+  void ShowNotice(const std::string& Text);
+  // The notice on show now, or "".
+  std::string NoticeText() const;
+  // The host's screens free their GL objects; call while the context is current.
+  void ReleaseScreens();
+
   TFormMain& Form() { return *form_; }
   const TFormMain& Form() const { return *form_; }
   TVirtualPointer& Pointer() { return cursor_.Pointer(); }
@@ -169,6 +190,10 @@ class TGameHost {
   // Live input: true when the event reaches the stream after the shell's rules.
   bool Passes(uint16_t Vk, bool Down);
   void SetPhase(TPauseState::TPhase Before);
+  // The host's screens: the game that just ended into the table, and the
+  // choices of the options while paused.
+  void NoteGameEnd();
+  void ChooseOption(uint16_t Vk);
 
   THostPlatform platform_;
   TFrameClock clock_;
@@ -183,6 +208,11 @@ class TGameHost {
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made
   TGameResult lastGame_;
+  bool gameOver_ = false;  // the game-over phase ran at the end of the last frame
+  TOptionsMenu options_;
+  std::unique_ptr<THostScreens> screens_;
+  std::string notice_;
+  uint32_t noticeUntil_ = 0;  // wall clock, ms
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

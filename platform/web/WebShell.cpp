@@ -55,6 +55,8 @@ bool TWebShell::Start() {
   Platform.Width = Width;
   Platform.Height = Height;
   Platform.EscapeQuits = false;  // the browser takes Escape to free the pointer; a page has nothing to quit to
+  Platform.HostScreens = true;
+  Platform.WindowSettings = false;  // the page's canvas has no window of its own
   host_ = std::make_unique<TGameHost>(Platform);
   host_->Resize(Width, Height);
   width_ = Width;
