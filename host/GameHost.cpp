@@ -298,8 +298,9 @@ void TGameHost::ShowNotice(const std::string& Text) {
   noticeUntil_ = platform_.WallClock->GetTickCount() + 2000;
 }
 
-std::string TGameHost::NoticeText() const {
-  if (notice_.empty() || int32_t(noticeUntil_ - platform_.WallClock->GetTickCount()) <= 0) return "";
+const std::string& TGameHost::NoticeText() const {
+  static const std::string None;
+  if (notice_.empty() || int32_t(noticeUntil_ - platform_.WallClock->GetTickCount()) <= 0) return None;
   return notice_;
 }
 

@@ -170,7 +170,7 @@ class TGameHost {
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
   void ShowNotice(const std::string& Text);
   // The notice on show now, or "".
-  std::string NoticeText() const;
+  const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
   void ReleaseScreens();
 

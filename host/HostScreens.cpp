@@ -10,11 +10,11 @@ namespace {
 const TTextColour White{1, 1, 1}, Yellow{1, 0.85f, 0.2f}, Grey{0.7f, 0.7f, 0.7f}, Black{0, 0, 0};
 const TTextColour Chosen{0.25f, 0.3f, 0.55f};
 
-std::string EightDigits(int32_t Score) {
-  char Text[16];
-  std::snprintf(Text, sizeof Text, "%08d", int(std::clamp<int32_t>(Score, 0, 99999999)));
-  return Text;
-}
+// Frames of the game over and the title allocate nothing: their lines are
+// written into buffers like this one.
+using TLine = char[64];
+
+int EightDigits(int32_t Score) { return int(std::clamp<int32_t>(Score, 0, 99999999)); }
 
 // The largest centred 4:3 rectangle of the view, as the overlay uses: its left and width.
 void FourByThree(int Width, int Height, float& Left, float& Span) {
@@ -28,14 +28,12 @@ bool TitleShowsScores(int32_t TitleFrames, size_t TableSize) {
   return TableSize > 0 && TitleFrames % (TitleLogoFrames + TitleTableFrames) >= TitleLogoFrames;
 }
 
-std::string Ordinal(int Place) {
-  const char* Suffix = "th";
-  if (Place % 100 < 11 || Place % 100 > 13) {
-    if (Place % 10 == 1) Suffix = "st";
-    if (Place % 10 == 2) Suffix = "nd";
-    if (Place % 10 == 3) Suffix = "rd";
-  }
-  return std::to_string(Place) + Suffix;
+const char* OrdinalSuffix(int Place) {
+  if (Place % 100 >= 11 && Place % 100 <= 13) return "th";
+  if (Place % 10 == 1) return "st";
+  if (Place % 10 == 2) return "nd";
+  if (Place % 10 == 3) return "rd";
+  return "th";
 }
 
 void THostScreens::DrawOverFrame(const TFormMain& Form, const TGameResult& Last, const TScoreTable& Table,
@@ -59,13 +57,13 @@ void THostScreens::GameOver(int W, int H, const TGameResult& Last) {
   text_.Panel(0, Hf * 0.34f, float(W), Hf * 0.72f, Black, 0.5f);
   const float Big = std::min(Hf * 0.13f, Span * 0.8f / std::max(1.0f, text_.Width("GAME OVER", 1)));
   text_.Text("GAME OVER", Cx, Hf * 0.55f, Big, TAlign::Centre, White, true);
-  const std::string Score = "Score " + EightDigits(Last.Score);
-  text_.Text(Score.c_str(), Cx, Hf * 0.46f, Hf * 0.055f, TAlign::Centre, White);
-  std::string Standing;
-  if (Last.NewHighScore) Standing = "NEW HIGH SCORE";
-  else if (Last.Place > 0) Standing = Ordinal(Last.Place) + " place in the table";
-  if (!Standing.empty())
-    text_.Text(Standing.c_str(), Cx, Hf * 0.385f, Hf * 0.05f, TAlign::Centre, Yellow, Last.NewHighScore);
+  TLine Line;
+  std::snprintf(Line, sizeof Line, "Score %08d", EightDigits(Last.Score));
+  text_.Text(Line, Cx, Hf * 0.46f, Hf * 0.055f, TAlign::Centre, White);
+  if (Last.NewHighScore) std::snprintf(Line, sizeof Line, "NEW HIGH SCORE");
+  else if (Last.Place > 0) std::snprintf(Line, sizeof Line, "%d%s place in the table", Last.Place, OrdinalSuffix(Last.Place));
+  else Line[0] = 0;
+  text_.Text(Line, Cx, Hf * 0.385f, Hf * 0.05f, TAlign::Centre, Yellow, Last.NewHighScore);
 }
 
 void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last) {
@@ -93,14 +91,16 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     const TScoreEntry& E = Table[i];
     // The game just played, where it landed.
     const TTextColour C = Last.Place == int(i) + 1 && Last.Score == E.Score ? Yellow : White;
-    const std::string Place = std::to_string(i + 1) + ".", Score = EightDigits(E.Score);
-    const std::string Level = "Level " + std::to_string(E.Level);
+    TLine Place, Score, Level;
+    std::snprintf(Place, sizeof Place, "%d.", int(i) + 1);
+    std::snprintf(Score, sizeof Score, "%08d", EightDigits(E.Score));
+    std::snprintf(Level, sizeof Level, "Level %d", E.Level);
     float X = X0 + PlaceW;
-    text_.Text(Place.c_str(), X, Y, Row, TAlign::Right, C);
+    text_.Text(Place, X, Y, Row, TAlign::Right, C);
     X += Gap + ScoreW;
-    text_.Text(Score.c_str(), X, Y, Row, TAlign::Right, C);
+    text_.Text(Score, X, Y, Row, TAlign::Right, C);
     X += Gap;
-    text_.Text(Level.c_str(), X, Y, Row, TAlign::Left, C);
+    text_.Text(Level, X, Y, Row, TAlign::Left, C);
     X += LevelW + Gap;
     text_.Text(E.Date.c_str(), X, Y, Row, TAlign::Left, Grey);
   }

@@ -20,8 +20,8 @@ class TFormMain;
 constexpr int32_t TitleLogoFrames = 420, TitleTableFrames = 300;
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize);
 
-// "1st", "2nd", "3rd", "4th", ... "10th".
-std::string Ordinal(int Place);
+// What follows a place's number: "st" for 1, "nd" for 2, "rd" for 3, "th" for 4 to 20...
+const char* OrdinalSuffix(int Place);
 
 class THostScreens {
  public:

@@ -69,7 +69,9 @@ TEST(HostScreens, TheTitleTurnsBetweenLogoAndTableAndPlacesReadAsOrdinals) {
   EXPECT_TRUE(TitleShowsScores(TitleLogoFrames + TitleTableFrames - 1, 3));
   EXPECT_FALSE(TitleShowsScores(TitleLogoFrames + TitleTableFrames, 3));
   EXPECT_FALSE(TitleShowsScores(TitleLogoFrames, 0)) << "no table to show";
-  EXPECT_EQ(Ordinal(1) + Ordinal(2) + Ordinal(3) + Ordinal(4) + Ordinal(10), "1st2nd3rd4th10th");
+  std::string Places;
+  for (int Place : {1, 2, 3, 4, 10, 11, 12, 21, 22}) Places += std::to_string(Place) + OrdinalSuffix(Place) + " ";
+  EXPECT_EQ(Places, "1st 2nd 3rd 4th 10th 11th 12th 21st 22nd ");
 }
 
 // The game over's words over a black picture: white letters with dark rims
