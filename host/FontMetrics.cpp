@@ -77,9 +77,9 @@ bool ParseFontMetrics(const std::string& Text, TFontMetrics& M, std::string& Err
     }
     if (!Read) return Fail("cannot read the " + Key + " entry");
   }
-  LineNo = 0;
-  if (M.AtlasWidth <= 0 || M.Size <= 0) return Fail("no atlas size or font size");
-  return true;
+  if (M.AtlasWidth > 0 && M.Size > 0) return true;
+  Error = "no atlas size or font size";
+  return false;
 }
 
 bool DecodePgm(const std::string& Bytes, int& Width, int& Height, std::vector<uint8_t>& Pixels, std::string& Error) {

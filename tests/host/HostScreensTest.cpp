@@ -51,7 +51,7 @@ TEST(FontMetrics, DamagedMetricsAndPicturesAreRefusedWithTheReason) {
   EXPECT_FALSE(ParseFontMetrics("atlas 64 64\nsize forty\n", M, Error));
   EXPECT_EQ(Error, "line 2: cannot read the size entry");
   EXPECT_FALSE(ParseFontMetrics("# nothing\n", M, Error));
-  EXPECT_EQ(Error, "line 0: no atlas size or font size");
+  EXPECT_EQ(Error, "no atlas size or font size");
 
   int W = 0, H = 0;
   std::vector<uint8_t> Pixels;
