@@ -59,11 +59,11 @@ void THostScreens::GameOver(int W, int H, const TGameResult& Last) {
   text_.Text("GAME OVER", Cx, Hf * 0.55f, Big, TAlign::Centre, White, true);
   TLine Line;
   std::snprintf(Line, sizeof Line, "Score %08d", EightDigits(Last.Score));
-  text_.Text(Line, Cx, Hf * 0.46f, Hf * 0.055f, TAlign::Centre, White);
+  text_.Text(Line, Cx, Hf * 0.46f, Fitted(Line, Hf * 0.055f, Span * 0.9f), TAlign::Centre, White);
   if (Last.NewHighScore) std::snprintf(Line, sizeof Line, "NEW HIGH SCORE");
   else if (Last.Place > 0) std::snprintf(Line, sizeof Line, "%d%s place in the table", Last.Place, OrdinalSuffix(Last.Place));
   else Line[0] = 0;
-  text_.Text(Line, Cx, Hf * 0.385f, Hf * 0.05f, TAlign::Centre, Yellow, Last.NewHighScore);
+  text_.Text(Line, Cx, Hf * 0.385f, Fitted(Line, Hf * 0.05f, Span * 0.9f), TAlign::Centre, Yellow, Last.NewHighScore);
 }
 
 void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last) {
@@ -106,8 +106,13 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
   }
 }
 
+float THostScreens::Fitted(const char* Text, float Size, float Room) const {
+  const float Need = text_.Width(Text, Size);
+  return Need > Room ? Size * Room / Need : Size;
+}
+
 void THostScreens::NoticeLine(int W, int H, const std::string& Notice) {
-  const float Size = std::max(12.0f, float(H) * 0.032f);
+  const float Size = Fitted(Notice.c_str(), std::max(12.0f, float(H) * 0.032f), float(W) * 0.96f);
   text_.Panel(0, 0, float(W), Size * 1.6f, Black, 0.6f);
   text_.Text(Notice.c_str(), float(W) / 2, Size * 0.5f, Size, TAlign::Centre, White);
 }
@@ -127,18 +132,18 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
   // Two columns in the 4:3 middle: the options, and the keys beside them.
   const float ColW = Span * 0.42f, OptX = Left + Span * 0.05f, KeyX = Left + Span * 0.53f;
   const float TopY = Hf * 0.72f, Step = Hf * 0.048f;
-  float Row = Hf * 0.034f;
-  const float Heading = Hf * 0.04f;
-  text_.Text("OPTIONS", OptX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
-  text_.Text("KEYS", KeyX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
+  const float Row = Hf * 0.034f;
 
-  // Text shrinks where a column would overflow (a narrow window).
-  auto Fit = [this](float Size, float Need, float Room) { return Need > Room ? Size * Room / Need : Size; };
+  // Text shrinks where a column would overflow (a narrow window), the headings with it.
+  auto Fit = [](float Size, float Need, float Room) { return Need > Room ? Size * Room / Need : Size; };
   float WidestOption = 0;
   for (int i = 0; i < Menu.Count(); ++i)
     WidestOption = std::max(WidestOption, text_.Width(TOptionsMenu::Label(Menu.Item(i)), Row));
   const float ValueW = text_.Width("<  1024 x 768  >", Row);
   const float OptRow = Fit(Row, WidestOption + ValueW + Row, ColW);
+  const float Heading = OptRow * 1.2f;
+  text_.Text("OPTIONS", OptX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
+  text_.Text("KEYS", KeyX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
   for (int i = 0; i < Menu.Count(); ++i) {
     const TOption O = Menu.Item(i);
     const float Y = TopY - Step * float(i + 1);
@@ -168,7 +173,8 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
     text_.Text(Keys[i].second, ActionX, Y, KeyRow, TAlign::Left, White);
   }
 
-  text_.Text("Up / Down choose, Left / Right change", float(W) / 2, Hf * 0.09f, Hf * 0.03f, TAlign::Centre, Grey);
+  const char* const Help = "Up / Down choose, Left / Right change";
+  text_.Text(Help, float(W) / 2, Hf * 0.09f, Fitted(Help, Hf * 0.03f, Span * 0.9f), TAlign::Centre, Grey);
   if (Notice.empty())
     text_.Text("PRESS P TO PLAY", float(W) / 2, Hf * 0.035f, Hf * 0.04f, TAlign::Centre, White, true);
   else

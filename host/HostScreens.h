@@ -46,6 +46,8 @@ class THostScreens {
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
   void NoticeLine(int Width, int Height, const std::string& Notice);
+  // Size, or smaller where Text would be wider than Room.
+  float Fitted(const char* Text, float Size, float Room) const;
 
   std::string folder_;
   TTextDraw text_;
