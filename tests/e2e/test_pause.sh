@@ -52,6 +52,12 @@ peak="$(audio_peak_between "$audio_from" "$audio_to")"
 [ "$peak" -eq 0 ] || e2e_fail "sound while paused (peak $peak)"
 yellow="$(convert "$E2E_TMP/paused1.png" -fx '(r > 0.8) * (g > 0.7) * (b < 0.4)' -format '%[fx:int(mean*w*h)]' info:)"
 [ "$yellow" -gt 5000 ] || e2e_fail "no pause screen over the picture ($yellow yellow pixels)"
+# The arrows walk the options: the chosen line moves.
+e2e_press Down 0.1
+sleep 0.5
+e2e_shot paused3
+changed="$(e2e_diff paused2 paused3)"
+[ "$changed" -gt 500 ] || e2e_fail "Down while paused did not choose another option ($changed pixels changed)"
 
 e2e_press p 0.1
 sleep 0.5
