@@ -93,6 +93,48 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glEnable(GL_DEPTH_TEST);
 }
 
+void TFormMain::DrawHitTint() {
+  // Red at the view's edges fading to nothing a fifth of the way in: the
+  // hit is seen without the whole view turning red.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glViewport(0, 0, ViewWidth, ViewHeight);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_CULL_FACE);
+  glDepthMask(GL_FALSE);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  const float strength = 0.75f * float(HitTintFrames) / 10, in = 0.6f;
+  // Each edge: outer corners red, inner corners clear.
+  const float outer[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  const float inner[4][2] = {{-in, -in}, {in, -in}, {in, in}, {-in, in}};
+  glBegin(GL_QUADS);
+  for (int e = 0; e < 4; ++e) {
+    const int n = (e + 1) % 4;
+    glColor4f(1, 0, 0, strength);
+    glVertex2f(outer[e][0], outer[e][1]);
+    glVertex2f(outer[n][0], outer[n][1]);
+    glColor4f(1, 0, 0, 0);
+    glVertex2f(inner[n][0], inner[n][1]);
+    glVertex2f(inner[e][0], inner[e][1]);
+  }
+  glEnd();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glPopAttrib();
+}
+
 void TFormMain::WorldPass(bool Step, bool Draw) {
   if (Step) CheckLevelAdvance();
   if (Draw) DrawGroundFragmentsAndAliens();

@@ -240,7 +240,15 @@ void TFormMain::PlayFrame(bool Step, bool Draw) {
     PollInput();
     UpdateWorld();
   }
-  if (Draw && (Hits() != hitsBefore || GameOverFlashes())) HitFlash();
+  const bool hit = Hits() != hitsBefore;
+  if (Step && hit) HitTintFrames = 10;
+  if (Draw && !ReduceFlashing && (hit || GameOverFlashes())) HitFlash();
+  if (Draw && ReduceFlashing && GameOverTimer > 0) {
+    // A steady dark red under the game over's words instead of the flashes.
+    const TVec3 darkRed = MakeVector(0.35f, 0, 0), redLight = MakeVector(0.55f, 0.12f, 0.12f);
+    DrawBackdrop(darkRed, darkRed, darkRed, darkRed);
+    SetLightColours(redLight, redLight);
+  }
 
   if (Draw) {
     glDepthMask(GL_TRUE);
@@ -264,6 +272,8 @@ void TFormMain::PlayFrame(bool Step, bool Draw) {
 
   WorldPass(Step, Draw);
   if (Step) KeepHighScore();  // the overlay shows it
+  if (Draw && ReduceFlashing && HitTintFrames > 0) DrawHitTint();
+  if (Step && HitTintFrames > 0) HitTintFrames -= 1;
   if (Draw) DrawOverlay();
   if (Step) StepRadarSweep();  // after the ring was drawn with this frame's highlight
 }

@@ -48,6 +48,8 @@ class TFormMain {
   // The scheme's wireframe flag, and with Draw its backdrop and light colours.
   void ApplyColourScheme(bool Draw = true);
   void HitFlash();
+  // With ReduceFlashing: red fading in from the view's edges while HitTintFrames runs.
+  void DrawHitTint();
   // Whether this game-over frame shows the red flash.
   bool GameOverFlashes() const;
   // The steps that go with the title and overlay pictures, called by the
@@ -147,6 +149,11 @@ class TFormMain {
   int32_t ViewWidth = 1024;
   int32_t ViewHeight = 768;
   std::string Caption;
+  // Drawing only, never read by the world: no full-screen red frames; a hit
+  // tints the view's edges for HitTintFrames frames, and the game over holds
+  // a steady dark red.
+  bool ReduceFlashing = false;
+  int32_t HitTintFrames = 0;
   // Set when start-up failed and the program must end (the message was shown).
   bool TerminateRequested = false;
   int ExitCode = 0;

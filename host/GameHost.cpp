@@ -3,12 +3,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
 
+#include "HostScreens.h"
+#include "PauseScreen.h"
 #include "frmMainGL.h"
 
 const char* const WindowTitle = "OpenGL App by Dreskol";
@@ -38,7 +41,9 @@ void ResizeView(int Width, int Height) {
 uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Right ? ssRight : 0u); }
 
 TGameHost::TGameHost(const THostPlatform& Platform)
-    : platform_(Platform), cursor_(Platform.Width, Platform.Height, Platform.Cursor) {
+    : platform_(Platform),
+      cursor_(Platform.Width, Platform.Height, Platform.Cursor),
+      options_(Platform.WindowSettings, Platform.Settings) {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
   start_ = GameTicks();
@@ -56,10 +61,12 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   // The player's kept table: the high score starts at its best.
   if (!platform_.Scores.empty()) form_->HighScore = platform_.Scores.front().Score;
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
+  form_->ReduceFlashing = platform_.Settings.ReduceFlashing;
 }
 
 TGameHost::~TGameHost() {
   // The form goes while the shell's GL context is still current: its models own GL objects.
+  ReleaseScreens();
   form_->FormDestroy();
   form_.reset();
   CloseRecording();
@@ -128,6 +135,7 @@ void TGameHost::KeyDown(uint16_t Vk) {
   if (Vk == VkPause) pauseKeyDown_ = true;
   if (Vk == VkMute && muteKeyDown_) return;
   if (Vk == VkMute) muteKeyDown_ = true;
+  if (pause_.Paused()) ChooseOption(Vk);
   if (Passes(Vk, true)) stream_->KeyDown(Vk);
 }
 
@@ -207,10 +215,15 @@ TFrameResult TGameHost::Frame(bool Draw) {
   if (form_->TerminateRequested) return TFrameResult::Terminate;
   TRumble Rumble;
   if (rumble_.AfterFrame(*form_, Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
-  if (noticeFrames_ > 0 && --noticeFrames_ == 0) notice_.clear();
+  NoteGameEnd();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
+  // Over the game's picture, after it was kept: a pause shows its own text.
+  if (platform_.HostScreens && !form_->StartupPending) {
+    if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
+    screens_->DrawOverFrame(*form_, lastGame_, platform_.Scores, NoticeText());
+  }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
   return Ongoing();
@@ -237,6 +250,7 @@ void TGameHost::ChangeSettings(const TSettings& Settings) {
   if (Settings == platform_.Settings) return;
   platform_.Settings = Settings;
   mouseScale_.Set(Settings.MouseSpeed, Settings.InvertMouse);
+  form_->ReduceFlashing = Settings.ReduceFlashing;  // drawing only: the world never reads it
   if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
   if (platform_.Store) platform_.Store->SaveSettings(Settings);
 }
@@ -247,10 +261,6 @@ void TGameHost::ToggleMute() {
   ChangeSettings(S);
 }
 
-void TGameHost::ShowNotice(const std::string& Text) {
-  notice_ = Text;
-  noticeFrames_ = Text.empty() ? 0 : NoticeFrames;
-}
 
 std::string TGameHost::TimerTitle() {
   if (pause_.Paused()) return PausedTitle;
@@ -258,4 +268,65 @@ std::string TGameHost::TimerTitle() {
   std::string Title = std::string(WindowTitle) + "   [" + std::to_string(FrameCount) + " FPS]";
   FrameCount = 0;
   return Title;
+}
+
+// --- the host's own screens
+
+void TGameHost::NoteGameEnd() {
+  const bool Over = !form_->OnTitleScreen && form_->GameOverTimer > 0;
+  const bool Began = Over && !gameOver_;
+  gameOver_ = Over;
+  if (!Began) return;
+  TScoreEntry Game;
+  Game.Score = form_->Score;
+  Game.Level = std::clamp(form_->Level + 1, 1, 10);
+  if (platform_.Today) Game.Date = platform_.Today();
+  lastGame_ = TGameResult();
+  lastGame_.Score = Game.Score;
+  lastGame_.Level = Game.Level;
+  // A game that scored nothing takes no place in the table.
+  if (Game.Score <= 0) return;
+  if (platform_.Store) {
+    platform_.Scores = platform_.Store->AddScore(Game);
+    // Its place in the merged table: below any equal game that came before it.
+    for (size_t i = platform_.Scores.size(); i-- > 0;)
+      if (platform_.Scores[i] == Game) {
+        lastGame_.Place = int(i) + 1;
+        break;
+      }
+  } else {
+    lastGame_.Place = InsertScore(platform_.Scores, Game);
+  }
+  // Place 1 lies below every equal score, so it beats every game before it.
+  lastGame_.NewHighScore = lastGame_.Place == 1;
+}
+
+void TGameHost::ChooseOption(uint16_t Vk) {
+  TSettings Changed = platform_.Settings;
+  if (options_.KeyDown(Vk, Changed)) ChangeSettings(Changed);
+}
+
+void TGameHost::DrawPauseScreen(TPauseScreen& Screen, int Width, int Height) {
+  if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
+  if (!screens_->HasFont()) {
+    Screen.Draw(Width, Height);  // the sign in block letters
+    return;
+  }
+  Screen.DrawPicture(Width, Height);
+  screens_->DrawPaused(Width, Height, options_, platform_.Settings, platform_.EscapeQuits, NoticeText());
+}
+
+void TGameHost::ShowNotice(const std::string& Text) {
+  notice_ = Text;
+  noticeUntil_ = platform_.WallClock->GetTickCount() + NoticeMs;
+}
+
+const std::string& TGameHost::NoticeText() const {
+  static const std::string None;
+  if (notice_.empty() || int32_t(noticeUntil_ - platform_.WallClock->GetTickCount()) <= 0) return None;
+  return notice_;
+}
+
+void TGameHost::ReleaseScreens() {
+  if (screens_) screens_->Release();
 }

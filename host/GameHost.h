@@ -14,6 +14,7 @@
 
 #include "InputStream.h"
 #include "MouseScale.h"
+#include "OptionsMenu.h"
 #include "PausableClock.h"
 #include "PauseState.h"
 #include "ReplayDriver.h"
@@ -25,6 +26,8 @@
 #include "Services.h"
 
 class TFormMain;
+class THostScreens;
+class TPauseScreen;
 
 // What a shell does around the host's frames and pauses.
 class IHostShell {
@@ -70,6 +73,13 @@ struct THostPlatform {
   TScoreTable Scores;       // as read at start: HighScore starts at the best
   IPlayerStore* Store = nullptr;  // null keeps nothing (the simulator, tests)
   std::function<std::string()> Today;  // the local date as YYYY-MM-DD, for a score; may be empty
+  // The host's own screens over the game's picture (game over, the title's
+  // table, notices): on in the desktop and the page, off where a picture must
+  // be the game's alone (the simulator, the benchmark, tests).
+  bool HostScreens = false;
+  // The options list the window's own settings (multisampling, vsync, full
+  // screen, window size): the desktop's, not the page's.
+  bool WindowSettings = true;
 };
 
 // Virtual-key codes the host itself acts on.
@@ -77,8 +87,8 @@ constexpr uint16_t VkEscape = 27;
 constexpr uint16_t VkPause = 80;  // P
 constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game never sees it
 
-// Frames a notice stays on screen: about two seconds.
-constexpr int NoticeFrames = 120;
+// How long a notice stays on screen, by the wall clock (it shows while paused too).
+constexpr uint32_t NoticeMs = 2000;
 
 // The window title, "OpenGL App by Dreskol", and the same while paused.
 extern const char* const WindowTitle;
@@ -164,10 +174,17 @@ class TGameHost {
   // Sound off or on (M), kept as the saved `muted`.
   void ToggleMute();
 
-  // --- a short notice on screen ("Picture saved ..."), for NoticeFrames frames
+
+  // --- the host's own screens (HostScreens.h)
+  // The pause screen: the kept picture with the options and the keys over it.
+  void DrawPauseScreen(TPauseScreen& Screen, int Width, int Height);
+  const TOptionsMenu& Options() const { return options_; }
+  // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
   void ShowNotice(const std::string& Text);
-  // Empty when there is none.
-  const std::string& NoticeText() const { return notice_; }
+  // The notice on show now, or "".
+  const std::string& NoticeText() const;
+  // The host's screens free their GL objects; call while the context is current.
+  void ReleaseScreens();
 
   TFormMain& Form() { return *form_; }
   const TFormMain& Form() const { return *form_; }
@@ -185,6 +202,10 @@ class TGameHost {
   // Live input: true when the event reaches the stream after the shell's rules.
   bool Passes(uint16_t Vk, bool Down);
   void SetPhase(TPauseState::TPhase Before);
+  // The host's screens: the game that just ended into the table, and the
+  // choices of the options while paused.
+  void NoteGameEnd();
+  void ChooseOption(uint16_t Vk);
 
   THostPlatform platform_;
   TFrameClock clock_;
@@ -202,9 +223,12 @@ class TGameHost {
   // The player's mouse speed and inversion, the rumble and the notice.
   TMouseScale mouseScale_;
   TRumbleWatch rumble_;
-  std::string notice_;
-  int noticeFrames_ = 0;
   bool muteKeyDown_ = false;  // M is held: its auto-repeat does not toggle again
+  bool gameOver_ = false;  // the game-over phase ran at the end of the last frame
+  TOptionsMenu options_;
+  std::unique_ptr<THostScreens> screens_;
+  std::string notice_;
+  uint32_t noticeUntil_ = 0;  // wall clock, ms
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

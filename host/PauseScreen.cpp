@@ -88,7 +88,10 @@ void TPauseScreen::Capture(GLenum ReadBuffer, int Width, int Height) {
   glPopAttrib();
 }
 
-void TPauseScreen::Draw(int Width, int Height) const {
+namespace {
+
+// A projection of pixels over the view with the game's state saved; EndPixels puts it back.
+void BeginPixels(int Width, int Height) {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glMatrixMode(GL_TEXTURE);
   glPushMatrix();
@@ -100,7 +103,6 @@ void TPauseScreen::Draw(int Width, int Height) const {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-
   glViewport(0, 0, Width, Height);
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
@@ -109,25 +111,50 @@ void TPauseScreen::Draw(int Width, int Height) const {
   glDisable(GL_FOG);
   glDisable(GL_SCISSOR_TEST);
   glDepthMask(GL_FALSE);
+}
+
+void EndPixels() {
+  glMatrixMode(GL_TEXTURE);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glPopAttrib();
+}
+
+// The kept picture stretched over the view, on black.
+void DrawKept(GLuint Texture, int Width, int Height) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
+  if (!Texture) return;
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, Texture);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2f(0, 0);
+  glTexCoord2f(1, 0);
+  glVertex2f(float(Width), 0);
+  glTexCoord2f(1, 1);
+  glVertex2f(float(Width), float(Height));
+  glTexCoord2f(0, 1);
+  glVertex2f(0, float(Height));
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+}
 
-  if (texture_) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(0, 0);
-    glTexCoord2f(1, 0);
-    glVertex2f(float(Width), 0);
-    glTexCoord2f(1, 1);
-    glVertex2f(float(Width), float(Height));
-    glTexCoord2f(0, 1);
-    glVertex2f(0, float(Height));
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
-  }
+}  // namespace
+
+void TPauseScreen::DrawPicture(int Width, int Height) const {
+  BeginPixels(Width, Height);
+  DrawKept(texture_, Width, Height);
+  EndPixels();
+}
+
+void TPauseScreen::Draw(int Width, int Height) const {
+  BeginPixels(Width, Height);
+  DrawKept(texture_, Width, Height);
 
   // The sign: sized by the height, narrowed to fit a tall, thin window.
   const float size = std::min(float(Height) * 0.14f, float(Width) / 7.5f);
@@ -146,14 +173,7 @@ void TPauseScreen::Draw(int Width, int Height) const {
   DrawText("PAUSED", cx, cy - size * 0.1f, size);
   glColor4f(1, 1, 1, 1);
   DrawText("PRESS P TO PLAY", cx, cy - size * 0.8f, size * 0.3f);
-
-  glMatrixMode(GL_TEXTURE);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
+  EndPixels();
 }
 
 void TPauseScreen::Release() {

@@ -1,6 +1,7 @@
 // What the window shows while the game is paused: the last picture the game
-// drew, kept in a texture, with a "PAUSED" sign over it. Needs the GL context
-// current for every call; drawing leaves the game's GL state as it found it.
+// drew, kept in a texture, with a "PAUSED" sign over it (or, with DrawPicture,
+// under the host's own text). Needs the GL context current for every call;
+// drawing leaves the game's GL state as it found it.
 #pragma once
 #include <GL/gl.h>
 
@@ -17,6 +18,8 @@ class TPauseScreen {
   // resized since), a dark band across the middle, "PAUSED" in large letters
   // and "PRESS P TO PLAY" under it.
   void Draw(int Width, int Height) const;
+  // The kept picture alone, stretched over the view, for text of the host's own.
+  void DrawPicture(int Width, int Height) const;
   // Frees the texture; call before the context goes.
   void Release();
 

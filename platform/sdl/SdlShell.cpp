@@ -179,6 +179,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   Platform.Scores = scores_;
   Platform.Store = store_;
   Platform.Today = LocalDate;
+  Platform.HostScreens = true;
   host_ = std::make_unique<TGameHost>(Platform);
   if (recording_) host_->Record(std::move(recording_), recordingName_);
   if (replay_) host_->Replay(std::move(*replay_));
@@ -243,6 +244,7 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
     case SDL_KEYDOWN:
       if (!IsSystemKey(Event.key.keysym.sym, Event.key.keysym.mod))
         host_->KeyDown(VirtualKeyFromSdl(Event.key.keysym.sym));
+      if (host_->Paused()) pausedDirty_ = true;  // the options may have changed
       break;
     case SDL_KEYUP:
       host_->KeyUp(VirtualKeyFromSdl(Event.key.keysym.sym));

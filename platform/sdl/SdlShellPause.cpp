@@ -35,7 +35,7 @@ void TSdlShell::PauseChanged(bool Paused) {
 void TSdlShell::DrawPaused() {
   int W = 0, H = 0;
   SDL_GL_GetDrawableSize(window_, &W, &H);
-  pauseScreen_.Draw(W, H);
+  host_->DrawPauseScreen(pauseScreen_, W, H);
   TakePictureIfAsked();
   SDL_GL_SwapWindow(window_);
   pausedDirty_ = false;

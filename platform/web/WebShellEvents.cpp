@@ -52,6 +52,7 @@ bool TWebShell::KeyDown(const EmscriptenKeyboardEvent& Event) {
   const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
   if (Vk == 0) return false;
   host_->KeyDown(Vk);
+  if (host_->Paused()) pausedDirty_ = true;  // the options may have changed
   return true;  // the page must not scroll on arrows and Space
 }
 

@@ -39,7 +39,7 @@ void TWebShell::PauseChanged(bool Paused) {
 
 void TWebShell::DrawPausedIfNeeded() {
   if (!host_ || !host_->Paused() || !pausedDirty_) return;
-  pauseScreen_.Draw(width_, height_);
+  host_->DrawPauseScreen(pauseScreen_, width_, height_);
   pausedDirty_ = false;
 }
 

@@ -125,6 +125,46 @@ TEST_F(FrameDriver, AHitCountedDuringPlayFlashesThatFrame) {
   EXPECT_EQ(SkyPixel(), 0xff0000u);
 }
 
+TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver) {
+  form().ReduceFlashing = true;
+  host->Frame();
+  host->Frame();
+  form().OnTitleScreen = 0;
+  host->Frame();
+  const uint32_t middle = host->Context->PixelAt(160, 50), edge = host->Context->PixelAt(0, 60);
+  TBlob& alien = *(*form().Aliens)[0];
+  alien.SetActive(true);
+  alien.State = 1;
+  alien.Speed = 0;
+  alien.Radius = 30;
+  alien.Position = form().Player->Position;
+  host->Frame();
+  ASSERT_EQ(form().HitsByAlien, 1);
+  auto Red = [](uint32_t P) { return int(P >> 16); };
+  auto Green = [](uint32_t P) { return int((P >> 8) & 0xff); };
+  // No red frame: the middle of the sky is as it was, its edge turns red.
+  EXPECT_EQ(host->Context->PixelAt(160, 50), middle);
+  EXPECT_GT(Red(host->Context->PixelAt(0, 60)), 150);
+  EXPECT_LT(Green(host->Context->PixelAt(0, 60)), 60);
+  alien.SetActive(false);
+  for (int i = 0; i < 10; ++i) host->Frame();
+  EXPECT_EQ(form().HitTintFrames, 0);
+  EXPECT_EQ(host->Context->PixelAt(0, 60), edge) << "the tint lasts ten frames";
+
+  // The game over: every frame the same dark red, never the bright flash.
+  form().HitsByAlien = 3;
+  host->Frame();
+  ASSERT_EQ(form().GameOverTimer, 100);
+  for (int value = 100; value >= 2; --value) {
+    host->Frame();
+    const uint32_t P = SkyPixel();
+    ASSERT_NE(P, 0xff0000u) << "timer value " << value;
+    EXPECT_GT(Red(P), 60) << "timer value " << value;
+    EXPECT_LT(Red(P), 120) << "timer value " << value;
+    EXPECT_EQ(Green(P), 0) << "timer value " << value;
+  }
+}
+
 TEST_F(FrameDriver, CaptionIsWrittenOnlyWhenTheFrameTookATick) {
   host->Frame();
   host->Frame();

@@ -240,3 +240,132 @@ TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
 }
 
 }  // namespace
+
+// --- the player's games and options
+
+// A store that notes what it keeps; its table stands for the file, which
+// another program may have added to.
+class TNotingStore : public IPlayerStore {
+ public:
+  void SaveSettings(const TSettings& Settings) override { Saved.push_back(Settings); }
+  TScoreTable AddScore(const TScoreEntry& Game) override {
+    Added.push_back(Game);
+    InsertScore(OnDisk, Game);
+    return OnDisk;
+  }
+  std::vector<TSettings> Saved;
+  std::vector<TScoreEntry> Added;
+  TScoreTable OnDisk;
+};
+
+class PlayerHostTest : public ::testing::Test {
+ protected:
+  PlayerHostTest() : Context(64, 48) {}
+  void Start(IPlayerStore* Store, TScoreTable Scores = {}) {
+    THostPlatform P = TestPlatform(Wall, Sound, Shell);
+    P.Store = Store;
+    P.Scores = std::move(Scores);
+    P.Today = [] { return std::string("2026-12-07"); };
+    Host = std::make_unique<TGameHost>(P);
+    Host->Stream().WriteTo(&Script);
+    Frame();
+  }
+  void Frame() {
+    Wall.Now += 16;
+    Host->Frame();
+  }
+  // A game from the title that ends at the third hit with Score on level Level (0 is the first).
+  void PlayGameEnding(int32_t Score, int32_t Level) {
+    while (!Host->Form().OnTitleScreen) Frame();
+    Host->KeyDown(90);
+    Host->KeyUp(90);
+    Frame();
+    ASSERT_EQ(Host->Form().OnTitleScreen, 0);
+    Host->Form().Score = Score;
+    Host->Form().Level = Level;
+    Host->Form().HitsByAlien = 3;
+    Frame();
+    ASSERT_EQ(Host->Form().GameOverTimer, 100);
+  }
+
+  THeadlessContext Context;
+  TFakeTicks Wall;
+  TRecordingSound Sound;
+  TNotingShell Shell;
+  TNotingStore Store;
+  std::ostringstream Script;
+  std::unique_ptr<TGameHost> Host;
+};
+
+TEST_F(PlayerHostTest, AGameThatEndsTakesItsPlaceOnceInTheTableKeptInMemory) {
+  Start(nullptr, {{5000, 4, "2026-12-01"}});
+  PlayGameEnding(7000, 2);
+  EXPECT_EQ(Host->LastGame().Score, 7000);
+  EXPECT_EQ(Host->LastGame().Level, 3);
+  EXPECT_EQ(Host->LastGame().Place, 1);
+  EXPECT_TRUE(Host->LastGame().NewHighScore);
+  EXPECT_EQ(Host->Scores(), (TScoreTable{{7000, 3, "2026-12-07"}, {5000, 4, "2026-12-01"}}));
+  for (int i = 0; i < 100; ++i) Frame();  // the rest of the game over, then the title
+  EXPECT_EQ(Host->Form().OnTitleScreen, 1);
+  EXPECT_EQ(Host->Scores().size(), 2u) << "one game, one entry";
+
+  PlayGameEnding(3000, 0);
+  EXPECT_EQ(Host->LastGame().Place, 3);
+  EXPECT_FALSE(Host->LastGame().NewHighScore);
+  PlayGameEnding(0, 0);
+  EXPECT_EQ(Host->LastGame().Place, 0) << "a game without points takes no place";
+  EXPECT_EQ(Host->Scores().size(), 3u);
+}
+
+TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {
+  Store.OnDisk = {{9000, 5, "2026-12-01"}};  // another program's game, unknown at start
+  Start(&Store);
+  PlayGameEnding(7000, 2);
+  EXPECT_EQ(Store.Added, (std::vector<TScoreEntry>{{7000, 3, "2026-12-07"}}));
+  EXPECT_EQ(Host->LastGame().Place, 2);
+  EXPECT_FALSE(Host->LastGame().NewHighScore);
+  EXPECT_EQ(Host->Scores(), Store.OnDisk);
+  // The same game again lands below its equal.
+  PlayGameEnding(7000, 2);
+  EXPECT_EQ(Host->LastGame().Place, 3);
+}
+
+TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReachTheGame) {
+  Start(&Store);
+  Host->TogglePause();
+  Frame();
+  ASSERT_TRUE(Host->Paused());
+  Script.str("");
+  Host->KeyDown(40);  // Down: to "Sound muted"
+  Host->KeyDown(40);  // its auto-repeat: to "Mouse speed"
+  Host->KeyUp(40);
+  Host->KeyDown(39);  // Right: 1 -> 1.25
+  Host->KeyUp(39);
+  EXPECT_EQ(Host->Options().Item(Host->Options().Selected()), TOption::MouseSpeed);
+  EXPECT_DOUBLE_EQ(Host->Settings().MouseSpeed, 1.25);
+  ASSERT_EQ(Store.Saved.size(), 1u);
+  EXPECT_DOUBLE_EQ(Store.Saved[0].MouseSpeed, 1.25);
+
+  // Up from the top goes round to the window's size, which waits for a restart.
+  for (int i = 0; i < 3; ++i) Host->KeyDown(38);
+  EXPECT_EQ(Host->Options().Item(Host->Options().Selected()), TOption::WindowSize);
+  Host->KeyDown(39);
+  EXPECT_EQ(Host->Settings().WindowWidth, 1280);
+  EXPECT_TRUE(Host->Options().WaitsForRestart(TOption::WindowSize, Host->Settings()));
+  EXPECT_FALSE(Host->Options().WaitsForRestart(TOption::MouseSpeed, Host->Settings()));
+
+  // Reduce flashing reaches the form's drawing at once.
+  for (int i = 0; i < 4; ++i) Host->KeyDown(38);
+  Host->KeyDown(37);
+  EXPECT_TRUE(Host->Settings().ReduceFlashing);
+  EXPECT_TRUE(Host->Form().ReduceFlashing);
+  EXPECT_EQ(Store.Saved.size(), 3u);
+  EXPECT_EQ(Script.str().find("down"), std::string::npos) << "no press reached the game: " << Script.str();
+
+  // Playing, the arrows are the game's again.
+  Host->TogglePause();
+  const int Chosen = Host->Options().Selected();
+  Host->KeyDown(40);
+  EXPECT_EQ(Host->Options().Selected(), Chosen);
+  EXPECT_NE(Script.str().find("down 40"), std::string::npos);
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AssetWriter.h"
+#include "FontAtlas.h"
 #include "ModelText.h"
 #include "TestModels.h"
 
@@ -32,6 +33,21 @@ TEST(Generator, WritesTheSameBytesEveryTimeAndTheBuildUsedThem) {
   RemoveFolder(first);
   RemoveFolder(second);
   EXPECT_EQ(SoundClipsSource(), SoundClipsSource());
+}
+
+TEST(Generator, TheFontAtlasIsTheSameEveryTimeAndAMissingFontIsNamed) {
+  const std::string folder = MakeTempFolder();
+  const auto names = WriteFont(folder, SKYREND_FONT_FILE);
+  ASSERT_EQ(names, (std::vector<std::string>{"Font.pgm", "Font.metrics"}));
+  for (const std::string& name : names)
+    EXPECT_EQ(ReadFile(folder + "/" + name), ReadFile(std::string(SKYREND_PROGRAM_DIR) + "/" + name)) << name;
+  RemoveFolder(folder);
+  try {
+    BuildFontAtlas("/nonexistent/DejaVuSans.ttf");
+    FAIL() << "no font, no atlas";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "cannot read the font /nonexistent/DejaVuSans.ttf");
+  }
 }
 
 TEST(Generator, ModelTextHasTheReadersLayout) {

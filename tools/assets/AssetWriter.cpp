@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "BitmapWriter.h"
+#include "FontAtlas.h"
 #include "ModelText.h"
 #include "Models.h"
 #include "Sounds.h"
@@ -50,6 +51,13 @@ std::vector<std::string> WriteModelsAndBitmaps(const std::string& Folder) {
     written.push_back(name);
   }
   return written;
+}
+
+std::vector<std::string> WriteFont(const std::string& Folder, const std::string& FontPath) {
+  const TBuiltFont Font = BuildFontAtlas(FontPath);
+  WriteFileIfChanged(Folder + "/" + FontAtlasFile, EncodePgm(Font.Width, Font.Height, Font.Pixels));
+  WriteFileIfChanged(Folder + "/" + FontMetricsFile, Font.Metrics);
+  return {FontAtlasFile, FontMetricsFile};
 }
 
 std::string SoundClipsSource() {

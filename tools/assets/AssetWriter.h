@@ -12,6 +12,10 @@ std::vector<std::string> NamedTextures();
 // the names written. Throws std::runtime_error naming a file it cannot write.
 std::vector<std::string> WriteModelsAndBitmaps(const std::string& Folder);
 
+// Renders the font at FontPath into the atlas and its metrics in Folder and
+// returns the names written. Throws std::runtime_error as above.
+std::vector<std::string> WriteFont(const std::string& Folder, const std::string& FontPath);
+
 // C++ source defining GetSoundClip (SoundClips.h) over the six clips as byte arrays.
 std::string SoundClipsSource();
 

@@ -1,5 +1,5 @@
-// skyrend-assets: run by the build. Writes the sixteen model files and their
-// bitmaps into the program's folder, and the sound clips as a C++ source;
+// skyrend-assets: run by the build. Writes the sixteen model files, their
+// bitmaps and the font atlas with its metrics into the program's folder, and the sound clips as a C++ source;
 // optionally the names of the data files written, one a line (what an
 // installation copies).
 //   skyrend-assets <program folder> <clips source path> [data list path]
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "AssetWriter.h"
+#include "FontAtlas.h"
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 4) {
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const auto written = WriteModelsAndBitmaps(argv[1]);
+    auto written = WriteModelsAndBitmaps(argv[1]);
+    for (const std::string& Name : WriteFont(argv[1], SKYREND_FONT_FILE)) written.push_back(Name);
     WriteFile(argv[2], SoundClipsSource());
     if (argc == 4) {
       std::string List;

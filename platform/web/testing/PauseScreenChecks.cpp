@@ -1,5 +1,5 @@
 // The pause screen on our GL subset and the browser's WebGL 2: the texture
-// matrix, then the kept picture coming back under the dark band and its
+// matrix, the text in the real font, then the kept picture coming back under the dark band and its
 // sign, with the game's state as it was before (the attribute stack, the
 // read buffer, the replace environment and the copied texture).
 #include <GL/gl.h>
@@ -10,6 +10,7 @@
 
 #include "GlChecks.h"
 #include "PauseScreen.h"
+#include "TextDraw.h"
 
 namespace {
 
@@ -79,10 +80,38 @@ std::string TextureMatrixChecks(int Size) {
   return "";
 }
 
+// The real font on the subset: luminance-alpha texels take the colour, the
+// alpha test cuts the outline, and a dark rim goes round the letters.
+std::string TextChecks(int Size) {
+  TTextDraw Text;
+  if (!Text.Load("/skyrend")) return "the font atlas could not be read from /skyrend";
+  glViewport(0, 0, Size, Size);
+  glClearColor(0, 0, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  Text.Begin(Size, Size);
+  Text.Text("HH", float(Size) / 2, float(Size) / 4, float(Size) / 2, TAlign::Centre, TTextColour{1, 1, 1});
+  Text.End();
+  std::vector<unsigned char> Shown(size_t(Size) * size_t(Size) * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, Shown.data());
+  int White = 0, Black = 0;
+  for (size_t i = 0; i < Shown.size(); i += 4) {
+    White += Shown[i] > 240 && Shown[i + 1] > 240 && Shown[i + 2] > 240;
+    Black += Shown[i] < 20 && Shown[i + 1] < 20 && Shown[i + 2] < 20;
+  }
+  Text.Release();
+  if (White < Size * Size / 50) return "the font's letters are not drawn in their colour";
+  if (Black == 0) return "the font's letters have no dark rim";
+  if (glIsEnabled(GL_ALPHA_TEST) || glIsEnabled(GL_TEXTURE_2D)) return "the text left the alpha test or texturing on";
+  if (glGetError() != GL_NO_ERROR) return "the text's calls set a GL error";
+  return "";
+}
+
 }  // namespace
 
 std::string PauseScreenChecks(int Size) {
-  const std::string Failed = TextureMatrixChecks(Size);
+  std::string Failed = TextureMatrixChecks(Size);
+  if (Failed.empty()) Failed = TextChecks(Size);
   if (!Failed.empty()) return Failed;
 
   // The picture to keep: red on the left, green on the right.

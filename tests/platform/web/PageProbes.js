@@ -37,10 +37,10 @@ function Pixel(Image, X, Y) {
   return [Image.data[i], Image.data[i + 1], Image.data[i + 2]];
 }
 
-// Pixels of the pause sign's yellow "PAUSED" in the middle third of the picture.
+// Pixels of the pause screen's yellow "PAUSED", in its band under the top of the picture.
 function SignPixels(Image) {
   let Count = 0;
-  for (let y = Math.floor(Image.height / 3); y < Math.floor(Image.height * 2 / 3); ++y)
+  for (let y = Math.floor(Image.height * 0.06); y < Math.floor(Image.height * 0.2); ++y)
     for (let x = 0; x < Image.width; ++x) {
       const [R, G, B] = Pixel(Image, x, y);
       if (R > 200 && G > 150 && G < 240 && B < 120) ++Count;
@@ -48,8 +48,13 @@ function SignPixels(Image) {
   return Count;
 }
 
+// The least of them a pause screen shows: one pixel of that band in fifty.
+function SignFloor(Image) {
+  return Image.width * Image.height * 0.14 / 50;
+}
+
 function SamePicture(A, B) {
   return A.width === B.width && A.height === B.height && Buffer.compare(A.data, B.data) === 0;
 }
 
-module.exports = { InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SamePicture };
+module.exports = { InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SignFloor, SamePicture };

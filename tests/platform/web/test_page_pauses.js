@@ -2,13 +2,13 @@
 // when the tab is hidden and when the pointer lock is lost. While paused the
 // title and the status line say so, the audio context is suspended, the
 // pointer is free, the last picture stays still under the pause sign (drawn
-// again when the canvas changes size), and P plays on: the page never ends
-// the game. Last, the page's shell inside the test module shows that the
-// game's frames and caption stand still while paused.
+// again when the canvas changes size), the arrows walk the options on it, and
+// P plays on: the page never ends the game. Last, the page's shell inside the
+// test module shows that the game's frames and caption stand still while paused.
 // usage: node test_page_pauses.js WEB_BUILD
 'use strict';
 const { OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
-const { InstrumentAudio, AudioState, Pixel, SignPixels, SamePicture } = require('./PageProbes');
+const { InstrumentAudio, AudioState, Pixel, SignPixels, SignFloor, SamePicture } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
 // The host's paused title; the browser collapses its spaces.
@@ -48,7 +48,7 @@ async function ExpectPaused(Page, Cause, Before) {
   const Second = await CanvasPixels(Page);
   const Sign = SignPixels(Second);
   Check(SamePicture(First, Second), `${Cause}: the picture stands still`);
-  Check(Sign > 10000 && BandEdge(Second) <= BandEdge(Before) * 0.5 + 8,
+  Check(Sign > SignFloor(Second) && BandEdge(Second) <= BandEdge(Before) * 0.5 + 8,
         `${Cause}: the pause sign shows over a darkened band (${Sign} sign pixels)`);
   return Sign;
 }
@@ -121,12 +121,21 @@ async function RealPage(Browser, Server) {
   const Retaken = await WaitFor(() => Page.evaluate(() => document.pointerLockElement !== null), Locked => Locked);
   Check(Retaken, 'P takes the pointer again after the lock was lost');
 
-  // A canvas of another size while paused is cleared: the sign is drawn again.
+  // While paused the arrows walk the options: the chosen line moves, the picture under it stays.
   await Page.keyboard.press('KeyP');
   await WaitFor(() => Page.title(), PausedTitle);
+  await Sleep(300);
+  const Listed = await CanvasPixels(Page);
+  await Page.keyboard.press('ArrowDown');
+  const Moved = await WaitFor(() => CanvasPixels(Page), Shown => !SamePicture(Shown, Listed));
+  Check(!SamePicture(Moved, Listed) && SignPixels(Moved) > SignFloor(Moved),
+        'Down while paused chooses the next option on the pause screen');
+
+  // A canvas of another size while paused is cleared: the sign is drawn again.
   await Page.evaluate(() => Object.assign(document.getElementById('canvas'), { width: 640, height: 360 }));
-  const Sign = await WaitFor(async () => SignPixels(await CanvasPixels(Page)), Count => Count > 10000);
-  Check(Sign > 10000, `the sign is drawn again on a canvas of a new size (${Sign} sign pixels)`);
+  const Image = await WaitFor(() => CanvasPixels(Page), Shown => SignPixels(Shown) > SignFloor(Shown));
+  const Sign = SignPixels(Image);
+  Check(Sign > SignFloor(Image), `the sign is drawn again on a canvas of a new size (${Sign} sign pixels)`);
   Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
   await Page.close();
 }

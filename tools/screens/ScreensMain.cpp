@@ -1,0 +1,135 @@
+// skyrend-screens: the real game on the headless GL, staged into the moments
+// the host draws its own screens over, each saved as a PNG for a look:
+//   skyrend-screens OUTDIR [WIDTHxHEIGHT]
+// title-scores, game-over-flash, game-over, new-high-score, paused-options,
+// hit-tint-reduced, game-over-reduced. Exit code 2 for bad arguments, 1 when
+// a picture cannot be written.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "GameHost.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+#include "HostScreens.h"
+#include "PauseScreen.h"
+#include "frmMainGL.h"
+
+namespace {
+
+constexpr uint16_t VkZ = 90, VkDown = 40, VkRight = 39;
+
+class TPictureShell : public IHostShell {
+ public:
+  TPictureShell(int W, int H) : w_(W), h_(H) {}
+  void Present() override {}
+  void KeepPicture() override { Pause.Capture(GL_BACK, w_, h_); }
+  void PauseChanged(bool) override {}
+  TPauseScreen Pause;
+
+ private:
+  int w_, h_;
+};
+
+TScoreTable SampleTable() {
+  const int Scores[] = {98500, 76000, 52500, 40000, 33500, 21000, 15500, 9000, 4500, 1500};
+  TScoreTable Table;
+  for (int i = 0; i < 10; ++i) Table.push_back({Scores[i], 9 - i * 8 / 10, "2026-11-" + std::to_string(20 + i)});
+  return Table;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int W = 1024, H = 768;
+  if (argc < 2 || argc > 3 || (argc == 3 && std::sscanf(argv[2], "%dx%d", &W, &H) != 2) || W < 64 || H < 48) {
+    std::fprintf(stderr, "usage: skyrend-screens OUTDIR [WIDTHxHEIGHT]\n");
+    return 2;
+  }
+  const std::string Out = argv[1];
+  try {
+    THeadlessContext Context(W, H);
+    TFakeTicks Wall;
+    TPictureShell Shell(W, H);
+    THostPlatform P;
+    P.WallClock = &Wall;
+    P.Shell = &Shell;
+    P.ProgramFolder = DefaultProgramFolder();
+    P.Width = W;
+    P.Height = H;
+    P.HostScreens = true;
+    P.Scores = SampleTable();
+    P.Today = [] { return std::string("2026-12-07"); };
+    TGameHost Host(P);
+    Host.Resize(W, H);
+    TFormMain& Form = Host.Form();
+    bool Written = true;
+    auto Shot = [&](const char* Name) {
+      const std::string Path = Out + "/" + Name + ".png";
+      if (!Context.WritePng(Path)) {
+        std::fprintf(stderr, "skyrend-screens: cannot write %s\n", Path.c_str());
+        Written = false;
+      }
+    };
+    auto Frame = [&] {
+      Wall.Now += 16;
+      Host.Frame();
+    };
+    auto PlayUntilGameOver = [&](int32_t Score) {
+      while (!Form.OnTitleScreen || Form.TitleFrames <= 101) Frame();
+      Host.KeyDown(VkZ);
+      Host.KeyUp(VkZ);
+      Frame();
+      for (int i = 0; i < 30; ++i) Frame();
+      Form.Score = Score;
+      Form.Level = 3;
+      Form.HitsByAlien = 3;
+      Frame();  // the game over begins at the end of this frame
+    };
+
+    Frame();  // start-up
+    while (Form.TitleFrames < TitleLogoFrames + 40) Frame();
+    Shot("title-scores");
+
+    PlayUntilGameOver(36000);
+    Frame();
+    Shot("game-over-flash");
+    while (Form.GameOverTimer > 85) Frame();
+    Shot("game-over");
+
+    PlayUntilGameOver(123450);
+    for (int i = 0; i < 12; ++i) Frame();
+    Shot("new-high-score");
+
+    // Paused in play, after the options were walked to the mouse speed and changed.
+    while (!Form.OnTitleScreen || Form.TitleFrames <= 101) Frame();
+    Host.KeyDown(VkZ);
+    Host.KeyUp(VkZ);
+    for (int i = 0; i < 60; ++i) Frame();
+    Host.TogglePause();
+    Frame();
+    for (uint16_t Vk : {VkDown, VkDown, VkRight, VkRight}) Host.KeyDown(Vk);
+    Host.ShowNotice("Saved picture ~/Pictures/Skyrend/skyrend-20261207-183000.png");
+    Host.DrawPauseScreen(Shell.Pause, W, H);
+    Shot("paused-options");
+    Host.TogglePause();
+
+    TSettings Reduced = Host.Settings();
+    Reduced.ReduceFlashing = true;
+    Host.ChangeSettings(Reduced);
+    Frame();
+    Form.HitTintFrames = 10;  // as a hit sets it
+    Frame();
+    Shot("hit-tint-reduced");
+    Form.Score = 500;
+    Form.HitsByAlien = 3;
+    for (int i = 0; i < 20; ++i) Frame();
+    Shot("game-over-reduced");
+    Shell.Pause.Release();
+    Host.ReleaseScreens();
+    return Written ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skyrend-screens: %s\n", e.what());
+    return 1;
+  }
+}
