@@ -1,5 +1,7 @@
 #include "PauseScreen.h"
 
+#include "PixelView.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -90,39 +92,6 @@ void TPauseScreen::Capture(GLenum ReadBuffer, int Width, int Height) {
 
 namespace {
 
-// A projection of pixels over the view with the game's state saved; EndPixels puts it back.
-void BeginPixels(int Width, int Height) {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glMatrixMode(GL_TEXTURE);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, Width, 0, Height, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glViewport(0, 0, Width, Height);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_FOG);
-  glDisable(GL_SCISSOR_TEST);
-  glDepthMask(GL_FALSE);
-}
-
-void EndPixels() {
-  glMatrixMode(GL_TEXTURE);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
-}
-
 // The kept picture stretched over the view, on black.
 void DrawKept(GLuint Texture, int Width, int Height) {
   glClearColor(0, 0, 0, 1);
@@ -147,13 +116,13 @@ void DrawKept(GLuint Texture, int Width, int Height) {
 }  // namespace
 
 void TPauseScreen::DrawPicture(int Width, int Height) const {
-  BeginPixels(Width, Height);
+  BeginPixelView(Width, Height);
   DrawKept(texture_, Width, Height);
-  EndPixels();
+  EndPixelView();
 }
 
 void TPauseScreen::Draw(int Width, int Height) const {
-  BeginPixels(Width, Height);
+  BeginPixelView(Width, Height);
   DrawKept(texture_, Width, Height);
 
   // The sign: sized by the height, narrowed to fit a tall, thin window.
@@ -173,7 +142,7 @@ void TPauseScreen::Draw(int Width, int Height) const {
   DrawText("PAUSED", cx, cy - size * 0.1f, size);
   glColor4f(1, 1, 1, 1);
   DrawText("PRESS P TO PLAY", cx, cy - size * 0.8f, size * 0.3f);
-  EndPixels();
+  EndPixelView();
 }
 
 void TPauseScreen::Release() {

@@ -1,5 +1,7 @@
 #include "TextDraw.h"
 
+#include "PixelView.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -56,39 +58,13 @@ bool TTextDraw::Load(const std::string& Folder) {
 }
 
 void TTextDraw::Begin(int Width, int Height) {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glMatrixMode(GL_TEXTURE);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, Width, 0, Height, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glViewport(0, 0, Width, Height);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_FOG);
-  glDisable(GL_SCISSOR_TEST);
+  BeginPixelView(Width, Height);
   glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
   glDisable(GL_TEXTURE_2D);
-  glDepthMask(GL_FALSE);
   glShadeModel(GL_FLAT);
 }
 
-void TTextDraw::End() {
-  glMatrixMode(GL_TEXTURE);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
-}
+void TTextDraw::End() { EndPixelView(); }
 
 void TTextDraw::Glyphs(const char* Text, float X, float Y, float Scale) {
   const float AW = float(metrics_.AtlasWidth), AH = float(metrics_.AtlasHeight);
