@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "QuoteWord.h"
 #include "SdlShell.h"
 #include "SoundClips.h"
 
@@ -44,12 +45,13 @@ int main(int argc, char* argv[]) {
   TSdlShell Shell(BuiltInClips());
   Shell.SetStartFullScreen(Line.FullScreen);
   Shell.SetMultisampling(Line.Multisampling);
-  // The demo is read or created before the window, so a bad file costs no game.
+  // The demo is read (its size, header and every line checked) or created
+  // before the window, so a bad file costs no game.
   try {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);
     if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadScriptFile(Line.DemoPath));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "skyrend: %s: %s\n", Line.DemoPath.c_str(), e.what());
+    std::fprintf(stderr, "skyrend: %s: %s\n", QuoteWord(Line.DemoPath, MaxShownNameChars).c_str(), e.what());
     return 2;
   }
   return Shell.RunMainLoop();
