@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);
     if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadScriptFile(Line.DemoPath));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "skyrend: %s: %s\n", QuoteWord(Line.DemoPath, MaxShownNameChars).c_str(), e.what());
+    std::fprintf(stderr, "skyrend: %s: %s\n", QuoteName(Line.DemoPath).c_str(), e.what());
     return 2;
   }
   return Shell.RunMainLoop();

@@ -8,7 +8,12 @@
 #include <cstddef>
 #include <string>
 
+std::string QuoteWord(const std::string& Word, size_t MaxChars = 40);
+
 // File names are cut later than words: a path of a few folders stays whole.
 constexpr size_t MaxShownNameChars = 200;
 
-std::string QuoteWord(const std::string& Word, size_t MaxChars = 40);
+// A file name as a message shows it, bare: the same rule, except that
+// backslashes (the folder separator of many model files) and quote marks
+// stay as they are.
+std::string QuoteName(const std::string& Name);

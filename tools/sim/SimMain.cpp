@@ -22,7 +22,7 @@
 namespace {
 
 // A file name as messages show it.
-std::string Shown(const std::string& Path) { return QuoteWord(Path, MaxShownNameChars); }
+std::string Shown(const std::string& Path) { return QuoteName(Path); }
 
 int Usage(const std::string& Message) {
   std::fprintf(stderr, "skyrend-sim: %s\n%s\n", Message.c_str(), SimUsage);
