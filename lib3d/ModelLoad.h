@@ -20,8 +20,9 @@ constexpr uint64_t MaxLoadTextureBytes = 64ull << 20;
 constexpr int64_t MaxLoadVertices = 65536;
 constexpr int64_t MaxLoadNormals = 65536;
 constexpr int64_t MaxLoadTriangles = 32768;
-// Per model: every mesh is a material change and a list call at every draw.
-constexpr int32_t MaxModelMeshes = 64;
+// Per model: every mesh is a material change and a list call at every draw,
+// even out of view.
+constexpr int32_t MaxModelMeshes = 16;
 constexpr int32_t MaxModelMaterials = 64;
 // Bones are read and kept, never used.
 constexpr int32_t MaxModelBones = 256;

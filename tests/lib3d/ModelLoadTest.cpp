@@ -48,8 +48,8 @@ class ModelLoad : public ::testing::Test {
 }  // namespace
 
 TEST_F(ModelLoad, PerModelCountsAreBoundedBeforeAnythingIsSized) {
-  EXPECT_EQ(LoadAs("m.txt", Model(64, 64, "", 256)), "");
-  EXPECT_EQ(LoadAs("m.txt", Model(65, 1)), FailureFor("m.txt", "Model too large: over 64 meshes"));
+  EXPECT_EQ(LoadAs("m.txt", Model(16, 64, "", 256)), "");
+  EXPECT_EQ(LoadAs("m.txt", Model(17, 1)), FailureFor("m.txt", "Model too large: over 16 meshes"));
   EXPECT_EQ(LoadAs("m.txt", Model(1, 65)), FailureFor("m.txt", "Model too large: over 64 materials"));
   EXPECT_EQ(LoadAs("m.txt", Model(1, 1, "", 257)), FailureFor("m.txt", "Model too large: over 256 bones"));
   // A file over 8 MB is refused before it is read, whatever it holds.
@@ -126,12 +126,12 @@ TEST_F(ModelLoad, OneNameIsResolvedOnceAcrossTheLoad) {
 }
 
 TEST_F(ModelLoad, AMeshWithoutTrianglesGetsNoDisplayLists) {
-  ASSERT_EQ(LoadAs("m.txt", Model(64, 1)), "");
-  for (int i = 0; i < 63; ++i) {
+  ASSERT_EQ(LoadAs("m.txt", Model(16, 1)), "");
+  for (int i = 0; i < 15; ++i) {
     EXPECT_EQ(Loaded->Meshes[i].FilledList, 0u);
     EXPECT_EQ(Loaded->Meshes[i].OutlineList, 0u);
   }
-  EXPECT_NE(Loaded->Meshes[63].FilledList, 0u);
-  EXPECT_TRUE(glIsList(Loaded->Meshes[63].FilledList));
-  EXPECT_FALSE(glIsList(Loaded->Meshes[63].FilledList + 2));
+  EXPECT_NE(Loaded->Meshes[15].FilledList, 0u);
+  EXPECT_TRUE(glIsList(Loaded->Meshes[15].FilledList));
+  EXPECT_FALSE(glIsList(Loaded->Meshes[15].FilledList + 2));
 }

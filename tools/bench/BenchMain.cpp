@@ -23,6 +23,7 @@
 #include "MultisampleCost.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "LoadBudgetBench.h"
 
 namespace {
 std::atomic<long> Allocations{0};
@@ -280,6 +281,7 @@ int main(int argc, char* argv[]) {
   Width = Options.Width;
   Height = Options.Height;
   try {
+    if (Options.LoadBudgets) return RunLoadBudgetBench(ProgramFolder(), Width, Height, Options.Rounds);
     return Run(Options.Rounds);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-bench: %s\n", e.what());

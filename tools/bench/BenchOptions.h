@@ -1,4 +1,4 @@
-// skyrend-bench's command line: [--rounds N] [--size WxH].
+// skyrend-bench's command line: [--rounds N] [--size WxH] [--load-budgets].
 #pragma once
 #include <string>
 #include <vector>
@@ -6,6 +6,9 @@
 struct TBenchOptions {
   int Rounds = 9;
   int Width = 1024, Height = 768;
+  // Instead of the frame rates: the worst loads each budget accepts (and
+  // one step past each), their start-up time, peak memory and play frames.
+  bool LoadBudgets = false;
 };
 
 extern const char* const BenchUsage;
