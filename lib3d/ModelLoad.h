@@ -31,6 +31,9 @@ constexpr uint64_t MaxModelFileBytes = 8ull << 20;
 // Any name in a model file (mesh, material, texture, bone), refused before it
 // is copied, split into folders or shown.
 constexpr size_t MaxNameBytes = 4096;
+// Folders in a texture name (after "." and empty steps): each one is looked
+// up when the name is resolved.
+constexpr size_t MaxNameFolders = 32;
 
 // One budget passed: the model is at fault, whichever count tipped it over.
 class EOverBudget : public std::runtime_error {

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <filesystem>
 #include <string>
 
 #include "Lib3DTestSupport.h"
@@ -100,6 +101,18 @@ TEST_F(ModelLoad, LongNamesAreRefusedUnsplitAndNamesAreShownSafely) {
   EXPECT_EQ(LoadAs("m.txt", Model(1, 1, longest + "a")), FailureFor("m.txt", "Name too long: over 4096 bytes"));
   EXPECT_EQ(LoadAs("m.txt", Model(1, 1, "", 0, "\"" + std::string(MaxNameBytes, 'm') + "\"")),
             FailureFor("m.txt", "Name too long: over 4096 bytes"));
+
+  // "." and empty steps cost nothing; other steps are looked up, at most 32.
+  Dir.Write("t.bmp", SolidBitmap(4, 4, 0x00FF00));
+  std::string steps;
+  while (steps.size() < MaxNameBytes - 20) steps += ".//";
+  EXPECT_EQ(LoadAs("m.txt", Model(1, 1, steps + "t.bmp")), "");
+  std::filesystem::create_directories(Dir.File("d"));
+  std::string folders;
+  for (int i = 0; i < 15; ++i) folders += "d/../";
+  EXPECT_EQ(LoadAs("m.txt", Model(1, 1, folders + "d/t.bmp")), FailureFor(folders + "d/t.bmp", "File not found"));
+  EXPECT_EQ(LoadAs("m.txt", Model(1, 1, folders + "d/../t.bmp")),
+            FailureFor(folders + "d/../t.bmp", "Name too long: over 32 folders"));
 
   // Control bytes (a terminal's clear-screen and title sequences), a NUL and
   // bytes that are not UTF-8 are shown as \xNN, and a long name is cut.

@@ -110,21 +110,23 @@ void WriteTextures(bool Over, const std::string& Folder) {
   }
 }
 
-// A texture name of Length bytes that leads to floor.bmp through "./"
-// steps, different for each Index (below about 2,000).
+// A texture name of Length bytes that leads to floor.bmp through the most
+// folder steps a name may take ("sub/.." pairs, each looked up), padded with
+// "./" steps, different for each Index (below about 2,000).
 std::string LongTextureName(size_t Length, int Index) {
+  std::string tail;
+  for (size_t i = 0; i + 1 < MaxNameFolders / 2; ++i) tail += "sub/../";
+  tail += "floor.bmp";
   std::string name = "." + std::string(size_t(1 + Index), '/');
-  const std::string file = "floor.bmp";
-  while (name.size() + 2 + file.size() <= Length) name += "./";
-  name += std::string(Length - name.size() - file.size(), '/');
-  return name + file;
+  while (name.size() + 2 + tail.size() <= Length) name += "./";
+  name += std::string(Length - name.size() - tail.size(), '/');
+  return name + tail;
 }
 
 void WriteNames(bool Over, const std::string& Folder) {
-  // Token limits include the quote marks. A texture name also has to fit in
-  // a path after the folder's, or the system refuses it as too long.
+  // Token limits include the quote marks.
   const size_t limit = MaxNameBytes - 2;
-  const size_t textureLength = std::min(limit, size_t(4095) - fs::canonical(Folder).string().size() - 1);
+  fs::create_directories(Folder + "/sub");
   const std::string meshName = "\"" + std::string(limit, 'm') + "\"";
   int index = 0;
   for (const char* model : StockModels) {
@@ -133,7 +135,7 @@ void WriteNames(bool Over, const std::string& Folder) {
     text += "Materials: " + std::to_string(MaxModelMaterials) + "\n";
     for (int i = 0; i < MaxModelMaterials; ++i, ++index) {
       const bool last = Over && index == 16 * MaxModelMaterials - 1;
-      text += Material("\"" + std::string(limit, 'n') + "\"", last ? std::string(limit + 1, 'n') : LongTextureName(textureLength, index));
+      text += Material("\"" + std::string(limit, 'n') + "\"", last ? std::string(limit + 1, 'n') : LongTextureName(limit, index));
     }
     WriteFile(Folder + "/" + model, text + "Bones: 0\n");
   }
