@@ -139,6 +139,8 @@ std::vector<TScriptEvent> ParseScript(const std::string& Text) {
   int Number = 0;
   TScriptEvent E;
   try {
+    // At most one event a line: sized once, so a long script is not copied as it grows.
+    Events.reserve(size_t(std::count(Rest.begin(), Rest.end(), '\n')) + 1);
     for (size_t Start = 0; Start < Rest.size();) {
       size_t End = Rest.find('\n', Start);
       if (End == std::string_view::npos) End = Rest.size();

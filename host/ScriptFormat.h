@@ -27,10 +27,12 @@ struct TScriptEvent {
 };
 
 constexpr long MaxScriptFrame = 1000000000L;
-// What a script may cost. A recorded hour of play is about 10 MB, so 64 MB
-// holds any real demo; its events then take at most five times that. A line
-// holds one event of a few dozen bytes, so 4 KB leaves room for any comment.
-constexpr uint64_t MaxScriptBytes = 64ull << 20;
+// What a script may cost. A recorded hour of play is 5 to 9 MB (a tick line
+// every frame, a mouse line while it moves), so 32 MB holds some four hours;
+// its events then take at most five times the text (a 40-byte event for
+// every 8-byte line). A line holds one event of a few dozen bytes, so 4 KB
+// leaves room for any comment.
+constexpr uint64_t MaxScriptBytes = 32ull << 20;
 constexpr size_t MaxScriptLineBytes = 4096;
 // The largest side of a view a script may name.
 constexpr int64_t MaxViewSide = 16384;

@@ -209,7 +209,7 @@ TEST(ScriptFormat, AFileIsBoundedInSizeKindAndLineLength) {
   ASSERT_TRUE(F);
   ASSERT_EQ(ftruncate(fileno(F), off_t(MaxScriptBytes) + 1), 0);
   std::fclose(F);
-  EXPECT_EQ(ErrorReading(Big), "cannot read the script: larger than 64 MB, more than any demo");
+  EXPECT_EQ(ErrorReading(Big), "cannot read the script: larger than 32 MB, more than any demo");
   std::remove(Big.c_str());
 
   EXPECT_EQ(ParseScript("1 click #" + std::string(MaxScriptLineBytes - 9, 'x') + "\n").size(), 1u);
