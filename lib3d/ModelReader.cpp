@@ -98,11 +98,13 @@ void TMS3DObj::Read(const std::string& Name, std::string_view Text, TModelLoad* 
       // either belongs to the line end.
       size_t end = Text.find('\n', start);
       if (end == std::string_view::npos) end = Text.size();
-      line.assign(Text.substr(start, end - start));
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::string_view view = Text.substr(start, end - start);
+      if (!view.empty() && view.back() == '\r') view.remove_suffix(1);
       start = end + 1;
-      if (line.empty()) continue;
-      if (line.size() > 1 && line[0] == '/' && line[1] == '/') continue;
+      // Blank and comment lines are skipped before anything is copied.
+      if (view.empty()) continue;
+      if (view.size() > 1 && view[0] == '/' && view[1] == '/') continue;
+      line.assign(view);
       ParseLine(line);
     }
     CheckTriangleIndices();
