@@ -10,6 +10,7 @@
 
 #include "CommandLine.h"
 #include "PlayerFiles.h"
+#include "QuoteWord.h"
 #include "SdlServices.h"
 #include "SdlShell.h"
 #include "SettingsOverrides.h"
@@ -53,12 +54,13 @@ int main(int argc, char* argv[]) {
 
   TSdlShell Shell(BuiltInClips());
   Shell.SetPlayer(Run, Files.LoadScores(), &Files);
-  // The demo is read or created before the window, so a bad file costs no game.
+  // The demo is read (its size, header and every line checked) or created
+  // before the window, so a bad file costs no game.
   try {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);
     if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadScriptFile(Line.DemoPath));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "skyrend: %s: %s\n", Line.DemoPath.c_str(), e.what());
+    std::fprintf(stderr, "skyrend: %s: %s\n", QuoteName(Line.DemoPath).c_str(), e.what());
     return 2;
   }
   return Shell.RunMainLoop();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <new>
 
+#include "ModelLoad.h"
+
 const char* const ModelFileNames[16] = {
     "GameText.txt",     "logo.txt",         "GreenTank.txt",    "Alien1.txt",
     "Alien2.txt",       "EvilEye.txt",      "Alien3.txt",       "Alien1Shadow.txt",
@@ -77,11 +79,14 @@ void TFormMain::StartUp() {
       &ObstacleModel,  &StarBulletModel,  &DiamondModel,       &DiamondShadowModel,
       &AlienBulletModel, &RocketModel,    &TeleportModel,      &FloorTileModel,
   };
+  // The sixteen models are one load: their textures are shared and their
+  // sizes weighed together against the load's budgets.
+  TModelLoad load;
   for (int i = 0; i < 16; ++i) {
     *fields[i] = std::make_unique<TMS3DObj>();
     std::string failure;
     try {
-      (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, modelMessages);
+      (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, modelMessages, &load);
     } catch (const ELoadError& e) {
       failure = LoadFailureMessage(e.FileName, e.what());
     } catch (const std::bad_alloc&) {

@@ -1,10 +1,16 @@
 #include "ScriptFormat.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
+#include <new>
 #include <sstream>
+#include <string_view>
 
 #include "QuoteWord.h"
 #include "frmMainGL.h"
@@ -45,6 +51,19 @@ struct TVerbName {
   TScriptVerb Verb;
   const char* Name;
 };
+const char* const ByteOrderMark = "\xEF\xBB\xBF";
+
+// The text after a UTF-8 byte-order mark, which some editors put first.
+std::string_view WithoutByteOrderMark(const std::string& Text) {
+  std::string_view View(Text);
+  if (View.compare(0, 3, ByteOrderMark) == 0) View.remove_prefix(3);
+  return View;
+}
+
+[[noreturn]] void CannotRead(const std::string& Reason) {
+  throw EScriptError(0, "cannot read the script: " + Reason);
+}
+
 const TVerbName VerbNames[] = {
     {TScriptVerb::Down, "down"}, {TScriptVerb::Repeat, "repeat"}, {TScriptVerb::Up, "up"},
     {TScriptVerb::Mouse, "mouse"}, {TScriptVerb::Click, "click"}, {TScriptVerb::Joy, "joy"},
@@ -57,6 +76,8 @@ EScriptError::EScriptError(int Line, std::string Message)
     : line_(Line), text_(Line > 0 ? "line " + std::to_string(Line) + ": " + Message : Message) {}
 
 bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Event) {
+  if (Text.size() > MaxScriptLineBytes)
+    throw EScriptError(LineNumber, "the line is longer than " + std::to_string(MaxScriptLineBytes) + " bytes");
   const std::vector<std::string> W = Words(Text.substr(0, Text.find('#')));
   if (W.empty()) return false;
   if (W.size() < 2) throw EScriptError(LineNumber, "expected \"FRAME VERB ARGS\"");
@@ -113,38 +134,75 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
 
 std::vector<TScriptEvent> ParseScript(const std::string& Text) {
   std::vector<TScriptEvent> Events;
-  std::istringstream In(Text);
+  const std::string_view Rest = WithoutByteOrderMark(Text);
   std::string Line;
   int Number = 0;
   TScriptEvent E;
-  while (std::getline(In, Line)) {
-    if (!ParseScriptLine(Line, ++Number, E)) continue;
-    // Events are played in file order: a frame that goes back is a damaged or mis-edited script.
-    if (!Events.empty() && E.Frame < Events.back().Frame)
-      throw EScriptError(Number, "frame " + std::to_string(E.Frame) + " comes after frame " +
-                                     std::to_string(Events.back().Frame) + " (line " +
-                                     std::to_string(Events.back().Line) + "): frames must not go back");
-    Events.push_back(E);
+  try {
+    // At most one event a line: sized once, so a long script is not copied as it grows.
+    Events.reserve(size_t(std::count(Rest.begin(), Rest.end(), '\n')) + 1);
+    for (size_t Start = 0; Start < Rest.size();) {
+      size_t End = Rest.find('\n', Start);
+      if (End == std::string_view::npos) End = Rest.size();
+      ++Number;
+      // Only the start of an overlong line is copied: ParseScriptLine refuses it by its length.
+      Line.assign(Rest.substr(Start, std::min(End - Start, MaxScriptLineBytes + 1)));
+      Start = End + 1;
+      if (!ParseScriptLine(Line, Number, E)) continue;
+      // Events are played in file order: a frame that goes back is a damaged or mis-edited script.
+      if (!Events.empty() && E.Frame < Events.back().Frame)
+        throw EScriptError(Number, "frame " + std::to_string(E.Frame) + " comes after frame " +
+                                       std::to_string(Events.back().Frame) + " (line " +
+                                       std::to_string(Events.back().Line) + "): frames must not go back");
+      Events.push_back(E);
+    }
+  } catch (const std::bad_alloc&) {
+    throw EScriptError(Number, "not enough memory for the script's events");
   }
   return Events;
 }
 
 std::string ReadScriptText(const std::string& Path) {
-  // A folder opens but fails at the first read: every read error counts, so
-  // nothing unreadable passes for an empty script.
-  std::FILE* File = std::fopen(Path.c_str(), "rb");
-  if (!File) throw EScriptError(0, std::string("cannot read the script: ") + std::strerror(errno));
+  // Non-blocking, so that opening a FIFO does not wait for a writer; the kind
+  // is checked before anything is read.
+  const int File = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (File < 0) CannotRead(std::strerror(errno));
+  struct TCloser {
+    int Fd;
+    ~TCloser() { close(Fd); }
+  } Closer{File};
+  struct stat Status;
+  if (fstat(File, &Status) != 0) CannotRead(std::strerror(errno));
+  if (S_ISDIR(Status.st_mode)) CannotRead(std::strerror(EISDIR));
+  if (!S_ISREG(Status.st_mode)) CannotRead("Not a regular file");
+  const std::string TooLarge = "larger than " + std::to_string(MaxScriptBytes >> 20) + " MB, more than any demo";
+  if (uint64_t(Status.st_size) > MaxScriptBytes) CannotRead(TooLarge);
+  // Read to the end, not to the size the file claims: some files (in /proc)
+  // claim none, and a file may grow while it is read.
   std::string Text;
-  char Block[65536];
-  size_t Count;
-  while ((Count = std::fread(Block, 1, sizeof Block, File)) > 0) Text.append(Block, Count);
-  const int Error = std::ferror(File) ? errno : 0;
-  std::fclose(File);
-  if (Error) throw EScriptError(0, std::string("cannot read the script: ") + std::strerror(Error));
+  try {
+    Text.reserve(size_t(Status.st_size));
+    char Block[65536];
+    for (;;) {
+      const ssize_t Count = read(File, Block, sizeof Block);
+      if (Count < 0 && errno == EINTR) continue;
+      if (Count < 0) CannotRead(std::strerror(errno));
+      if (Count == 0) break;
+      if (Text.size() + size_t(Count) > MaxScriptBytes) CannotRead(TooLarge);
+      Text.append(Block, size_t(Count));
+    }
+  } catch (const std::bad_alloc&) {
+    CannotRead("not enough memory");
+  }
   return Text;
 }
 
-std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return ParseScript(ReadScriptText(Path)); }
+std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) {
+  const std::string Text = ReadScriptText(Path);
+  int Width = 0, Height = 0;
+  ReadDemoHeader(Text, Width, Height);
+  return ParseScript(Text);
+}
 
 namespace {
 
@@ -166,9 +224,10 @@ std::string DemoHeaderLine(int Width, int Height) {
 }
 
 bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
-  if (Text.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
+  const std::string_view Rest = WithoutByteOrderMark(Text);
+  if (Rest.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
   const size_t Start = DemoHeaderStart.size();
-  const std::string Size = Text.substr(Start, Text.find_first_of(":\n", Start) - Start);
+  const std::string Size(Rest.substr(Start, Rest.find_first_of(":\n", Start) - Start));
   const size_t X = Size.find('x');
   const int W = X == std::string::npos ? 0 : SizePart(Size.substr(0, X));
   const int H = X == std::string::npos ? 0 : SizePart(Size.substr(X + 1));

@@ -7,6 +7,7 @@
 //   tick MS                             the clock of this frame
 //   size W H                            the view's new size (the mouse wraps at its edges)
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,26 +27,37 @@ struct TScriptEvent {
 };
 
 constexpr long MaxScriptFrame = 1000000000L;
+// What a script may cost. A recorded hour of play is 5 to 9 MB (a tick line
+// every frame, a mouse line while it moves), so 32 MB holds some four hours;
+// its events then take at most five times the text (a 40-byte event for
+// every 8-byte line). A line holds one event of a few dozen bytes, so 4 KB
+// leaves room for any comment.
+constexpr uint64_t MaxScriptBytes = 32ull << 20;
+constexpr size_t MaxScriptLineBytes = 4096;
 // The largest side of a view a script may name.
 constexpr int64_t MaxViewSide = 16384;
 
 // Parses one line. Returns true when the line holds an event (stored in Event),
-// false for a blank or comment line. A bad line throws EScriptError naming LineNumber.
+// false for a blank or comment line. A bad line, or one longer than
+// MaxScriptLineBytes, throws EScriptError naming LineNumber.
 bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Event);
 
-// Every event of a script text, in file order. A bad line, or a frame lower
-// than the one before it, throws EScriptError naming the line.
+// Every event of a script text, in file order; a UTF-8 byte-order mark at its
+// start is skipped. A bad line, or a frame lower than the one before it, throws
+// EScriptError naming the line; so does running out of memory.
 std::vector<TScriptEvent> ParseScript(const std::string& Text);
 // The whole file. A file that cannot be opened or read to its end (a missing
-// file, no permission, a folder, a read error) throws EScriptError with the reason.
+// file, no permission, a folder, a FIFO or device: "Not a regular file", a
+// read error, more than MaxScriptBytes, no memory) throws EScriptError with
+// the reason. Nothing is waited on: a FIFO is refused without a read.
 std::string ReadScriptText(const std::string& Path);
-// ReadScriptText, then ParseScript.
+// ReadScriptText, then the demo header checked (ReadDemoHeader), then ParseScript.
 std::vector<TScriptEvent> ReadScriptFile(const std::string& Path);
 
 // A recorded demo's first line: a comment naming the window size it was recorded at.
 std::string DemoHeaderLine(int Width, int Height);
-// The window size from a script text's first line: false when that line is no
-// demo header; a header whose size is not WxH within 1..8192 throws EScriptError.
+// The window size from a script text's first line (after a byte-order mark):
+// false when that line is no demo header; a header whose size is not WxH within 1..8192 throws EScriptError.
 bool ReadDemoHeader(const std::string& Text, int& Width, int& Height);
 
 // The event as one script line, without the line break.

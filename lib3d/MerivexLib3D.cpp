@@ -1,5 +1,7 @@
 #include "MerivexLib3D.h"
 
+#include "QuoteWord.h"
+
 TMS3DObj::TMS3DObj() = default;
 
 // The texture objects stay with the rendering context; the display lists go
@@ -7,6 +9,6 @@ TMS3DObj::TMS3DObj() = default;
 TMS3DObj::~TMS3DObj() { DeleteMeshLists(); }
 
 std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText) {
-  return "Problem reading file " + FileName + "\r\n" + "Exception : " + ErrorText + "\r\n" +
+  return "Problem reading file " + QuoteName(FileName) + "\r\n" + "Exception : " + ErrorText + "\r\n" +
          "Ensure all files in same folder, press Ok to terminate";
 }

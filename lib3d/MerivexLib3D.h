@@ -3,6 +3,7 @@
 // Compile (and so LoadFromFile and LoadFromText) needs a current one.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 
 #include "MerivexLib3DTypes.h"
 #include "MeshLists.h"
+
+class TModelLoad;
 
 // Where the library shows a message of its own ("Cannot find the file: %s").
 class IMessageSink {
@@ -27,7 +30,9 @@ class ELoadError : public std::runtime_error {
   std::string FileName;
 };
 
-// "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...".
+// "Problem reading file <name>\r\nException : <text>\r\nEnsure all files ...",
+// the name quoted (control bytes and bytes that are not UTF-8 as \xNN, a long
+// name cut; see QuoteName).
 std::string LoadFailureMessage(const std::string& FileName, const std::string& ErrorText);
 
 class TMS3DObj {
@@ -43,33 +48,39 @@ class TMS3DObj {
   // has no triangles" when it holds none). Messages receives "Cannot find the
   // file: %s" for a missing texture before the throw. Textures must lie in
   // Folder or below it; one bitmap file named by several materials is decoded
-  // and uploaded once per masking.
-  void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages);
+  // and uploaded once per masking. The model's counts, names and textures are
+  // weighed against the budgets of Load (ModelLoad.h), which the models of one
+  // start-up share together with their textures; without Load the model has
+  // a load of its own: "Model too large: <why>" or "Name too long: <why>".
+  void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
+                    TModelLoad* Load = nullptr);
   // The same on the file's bytes, already read; Name names it in errors.
   void LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
-                    IMessageSink& Messages);
+                    IMessageSink& Messages, TModelLoad* Load = nullptr);
 
   // The load's stages, in the order the two calls above run them.
   // Read: parses Text (Name names it in errors) into the records; a texture
   // line only records its name. Then checks the triangles' indices and fills
-  // the vertex normals and drawing arrays. No GL, no file opened. Throws
-  // ELoadError naming the model at the first fault; what was read before the
-  // fault stays.
-  void Read(const std::string& Name, std::string_view Text);
+  // the vertex normals and drawing arrays. No GL, no file opened. Every count
+  // is weighed before anything is sized from it: vertices, normals and
+  // triangles are added to Load's totals. Throws ELoadError naming the model
+  // at the first fault; what was read before the fault stays.
+  void Read(const std::string& Name, std::string_view Text, TModelLoad* Load = nullptr);
   // ResolveTextures: for every material whose texture line Read took, in
   // file order, finds the bitmap in Folder and decodes it into Textures (or
-  // shares an earlier decoding), filling the material's TextureWidth,
-  // TextureHeight and TextureIndex. No GL. Throws ELoadError at the first
-  // texture that fails (after "Cannot find the file: %s" to Messages for a
-  // missing one), or "Model too large" naming the model.
-  void ResolveTextures(const std::string& Folder, IMessageSink& Messages);
+  // shares an earlier decoding of this model or of another in Load),
+  // filling the material's TextureWidth, TextureHeight and TextureIndex. No
+  // GL. Throws ELoadError at the first texture that fails (after "Cannot find
+  // the file: %s" to Messages for a missing one), or "Model too large: ..."
+  // naming the model.
+  void ResolveTextures(const std::string& Folder, IMessageSink& Messages, TModelLoad* Load = nullptr);
   // Both stages, failing as a whole load fails: a file is taken in order, so
   // a bad texture named before a fault in the text is the error reported.
   void ReadAndResolve(const std::string& Name, std::string_view Text, const std::string& Folder,
-                      IMessageSink& Messages);
-  // Compile: uploads Textures (freeing their images) and gives each textured
-  // material its TextureId, then compiles the meshes' display lists. Needs a
-  // current GL context.
+                      IMessageSink& Messages, TModelLoad* Load = nullptr);
+  // Compile: uploads Textures that no model has uploaded yet (freeing their
+  // images) and gives each textured material its TextureId, then compiles the
+  // display lists of the meshes that hold triangles. Needs a current GL context.
   void Compile();
 
   // Draws every mesh in file order with the current GL transformation. A
@@ -112,7 +123,9 @@ class TMS3DObj {
   int32_t CurrentBone = 0;
   int32_t NumBones = 0;
   std::vector<TBone> Bones;
-  std::vector<TModelTexture> Textures;  // from ResolveTextures: one per bitmap file and masking
+  // From ResolveTextures: one per bitmap file and masking, shared with the
+  // other models of the load that name the same file.
+  std::vector<std::shared_ptr<TModelTexture>> Textures;
   std::string FileName;
 
  private:
@@ -122,7 +135,11 @@ class TMS3DObj {
   void FinishMesh();
   void FinishBone();
   void TextureStep(TMaterial& Material, const std::string& Line);
-  int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry);
+  // What a count line counts, for its budget.
+  enum class TCounted { Meshes, Vertices, Normals, Triangles, Materials, Bones };
+  int32_t ReadCount(const std::string& Line, int Token, size_t BytesPerEntry, TCounted What);
+  // Token N of Line as a name; throws "Name too long" past MaxNameBytes.
+  std::string NameToken(const std::string& Line, int N) const;
   int64_t TrianglesRead() const;
   // The material a mesh draws with, or nullptr for the default material.
   const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
@@ -136,7 +153,8 @@ class TMS3DObj {
 
   size_t texturesNamed_ = 0;           // the first materials, whose texture lines Read took
   uint64_t sizedBytes_ = 0;            // bytes the file's counts have sized so far
-  unsigned listBase_ = 0;              // the model's display lists, 2 per mesh
+  TModelLoad* load_ = nullptr;         // during Read: the budgets the counts are weighed against
+  unsigned listBase_ = 0;              // the model's display lists, 2 per mesh with triangles
   int listCount_ = 0;
   TBoundingSphere bounds_;             // radius < 0: never culled
   bool hideGeometry_ = false;          // set by Draw for a model out of view

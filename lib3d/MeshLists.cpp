@@ -135,15 +135,22 @@ bool SphereInView(const TBoundingSphere& S) {
 void TMS3DObj::CompileMeshes() {
   DeleteMeshLists();
   bounds_ = BoundingSphereOf(Meshes);
-  if (Meshes.empty()) return;
-  const GLsizei count = static_cast<GLsizei>(2 * Meshes.size());
+  // A mesh without triangles sends nothing: it gets no lists, and its draws
+  // only set its material.
+  size_t filled = 0;
+  for (const T3DMesh& mesh : Meshes) filled += mesh.Triangles.empty() ? 0 : 1;
+  if (filled == 0) return;
+  const GLsizei count = static_cast<GLsizei>(2 * filled);
   const GLuint base = glGenLists(count);
   if (base == 0) return;  // no lists: every draw sends its vertices
   listBase_ = base;
   listCount_ = count;
-  for (size_t i = 0; i < Meshes.size(); ++i) {
-    const TMaterial* material = MaterialOf(Meshes[i]);
-    CompileMesh(Meshes[i], static_cast<unsigned>(base + 2 * i), material && material->Textured);
+  unsigned next = base;
+  for (T3DMesh& mesh : Meshes) {
+    if (mesh.Triangles.empty()) continue;
+    const TMaterial* material = MaterialOf(mesh);
+    CompileMesh(mesh, next, material && material->Textured);
+    next += 2;
   }
 }
 
@@ -155,7 +162,7 @@ void TMS3DObj::DeleteMeshLists() {
 }
 
 void TMS3DObj::SendFilled(const T3DMesh& Mesh, bool Textured) {
-  if (hideGeometry_) return;
+  if (hideGeometry_ || Mesh.Triangles.empty()) return;
   DrawCounters.Triangles += static_cast<long>(Mesh.Triangles.size());
   if (Mesh.FilledList != 0 && Mesh.FilledListTextured == Textured) {
     glCallList(Mesh.FilledList);
@@ -167,7 +174,7 @@ void TMS3DObj::SendFilled(const T3DMesh& Mesh, bool Textured) {
 }
 
 void TMS3DObj::SendOutlines(const T3DMesh& Mesh) {
-  if (hideGeometry_) return;
+  if (hideGeometry_ || Mesh.Triangles.empty()) return;
   DrawCounters.Triangles += static_cast<long>(Mesh.Triangles.size());
   if (Mesh.OutlineList != 0) {
     glCallList(Mesh.OutlineList);

@@ -7,6 +7,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "ModelLoad.h"
 #include "ModelTokens.h"
 #include "ReadableFile.h"
 #include "Texture.h"
@@ -14,7 +15,8 @@
 namespace {
 
 // Counts size arrays before their entries are read, so a bogus count could
-// ask for any amount of memory; a model may size at most this many bytes.
+// ask for any amount of memory; a model may size at most this many bytes (a
+// backstop: the budgets of ModelLoad.h hold a model to far less).
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
 // The fuzz targets check the same paths on a smaller budget, so that an input
 // with a huge count does not spend its time filling memory.
@@ -40,38 +42,49 @@ void ReadColour(const std::string& Line, float (&Colour)[4]) {
 
 }  // namespace
 
-void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages) {
+void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
+                            TModelLoad* Load) {
   FileName = Name;
   std::string text;
   try {
-    // Larger than the arrays a model may size: no model needs such a file.
-    text = TReadableFile(JoinPath(Folder, Name)).ReadAll(MaxModelBytes, "Model too large");
+    // Far more than a model within the budgets needs, and read before any of it is parsed.
+    static const std::string tooLarge =
+        "Model too large: file over " + std::to_string(MaxModelFileBytes >> 20) + " MB";
+    text = TReadableFile(JoinPath(Folder, Name)).ReadAll(MaxModelFileBytes, tooLarge.c_str());
   } catch (const std::exception& e) {
     throw ELoadError(Name, e.what());
   }
-  LoadFromText(Name, text, Folder, Messages);
+  LoadFromText(Name, text, Folder, Messages, Load);
 }
 
 void TMS3DObj::LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
-                            IMessageSink& Messages) {
-  ReadAndResolve(Name, Text, Folder, Messages);
+                            IMessageSink& Messages, TModelLoad* Load) {
+  ReadAndResolve(Name, Text, Folder, Messages, Load);
   Compile();
 }
 
 void TMS3DObj::ReadAndResolve(const std::string& Name, std::string_view Text, const std::string& Folder,
-                              IMessageSink& Messages) {
+                              IMessageSink& Messages, TModelLoad* Load) {
+  TModelLoad own;
+  TModelLoad& load = Load ? *Load : own;
   try {
-    Read(Name, Text);
+    Read(Name, Text, &load);
   } catch (const ELoadError&) {
     // The texture lines before the fault come first in the file, so a bad
     // one among them is the error to report.
-    ResolveTextures(Folder, Messages);
+    ResolveTextures(Folder, Messages, &load);
     throw;
   }
-  ResolveTextures(Folder, Messages);
+  ResolveTextures(Folder, Messages, &load);
 }
 
-void TMS3DObj::Read(const std::string& Name, std::string_view Text) {
+void TMS3DObj::Read(const std::string& Name, std::string_view Text, TModelLoad* Load) {
+  TModelLoad own;
+  load_ = Load ? Load : &own;
+  struct TForget {
+    TModelLoad*& Load;
+    ~TForget() { Load = nullptr; }
+  } forget{load_};
   ParseState = 0;
   MeshState = 0;
   FileName = Name;
@@ -85,11 +98,13 @@ void TMS3DObj::Read(const std::string& Name, std::string_view Text) {
       // either belongs to the line end.
       size_t end = Text.find('\n', start);
       if (end == std::string_view::npos) end = Text.size();
-      line.assign(Text.substr(start, end - start));
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::string_view view = Text.substr(start, end - start);
+      if (!view.empty() && view.back() == '\r') view.remove_suffix(1);
       start = end + 1;
-      if (line.empty()) continue;
-      if (line.size() > 1 && line[0] == '/' && line[1] == '/') continue;
+      // Blank and comment lines are skipped before anything is copied.
+      if (view.empty()) continue;
+      if (view.size() > 1 && view[0] == '/' && view[1] == '/') continue;
+      line.assign(view);
       ParseLine(line);
     }
     CheckTriangleIndices();
@@ -110,12 +125,30 @@ int64_t TMS3DObj::TrianglesRead() const {
   return count;
 }
 
-int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry) {
+int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry, TCounted What) {
   const int32_t n = GetIntToken(Line, Token);
   if (n < 0) throw std::runtime_error("Negative count");
+  const auto perModel = [n](int32_t Limit, const char* Things) {
+    if (n > Limit) throw EOverBudget("over " + std::to_string(Limit) + " " + Things);
+  };
+  switch (What) {
+    case TCounted::Meshes: perModel(MaxModelMeshes, "meshes"); break;
+    case TCounted::Materials: perModel(MaxModelMaterials, "materials"); break;
+    case TCounted::Bones: perModel(MaxModelBones, "bones"); break;
+    case TCounted::Vertices: load_->Add(TModelLoad::TCount::Vertices, n); break;
+    case TCounted::Normals: load_->Add(TModelLoad::TCount::Normals, n); break;
+    case TCounted::Triangles: load_->Add(TModelLoad::TCount::Triangles, n); break;
+  }
   sizedBytes_ += static_cast<uint64_t>(n) * BytesPerEntry;
   if (sizedBytes_ > MaxModelBytes) throw std::runtime_error("Model too large");
   return n;
+}
+
+std::string TMS3DObj::NameToken(const std::string& Line, int N) const {
+  const std::string_view token = TokenView(Line, N);
+  if (token.size() > MaxNameBytes)
+    throw std::runtime_error("Name too long: over " + std::to_string(MaxNameBytes) + " bytes");
+  return std::string(token);
 }
 
 void TMS3DObj::ParseLine(const std::string& Line) {
@@ -129,7 +162,7 @@ void TMS3DObj::ParseLine(const std::string& Line) {
       ParseState = 2;
       break;
     case 2: {
-      const int32_t n = ReadCount(Line, 2, sizeof(T3DMesh));
+      const int32_t n = ReadCount(Line, 2, sizeof(T3DMesh), TCounted::Meshes);
       NumMeshes = n;
       Meshes.assign(n, T3DMesh());
       CurrentMesh = 0;
@@ -160,13 +193,13 @@ void TMS3DObj::ParseMeshLine(const std::string& Line) {
   T3DMesh& mesh = Meshes[CurrentMesh];
   switch (MeshState) {
     case 0:
-      mesh.Name = GetStringToken(Line, 1);
+      mesh.Name = NameToken(Line, 1);
       mesh.Flags = GetIntToken(Line, 2);
       mesh.MaterialIndex = GetIntToken(Line, 3);
       MeshState = 1;
       break;
     case 1: {
-      const int32_t n = ReadCount(Line, 1, 2 * sizeof(T3DVertex));
+      const int32_t n = ReadCount(Line, 1, 2 * sizeof(T3DVertex), TCounted::Vertices);
       mesh.NumVertices = n;
       mesh.Vertices.assign(n, T3DVertex());
       mesh.DrawVertices.assign(n, T3DVertex());
@@ -197,7 +230,7 @@ void TMS3DObj::ParseMeshLine(const std::string& Line) {
       break;
     }
     case 3: {
-      const int32_t n = ReadCount(Line, 1, 2 * sizeof(TVec3));
+      const int32_t n = ReadCount(Line, 1, 2 * sizeof(TVec3), TCounted::Normals);
       mesh.NumNormals = n;
       mesh.Normals.assign(n, TVec3());
       mesh.DrawNormals.assign(n, TVec3());
@@ -214,7 +247,7 @@ void TMS3DObj::ParseMeshLine(const std::string& Line) {
       break;
     }
     case 5: {
-      const int32_t n = ReadCount(Line, 1, sizeof(T3DTriangle));
+      const int32_t n = ReadCount(Line, 1, sizeof(T3DTriangle), TCounted::Triangles);
       mesh.NumTriangles = n;
       mesh.Triangles.assign(n, T3DTriangle());
       mesh.TriangleCounter = 0;
@@ -247,7 +280,7 @@ void TMS3DObj::FinishMesh() {
 
 void TMS3DObj::ParseMaterialLine(const std::string& Line) {
   if (MaterialState == 0) {
-    const int32_t n = ReadCount(Line, 2, sizeof(TMaterial));
+    const int32_t n = ReadCount(Line, 2, sizeof(TMaterial), TCounted::Materials);
     NumMaterials = n;
     Materials.assign(n, TMaterial());
     CurrentMaterial = 0;
@@ -261,7 +294,7 @@ void TMS3DObj::ParseMaterialLine(const std::string& Line) {
   }
   TMaterial& m = Materials[CurrentMaterial];
   switch (MaterialState) {
-    case 1: m.Name = GetStringToken(Line, 1); break;
+    case 1: m.Name = NameToken(Line, 1); break;
     case 2: ReadColour(Line, m.Ambient); break;
     case 3: ReadColour(Line, m.Diffuse); break;
     case 4: ReadColour(Line, m.Specular); break;
@@ -273,7 +306,7 @@ void TMS3DObj::ParseMaterialLine(const std::string& Line) {
       break;
     case 8: TextureStep(m, Line); break;
     case 9:
-      m.AlphaMapFile = GetStringToken(Line, 1);
+      m.AlphaMapFile = NameToken(Line, 1);
       if (++CurrentMaterial == NumMaterials) {
         ParseState = 5;
         BoneState = 0;
@@ -288,7 +321,7 @@ void TMS3DObj::ParseMaterialLine(const std::string& Line) {
 }
 
 void TMS3DObj::TextureStep(TMaterial& Material, const std::string& Line) {
-  Material.TextureFile = GetStringToken(Line, 1);
+  Material.TextureFile = NameToken(Line, 1);
   if (Material.TextureFile.size() > 2)
     Material.TextureFile = Material.TextureFile.substr(1, Material.TextureFile.size() - 2);
   if (Material.TextureFile.size() > 2) {
@@ -303,7 +336,7 @@ void TMS3DObj::TextureStep(TMaterial& Material, const std::string& Line) {
 
 void TMS3DObj::ParseBoneLine(const std::string& Line) {
   if (BoneState == 0) {
-    const int32_t n = ReadCount(Line, 2, sizeof(TBone));
+    const int32_t n = ReadCount(Line, 2, sizeof(TBone), TCounted::Bones);
     NumBones = n;
     if (n == 0) {
       ParseState = 6;
@@ -317,11 +350,11 @@ void TMS3DObj::ParseBoneLine(const std::string& Line) {
   TBone& b = Bones[CurrentBone];
   switch (BoneState) {
     case 1:
-      b.Name = StripQuotes(TokenView(Line, 1));
+      b.Name = StripQuotes(NameToken(Line, 1));
       BoneState = 2;
       break;
     case 2:
-      b.ParentName = StripQuotes(TokenView(Line, 1));
+      b.ParentName = StripQuotes(NameToken(Line, 1));
       BoneState = 3;
       break;
     case 3:

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "MerivexLib3D.h"
+#include "ModelLoad.h"
 #include "Texture.h"
 #include "TextureCache.h"
 
@@ -25,14 +26,21 @@ void NamingTheModel(const std::string& Name, Stage&& Run) {
 
 }  // namespace
 
-void TMS3DObj::ResolveTextures(const std::string& Folder, IMessageSink& Messages) {
+void TMS3DObj::ResolveTextures(const std::string& Folder, IMessageSink& Messages, TModelLoad* Load) {
   NamingTheModel(FileName, [&] {
+    TModelLoad own;
+    TModelLoad& load = Load ? *Load : own;
     Textures.clear();
     for (TMaterial& material : Materials) material.TextureIndex = -1;
-    TTextureCache cache(Textures);
     const size_t named = std::min(texturesNamed_, Materials.size());
-    for (size_t i = 0; i < named; ++i)
-      if (Materials[i].Textured) ResolveMaterialTexture(Materials[i], Folder, cache, Messages);
+    for (size_t i = 0; i < named; ++i) {
+      if (!Materials[i].Textured) continue;
+      const auto texture = ResolveMaterialTexture(Materials[i], Folder, load.Textures, Messages);
+      // A model has at most MaxModelMaterials textures: a look along them is cheap.
+      auto entry = std::find(Textures.begin(), Textures.end(), texture);
+      if (entry == Textures.end()) entry = Textures.insert(Textures.end(), texture);
+      Materials[i].TextureIndex = static_cast<int32_t>(entry - Textures.begin());
+    }
   });
 }
 
@@ -45,10 +53,11 @@ void TMS3DObj::Compile() {
 
 void TMS3DObj::UploadTextures() {
   // In material order, as each material's texture was first made or shared:
-  // the same texture names, and the last material's texture left bound.
+  // the same texture names, and the last material's texture left bound. A
+  // texture another model of the load uploaded is only bound.
   for (TMaterial& material : Materials) {
     if (material.TextureIndex < 0 || static_cast<size_t>(material.TextureIndex) >= Textures.size()) continue;
-    TModelTexture& texture = Textures[material.TextureIndex];
+    TModelTexture& texture = *Textures[material.TextureIndex];
     if (texture.Uploaded) {
       glBindTexture(GL_TEXTURE_2D, texture.TextureId);
     } else {

@@ -4,9 +4,9 @@
 
 #include <exception>
 
+#include "QuoteWord.h"
 #include "ReadableFile.h"
 #include "TextureCache.h"
-#include "TexturePath.h"
 
 std::string JoinPath(const std::string& Folder, const std::string& Name) {
   if (Folder.empty()) return Name;
@@ -34,23 +34,20 @@ uint32_t UploadTexture(const std::vector<uint8_t>& Image, int32_t Width, int32_t
   return id;
 }
 
-void ResolveMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
-                            IMessageSink& Messages) {
-  int32_t index = -1;
+std::shared_ptr<TModelTexture> ResolveMaterialTexture(TMaterial& Material, const std::string& Folder,
+                                                      TTextureCache& Textures, IMessageSink& Messages) {
+  std::shared_ptr<TModelTexture> texture;
   try {
-    // The name is confined to the folder before anything is opened.
-    const TReadableFile file(ResolveTexturePath(Folder, Material.TextureFile));
-    index = Textures.Get(file, Material.Masked);
+    texture = Textures.Get(Folder, Material.TextureFile, Material.Masked);
   } catch (const EFileNotFound& e) {
-    Messages.ShowMessage("Cannot find the file: " + Material.TextureFile);
+    Messages.ShowMessage("Cannot find the file: " + QuoteName(Material.TextureFile));
     throw ELoadError(Material.TextureFile, e.what());
   } catch (const EModelTooLarge&) {
     throw;
   } catch (const std::exception& e) {
     throw ELoadError(Material.TextureFile, e.what());
   }
-  const TModelTexture& texture = Textures.Entry(index);
-  Material.TextureIndex = index;
-  Material.TextureWidth = texture.Width;
-  Material.TextureHeight = texture.Height;
+  Material.TextureWidth = texture->Width;
+  Material.TextureHeight = texture->Height;
+  return texture;
 }

@@ -2,6 +2,7 @@
 // decoded without GL, then uploaded once a GL context is current.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,10 @@ std::string JoinPath(const std::string& Folder, const std::string& Name);
 uint32_t UploadTexture(const std::vector<uint8_t>& Image, int32_t Width, int32_t Height, bool Masked);
 
 // Finds Material.TextureFile, a name inside Folder, and has Textures decode it
-// (colour-keyed when Material.Masked) or share an earlier decoding. Fills
-// TextureWidth, TextureHeight and TextureIndex; no GL. A missing file is first
-// reported to Messages as "Cannot find the file: <name>"; every failure throws
-// ELoadError naming the texture file, except EModelTooLarge, which passes
-// through.
-void ResolveMaterialTexture(TMaterial& Material, const std::string& Folder, TTextureCache& Textures,
-                            IMessageSink& Messages);
+// (colour-keyed when Material.Masked) or share an earlier decoding; gives it.
+// Fills TextureWidth and TextureHeight; no GL. A missing file is first
+// reported to Messages as "Cannot find the file: <name>" (the name quoted, see
+// QuoteName); every failure throws ELoadError naming the texture file, except
+// EModelTooLarge, which passes through.
+std::shared_ptr<TModelTexture> ResolveMaterialTexture(TMaterial& Material, const std::string& Folder,
+                                                      TTextureCache& Textures, IMessageSink& Messages);

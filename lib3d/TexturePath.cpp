@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "ModelLoad.h"
 #include "ReadableFile.h"
 
 namespace fs = std::filesystem;
@@ -24,13 +25,40 @@ bool IsWithin(const fs::path& Path, const fs::path& Base) {
   return true;
 }
 
+// Name with "." and empty steps left out, which never change where a name
+// leads (unlike "..", which depends on links): resolving costs a look at each
+// step that remains, and there may be at most MaxNameFolders of them.
+std::string WithoutEmptySteps(const std::string& Name) {
+  std::string out;
+  size_t steps = 0;
+  for (size_t start = 0; start <= Name.size();) {
+    size_t end = Name.find('/', start);
+    if (end == std::string::npos) end = Name.size();
+    const size_t length = end - start;
+    if (length > 0 && !(length == 1 && Name[start] == '.')) {
+      if (++steps > MaxNameFolders)
+        throw std::runtime_error("Name too long: over " + std::to_string(MaxNameFolders) + " folders");
+      if (!out.empty()) out += '/';
+      out.append(Name, start, length);
+    }
+    start = end + 1;
+  }
+  if (out.empty()) return Name;  // "", "." or "/": left as they are
+  if (Name.front() == '/') out.insert(out.begin(), '/');
+  if (Name.back() == '/') out += '/';
+  return out;
+}
+
 }  // namespace
 
 std::string ResolveTexturePath(const std::string& Folder, const std::string& Name) {
   // No file can have such a name; the system would read a shorter one.
   if (Name.find('\0') != std::string::npos) throw EFileNotFound();
+  if (Name.size() > MaxNameBytes)
+    throw std::runtime_error("Name too long: over " + std::to_string(MaxNameBytes) + " bytes");
   std::string name = Name;
   std::replace(name.begin(), name.end(), '\\', '/');
+  name = WithoutEmptySteps(name);
   const fs::path relative(name);
   if (relative.has_root_path()) RefuseOutside();
 

@@ -7,5 +7,7 @@
 // "." and ".." resolved. Both "\" and "/" separate folders. Throws
 // std::runtime_error("Texture outside the program folder") when the result
 // lies outside Folder (an absolute name, too many "..", or a link that leads
-// out), whether or not such a file exists; nothing there is opened.
+// out), whether or not such a file exists; nothing there is opened. A name
+// over MaxNameBytes, or of more than MaxNameFolders steps besides "." and
+// empty ones, throws "Name too long: ..." before it is resolved.
 std::string ResolveTexturePath(const std::string& Folder, const std::string& Name);

@@ -29,4 +29,8 @@ printf '1 tick 16\n2 \033]0;%s\n' "$(head -c 300 /dev/zero | tr '\0' 'x')" >"$TM
 expect_refusal "line 2: unknown verb \"\\x1b]0;xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\"" --play "$TMP/damaged.txt"
 printf '5 down 90\n3 up 90\n' >"$TMP/backwards.txt"
 expect_refusal "line 2: frame 3 comes after frame 5 (line 1)" --play "$TMP/backwards.txt"
+mkfifo "$TMP/fifo"
+expect_refusal "cannot read the script: Not a regular file" --play "$TMP/fifo"
+printf '# Skyrend demo at 100000x100000: x\n1 tick 16\n' >"$TMP/huge-window.txt"
+expect_refusal "line 1: the recorded window size \"100000x100000\" is not WxH within 1..8192" --play "$TMP/huge-window.txt"
 echo "PASS: unreadable, unwritable and damaged demos are refused before the window opens"

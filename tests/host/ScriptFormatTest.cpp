@@ -134,7 +134,7 @@ TEST(ScriptFormat, BadWordsAreClippedAndEscapedInMessages) {
   for (int i = 0; i < 45; ++i) Words += "\xc3\xa9";  // é
   EXPECT_EQ(QuoteWord(Words), Words.substr(0, 80) + "...");
   // In a script's message.
-  EXPECT_EQ(ErrorOf("5 " + std::string(5000, 'x') + "\x07"),
+  EXPECT_EQ(ErrorOf("5 " + std::string(4000, 'x') + "\x07"),
             "line 12: unknown verb \"" + std::string(40, 'x') + "...\" (down, repeat, up, mouse, click, joy, tick, size)");
   EXPECT_EQ(ErrorOf("5 down \x01\xfe"), "line 12: key code \"\\x01\\xfe\" is not a whole number");
 }
@@ -184,4 +184,61 @@ TEST(ScriptFormat, ADemoNamesItsWindowSizeInItsFirstLine) {
   EXPECT_FALSE(ReadDemoHeader("", W, H));
   for (const char* Bad : {"# Skyrend demo at 0x480: x", "# Skyrend demo at 640x: x", "# Skyrend demo at big\n"})
     EXPECT_THROW(ReadDemoHeader(Bad, W, H), EScriptError) << Bad;
+}
+
+TEST(ScriptFormat, AFileIsBoundedInSizeKindAndLineLength) {
+  const auto ErrorReading = [](const std::string& Path) -> std::string {
+    try {
+      ReadScriptFile(Path);
+    } catch (const EScriptError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  // A FIFO would block the reader for ever, a device never end.
+  const std::string Fifo = testing::TempDir() + "/script-fifo";
+  std::remove(Fifo.c_str());
+  ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ErrorReading(Fifo), "cannot read the script: Not a regular file");
+  std::remove(Fifo.c_str());
+  EXPECT_EQ(ErrorReading("/dev/zero"), "cannot read the script: Not a regular file");
+
+  // One byte over the limit, as a sparse file: refused before it is read.
+  const std::string Big = testing::TempDir() + "/script-big.txt";
+  std::FILE* F = std::fopen(Big.c_str(), "w");
+  ASSERT_TRUE(F);
+  ASSERT_EQ(ftruncate(fileno(F), off_t(MaxScriptBytes) + 1), 0);
+  std::fclose(F);
+  EXPECT_EQ(ErrorReading(Big), "cannot read the script: larger than 32 MB, more than any demo");
+  std::remove(Big.c_str());
+
+  EXPECT_EQ(ParseScript("1 click #" + std::string(MaxScriptLineBytes - 9, 'x') + "\n").size(), 1u);
+  try {
+    ParseScript("1 click\n2 click #" + std::string(MaxScriptLineBytes, 'x') + "\n");
+    FAIL() << "an overlong line was accepted";
+  } catch (const EScriptError& e) {
+    EXPECT_EQ(std::string(e.what()), "line 2: the line is longer than 4096 bytes");
+  }
+}
+
+TEST(ScriptFormat, AByteOrderMarkIsSkippedAndPlayChecksTheDemoHeader) {
+  const std::string Bom = "\xEF\xBB\xBF";
+  const auto Events = ParseScript(Bom + "1 down 90\n");
+  ASSERT_EQ(Events.size(), 1u);
+  EXPECT_EQ(Events[0].A, 90);
+  int W = 0, H = 0;
+  EXPECT_TRUE(ReadDemoHeader(Bom + DemoHeaderLine(640, 480) + "\n", W, H));
+  EXPECT_EQ(W, 640);
+
+  // What the simulator refuses, the game's --play refuses too.
+  const std::string Path = testing::TempDir() + "/script-header.txt";
+  for (const char* Header : {"# Skyrend demo at 100000x100000: x\n", "# Skyrend demo at 0x0: x\n"}) {
+    std::FILE* F = std::fopen(Path.c_str(), "w");
+    ASSERT_TRUE(F);
+    std::fputs(Header, F);
+    std::fputs("1 tick 16\n", F);
+    std::fclose(F);
+    EXPECT_THROW(ReadScriptFile(Path), EScriptError) << Header;
+  }
+  std::remove(Path.c_str());
 }

@@ -331,8 +331,8 @@ TEST_F(ReaderTest, BadCountsAreRejectedWithoutSizingArrays) {
   EXPECT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: -1\n"), FailureFor("model.txt", "Negative count"));
   // Two thousand million vertices would need hundreds of gigabytes.
   EXPECT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n2000000000\n"),
-            FailureFor("model.txt", "Model too large"));
-  EXPECT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 2000000000\n"), FailureFor("model.txt", "Model too large"));
+            FailureFor("model.txt", "Model too large: over 65536 vertices in all models"));
+  EXPECT_EQ(Load("Frames: 30\nFrame: 1\nMeshes: 2000000000\n"), FailureFor("model.txt", "Model too large: over 16 meshes"));
 }
 
 TEST_F(ReaderTest, FileEndingAfterItsMeshesLoadsWithoutMaterials) {

@@ -57,15 +57,15 @@ TEST(ModelStages, ReadAndResolveNeedNoContextAndCompileUploadsWhatTheyDecoded) {
   EXPECT_EQ(model.Materials[2].TextureWidth, 2);
   const std::vector<uint8_t> plain = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60};
   const std::vector<uint8_t> keyed = {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60, 255};
-  EXPECT_EQ(model.Textures[0].Image, plain);
-  EXPECT_EQ(model.Textures[1].Image, keyed);
+  EXPECT_EQ(model.Textures[0]->Image, plain);
+  EXPECT_EQ(model.Textures[1]->Image, keyed);
   EXPECT_EQ(model.Materials[0].TextureId, 0u);
 
   model.Compile();
   EXPECT_NE(model.Materials[0].TextureId, 0u);
   EXPECT_EQ(model.Materials[1].TextureId, model.Materials[0].TextureId);
   EXPECT_NE(model.Materials[2].TextureId, model.Materials[0].TextureId);
-  EXPECT_TRUE(model.Textures[0].Image.empty());
+  EXPECT_TRUE(model.Textures[0]->Image.empty());
   EXPECT_EQ(TextureImage(model.Materials[0].TextureId, GL_RGB, plain.size()), plain);
   EXPECT_EQ(TextureImage(model.Materials[2].TextureId, GL_RGBA, keyed.size()), keyed);
   EXPECT_TRUE(log.Messages.empty());

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "Lib3DTestSupport.h"
+#include "ModelLoad.h"
 #include "TexturePath.h"
 
 namespace {
@@ -99,10 +100,10 @@ TEST_F(UntrustedModel, NamesLeadingOutTheFolderAreRefusedBeforeReading) {
 }
 
 TEST_F(UntrustedModel, OneFileIsDecodedAndUploadedOncePerMasking) {
-  // A thousand materials naming one bitmap under three names of the same
-  // file, half of them colour-keyed: two textures in all.
+  // Sixty materials naming one bitmap under three names of the same file:
+  // one texture in all.
   std::vector<std::string> names;
-  for (int i = 0; i < 1000; ++i) names.push_back(i % 3 == 0 ? "in.bmp" : i % 3 == 1 ? "./in.bmp" : "sub/../in.bmp");
+  for (int i = 0; i < 60; ++i) names.push_back(i % 3 == 0 ? "in.bmp" : i % 3 == 1 ? "./in.bmp" : "sub/../in.bmp");
   ASSERT_EQ(Load(ModelNaming(names)), "");
   std::set<uint32_t> plain;
   for (const TMaterial& m : Model->Materials) plain.insert(m.TextureId);
@@ -119,16 +120,42 @@ TEST_F(UntrustedModel, OneFileIsDecodedAndUploadedOncePerMasking) {
   EXPECT_GT(alphaBits, 0);
 }
 
-TEST_F(UntrustedModel, TexturesOverSixtyFourMegabytesMakeTheModelTooLarge) {
-  // 512 x 512 colour-keyed is 1 MB decoded: 64 files fit, 65 do not.
+TEST_F(UntrustedModel, TexturesAreSharedAndBoundedAcrossTheModelsOfALoad) {
+  // 512 x 512 colour-keyed is 1 MB decoded: 64 files fit in one load, 65 do
+  // not, however the models share them out.
   const std::vector<uint8_t> big = SolidBitmap(512, 512, 0x808080);
   std::vector<std::string> names;
   for (int i = 0; i < 65; ++i) {
     names.push_back("big" + std::to_string(i) + ".bmp");
     Root.Write("game/" + names.back(), big);
   }
-  ASSERT_EQ(Load(ModelNaming(std::vector<std::string>(names.begin(), names.end() - 1), "\"Masked\"")), "");
-  EXPECT_EQ(Load(ModelNaming(names, "\"Masked\"")), FailureFor("model.txt", "Model too large"));
+  const auto Part = [&](size_t From, size_t To) {
+    return std::vector<std::string>(names.begin() + From, names.begin() + To);
+  };
+  TModelLoad load;
+  TMS3DObj first, second, third;
+  const auto LoadInto = [&](TMS3DObj& Model, const std::string& File, const std::vector<std::string>& Textures) {
+    Root.Write("game/" + File, ModelNaming(Textures, "\"Masked\""));
+    try {
+      Model.LoadFromFile(File, Game, Log, &load);
+      return std::string();
+    } catch (const ELoadError& e) {
+      return LoadFailureMessage(e.FileName, e.what());
+    }
+  };
+  ASSERT_EQ(LoadInto(first, "first.txt", Part(0, 40)), "");
+  ASSERT_EQ(LoadInto(second, "second.txt", Part(40, 64)), "");
+  EXPECT_EQ(load.Textures.Count(), 64u);
+  // A texture an earlier model decoded costs nothing more and is the same GL texture.
+  std::vector<std::string> again = Part(0, 1);
+  again.push_back(names[64]);
+  EXPECT_EQ(LoadInto(third, "third.txt", again),
+            FailureFor("third.txt", "Model too large: textures of all models over 64 MB decoded"));
+  EXPECT_EQ(third.Textures.size(), 1u);
+  EXPECT_EQ(third.Textures[0], first.Textures[0]);
+  ASSERT_EQ(LoadInto(third, "third.txt", Part(0, 1)), "");
+  EXPECT_EQ(third.Materials[0].TextureId, first.Materials[0].TextureId);
+  EXPECT_EQ(load.Textures.Count(), 64u);
 }
 
 TEST_F(UntrustedModel, FilesThatExistButCannotBeReadSayWhy) {

@@ -3,7 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
-const char* const BenchUsage = "usage: skyrend-bench [--rounds N] [--size WxH] [--settings FILE] [--scores FILE]\n"
+const char* const BenchUsage =
+    "usage: skyrend-bench [--rounds N] [--size WxH] [--settings FILE] [--scores FILE] [--load-budgets]\n"
     "  (N from 1 to 1000, default 9; 1024x768; no player's files unless named)";
 
 namespace {
@@ -24,6 +25,10 @@ TBenchOptions ParseBenchArguments(const std::vector<std::string>& Args) {
   TBenchOptions O;
   for (size_t i = 0; i < Args.size(); ++i) {
     const std::string& Name = Args[i];
+    if (Name == "--load-budgets") {
+      O.LoadBudgets = true;
+      continue;
+    }
     if (i + 1 >= Args.size()) throw std::invalid_argument("\"" + Name + "\" needs a value or is unknown");
     const std::string& Value = Args[++i];
     if (Name == "--rounds") {

@@ -1,4 +1,4 @@
-// skyrend-bench's command line: [--rounds N] [--size WxH] [--settings FILE] [--scores FILE].
+// skyrend-bench's command line: [--rounds N] [--size WxH] [--settings FILE] [--scores FILE] [--load-budgets].
 #pragma once
 #include <string>
 #include <vector>
@@ -7,6 +7,9 @@ struct TBenchOptions {
   int Rounds = 9;
   int Width = 1024, Height = 768;
   std::string SettingsPath, ScoresPath;  // the player's files; none unless named
+  // Instead of the frame rates: the worst loads each budget accepts (and
+  // one step past each), their start-up time, peak memory and play frames.
+  bool LoadBudgets = false;
 };
 
 extern const char* const BenchUsage;

@@ -12,14 +12,15 @@ seconds="${2:-60}"
 program="${3:-$here/../../build/bin}"
 shift $(( $# < 3 ? $# : 3 ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap model)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap model script)
 
 # Per target: the model target's inputs stay short (a model's structure fits
-# in 4 KB, counts do the rest).
+# in 4 KB, counts do the rest); a script's reach a line over the line limit.
 options() {
   case "$1" in
     bitmap) echo "-max_len=65536" ;;
     model) echo "-max_len=4096" ;;
+    script) echo "-max_len=16384" ;;
   esac
 }
 
@@ -27,6 +28,7 @@ seed() {  # seed TARGET DIR: copies the seed files into the corpus DIR
   case "$1" in
     bitmap) cp "$data"/bmpsuite/[bgqx]/*.bmp "$2"/; cp "$program"/*.bmp "$2"/ 2>/dev/null || true ;;
     model) cp "$data"/ms3d-ascii/*.txt "$2"/; cp "$program"/*.txt "$2"/ 2>/dev/null || true ;;
+    script) cp "$data"/demos/*.txt "$2"/ ;;
   esac
   cp "$here/regressions/$1"/* "$2"/ 2>/dev/null || true
 }

@@ -16,10 +16,14 @@
 #include "BusyScene.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "QuoteWord.h"
 #include "SimOptions.h"
 #include "ToolPlayer.h"
 
 namespace {
+
+// A file name as messages show it.
+std::string Shown(const std::string& Path) { return QuoteName(Path); }
 
 int Usage(const std::string& Message) {
   std::fprintf(stderr, "skyrend-sim: %s\n%s\n", Message.c_str(), SimUsage);
@@ -43,7 +47,7 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
   for (const auto& Shot : O.Shots) {
     const std::string Reason = CannotWrite(Shot.second);
     if (!Reason.empty()) {
-      std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\": %s\n", Shot.second.c_str(), Reason.c_str());
+      std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\": %s\n", Shown(Shot.second).c_str(), Reason.c_str());
       return 2;
     }
   }
@@ -54,7 +58,7 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
     const std::string Reason = CannotWrite(O.TracePath);
     Trace = Reason.empty() ? std::fopen(O.TracePath.c_str(), "wb") : nullptr;
     if (!Trace) {
-      std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\": %s\n", O.TracePath.c_str(),
+      std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\": %s\n", Shown(O.TracePath).c_str(),
                    Reason.empty() ? std::strerror(errno) : Reason.c_str());
       return 2;
     }
@@ -81,13 +85,13 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
       }
       for (const auto& Shot : O.Shots)
         if (Shot.first == k && !Context.WritePng(Shot.second)) {
-          std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\"\n", Shot.second.c_str());
+          std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\"\n", Shown(Shot.second).c_str());
           Code = 1;
         }
     }
   }
   if (Trace && Trace != stdout && std::fclose(Trace) != 0) {
-    std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\"\n", O.TracePath.c_str());
+    std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\"\n", Shown(O.TracePath).c_str());
     Code = 1;
   }
   if (Trace == stdout) std::fflush(stdout);
@@ -114,8 +118,8 @@ int main(int argc, char* argv[]) {
         O.Width = Width;
         O.Height = Height;
       }
-    } catch (const EScriptError& e) {
-      std::fprintf(stderr, "skyrend-sim: %s: %s\n", O.ScriptPath.c_str(), e.what());
+    } catch (const std::exception& e) {  // the script's errors, and no memory for it
+      std::fprintf(stderr, "skyrend-sim: %s: %s\n", Shown(O.ScriptPath).c_str(), e.what());
       return 2;
     }
   }

@@ -37,9 +37,7 @@ void AppendHex(std::string& Out, unsigned char Byte) {
   Out += Digits[Byte & 15];
 }
 
-}  // namespace
-
-std::string QuoteWord(const std::string& Word, size_t MaxChars) {
+std::string Quote(const std::string& Word, size_t MaxChars, bool EscapeQuoting) {
   std::string Out;
   size_t Chars = 0, At = 0;
   while (At < Word.size()) {
@@ -49,7 +47,7 @@ std::string QuoteWord(const std::string& Word, size_t MaxChars) {
       AppendHex(Out, Byte);
       ++At;
     } else if (Byte < 0x80) {
-      if (Byte == '"' || Byte == '\\') Out += '\\';
+      if (EscapeQuoting && (Byte == '"' || Byte == '\\')) Out += '\\';
       Out += char(Byte);
       ++At;
     } else if (const size_t Length = Utf8Length(Word, At)) {
@@ -63,3 +61,9 @@ std::string QuoteWord(const std::string& Word, size_t MaxChars) {
   }
   return Out;
 }
+
+}  // namespace
+
+std::string QuoteWord(const std::string& Word, size_t MaxChars) { return Quote(Word, MaxChars, true); }
+
+std::string QuoteName(const std::string& Name) { return Quote(Name, MaxShownNameChars, false); }

@@ -1,0 +1,61 @@
+// What the models of one load may cost together, and the textures they share.
+// A model file may come from anywhere (a mod, a shared folder, a damaged
+// download), so every count in it is weighed before anything is sized from it,
+// against the whole load and not only the model: sixteen models each just
+// under a per-model limit must not add up to gigabytes. The stock models use
+// a small share of every budget (figures in lib3d/README.md).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "TextureCache.h"
+
+// Decoded texture bytes of all models: 64 MB, plus the GL driver's copy.
+constexpr uint64_t MaxLoadTextureBytes = 64ull << 20;
+// Vertices and normals of all models, and triangles: each vertex and normal is
+// held twice by the reader, each triangle corner sent again by every draw, and
+// a model may be drawn a hundred times a frame (the floor tile).
+constexpr int64_t MaxLoadVertices = 65536;
+constexpr int64_t MaxLoadNormals = 65536;
+constexpr int64_t MaxLoadTriangles = 32768;
+// Per model: every mesh is a material change and a list call at every draw,
+// even out of view.
+constexpr int32_t MaxModelMeshes = 16;
+constexpr int32_t MaxModelMaterials = 64;
+// Bones are read and kept, never used.
+constexpr int32_t MaxModelBones = 256;
+// A model file's bytes: every line is looked at, even those the reader skips.
+constexpr uint64_t MaxModelFileBytes = 8ull << 20;
+// Any name in a model file (mesh, material, texture, bone), refused before it
+// is copied, split into folders or shown.
+constexpr size_t MaxNameBytes = 4096;
+// Folders in a texture name (after "." and empty steps): each one is looked
+// up when the name is resolved.
+constexpr size_t MaxNameFolders = 32;
+
+// One budget passed: the model is at fault, whichever count tipped it over.
+class EOverBudget : public std::runtime_error {
+ public:
+  explicit EOverBudget(const std::string& Why) : std::runtime_error("Model too large: " + Why) {}
+};
+
+// The sixteen models of a start-up load through one TModelLoad; a model read
+// on its own gets one of its own, so the same budgets hold for it alone.
+class TModelLoad {
+ public:
+  enum class TCount { Vertices, Normals, Triangles };
+
+  // Adds N of What to the load's total; throws EOverBudget past its budget.
+  void Add(TCount What, int64_t N);
+  int64_t Vertices() const { return vertices_; }
+  int64_t Normals() const { return normals_; }
+  int64_t Triangles() const { return triangles_; }
+
+  // Every texture of the load, found and decoded once per name and masking.
+  TTextureCache Textures{MaxLoadTextureBytes};
+
+ private:
+  int64_t vertices_ = 0, normals_ = 0, triangles_ = 0;
+};

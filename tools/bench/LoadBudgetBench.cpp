@@ -1,0 +1,144 @@
+#include "LoadBudgetBench.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BenchStats.h"
+#include "BusyScene.h"
+#include "HeadlessContext.h"
+#include "HeadlessHost.h"
+#include "WorstLoads.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int WarmUpFrames = 30, PlayFrames = 60;
+
+struct TOutcome {
+  bool Loaded = false;
+  double StartUpMs = 0;
+  double PlayFps = 0;
+  char Message[160] = "";
+};
+
+// In the child: start-up of the folder's models, then busy play frames.
+TOutcome LoadAndPlay(const std::string& Folder, int Width, int Height) {
+  TOutcome out;
+  THeadlessContext context(Width, Height);
+  THeadlessHost sim(Width, Height, Folder, ParseScript("2 down 90\n"));
+  const double w0 = WallSeconds();
+  out.Loaded = sim.Step();
+  out.StartUpMs = (WallSeconds() - w0) * 1e3;
+  if (!out.Loaded) {
+    const std::string first = sim.Messages.Messages.empty() ? "" : sim.Messages.Messages.back();
+    // The reason: the load-failure message's second line.
+    const size_t from = first.find("Exception : "), to = first.find('\r', from);
+    const std::string reason = from == std::string::npos ? first : first.substr(from + 12, to - from - 12);
+    std::snprintf(out.Message, sizeof out.Message, "%s", reason.c_str());
+    return out;
+  }
+  for (int i = 0; i < WarmUpFrames; ++i) {
+    StageBusyScene(sim.Form);
+    sim.Step();
+  }
+  const double p0 = WallSeconds();
+  for (int i = 0; i < PlayFrames; ++i) {
+    StageBusyScene(sim.Form);
+    sim.Step();
+    context.Swap();
+  }
+  out.PlayFps = PlayFrames / (WallSeconds() - p0);
+  return out;
+}
+
+// Runs one case in a child process; PeakMb is the child's peak resident memory.
+bool RunCase(const std::string& Folder, int Width, int Height, TOutcome& Out, double& PeakMb) {
+  int channel[2];
+  if (pipe(channel) != 0) return false;
+  std::fflush(stdout);
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    const TOutcome out = LoadAndPlay(Folder, Width, Height);
+    const bool written = write(channel[1], &out, sizeof out) == ssize_t(sizeof out);
+    _exit(written ? 0 : 1);
+  }
+  close(channel[1]);
+  const bool read_ = read(channel[0], &Out, sizeof Out) == ssize_t(sizeof Out);
+  close(channel[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(child, &status, 0, &usage);
+  PeakMb = usage.ru_maxrss / 1024.0;
+  return read_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+int RunLoadBudgetBench(const std::string& ProgramFolder, int Width, int Height, int Rounds) {
+  char pattern[] = "/tmp/skyrend-load-budgets-XXXXXX";
+  if (!mkdtemp(pattern)) {
+    std::fprintf(stderr, "skyrend-bench: cannot make a temporary folder\n");
+    return 1;
+  }
+  const std::string root = pattern;
+  fs::create_directories(root + "/stock");
+  std::printf("skyrend-bench --load-budgets: %dx%d headless; each case in its own process, %d rounds of %d busy "
+              "play frames; fps against the stock files measured between the cases\n",
+              Width, Height, Rounds, PlayFrames);
+  std::printf("%-30s %-9s %10s %9s %9s %7s  %s\n", "budget filled", "set", "start-up", "peak RSS", "play fps",
+              "of stock", "refusal");
+  int code = 0;
+  std::vector<double> stockFps;
+  for (const TWorstLoad kind : WorstLoads) {
+    for (const bool over : {false, true}) {
+      if (kind == TWorstLoad::Stock && over) continue;
+      const std::string folder = root + "/case";
+      fs::remove_all(folder);
+      fs::create_directories(folder);
+      WriteWorstLoad(kind, over, ProgramFolder, folder);
+      std::vector<double> fps, startUp, peak;
+      TOutcome out;
+      for (int r = 0; r < (over ? 1 : Rounds); ++r) {
+        double peakMb = 0;
+        // The stock files between rounds: the machine's load as the case ran.
+        if (kind != TWorstLoad::Stock && !over) {
+          TOutcome stock;
+          double stockPeak = 0;
+          WriteWorstLoad(TWorstLoad::Stock, false, ProgramFolder, root + "/stock");
+          if (RunCase(root + "/stock", Width, Height, stock, stockPeak)) stockFps.push_back(stock.PlayFps);
+        }
+        if (!RunCase(folder, Width, Height, out, peakMb)) {
+          std::printf("%-30s the case's process failed\n", WorstLoadName(kind));
+          code = 1;
+          break;
+        }
+        startUp.push_back(out.StartUpMs);
+        peak.push_back(peakMb);
+        if (out.Loaded) fps.push_back(out.PlayFps);
+        if (kind == TWorstLoad::Stock) stockFps.push_back(out.PlayFps);
+      }
+      if (startUp.empty()) continue;
+      const double stockMedian = stockFps.empty() ? 0 : SpreadOf(stockFps).Median;
+      const bool loaded = !fps.empty();
+      std::printf("%-30s %-9s %8.0fms %7.0fMB %9s %7s  %s\n", WorstLoadName(kind), over ? "one over" : "worst",
+                  SpreadOf(startUp).Median, SpreadOf(peak).Max,
+                  loaded ? std::to_string(int(SpreadOf(fps).Median + 0.5)).c_str() : "-",
+                  loaded && stockMedian > 0 ? std::to_string(SpreadOf(fps).Median / stockMedian).substr(0, 5).c_str()
+                                            : "-",
+                  loaded ? "" : out.Message);
+      if (over == loaded) code = 1;  // a worst set refused, or one over accepted
+    }
+  }
+  fs::remove_all(root);
+  return code;
+}

@@ -1,0 +1,25 @@
+// The worst sets of model files the reader still accepts, one per budget of a
+// load (lib3d/ModelLoad.h), and each one step past its budget: the stock
+// files with some models replaced. The benchmark measures what loading them
+// costs; the tests check that the first load and the second is refused.
+#pragma once
+#include <string>
+
+enum class TWorstLoad {
+  Stock,      // the stock files as they are
+  Geometry,   // the floor tile (drawn a hundred times) takes every vertex, normal and triangle left
+  Textures,   // distinct 512 x 512 textures up to the decoded-bytes budget
+  Names,      // every mesh, material and texture name at the name limit, each texture name different
+  Meshes,     // the floor tile in the most meshes and materials a model may have
+  FileBytes,  // every model file at the size limit, padded with the lines the reader skips
+};
+constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock,  TWorstLoad::Geometry, TWorstLoad::Textures,
+                                     TWorstLoad::Names,  TWorstLoad::Meshes,   TWorstLoad::FileBytes};
+
+const char* WorstLoadName(TWorstLoad Kind);
+
+// Copies the model and bitmap files of StockFolder into Folder (which exists)
+// and writes the case's replacements over them; Over goes one step past the
+// budget (nothing for Stock). Throws std::runtime_error when a file cannot be
+// written.
+void WriteWorstLoad(TWorstLoad Kind, bool Over, const std::string& StockFolder, const std::string& Folder);
