@@ -1,14 +1,46 @@
 // The page's events as the host's input: keys by their physical place as
-// virtual-key codes, mouse motion and clicks under pointer lock, and the page
-// going out of the player's reach (focus, visibility, pointer lock) as pauses.
+// virtual-key codes, mouse motion and clicks under pointer lock, the touch
+// controls as joystick 1, and the page going out of the player's reach
+// (focus, visibility, pointer lock) as pauses.
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cstring>
+
+#include "GlRestore.h"
 #include "WebKeyCodes.h"
+#include "WebServices.h"
 #include "WebShell.h"
 
 namespace {
 
 TWebShell& Of(void* Shell) { return *static_cast<TWebShell*>(Shell); }
+
+const char* const LostText = "The picture was lost: waiting for the browser to give it back.";
+const char* const RestoreFailedText = "The game's picture could not be made again. Reload the page to play on.";
+
+// The game has the keyboard: nothing else on the page (a button, the key
+// list) has the focus.
+bool GameHasFocus() {
+  return EM_ASM_INT({
+    var Active = document.activeElement;
+    return !Active || Active === document.body || Active.id === 'canvas' ? 1 : 0;
+  });
+}
+
+// The page's touch controls packed into one number, -1 when they are not in use:
+// stick X and Y (-127..127) in bytes 0 and 1, fire held in bit 16, the counts
+// of fire and pause presses (modulo 128) from bits 17 and 24.
+int TouchReading() {
+  return EM_ASM_INT({
+    var T = window.SkyrendTouch;
+    if (!T || !T.Active) return -1;
+    return ((T.X + 127) & 255) | (((T.Y + 127) & 255) << 8) | (T.Fire ? 1 << 16 : 0) | ((T.Fires & 127) << 17) |
+           ((T.Pauses & 127) << 24);
+  });
+}
+
+int16_t StickAxis(int Byte) { return int16_t((Byte - 127) * 32767 / 127); }
 
 }  // namespace
 
@@ -20,8 +52,10 @@ void TWebShell::ListenToPage() {
   emscripten_set_keyup_callback(Window, this, EM_TRUE, [](int, const EmscriptenKeyboardEvent* E, void* S) {
     return EM_BOOL(Of(S).KeyUp(*E));
   });
-  emscripten_set_blur_callback(Window, this, EM_TRUE, [](int, const EmscriptenFocusEvent*, void* S) {
-    Of(S).LostFocus();
+  emscripten_set_blur_callback(Window, this, EM_TRUE, [](int, const EmscriptenFocusEvent* E, void* S) {
+    // Only the window's own blur: an element of the page handing the focus to
+    // another (the cover's button to the canvas) comes here too, by capture.
+    if (std::strcmp(E->nodeName, "#window") == 0) Of(S).LostFocus();
     return EM_BOOL(EM_FALSE);
   });
   emscripten_set_visibilitychange_callback(this, EM_TRUE, [](int, const EmscriptenVisibilityChangeEvent* E, void* S) {
@@ -45,22 +79,37 @@ void TWebShell::ListenToPage() {
     Of(S).MouseUp(*E);
     return EM_BOOL(EM_TRUE);
   });
+  emscripten_set_click_callback("#cover", this, EM_TRUE, [](int, const EmscriptenMouseEvent*, void* S) {
+    Of(S).CoverClicked();
+    return EM_BOOL(EM_FALSE);
+  });
+  // Taking the event (true) is what lets the browser give the context back.
+  emscripten_set_webglcontextlost_callback("#canvas", this, EM_TRUE, [](int, const void*, void* S) {
+    Of(S).ContextLost();
+    return EM_BOOL(EM_TRUE);
+  });
+  emscripten_set_webglcontextrestored_callback("#canvas", this, EM_TRUE, [](int, const void*, void* S) {
+    Of(S).ContextRestored();
+    return EM_BOOL(EM_TRUE);
+  });
 }
 
 bool TWebShell::KeyDown(const EmscriptenKeyboardEvent& Event) {
-  if (!running_ || IsSystemDomKey(Event.code, Event.altKey)) return false;
-  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
-  if (Vk == 0) return false;
+  if (!running_) return false;
+  const uint16_t Vk = GameKeyFromDom(Event.code, Event.ctrlKey, Event.altKey, Event.metaKey);
+  if (Vk == 0 || !GameHasFocus()) return false;
   host_->KeyDown(Vk);
   return true;  // the page must not scroll on arrows and Space
 }
 
 bool TWebShell::KeyUp(const EmscriptenKeyboardEvent& Event) {
   if (!running_) return false;
-  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
+  // A key let go always reaches the game, so none stays held; with a modifier
+  // it is a plain key's release all the same.
+  const uint16_t Vk = GameKeyFromDom(Event.code, false, false, false);
   if (Vk == 0) return false;
   host_->KeyUp(Vk);
-  return true;
+  return GameHasFocus();
 }
 
 void TWebShell::MouseMove(const EmscriptenMouseEvent& Event) {
@@ -103,4 +152,53 @@ void TWebShell::PointerLockChanged(bool Locked) {
   if (Locked) pointerTaken_ = true;
   // Escape under pointer lock is the browser's: the page sees the lock go.
   if (Lost && running_) host_->RequestPause();
+}
+
+void TWebShell::CoverClicked() {
+  // The player's first click or tap: the browser now lets the sound start.
+  if (running_ && !host_->Paused()) sound_->ResumeAll();
+}
+
+void TWebShell::ContextLost() {
+  if (!running_) return;
+  contextLost_ = true;
+  ShowPageStatus(LostText);
+}
+
+void TWebShell::ContextRestored() {
+  if (!running_ || !contextLost_) return;
+  if (!RestoreGlObjects()) {
+    ShowPageStatus(RestoreFailedText);
+    return;
+  }
+  contextLost_ = false;
+  pauseScreen_.Release();  // its texture went with the old context
+  ShowPageStatus(host_->Paused() ? PausedText : PlayingText);
+  if (host_->Paused()) {
+    host_->RedrawPicture();  // the world as it stands, kept again under the sign
+    pausedDirty_ = true;
+  }
+}
+
+void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
+  const int Reading = TouchReading();
+  if (Reading < 0) return;
+  const int Fires = (Reading >> 17) & 127;
+  // A press since the last frame fires even when it was let go before this frame.
+  const bool Fire = (Reading >> 16 & 1) || Fires != touchFires_;
+  touchFires_ = Fires;
+  if (X == 0 && Y == 0) {
+    X = StickAxis(Reading & 255);
+    Y = StickAxis((Reading >> 8) & 255);
+  }
+  if (Fire) Buttons |= 1;
+}
+
+void TWebShell::TouchPause() {
+  const int Reading = TouchReading();
+  if (Reading < 0) return;
+  const int Pauses = (Reading >> 24) & 127;
+  if (Pauses == touchPauses_) return;
+  touchPauses_ = Pauses;
+  host_->TogglePause();
 }
