@@ -62,7 +62,7 @@ bool TWebShell::Start() {
   running_ = true;
   ListenToPage();
   emscripten_set_window_title(PageTitle);
-  ShowPageStatus(PlayingText);
+  ShowPageStatus(PlayingLine());
   // One call per display frame; the shell decides which of them play.
   emscripten_set_main_loop_arg([](void* Shell) { static_cast<TWebShell*>(Shell)->DisplayFrame(emscripten_get_now()); },
                                this, 0, 0);

@@ -173,12 +173,14 @@ void TWebShell::ContextRestored() {
   }
   contextLost_ = false;
   pauseScreen_.Release();  // its texture went with the old context
-  ShowPageStatus(host_->Paused() ? PausedText : PlayingText);
+  ShowPageStatus(host_->Paused() ? PausedText : PlayingLine());
   if (host_->Paused()) {
     host_->RedrawPicture();  // the world as it stands, kept again under the sign
     pausedDirty_ = true;
   }
 }
+
+const char* TWebShell::PlayingLine() { return TouchReading() >= 0 ? TouchPlayingText : PlayingText; }
 
 void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
   const int Reading = TouchReading();

@@ -28,7 +28,7 @@ void TWebShell::PauseChanged(bool Paused) {
     if (pointerTaken_ && !locked_) emscripten_request_pointerlock("#canvas", EM_FALSE);
     emscripten_set_window_title(PageTitle);
     ShowPagePaused(false);
-    ShowPageStatus(PlayingText);
+    ShowPageStatus(PlayingLine());
   }
 }
 

@@ -58,9 +58,9 @@ async function Launch() {
 // runs in the page before any of its scripts (instruments for the test).
 // Console lines are collected in Page.Lines, errors in Page.Errors.
 async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000,
-                                          Cover = false, Touch = false, Context = Browser } = {}) {
+                                          Scale = 1, Cover = false, Touch = false, Context = Browser } = {}) {
   const Page = await Context.newPage();
-  await Page.setViewport({ width: Width, height: Height, hasTouch: Touch, isMobile: Touch });
+  await Page.setViewport({ width: Width, height: Height, deviceScaleFactor: Scale, hasTouch: Touch, isMobile: Touch });
   Page.Lines = [];
   Page.Errors = [];
   Page.on('console', Message => {
@@ -73,7 +73,7 @@ async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Wi
   const Port = Server.address().port;
   const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
   await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);
-  const Ready = Module === 'skyrend' ? "/^Click the picture/.test(document.getElementById('status').textContent)"
+  const Ready = Module === 'skyrend' ? "/^(Click the picture|The stick)/.test(document.getElementById('status').textContent)"
                                      : 'window.Module && Module.calledRun === true';
   await Page.waitForFunction(Ready, { timeout: 120000 });
   if (!Cover) await Uncover(Page);
@@ -99,6 +99,17 @@ async function CanvasPixels(Page) {
 }
 
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
+
+// Polls Read until Wanted(value) or the time is up; returns the last value.
+async function WaitFor(Read, Wanted, Ms = 3000) {
+  const End = Date.now() + Ms;
+  let Value = await Read();
+  while (!Wanted(Value) && Date.now() < End) {
+    await Sleep(100);
+    Value = await Read();
+  }
+  return Value;
+}
 
 // One check's outcome, printed; Failed() tells whether any check failed.
 let Failures = 0;
@@ -128,4 +139,4 @@ function RunInBrowser(Folder, Body) {
   });
 }
 
-module.exports = { Serve, Launch, OpenPage, Uncover, CanvasPixels, RunInBrowser, Sleep, Check, Failed };
+module.exports = { Serve, Launch, OpenPage, Uncover, CanvasPixels, RunInBrowser, Sleep, WaitFor, Check, Failed };

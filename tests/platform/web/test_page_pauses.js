@@ -7,7 +7,7 @@
 // game's frames and caption stand still while paused.
 // usage: node test_page_pauses.js WEB_BUILD
 'use strict';
-const { OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
+const { OpenPage, CanvasPixels, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
 const { InstrumentAudio, AudioState, Pixel, SignPixels, SamePicture } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
@@ -15,17 +15,6 @@ const [WebBuild] = process.argv.slice(2);
 const PausedTitle = T => T === 'Skyrend (paused)';
 // The game frames of the last second the page shows on the canvas.
 const FrameRate = Page => Page.$eval('#canvas', Canvas => Number(Canvas.dataset.fps || 0));
-
-// Polls Read until Wanted(value) or the time is up; returns the last value.
-async function WaitFor(Read, Wanted, Ms = 3000) {
-  const End = Date.now() + Ms;
-  let Value = await Read();
-  while (!Wanted(Value) && Date.now() < End) {
-    await Sleep(100);
-    Value = await Read();
-  }
-  return Value;
-}
 
 const Status = Page => Page.$eval('#status', Element => Element.textContent);
 
