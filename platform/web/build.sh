@@ -15,9 +15,10 @@ cmake -S . -B "$NATIVE" >/dev/null
 cmake --build "$NATIVE" -j2 --target skyrend_assets skyrend-icon
 emcmake cmake -S platform/web -B build-web -DSKYREND_NATIVE_BUILD="$(cd "$NATIVE" && pwd)" >/dev/null
 cmake --build build-web -j2
-for size in 192 512; do
-  if [ ! -s build-web/skyrend-$size.png ] || [ "$NATIVE/bin/skyrend-icon" -nt build-web/skyrend-$size.png ]; then
-    "$NATIVE/bin/skyrend-icon" "$NATIVE/bin" "$size:build-web/skyrend-$size.png"
+for size in 48 192 512; do
+  icon=build-web/skyrend-$size.png
+  if [ ! -s "$icon" ] || [ "$NATIVE/bin/skyrend-icon" -nt "$icon" ] || [ "$NATIVE/bin/logo.txt" -nt "$icon" ]; then
+    "$NATIVE/bin/skyrend-icon" "$NATIVE/bin" "$size:$icon"
   fi
 done
 node platform/web/finish.js platform/web build-web

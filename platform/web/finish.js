@@ -34,7 +34,7 @@ Write('skyrend.webmanifest', fs.readFileSync(In('skyrend.webmanifest')));
 
 // What the offline copy keeps: the player's page and everything it loads.
 const Kept = ['skyrend.html', 'skyrend-page.js', 'skyrend.js', 'skyrend.wasm', 'skyrend.data', 'skyrend.webmanifest',
-              'skyrend-192.png', 'skyrend-512.png'];
+              'skyrend-48.png', 'skyrend-192.png', 'skyrend-512.png'];
 const Hash = crypto.createHash('sha256');
 for (const Name of Kept) Hash.update(Name).update(fs.readFileSync(Out(Name)));
 const Version = Hash.digest('hex').slice(0, 16);

@@ -16,6 +16,7 @@
   var PlayButton = $('play'), Status = $('status'), Messages = $('messages'), FullButton = $('fullscreen');
 
   function Say(Text) { Status.textContent = Text; }
+  function Mark(Name) { if (window.performance && performance.mark) performance.mark(Name); }
 
   function ShowMessage(Text) {
     var Line = document.createElement('p');
@@ -247,6 +248,7 @@
     print: function (Text) { console.log(Text); },
     printErr: function (Text) { console.warn(Text); },
     onRuntimeInitialized: function () {
+      Mark('skyrend-runtime-ready');
       Ready = true;
       $('loading').hidden = true;
       PlayButton.hidden = false;
@@ -269,7 +271,14 @@
       }
       ShowProgress(L, T);
     }
+    // The script comes in beside them, to run as soon as they are here.
+    var Early = document.createElement('link');
+    Early.rel = 'preload';
+    Early.as = 'script';
+    Early.href = Program + '.js';
+    document.head.appendChild(Early);
     Promise.all([Get(Program + '.wasm', Count), Get(Program + '.data', Count)]).then(function (Files) {
+      Mark('skyrend-files-loaded');
       Module.wasmBinary = Files[0];
       var Data = Files[1];
       Module.getPreloadedPackage = function () {
