@@ -7,7 +7,6 @@
 
 #include <cstring>
 
-#include "GlRestore.h"
 #include "WebKeyCodes.h"
 #include "WebServices.h"
 #include "WebShell.h"
@@ -15,9 +14,6 @@
 namespace {
 
 TWebShell& Of(void* Shell) { return *static_cast<TWebShell*>(Shell); }
-
-const char* const LostText = "The picture was lost: waiting for the browser to give it back.";
-const char* const RestoreFailedText = "The game's picture could not be made again. Reload the page to play on.";
 
 // The game has the keyboard: nothing else on the page (a button, the key
 // list) has the focus.
@@ -27,20 +23,6 @@ bool GameHasFocus() {
     return !Active || Active === document.body || Active.id === 'canvas' ? 1 : 0;
   });
 }
-
-// The page's touch controls packed into one number, -1 when they are not in use:
-// stick X and Y (-127..127) in bytes 0 and 1, fire held in bit 16, the counts
-// of fire and pause presses (modulo 128) from bits 17 and 24.
-int TouchReading() {
-  return EM_ASM_INT({
-    var T = window.SkyrendTouch;
-    if (!T || !T.Active) return -1;
-    return ((T.X + 127) & 255) | (((T.Y + 127) & 255) << 8) | (T.Fire ? 1 << 16 : 0) | ((T.Fires & 127) << 17) |
-           ((T.Pauses & 127) << 24);
-  });
-}
-
-int16_t StickAxis(int Byte) { return int16_t((Byte - 127) * 32767 / 127); }
 
 }  // namespace
 
@@ -157,50 +139,4 @@ void TWebShell::PointerLockChanged(bool Locked) {
 void TWebShell::CoverClicked() {
   // The player's first click or tap: the browser now lets the sound start.
   if (running_ && !host_->Paused()) sound_->ResumeAll();
-}
-
-void TWebShell::ContextLost() {
-  if (!running_) return;
-  contextLost_ = true;
-  ShowPageStatus(LostText);
-}
-
-void TWebShell::ContextRestored() {
-  if (!running_ || !contextLost_) return;
-  if (!RestoreGlObjects()) {
-    ShowPageStatus(RestoreFailedText);
-    return;
-  }
-  contextLost_ = false;
-  pauseScreen_.Release();  // its texture went with the old context
-  ShowPageStatus(host_->Paused() ? PausedText : PlayingLine());
-  if (host_->Paused()) {
-    host_->RedrawPicture();  // the world as it stands, kept again under the sign
-    pausedDirty_ = true;
-  }
-}
-
-const char* TWebShell::PlayingLine() { return TouchReading() >= 0 ? TouchPlayingText : PlayingText; }
-
-void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
-  const int Reading = TouchReading();
-  if (Reading < 0) return;
-  const int Fires = (Reading >> 17) & 127;
-  // A press since the last frame fires even when it was let go before this frame.
-  const bool Fire = (Reading >> 16 & 1) || Fires != touchFires_;
-  touchFires_ = Fires;
-  if (X == 0 && Y == 0) {
-    X = StickAxis(Reading & 255);
-    Y = StickAxis((Reading >> 8) & 255);
-  }
-  if (Fire) Buttons |= 1;
-}
-
-void TWebShell::TouchPause() {
-  const int Reading = TouchReading();
-  if (Reading < 0) return;
-  const int Pauses = (Reading >> 24) & 127;
-  if (Pauses == touchPauses_) return;
-  touchPauses_ = Pauses;
-  host_->TogglePause();
 }

@@ -20,7 +20,7 @@ void TWebShell::PauseChanged(bool Paused) {
     emscripten_exit_pointerlock();
     emscripten_set_window_title(PagePausedTitle);
     ShowPagePaused(true);
-    ShowPageStatus(PausedText);
+    ShowPageStatus(PausedLine());
     pausedDirty_ = true;
   } else {
     sound_->ResumeAll();

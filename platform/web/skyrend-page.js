@@ -173,9 +173,15 @@
   window.addEventListener('gamepaddisconnected', ShowTouch);
   window.addEventListener('touchstart', function () {
     if (TouchScreen) return;
-    TouchScreen = true;  // a touch screen that did not say so
+    TouchScreen = true;  // a touch screen that did not say so, or one used again after the mouse
     ShowTouch();
   }, { capture: true, passive: true });
+  // A mouse on a touch screen's machine: the controls step aside so a click
+  // reaches the picture (touches are taken before they make mouse events).
+  TouchBox.addEventListener('mousedown', function () {
+    TouchScreen = false;
+    ShowTouch();
+  });
   StickAtRest();
   ShowTouch();
 
