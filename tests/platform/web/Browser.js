@@ -73,7 +73,7 @@ async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Wi
   const Port = Server.address().port;
   const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
   await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);
-  const Ready = Module === 'skyrend' ? "/^(Click the picture|The stick)/.test(document.getElementById('status').textContent)"
+  const Ready = Module === 'skyrend' ? "/^(Click the picture|Stick: )/.test(document.getElementById('status').textContent)"
                                      : 'window.Module && Module.calledRun === true';
   await Page.waitForFunction(Ready, { timeout: 120000 });
   if (!Cover) await Uncover(Page);
