@@ -32,9 +32,11 @@ for (const Program of ['skyrend', 'skyrend-test'])
 Write('skyrend-page.js', Fill(fs.readFileSync(In('skyrend-page.js'), 'utf8'), '/*SIZES*/{}/*SIZES*/', JSON.stringify(Sizes)));
 Write('skyrend.webmanifest', fs.readFileSync(In('skyrend.webmanifest')));
 
-// What the offline copy keeps: the player's page and everything it loads.
+// What the offline copy keeps: the player's page and everything it loads to
+// play. The large icons are left to the browser, which fetches them when the
+// page is installed: every visitor would pay for them otherwise.
 const Kept = ['skyrend.html', 'skyrend-page.js', 'skyrend.js', 'skyrend.wasm', 'skyrend.data', 'skyrend.webmanifest',
-              'skyrend-48.png', 'skyrend-192.png', 'skyrend-512.png'];
+              'skyrend-48.png'];
 const Hash = crypto.createHash('sha256');
 for (const Name of Kept) Hash.update(Name).update(fs.readFileSync(Out(Name)));
 const Version = Hash.digest('hex').slice(0, 16);
