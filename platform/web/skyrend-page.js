@@ -63,6 +63,10 @@
     FullButton.setAttribute('aria-pressed', String(On));
     FullButton.textContent = On ? 'Leave full screen' : 'Full screen';
   }
+  // The key list closed: the keys are the game's again.
+  $('keys').addEventListener('toggle', function () {
+    if (!$('keys').open) Canvas.focus({ preventScroll: true });
+  });
   document.addEventListener('fullscreenchange', FullScreenChanged);
   document.addEventListener('webkitfullscreenchange', FullScreenChanged);
   window.addEventListener('keydown', function (Event) {
