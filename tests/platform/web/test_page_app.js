@@ -26,6 +26,14 @@ function Watch(Page) {
 
 const Status = Page => Page.$eval('#status', Element => Element.textContent);
 
+function Differing(A, B) {
+  if (A.width !== B.width || A.height !== B.height) return A.width * A.height;
+  let Count = 0;
+  for (let i = 0; i < A.data.length; i += 4)
+    if (A.data[i] !== B.data[i] || A.data[i + 1] !== B.data[i + 1] || A.data[i + 2] !== B.data[i + 2]) ++Count;
+  return Count;
+}
+
 async function Fit(Browser, Server) {
   for (const [Width, Height, Scale] of [[1366, 657, 1], [2560, 1440, 1], [1366, 657, 2], [390, 844, 3]]) {
     const Page = Watch(await OpenPage(Browser, Server, { Width, Height, Scale }));
@@ -208,10 +216,14 @@ async function LostContext(Browser, Server) {
   const Lost = await WaitFor(() => Status(Page), Line => /lost/.test(Line));
   await Page.evaluate(() => window.TestLoser.restoreContext());
   const Back = await WaitFor(() => Status(Page), Line => /^Paused/.test(Line));
+  // The world drawn again as it stands may show a shot or a fragment one step
+  // on; without the textures the floor and buildings change, over 2 % of the picture.
   let After = null;
-  await WaitFor(async () => SamePicture(Before, (After = await CanvasPixels(Page))), Same => Same, 5000);
-  Check(/lost/.test(Lost) && /^Paused/.test(Back) && SamePicture(Before, After),
-        `a lost context comes back with the same picture: textures, shaders and state made again ("${Lost}")`);
+  const Near = Image => Differing(Before, Image) < Before.width * Before.height * 0.003;
+  await WaitFor(async () => Near((After = await CanvasPixels(Page))), Same => Same, 5000);
+  Check(/lost/.test(Lost) && /^Paused/.test(Back) && Near(After),
+        `a lost context comes back with the same picture: textures, shaders and state made again ` +
+        `(${Differing(Before, After)} pixels differ; "${Lost}")`);
   await Page.keyboard.press('KeyP');
   await Sleep(1000);
   // A hit paints a frame red: a few looks find the sky between them.
