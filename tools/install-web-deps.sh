@@ -2,6 +2,7 @@
 # Installs what the browser build and its tests need: emscripten (with the
 # acorn parser its tools load), Chromium for the headless tests, and node with
 # npm for the test driver, whose packages npm installs from tests/platform/web's lock file.
+# The page's .br and .gz copies are made with node's own zlib, and tools/serve runs on node.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SUDO=""

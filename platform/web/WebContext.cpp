@@ -18,7 +18,9 @@ bool CreatePageContext(int Width, int Height) {
   Attributes.antialias = EM_FALSE;
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE Context = emscripten_webgl_create_context("#canvas", &Attributes);
   if (Context <= 0 || emscripten_webgl_make_context_current(Context) != EMSCRIPTEN_RESULT_SUCCESS) {
-    ShowPageMessage(PageCaption, "Unable to create a WebGL 2 rendering context");
+    ShowPageMessage(PageCaption,
+                    "Unable to create a WebGL 2 rendering context. Turn on hardware (graphics) acceleration in the "
+                    "browser's settings, update the browser and the graphics driver, or try another browser.");
     return false;
   }
   return true;

@@ -56,3 +56,12 @@ bool IsSystemDomKey(const char* Code, bool AltHeld) {
   return Code && (std::strcmp(Code, "F10") == 0 || std::strcmp(Code, "AltLeft") == 0 ||
                   std::strcmp(Code, "AltRight") == 0);
 }
+
+uint16_t GameKeyFromDom(const char* Code, bool Ctrl, bool Alt, bool Meta) {
+  if (Ctrl || Alt || Meta || IsSystemDomKey(Code, Alt)) return 0;
+  const uint16_t Vk = VirtualKeyFromDomCode(Code);
+  const bool Letter = Vk >= 'A' && Vk <= 'Z', Digit = Vk >= '0' && Vk <= '9';
+  const bool Keypad = Vk >= 96 && Vk <= 111, Arrow = Vk >= 37 && Vk <= 40, Function = Vk >= 112 && Vk <= 115;
+  const bool Other = Vk == 32 || Vk == 13 || Vk == 27;
+  return Letter || Digit || Keypad || Arrow || Function || Other ? Vk : 0;
+}

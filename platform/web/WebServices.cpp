@@ -5,6 +5,8 @@
 #include <cstdio>
 
 const char* const PageCaption = "Skyrend";
+const char* const PageTitle = "Skyrend";
+const char* const PagePausedTitle = "Skyrend (paused)";
 
 uint32_t TWebWallClock::GetTickCount() {
   // Wrapping at 32 bits as the tick count does.
@@ -34,11 +36,21 @@ void ShowPageStatus(const char* Text) {
       Text);
 }
 
-void TWebCursor::ShowCursor(bool Visible) {
+void ShowPagePaused(bool Paused) {
+  EM_ASM({ document.body.classList.toggle('paused', !!$0); }, Paused);
+}
+
+void ShowFrameRate(int Frames) {
   EM_ASM(
       {
         var Canvas = document.getElementById('canvas');
-        if (Canvas) Canvas.style.cursor = $0 ? 'default' : 'none';
+        if (Canvas) Canvas.setAttribute('data-fps', String($0));
       },
-      Visible);
+      Frames);
+}
+
+void MarkFirstPicture() {
+  EM_ASM({
+    if (window.performance && performance.mark) performance.mark('skyrend-first-frame');
+  });
 }

@@ -7,6 +7,9 @@
 
 // The caption failure messages are shown under.
 extern const char* const PageCaption;
+// The tab's title, and the same while paused.
+extern const char* const PageTitle;
+extern const char* const PagePausedTitle;
 
 // Milliseconds since the page started: the wall clock the host makes the game's clock from.
 class TWebWallClock : public ITickSource {
@@ -17,8 +20,17 @@ class TWebWallClock : public ITickSource {
 // Shows Text in the page's message box under Caption, and on the console.
 void ShowPageMessage(const std::string& Caption, const std::string& Text);
 
-// The line under the picture that tells the player what the page is doing.
+// The line above the picture that tells the player what the page is doing.
 void ShowPageStatus(const char* Text);
+
+// Marks the page paused or playing (the touch pause button shows which).
+void ShowPagePaused(bool Paused);
+
+// The game frames of the last second, on the canvas's data-fps for those who look.
+void ShowFrameRate(int Frames);
+
+// The first picture is drawn: a performance mark, "skyrend-first-frame".
+void MarkFirstPicture();
 
 class TWebMessages : public IMessageService {
  public:
@@ -29,10 +41,12 @@ class TWebMessages : public IMessageService {
   std::string caption_;
 };
 
-// Visibility is the canvas's cursor style. The position is the host's virtual
-// pointer, which motion under pointer lock moves: the real pointer never moves.
+// The browser hides the pointer while the canvas holds it (pointer lock) and
+// shows it otherwise, so the game's wish to hide it asks nothing more: a
+// pointer the player has not given to the game stays in sight. The position is
+// the host's virtual pointer, which motion under pointer lock moves.
 class TWebCursor : public ICursorService {
  public:
-  void ShowCursor(bool Visible) override;
+  void ShowCursor(bool) override {}
   void SetCursorPos(int, int) override {}
 };

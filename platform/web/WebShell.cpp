@@ -69,7 +69,8 @@ bool TWebShell::Start() {
   height_ = Height;
   running_ = true;
   ListenToPage();
-  ShowPageStatus(PlayingText);
+  emscripten_set_window_title(PageTitle);
+  ShowPageStatus(PlayingLine());
   // One call per display frame; the shell decides which of them play.
   emscripten_set_main_loop_arg([](void* Shell) { static_cast<TWebShell*>(Shell)->DisplayFrame(emscripten_get_now()); },
                                this, 0, 0);
@@ -99,19 +100,29 @@ void TWebShell::StepFrame() {
   int16_t X, Y;
   uint32_t Buttons;
   ReadFirstPad(X, Y, Buttons);
+  ReadTouch(X, Y, Buttons);
   host_->Joystick(X, Y, Buttons);
   // Escape pauses here, so a frame never asks to quit; only a failed start-up ends the game.
-  if (host_->Frame() == TFrameResult::Terminate) Stop();
+  // Without a context the world goes on unseen until the browser gives it back.
+  if (host_->Frame(!contextLost_) == TFrameResult::Terminate) Stop();
+  if (running_ && !shownFirst_ && !contextLost_) {
+    shownFirst_ = true;
+    MarkFirstPicture();
+  }
 }
 
 void TWebShell::DisplayFrame(double Now) {
   if (!running_) return;
   FollowCanvasSize();
+  TouchPause();
   if (!host_->Paused() && pacer_.Due(Now)) StepFrame();
   if (!running_) return;
   DrawPausedIfNeeded();
   if (Now - lastTitle_ >= 1000) {
     lastTitle_ = Now;
-    emscripten_set_window_title(host_->TimerTitle().c_str());
+    // The tab's title stays the game's name; the frame rate is for those who look.
+    const int Frames = host_->FrameCount;
+    host_->TimerTitle();
+    ShowFrameRate(host_->Paused() ? 0 : Frames);
   }
 }

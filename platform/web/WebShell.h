@@ -1,9 +1,10 @@
 // The shell in the browser: the WebGL 2 context on the page's canvas, the
-// game host on the browser's services, the page's key, mouse, focus,
+// game host on the browser's services, the page's key, mouse, touch, focus,
 // visibility and pointer-lock events as the host's input, and one game frame
 // per display frame on a 60 per second schedule. The page never ends the
 // game: Escape, a hidden tab, a window that loses the focus and a lost
-// pointer lock pause it, and P plays on.
+// pointer lock pause it, and P plays on. A lost WebGL context is built again
+// when the browser gives it back, and the game goes on.
 #pragma once
 #include <emscripten/html5.h>
 
@@ -34,6 +35,12 @@ class TWebShell : private IHostShell {
  private:
   // The page's status line while the game plays.
   static constexpr const char* PlayingText = "Click the picture to use the mouse. P or Esc pauses.";
+  static constexpr const char* TouchPlayingText = "Stick: turn and speed. FIRE shoots and starts a game.";
+  static constexpr const char* PausedText = "Paused. Press P to play on.";
+  static constexpr const char* TouchPausedText = "Paused. Tap \u25B6 to play on.";
+  // The status line while playing or paused, for the keyboard and mouse or for touch.
+  static const char* PlayingLine();
+  static const char* PausedLine();
 
   // What the host asks of the page around frames and pauses (WebShellPause.cpp).
   void Present() override {}  // the browser shows the canvas after each display frame
@@ -54,6 +61,13 @@ class TWebShell : private IHostShell {
   void LostFocus();
   void VisibilityChanged(bool Hidden);
   void PointerLockChanged(bool Locked);
+  void CoverClicked();
+  void ContextLost();
+  void ContextRestored();
+  // The page's touch controls (window.SkyrendTouch) as joystick 1 when no
+  // pad is connected, and their pause button; once a display frame.
+  void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
+  void TouchPause();
 
   // One display frame: a game frame when one is due, the pause sign when it must be drawn.
   void DisplayFrame(double Now);
@@ -72,6 +86,9 @@ class TWebShell : private IHostShell {
   TFramePacer pacer_;
   int width_ = 0, height_ = 0;
   double lastTitle_ = 0;
+  int touchFires_ = 0, touchPauses_ = 0;  // the presses already seen, of the page's counts
+  bool contextLost_ = false;  // drawing waits for the browser to give the context back
+  bool shownFirst_ = false;   // the first picture has been drawn
   bool running_ = false;
   bool pausedDirty_ = false;  // the pause sign must be drawn again
   bool locked_ = false;       // the canvas holds the pointer

@@ -1,14 +1,28 @@
 // The page's events as the host's input: keys by their physical place as
-// virtual-key codes, mouse motion and clicks under pointer lock, and the page
-// going out of the player's reach (focus, visibility, pointer lock) as pauses.
+// virtual-key codes, mouse motion and clicks under pointer lock, the touch
+// controls as joystick 1, and the page going out of the player's reach
+// (focus, visibility, pointer lock) as pauses.
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cstring>
+
 #include "WebKeyCodes.h"
+#include "WebServices.h"
 #include "WebShell.h"
 
 namespace {
 
 TWebShell& Of(void* Shell) { return *static_cast<TWebShell*>(Shell); }
+
+// The game has the keyboard: nothing else on the page (a button, the key
+// list) has the focus.
+bool GameHasFocus() {
+  return EM_ASM_INT({
+    var Active = document.activeElement;
+    return !Active || Active === document.body || Active.id === 'canvas' ? 1 : 0;
+  });
+}
 
 }  // namespace
 
@@ -20,8 +34,10 @@ void TWebShell::ListenToPage() {
   emscripten_set_keyup_callback(Window, this, EM_TRUE, [](int, const EmscriptenKeyboardEvent* E, void* S) {
     return EM_BOOL(Of(S).KeyUp(*E));
   });
-  emscripten_set_blur_callback(Window, this, EM_TRUE, [](int, const EmscriptenFocusEvent*, void* S) {
-    Of(S).LostFocus();
+  emscripten_set_blur_callback(Window, this, EM_TRUE, [](int, const EmscriptenFocusEvent* E, void* S) {
+    // Only the window's own blur: an element of the page handing the focus to
+    // another (the cover's button to the canvas) comes here too, by capture.
+    if (std::strcmp(E->nodeName, "#window") == 0) Of(S).LostFocus();
     return EM_BOOL(EM_FALSE);
   });
   emscripten_set_visibilitychange_callback(this, EM_TRUE, [](int, const EmscriptenVisibilityChangeEvent* E, void* S) {
@@ -45,12 +61,25 @@ void TWebShell::ListenToPage() {
     Of(S).MouseUp(*E);
     return EM_BOOL(EM_TRUE);
   });
+  emscripten_set_click_callback("#cover", this, EM_TRUE, [](int, const EmscriptenMouseEvent*, void* S) {
+    Of(S).CoverClicked();
+    return EM_BOOL(EM_FALSE);
+  });
+  // Taking the event (true) is what lets the browser give the context back.
+  emscripten_set_webglcontextlost_callback("#canvas", this, EM_TRUE, [](int, const void*, void* S) {
+    Of(S).ContextLost();
+    return EM_BOOL(EM_TRUE);
+  });
+  emscripten_set_webglcontextrestored_callback("#canvas", this, EM_TRUE, [](int, const void*, void* S) {
+    Of(S).ContextRestored();
+    return EM_BOOL(EM_TRUE);
+  });
 }
 
 bool TWebShell::KeyDown(const EmscriptenKeyboardEvent& Event) {
-  if (!running_ || IsSystemDomKey(Event.code, Event.altKey)) return false;
-  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
-  if (Vk == 0) return false;
+  if (!running_) return false;
+  const uint16_t Vk = GameKeyFromDom(Event.code, Event.ctrlKey, Event.altKey, Event.metaKey);
+  if (Vk == 0 || !GameHasFocus()) return false;
   host_->KeyDown(Vk);
   if (host_->Paused()) pausedDirty_ = true;  // the options may have changed
   return true;  // the page must not scroll on arrows and Space
@@ -58,10 +87,12 @@ bool TWebShell::KeyDown(const EmscriptenKeyboardEvent& Event) {
 
 bool TWebShell::KeyUp(const EmscriptenKeyboardEvent& Event) {
   if (!running_) return false;
-  const uint16_t Vk = VirtualKeyFromDomCode(Event.code);
+  // A key let go always reaches the game, so none stays held; with a modifier
+  // it is a plain key's release all the same.
+  const uint16_t Vk = GameKeyFromDom(Event.code, false, false, false);
   if (Vk == 0) return false;
   host_->KeyUp(Vk);
-  return true;
+  return GameHasFocus();
 }
 
 void TWebShell::MouseMove(const EmscriptenMouseEvent& Event) {
@@ -104,4 +135,9 @@ void TWebShell::PointerLockChanged(bool Locked) {
   if (Locked) pointerTaken_ = true;
   // Escape under pointer lock is the browser's: the page sees the lock go.
   if (Lost && running_) host_->RequestPause();
+}
+
+void TWebShell::CoverClicked() {
+  // The player's first click or tap: the browser now lets the sound start.
+  if (running_ && !host_->Paused()) sound_->ResumeAll();
 }

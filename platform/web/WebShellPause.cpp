@@ -6,13 +6,8 @@
 
 #include "WebContext.h"
 #include "WebGamepad.h"
+#include "WebServices.h"
 #include "WebShell.h"
-
-namespace {
-
-const char* const PausedText = "Paused. Press P to play on.";
-
-}  // namespace
 
 void TWebShell::KeepPicture() {
   // The frame is still in the canvas's drawing buffer: the browser has not shown it yet.
@@ -25,15 +20,17 @@ void TWebShell::PauseChanged(bool Paused) {
     sound_->PauseAll();
     // The pointer is the player's again while the game waits.
     emscripten_exit_pointerlock();
-    emscripten_set_window_title(PausedTitle);
-    ShowPageStatus(PausedText);
+    emscripten_set_window_title(PagePausedTitle);
+    ShowPagePaused(true);
+    ShowPageStatus(PausedLine());
     pausedDirty_ = true;
   } else {
     sound_->ResumeAll();
     // Called from P's key handler, where the browser lets the page take the pointer.
     if (pointerTaken_ && !locked_) emscripten_request_pointerlock("#canvas", EM_FALSE);
-    emscripten_set_window_title(WindowTitle);
-    ShowPageStatus(PlayingText);
+    emscripten_set_window_title(PageTitle);
+    ShowPagePaused(false);
+    ShowPageStatus(PlayingLine());
   }
 }
 

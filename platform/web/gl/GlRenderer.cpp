@@ -190,3 +190,9 @@ void DrawPrimitives(TPrimClass Class, const TGlVertex* Vertices, size_t Count, c
 }
 
 long DrawCallCount() { return R().Draws; }
+
+void ResetRenderer() {
+  const long Draws = R().Draws;
+  R() = TRenderer{};
+  R().Draws = Draws;
+}

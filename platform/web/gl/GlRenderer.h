@@ -14,3 +14,6 @@ void DrawPrimitives(TPrimClass Class, const TGlVertex* Vertices, size_t Count, c
 
 // WebGL draw calls made so far (for the benchmark).
 long DrawCallCount();
+
+// Forgets the programs and the buffer of a lost context: the next draw makes them again.
+void ResetRenderer();

@@ -35,10 +35,17 @@ struct TMaterialState {
 
 // What a texture needs beyond WebGL's own state: GL_CLAMP has no WebGL
 // equivalent, so its border is blended in the shader from the texture size.
+// What a lost context takes with it is kept here too, to make the texture
+// again: the parameters as WebGL was given them and level 0's texels as
+// uploaded (a copy of the picture keeps only its size).
 struct TTextureInfo {
   int Width = 0, Height = 0;
   bool ClampS = false, ClampT = false;
   bool Rgb = false;  // no alpha channel: the border keeps alpha 1
+  int Params[4] = {};  // MIN_FILTER, MAG_FILTER, WRAP_S, WRAP_T as sent; 0 where never set
+  uint32_t Base = 0, Format = 0, Type = 0;
+  int Alignment = 4;
+  std::vector<uint8_t> Texels;
 };
 
 // The state glPushAttrib saves and glPopAttrib puts back (what WebGL alone

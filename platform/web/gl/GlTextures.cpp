@@ -1,5 +1,6 @@
 // The entry points for textures. WebGL 2 keeps the texels; we keep each
-// texture's size and whether it wraps with GL_CLAMP, whose border WebGL lacks.
+// texture's size and whether it wraps with GL_CLAMP, whose border WebGL lacks,
+// and a copy of what was uploaded, to make it again after a lost context.
 #include <GL/gl.h>
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
@@ -33,7 +34,44 @@ void Defined(GLsizei Width, GLsizei Height, GLenum Base) {
     T->Width = Width;
     T->Height = Height;
     T->Rgb = Base == GL_RGB || Base == GL_LUMINANCE;
+    T->Base = Base;
+    T->Format = Base;
+    T->Type = GL_UNSIGNED_BYTE;
+    T->Texels.clear();
   }
+}
+
+// Bytes of one texel as glTexImage2D reads them; 0 for what WebGL would refuse.
+size_t TexelBytes(GLenum Format, GLenum Type) {
+  if (Type == GL_UNSIGNED_SHORT_5_6_5 || Type == GL_UNSIGNED_SHORT_4_4_4_4 || Type == GL_UNSIGNED_SHORT_5_5_5_1) return 2;
+  if (Type != GL_UNSIGNED_BYTE) return 0;
+  if (Format == GL_RGBA) return 4;
+  if (Format == GL_RGB) return 3;
+  if (Format == GL_LUMINANCE_ALPHA) return 2;
+  return Format == GL_LUMINANCE || Format == GL_ALPHA ? 1 : 0;
+}
+
+// Keeps level 0's texels as uploaded, rows padded as UNPACK_ALIGNMENT said.
+void KeepTexels(GLsizei Width, GLsizei Height, GLenum Format, GLenum Type, const GLvoid* Pixels) {
+  TTextureInfo* T = Bound();
+  if (!T) return;
+  T->Format = Format;
+  T->Type = Type;
+  T->Alignment = GlState().UnpackAlignment;
+  const size_t Texel = TexelBytes(Format, Type);
+  if (!Pixels || Texel == 0 || Width <= 0 || Height <= 0) return;
+  const size_t Row = size_t(Width) * Texel, Align = size_t(T->Alignment);
+  const size_t Stride = (Row + Align - 1) / Align * Align;
+  const uint8_t* From = static_cast<const uint8_t*>(Pixels);
+  T->Texels.assign(From, From + Stride * size_t(Height - 1) + Row);
+}
+
+void KeepParameter(GLenum Name, GLint Value) {
+  TTextureInfo* T = Bound();
+  if (!T) return;
+  const GLenum Names[4] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T};
+  for (int i = 0; i < 4; ++i)
+    if (Names[i] == Name) T->Params[i] = Value;
 }
 
 }  // namespace
@@ -76,11 +114,13 @@ void glTexParameteri(GLenum Target, GLenum Name, GLint Value) {
   if ((Name == GL_TEXTURE_WRAP_S || Name == GL_TEXTURE_WRAP_T) && Value == GL_CLAMP) {
     if (TTextureInfo* T = Bound()) (Name == GL_TEXTURE_WRAP_S ? T->ClampS : T->ClampT) = true;
     emscripten_glTexParameteri(Target, Name, GL_CLAMP_TO_EDGE);
+    KeepParameter(Name, GL_CLAMP_TO_EDGE);
     return;
   }
   if (Name == GL_TEXTURE_WRAP_S || Name == GL_TEXTURE_WRAP_T)
     if (TTextureInfo* T = Bound()) (Name == GL_TEXTURE_WRAP_S ? T->ClampS : T->ClampT) = false;
   emscripten_glTexParameteri(Target, Name, Value);
+  KeepParameter(Name, Value);
 }
 
 void glTexParameterf(GLenum Target, GLenum Name, GLfloat Value) { glTexParameteri(Target, Name, GLint(Value)); }
@@ -93,7 +133,10 @@ void glTexImage2D(GLenum Target, GLint Level, GLint Internal, GLsizei Width, GLs
   if (Border != 0) return SetGlError(GL_INVALID_VALUE);
   FlushBatch();
   emscripten_glTexImage2D(Target, Level, GLint(Base), Width, Height, 0, Format, Type, Pixels);
-  if (Level == 0) Defined(Width, Height, Base);
+  if (Level == 0) {
+    Defined(Width, Height, Base);
+    KeepTexels(Width, Height, Format, Type, Pixels);
+  }
 }
 
 void glCopyTexImage2D(GLenum Target, GLint Level, GLenum Internal, GLint X, GLint Y, GLsizei Width, GLsizei Height,

@@ -9,32 +9,24 @@ const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.data': 'application/octet-stream' };
+const Root = path.resolve(__dirname, '../../..');
+const { Handler } = require(path.join(Root, 'tools/serve/serve.js'));
 
-// Serves the files of Folder on 127.0.0.1 at a free port; resolves to the
-// server. skyrend.html?module=NAME is the page loading NAME.js instead of skyrend.js.
+// Serves the files of Folder on 127.0.0.1 at a free port, as tools/serve
+// serves them (compressed copies, types, ETags); resolves to the server.
+// skyrend.html?module=NAME is the page loading NAME's files instead of the
+// player's skyrend.*, sent uncompressed.
 function Serve(Folder) {
+  const Files = Handler(Folder);
   const Server = http.createServer((Request, Response) => {
     const Url = new URL(Request.url, 'http://x');
-    const Name = path.basename(decodeURIComponent(Url.pathname));
-    const File = path.join(Folder, Name);
-    fs.readFile(File, (Error, Bytes) => {
-      if (Error) {
-        Response.writeHead(404);
-        Response.end();
-        return;
-      }
-      const Module = Url.searchParams.get('module');
-      if (Name === 'skyrend.html' && Module) {
-        const Page = Bytes.toString('utf8');
-        const Swapped = Page.replace('src="skyrend.js"', `src="${path.basename(Module)}.js"`);
-        if (Swapped === Page) throw new Error('skyrend.html no longer loads skyrend.js');
-        Bytes = Buffer.from(Swapped);
-      }
-      Response.writeHead(200, { 'Content-Type': Types[path.extname(File)] || 'application/octet-stream' });
-      Response.end(Bytes);
-    });
+    const Module = Url.searchParams.get('module');
+    if (path.basename(Url.pathname) !== 'skyrend.html' || !Module) return Files(Request, Response);
+    const Page = fs.readFileSync(path.join(Folder, 'skyrend.html'), 'utf8');
+    const Swapped = Page.replace('data-program="skyrend"', `data-program="${path.basename(Module)}"`);
+    if (Swapped === Page) throw new Error('skyrend.html no longer names its program in data-program');
+    Response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8', 'Cache-Control': 'no-store' });
+    Response.end(Swapped);
   });
   return new Promise(Resolve => Server.listen(0, '127.0.0.1', () => Resolve(Server)));
 }
@@ -48,19 +40,27 @@ async function Launch() {
     executablePath: ChromiumPath(),
     headless: 'new',
     protocolTimeout: 600000,
+    // Nothing reaches outside this machine: no background requests, sync,
+    // component updates, first-run tasks or default apps.
     args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
-           '--autoplay-policy=no-user-gesture-required', '--window-size=1100,1000'],
+           '--autoplay-policy=no-user-gesture-required', '--window-size=1100,1000',
+           '--disable-background-networking', '--disable-sync', '--disable-component-update', '--no-first-run',
+           '--disable-default-apps', '--disable-domain-reliability', '--disable-client-side-phishing-detection',
+           '--disable-features=Translate,OptimizationHints,MediaRouter,CertificateTransparencyComponentUpdater',
+           '--metrics-recording-only', '--no-pings', '--disable-breakpad'],
   });
 }
 
 // Opens the page with Module ('skyrend', the player's, or 'skyrend-test') and
 // waits until it is up: the player's page when its shell has written the
-// status line, the test module when its runtime is ready. Before, when given,
+// status line, the test module when its runtime is ready; then clicks the
+// cover away as a player does (unless Cover is kept). Before, when given,
 // runs in the page before any of its scripts (instruments for the test).
 // Console lines are collected in Page.Lines, errors in Page.Errors.
-async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000 } = {}) {
-  const Page = await Browser.newPage();
-  await Page.setViewport({ width: Width, height: Height });
+async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000,
+                                          Scale = 1, Cover = false, Touch = false, Context = Browser } = {}) {
+  const Page = await Context.newPage();
+  await Page.setViewport({ width: Width, height: Height, deviceScaleFactor: Scale, hasTouch: Touch, isMobile: Touch });
   Page.Lines = [];
   Page.Errors = [];
   Page.on('console', Message => {
@@ -73,10 +73,21 @@ async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Wi
   const Port = Server.address().port;
   const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
   await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);
-  const Ready = Module === 'skyrend' ? "/^Click the picture/.test(document.getElementById('status').textContent)"
+  const Ready = Module === 'skyrend' ? "/^(Click the picture|Stick: )/.test(document.getElementById('status').textContent)"
                                      : 'window.Module && Module.calledRun === true';
   await Page.waitForFunction(Ready, { timeout: 120000 });
+  if (!Cover) await Uncover(Page);
   return Page;
+}
+
+// Clicks (or taps) the cover that says the game is ready, and waits for it to go.
+async function Uncover(Page) {
+  await Page.waitForSelector('#cover.ready', { timeout: 60000 });
+  const Box = await (await Page.$('#play')).boundingBox();
+  const X = Box.x + Box.width / 2, Y = Box.y + Box.height / 2;
+  if (Page.viewport().hasTouch) await Page.touchscreen.tap(X, Y);
+  else await Page.mouse.click(X, Y);
+  await Page.waitForFunction("document.getElementById('cover').hidden", { timeout: 10000 });
 }
 
 // The canvas's picture as the page shows it: a PNG screenshot decoded to RGBA.
@@ -88,6 +99,17 @@ async function CanvasPixels(Page) {
 }
 
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
+
+// Polls Read until Wanted(value) or the time is up; returns the last value.
+async function WaitFor(Read, Wanted, Ms = 3000) {
+  const End = Date.now() + Ms;
+  let Value = await Read();
+  while (!Wanted(Value) && Date.now() < End) {
+    await Sleep(100);
+    Value = await Read();
+  }
+  return Value;
+}
 
 // One check's outcome, printed; Failed() tells whether any check failed.
 let Failures = 0;
@@ -117,4 +139,4 @@ function RunInBrowser(Folder, Body) {
   });
 }
 
-module.exports = { Serve, Launch, OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed };
+module.exports = { Serve, Launch, OpenPage, Uncover, CanvasPixels, RunInBrowser, Sleep, WaitFor, Check, Failed };

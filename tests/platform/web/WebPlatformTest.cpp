@@ -33,6 +33,18 @@ TEST(WebKeyCodes, PhysicalKeysGetTheirVirtualKeyCodes) {
   EXPECT_FALSE(IsSystemDomKey("KeyZ", false));
 }
 
+TEST(WebKeyCodes, ThePageTakesOnlyTheGamesKeysAndNoShortcuts) {
+  for (const char* Code : {"KeyZ", "KeyP", "Space", "ArrowUp", "Escape", "Enter", "Numpad8", "Digit1", "F2"})
+    EXPECT_NE(GameKeyFromDom(Code, false, false, false), 0) << Code;
+  // The browser's own keys, and the game's keys with a modifier (Ctrl+R, Ctrl+L, Ctrl+0, Meta+Z...).
+  for (const char* Code : {"F5", "F11", "F12", "Tab", "Backspace", "ControlLeft", "ShiftLeft", "PageDown", "F10"})
+    EXPECT_EQ(GameKeyFromDom(Code, false, false, false), 0) << Code;
+  EXPECT_EQ(GameKeyFromDom("KeyR", true, false, false), 0);
+  EXPECT_EQ(GameKeyFromDom("Digit0", true, false, false), 0);
+  EXPECT_EQ(GameKeyFromDom("Enter", false, true, false), 0);
+  EXPECT_EQ(GameKeyFromDom("KeyZ", false, false, true), 0);
+}
+
 TEST(FramePacer, SixtyGameFramesASecondWhateverTheDisplayRate) {
   for (double Hz : {60.0, 75.0, 120.0, 144.0, 240.0}) {
     TFramePacer Pacer;

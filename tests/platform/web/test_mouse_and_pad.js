@@ -6,7 +6,7 @@
 // page starts it, and reads out through the module's probes.
 // usage: node test_mouse_and_pad.js WEB_BUILD
 'use strict';
-const { OpenPage, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
+const { OpenPage, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
 
 const [WebBuild] = process.argv.slice(2);
 
@@ -59,7 +59,8 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   await StartPlay(Pad);
   const PadBefore = await Heading(Pad);
   await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });
-  await Sleep(600);
+  // Held until the game has stepped a good many frames (a busy machine draws fewer a second).
+  await WaitFor(() => Heading(Pad), Heading => Heading < PadBefore - 10, 5000);
   await Pad.evaluate(() => { window.TestPad.axes[0] = 0; window.TestPad.timestamp++; });
   await Sleep(200);
   const PadAfter = await Heading(Pad);

@@ -1,0 +1,50 @@
+// The page's touch controls (skyrend-page.js keeps them in window.SkyrendTouch)
+// as joystick 1, read once a display frame, and their pause button.
+#include <emscripten.h>
+
+#include "WebShell.h"
+
+namespace {
+
+// The page's touch controls packed into one number, -1 when they are not in use:
+// stick X and Y (-127..127) in bytes 0 and 1, fire held in bit 16, the counts
+// of fire and pause presses (modulo 128) from bits 17 and 24.
+int TouchReading() {
+  return EM_ASM_INT({
+    var T = window.SkyrendTouch;
+    if (!T || !T.Active) return -1;
+    return ((T.X + 127) & 255) | (((T.Y + 127) & 255) << 8) | (T.Fire ? 1 << 16 : 0) | ((T.Fires & 127) << 17) |
+           ((T.Pauses & 127) << 24);
+  });
+}
+
+int16_t StickAxis(int Byte) { return int16_t((Byte - 127) * 32767 / 127); }
+
+}  // namespace
+
+const char* TWebShell::PlayingLine() { return TouchReading() >= 0 ? TouchPlayingText : PlayingText; }
+
+const char* TWebShell::PausedLine() { return TouchReading() >= 0 ? TouchPausedText : PausedText; }
+
+void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
+  const int Reading = TouchReading();
+  if (Reading < 0) return;
+  const int Fires = (Reading >> 17) & 127;
+  // A press since the last frame fires even when it was let go before this frame.
+  const bool Fire = (Reading >> 16 & 1) || Fires != touchFires_;
+  touchFires_ = Fires;
+  if (X == 0 && Y == 0) {
+    X = StickAxis(Reading & 255);
+    Y = StickAxis((Reading >> 8) & 255);
+  }
+  if (Fire) Buttons |= 1;
+}
+
+void TWebShell::TouchPause() {
+  const int Reading = TouchReading();
+  if (Reading < 0) return;
+  const int Pauses = (Reading >> 24) & 127;
+  if (Pauses == touchPauses_) return;
+  touchPauses_ = Pauses;
+  host_->TogglePause();
+}

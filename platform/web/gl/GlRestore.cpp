@@ -1,0 +1,61 @@
+#include "GlRestore.h"
+
+#include <GL/gl.h>
+#include <emscripten.h>
+#include <webgl/webgl1.h>
+#include <webgl/webgl2.h>
+
+#include "GlRenderer.h"
+#include "GlState.h"
+
+namespace {
+
+void Set(GLenum Cap, bool On) {
+  if (On) emscripten_glEnable(Cap);
+  else emscripten_glDisable(Cap);
+}
+
+void RestoreTexture(GLuint Name, const TTextureInfo& T) {
+  emscripten_glBindTexture(GL_TEXTURE_2D, Name);
+  const GLenum Params[4] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T};
+  for (int i = 0; i < 4; ++i)
+    if (T.Params[i] != 0) emscripten_glTexParameteri(GL_TEXTURE_2D, Params[i], T.Params[i]);
+  if (T.Width <= 0 || T.Height <= 0) return;
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, T.Alignment);
+  emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.Base), T.Width, T.Height, 0, T.Format, T.Type,
+                          T.Texels.empty() ? nullptr : T.Texels.data());
+}
+
+}  // namespace
+
+bool RestoreGlObjects() {
+  ResetRenderer();
+  // New WebGL textures under the names the game holds (emscripten's table of them).
+  const int Made = EM_ASM_INT({
+    if (!GLctx || GLctx.isContextLost()) return 0;
+    for (var i = 0; i < GL.textures.length; ++i) {
+      if (!GL.textures[i]) continue;
+      var Texture = GLctx.createTexture();
+      if (!Texture) return 0;
+      Texture.name = i;
+      GL.textures[i] = Texture;
+    }
+    return 1;
+  });
+  if (!Made) return false;
+  TFixedState& S = GlState();
+  for (size_t Name = 1; Name < S.Textures.size(); ++Name) RestoreTexture(GLuint(Name), S.Textures[Name]);
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, S.UnpackAlignment);
+  emscripten_glBindTexture(GL_TEXTURE_2D, S.BoundTexture);
+  Set(GL_DEPTH_TEST, S.DepthTest);
+  Set(GL_BLEND, S.Blend);
+  Set(GL_CULL_FACE, S.CullFace);
+  emscripten_glDepthMask(S.DepthMask);
+  emscripten_glDepthFunc(S.DepthFunc);
+  emscripten_glBlendFunc(S.BlendSrc, S.BlendDst);
+  emscripten_glCullFace(S.CullMode);
+  emscripten_glFrontFace(S.FrontFace);
+  emscripten_glViewport(S.Viewport[0], S.Viewport[1], S.Viewport[2], S.Viewport[3]);
+  emscripten_glClearColor(S.ClearColour[0], S.ClearColour[1], S.ClearColour[2], S.ClearColour[3]);
+  return emscripten_glGetError() != 0x9242;  // CONTEXT_LOST_WEBGL: lost again already
+}

@@ -1,0 +1,343 @@
+// The page around the game: fits the canvas to the window, full screen, the
+// loading bar and the cover that starts play, messages in view, the touch
+// controls, and the offline copy. The game itself (skyrend.js and its .wasm
+// and .data) reads the touch controls from window.SkyrendTouch.
+(function () {
+  'use strict';
+  var Program = document.body.getAttribute('data-program') || 'skyrend';
+  // The files' sizes, written in by the build, for the loading bar when the
+  // server sends them compressed (the browser then counts unpacked bytes).
+  var Sizes = /*SIZES*/{}/*SIZES*/;
+  var MaxLong = 1920, MaxShort = 1080;  // the drawing buffer's largest size
+  var LostWait = 4000;  // ms a lost picture may take to come back
+
+  function $(Id) { return document.getElementById(Id); }
+  var Canvas = $('canvas'), Stage = $('stage'), Cover = $('cover'), Bar = $('progress'), Percent = $('percent');
+  var PlayButton = $('play'), Status = $('status'), Messages = $('messages'), FullButton = $('fullscreen');
+
+  function Say(Text) { Status.textContent = Text; }
+  function Mark(Name) { if (window.performance && performance.mark) performance.mark(Name); }
+
+  function ShowMessage(Text) {
+    var Line = document.createElement('p');
+    Line.textContent = Text;
+    Messages.appendChild(Line);
+    Messages.hidden = false;
+  }
+  Messages.addEventListener('click', function () { Messages.hidden = true; });
+
+  // --- The canvas fills the stage, drawn at the device's pixel ratio up to
+  // 1920 x 1080 (either way round); the game widens or heightens its view to
+  // the shape it is given.
+  function Fit() {
+    var Ratio = window.devicePixelRatio || 1;
+    var Width = Stage.clientWidth * Ratio, Height = Stage.clientHeight * Ratio;
+    var Scale = Math.min(1, MaxLong / Math.max(Width, Height), MaxShort / Math.max(1, Math.min(Width, Height)));
+    Width = Math.max(1, Math.round(Width * Scale));
+    Height = Math.max(1, Math.round(Height * Scale));
+    if (Canvas.width !== Width) Canvas.width = Width;
+    if (Canvas.height !== Height) Canvas.height = Height;
+  }
+  if (window.ResizeObserver) new ResizeObserver(Fit).observe(Stage);
+  window.addEventListener('resize', Fit);
+  Fit();
+
+  // --- Full screen: the button, F11 and Alt+Enter.
+  function FullScreen() { return document.fullscreenElement || document.webkitFullscreenElement; }
+  function ToggleFullScreen() {
+    if (FullScreen()) {
+      (document.exitFullscreen || document.webkitExitFullscreen).call(document);
+      return;
+    }
+    var Request = Stage.requestFullscreen || Stage.webkitRequestFullscreen;
+    var Result = Request && Request.call(Stage);
+    if (Result && Result.catch) Result.catch(function (Error) { Say('Full screen was refused: ' + Error.message); });
+  }
+  if (!(document.fullscreenEnabled || document.webkitFullscreenEnabled)) FullButton.hidden = true;
+  FullButton.addEventListener('click', function () {
+    ToggleFullScreen();
+    Canvas.focus({ preventScroll: true });  // keys go to the game again, not to the button
+  });
+  function FullScreenChanged() {
+    var On = !!FullScreen();
+    FullButton.setAttribute('aria-pressed', String(On));
+    FullButton.textContent = On ? 'Leave full screen' : 'Full screen';
+  }
+  // The key list closed: the keys are the game's again.
+  $('keys').addEventListener('toggle', function () {
+    if (!$('keys').open) Canvas.focus({ preventScroll: true });
+  });
+  document.addEventListener('fullscreenchange', FullScreenChanged);
+  document.addEventListener('webkitfullscreenchange', FullScreenChanged);
+  window.addEventListener('keydown', function (Event) {
+    var Plain = !Event.ctrlKey && !Event.altKey && !Event.metaKey && !Event.shiftKey;
+    if ((Event.code === 'F11' && Plain) || (Event.code === 'Enter' && Event.altKey && !Event.ctrlKey && !Event.metaKey)) {
+      Event.preventDefault();
+      if (!Event.repeat) ToggleFullScreen();
+    }
+  }, true);
+
+  // --- Touch: a stick on the left (sideways turns, up and down change speed),
+  // a fire button and a pause button on the right, on touch screens only and
+  // hidden while a gamepad is connected. The game reads window.SkyrendTouch
+  // once a display frame: the stick as -127..127, the fire button held, and
+  // counts of fire and pause presses, so a tap shorter than a frame still counts.
+  var Touch = window.SkyrendTouch = { Active: false, X: 0, Y: 0, Fire: false, Fires: 0, Pauses: 0 };
+  var TouchBox = $('touch'), Zone = $('stick-zone'), Stick = $('stick'), Knob = $('knob'), FireButton = $('fire');
+  var StickRadius = 56;
+  var TouchScreen = navigator.maxTouchPoints > 0 || (window.matchMedia && matchMedia('(any-pointer: coarse)').matches);
+  var StickId = null, FireId = null, StickX = 0, StickY = 0;
+
+  function PadConnected() {
+    var Pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    for (var i = 0; Pads && i < Pads.length; ++i) if (Pads[i] && Pads[i].connected) return true;
+    return false;
+  }
+  function StickAtRest() {
+    Stick.style.left = '90px';
+    Stick.style.top = 'calc(100% - 100px)';
+    Knob.style.transform = '';
+  }
+  function LetGo() {
+    StickId = FireId = null;
+    Touch.X = Touch.Y = 0;
+    Touch.Fire = false;
+    FireButton.classList.remove('down');
+    StickAtRest();
+  }
+  function ShowTouch() {
+    var Show = TouchScreen && !PadConnected();
+    if (!Show) LetGo();
+    TouchBox.hidden = !Show;
+    Touch.Active = Show;
+  }
+  function Find(List, Id) {
+    for (var i = 0; i < List.length; ++i) if (List[i].identifier === Id) return List[i];
+    return null;
+  }
+  function MoveStick(Point) {
+    var Dx = Point.clientX - StickX, Dy = Point.clientY - StickY;
+    var Length = Math.sqrt(Dx * Dx + Dy * Dy);
+    if (Length > StickRadius) {
+      Dx *= StickRadius / Length;
+      Dy *= StickRadius / Length;
+    }
+    Touch.X = Math.round(Dx / StickRadius * 127);
+    Touch.Y = Math.round(Dy / StickRadius * 127);
+    Knob.style.transform = 'translate(' + Dx + 'px,' + Dy + 'px)';
+  }
+  var Active = { passive: false };
+  Zone.addEventListener('touchstart', function (Event) {
+    Event.preventDefault();
+    if (StickId !== null) return;
+    var Point = Event.changedTouches[0];
+    var Box = Stage.getBoundingClientRect();
+    StickId = Point.identifier;
+    StickX = Point.clientX;
+    StickY = Point.clientY;
+    Stick.style.left = (StickX - Box.left) + 'px';
+    Stick.style.top = (StickY - Box.top) + 'px';
+    MoveStick(Point);
+  }, Active);
+  Zone.addEventListener('touchmove', function (Event) {
+    Event.preventDefault();
+    var Point = Find(Event.changedTouches, StickId);
+    if (Point) MoveStick(Point);
+  }, Active);
+  function StickEnd(Event) {
+    if (Find(Event.changedTouches, StickId)) {
+      StickId = null;
+      Touch.X = Touch.Y = 0;
+      StickAtRest();
+    }
+  }
+  Zone.addEventListener('touchend', StickEnd);
+  Zone.addEventListener('touchcancel', StickEnd);
+  FireButton.addEventListener('touchstart', function (Event) {
+    Event.preventDefault();
+    FireId = Event.changedTouches[0].identifier;
+    Touch.Fire = true;
+    ++Touch.Fires;
+    FireButton.classList.add('down');
+  }, Active);
+  function FireEnd(Event) {
+    if (!Find(Event.changedTouches, FireId)) return;
+    FireId = null;
+    Touch.Fire = false;
+    FireButton.classList.remove('down');
+  }
+  FireButton.addEventListener('touchend', FireEnd);
+  FireButton.addEventListener('touchcancel', FireEnd);
+  $('pause').addEventListener('touchstart', function (Event) {
+    Event.preventDefault();
+    ++Touch.Pauses;
+  }, Active);
+  $('pause').addEventListener('click', function () { ++Touch.Pauses; });
+  window.addEventListener('gamepadconnected', ShowTouch);
+  window.addEventListener('gamepaddisconnected', ShowTouch);
+  window.addEventListener('touchstart', function () {
+    if (TouchScreen) return;
+    TouchScreen = true;  // a touch screen that did not say so, or one used again after the mouse
+    ShowTouch();
+  }, { capture: true, passive: true });
+  // A mouse on a touch screen's machine: the controls step aside so a click
+  // reaches the picture (touches are taken before they make mouse events).
+  TouchBox.addEventListener('mousedown', function () {
+    TouchScreen = false;
+    ShowTouch();
+  });
+  StickAtRest();
+  ShowTouch();
+
+  // --- The cover: loading, then "click or tap to play", which the browser
+  // counts as the gesture that lets the game's sound start.
+  var Ready = false;
+  function Uncover() {
+    if (!Ready || Cover.hidden) return;
+    Cover.hidden = true;
+    Canvas.focus({ preventScroll: true });
+  }
+  Cover.addEventListener('click', Uncover);
+  window.addEventListener('keydown', function (Event) {
+    if (!Event.ctrlKey && !Event.altKey && !Event.metaKey) Uncover();
+  });
+
+  function ShowProgress(Loaded, Total) {
+    if (Total > 0) {
+      Bar.max = Total;
+      Bar.value = Math.min(Loaded, Total);
+      Percent.textContent = Math.floor(Math.min(Loaded, Total) * 100 / Total) + '%';
+    } else {
+      Bar.removeAttribute('value');  // indeterminate
+    }
+  }
+
+  // Fetches Name whole, reporting bytes as they arrive through Count(name, loaded, total).
+  function Get(Name, Count) {
+    return fetch(Name).then(function (Response) {
+      if (!Response.ok) throw new Error(Name + ': ' + Response.status + ' ' + Response.statusText);
+      var Encoded = Response.headers.get('Content-Encoding');
+      var Total = Sizes[Name] || (!Encoded && Number(Response.headers.get('Content-Length'))) || 0;
+      Count(Name, 0, Total);
+      if (!Response.body || !Response.body.getReader) return Response.arrayBuffer();
+      var Reader = Response.body.getReader(), Parts = [], Loaded = 0;
+      function Next() {
+        return Reader.read().then(function (Step) {
+          if (Step.done) {
+            var Whole = new Uint8Array(Loaded), At = 0;
+            Parts.forEach(function (Part) { Whole.set(Part, At); At += Part.length; });
+            return Whole.buffer;
+          }
+          Parts.push(Step.value);
+          Loaded += Step.value.length;
+          Count(Name, Loaded, Total);
+          return Next();
+        });
+      }
+      return Next();
+    });
+  }
+
+  function WebGl2() {
+    try {
+      return !!(window.WebGL2RenderingContext && document.createElement('canvas').getContext('webgl2'));
+    } catch (Error) {
+      return false;
+    }
+  }
+
+  function Stop(Text, Message) {
+    Cover.hidden = true;
+    Say(Text);
+    ShowMessage(Message);
+  }
+
+  // The game's module: its picture on the canvas, its lines on the console.
+  window.Module = {
+    canvas: Canvas,
+    print: function (Text) { console.log(Text); },
+    printErr: function (Text) { console.warn(Text); },
+    onRuntimeInitialized: function () {
+      Mark('skyrend-runtime-ready');
+      Ready = true;
+      $('loading').hidden = true;
+      PlayButton.hidden = false;
+      Cover.classList.add('ready');
+      KeepOffline();
+    },
+    onAbort: function (What) {
+      Stop('The game stopped.', 'Skyrend stopped (' + What + '). Reload the page to try again.');
+    },
+  };
+
+  function Load() {
+    var Progress = {};
+    function Count(Name, Loaded, Total) {
+      Progress[Name] = [Loaded, Total];
+      var L = 0, T = 0;
+      for (var Key in Progress) {
+        L += Progress[Key][0];
+        T += Progress[Key][1] || 0;
+      }
+      ShowProgress(L, T);
+    }
+    // The script comes in beside them, to run as soon as they are here.
+    var Early = document.createElement('link');
+    Early.rel = 'preload';
+    Early.as = 'script';
+    Early.href = Program + '.js';
+    document.head.appendChild(Early);
+    Promise.all([Get(Program + '.wasm', Count), Get(Program + '.data', Count)]).then(function (Files) {
+      Mark('skyrend-files-loaded');
+      Module.wasmBinary = Files[0];
+      var Data = Files[1];
+      Module.getPreloadedPackage = function () {
+        var Bytes = Data;
+        Data = null;  // the packaged files now live in the game's memory
+        return Bytes;
+      };
+      var Script = document.createElement('script');
+      Script.src = Program + '.js';
+      Script.onerror = function () { Failed(new Error(Program + '.js did not load')); };
+      document.body.appendChild(Script);
+    }).catch(Failed);
+  }
+
+  function Failed(Error) {
+    var Where = location.protocol === 'file:'
+      ? ' A page opened from a file cannot load them: serve the folder (node tools/serve/serve.js) and open it from there.'
+      : ' Check the connection and reload the page.';
+    Stop('Skyrend could not load.', 'Skyrend could not load its files (' + Error.message + ').' + Where);
+  }
+
+  // --- The picture lost: the game builds it again when the browser gives the
+  // context back; if it does not, the player is told to reload.
+  var LostTimer = null;
+  Canvas.addEventListener('webglcontextlost', function () {
+    clearTimeout(LostTimer);
+    LostTimer = setTimeout(function () {
+      ShowMessage('The browser took the game\'s picture away (its graphics were reset) and has not given it back. ' +
+                  'Reload the page to play on.');
+    }, LostWait);
+  });
+  Canvas.addEventListener('webglcontextrestored', function () { clearTimeout(LostTimer); });
+
+  // --- Offline: a service worker keeps this version's files, so the next
+  // visit plays without a connection. Registered once the game has loaded,
+  // so its download does not compete with the game's.
+  function KeepOffline() {
+    if (!('serviceWorker' in navigator) || Program !== 'skyrend') return;
+    navigator.serviceWorker.register('skyrend-sw.js').catch(function (Error) {
+      console.log('No offline copy: ' + Error.message);
+    });
+  }
+
+  if (!WebGl2()) {
+    Stop('Skyrend cannot start: this browser gives it no WebGL 2.',
+         'Skyrend draws with WebGL 2, which this browser has not made available. Turn on hardware (graphics) ' +
+         'acceleration in the browser\'s settings, update the browser and the graphics driver, or open the page ' +
+         'in a current Chrome, Edge, Firefox or Safari.');
+    return;
+  }
+  Load();
+})();

@@ -1,0 +1,38 @@
+// The page's offline copy: keeps this version's files in a cache named after
+// their contents and answers from it, so a second visit plays without a
+// connection. A new build changes this file (its version), the browser
+// installs it beside the old one, and the old cache goes once it takes over.
+'use strict';
+const Version = '/*VERSION*/';
+const Files = /*FILES*/[];
+const CacheName = 'skyrend-' + Version;
+const Page = 'skyrend.html';
+
+self.addEventListener('install', Event => {
+  // Checked against the server, not an older copy in the browser's cache.
+  Event.waitUntil(caches.open(CacheName)
+    .then(Cache => Cache.addAll(Files.map(Name => new Request(Name, { cache: 'no-cache' }))))
+    .then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', Event => {
+  Event.waitUntil(caches.keys()
+    .then(Names => Promise.all(Names.filter(Name => Name.startsWith('skyrend-') && Name !== CacheName)
+                                    .map(Name => caches.delete(Name))))
+    .then(() => self.clients.claim()));
+});
+
+self.addEventListener('fetch', Event => {
+  const Request = Event.request;
+  if (Request.method !== 'GET') return;
+  const Url = new URL(Request.url);
+  const Scope = new URL(self.registration.scope);
+  if (Url.origin !== Scope.origin || !Url.pathname.startsWith(Scope.pathname)) return;
+  const Name = Url.pathname.slice(Scope.pathname.length);
+  const Kept = !Url.search && Files.includes(Name);
+  // The folder itself is the page.
+  const Navigation = Request.mode === 'navigate' && (Name === '' || Name === Page) && !Url.search;
+  if (!Kept && !Navigation) return;  // anything else goes to the network as usual
+  Event.respondWith(caches.open(CacheName).then(Cache =>
+    Cache.match(Kept ? Name : Page).then(Hit => Hit || fetch(Request))));
+});
