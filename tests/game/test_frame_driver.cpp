@@ -20,6 +20,16 @@ class FrameDriver : public ::testing::Test {
   TFormMain& form() { return *host->Form; }
   // The colour of a backdrop pixel in the upper band, away from the overlay.
   uint32_t SkyPixel() { return host->Context->PixelAt(300, 60); }
+  // An alien sitting on the player: the next world update counts one hit.
+  TBlob& AlienOnThePlayer() {
+    TBlob& alien = *(*form().Aliens)[0];
+    alien.SetActive(true);
+    alien.State = 1;
+    alien.Speed = 0;
+    alien.Radius = 30;
+    alien.Position = form().Player->Position;
+    return alien;
+  }
 
   std::string folder;
   std::unique_ptr<TFormOnFakes> host;
@@ -113,13 +123,7 @@ TEST_F(FrameDriver, AHitCountedDuringPlayFlashesThatFrame) {
   form().OnTitleScreen = 0;
   host->Frame();
   EXPECT_NE(SkyPixel(), 0xff0000u);
-  // An alien sitting on the player counts one hit in the world update.
-  TBlob& alien = *(*form().Aliens)[0];
-  alien.SetActive(true);
-  alien.State = 1;
-  alien.Speed = 0;
-  alien.Radius = 30;
-  alien.Position = form().Player->Position;
+  AlienOnThePlayer();
   host->Frame();
   EXPECT_EQ(form().HitsByAlien, 1);
   EXPECT_EQ(SkyPixel(), 0xff0000u);
@@ -132,12 +136,7 @@ TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver)
   form().OnTitleScreen = 0;
   host->Frame();
   const uint32_t middle = host->Context->PixelAt(160, 50), edge = host->Context->PixelAt(0, 60);
-  TBlob& alien = *(*form().Aliens)[0];
-  alien.SetActive(true);
-  alien.State = 1;
-  alien.Speed = 0;
-  alien.Radius = 30;
-  alien.Position = form().Player->Position;
+  TBlob& alien = AlienOnThePlayer();
   host->Frame();
   ASSERT_EQ(form().HitsByAlien, 1);
   auto Red = [](uint32_t P) { return int(P >> 16); };
