@@ -1,18 +1,7 @@
 #include "CommandLine.h"
 
-#include <charconv>
-
 #include "QuoteWord.h"
-
-namespace {
-
-bool ParseNumber(const std::string& Text, double& Value) {
-  const char* End = Text.data() + Text.size();
-  const auto R = std::from_chars(Text.data(), End, Value);
-  return !Text.empty() && R.ec == std::errc() && R.ptr == End;
-}
-
-}  // namespace
+#include "TextNumber.h"
 
 bool ParseMultisampling(const std::string& Text, int& Samples) {
   if (Text == "auto") Samples = MultisamplingAuto;
@@ -46,7 +35,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
       }
     } else if (A == "--volume") {
       double V = -1;
-      if (i + 1 >= Args.size() || !ParseNumber(Args[i + 1], V) || V < 0 || V > 100 || V != int(V)) {
+      if (i + 1 >= Args.size() || !ParseWholeText(Args[i + 1], V) || V < 0 || V > 100 || V != int(V)) {
         C.Error = "--volume needs a whole number from 0 to 100";
       } else {
         C.Overrides.Volume = int(V);
@@ -54,7 +43,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Args) {
       }
     } else if (A == "--mouse-speed") {
       double V = 0;
-      if (i + 1 >= Args.size() || !ParseNumber(Args[i + 1], V) || !(V >= 0.25 && V <= 4)) {
+      if (i + 1 >= Args.size() || !ParseWholeText(Args[i + 1], V) || !(V >= 0.25 && V <= 4)) {
         C.Error = "--mouse-speed needs a number from 0.25 to 4";
       } else {
         C.Overrides.MouseSpeed = V;

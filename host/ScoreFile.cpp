@@ -1,22 +1,13 @@
 #include "ScoreFile.h"
 
-#include <charconv>
 #include <sstream>
 
-namespace {
-
-bool ParseNumber(const std::string& Word, long long& Value) {
-  const char* End = Word.data() + Word.size();
-  const auto R = std::from_chars(Word.data(), End, Value);
-  return R.ec == std::errc() && R.ptr == End && !Word.empty();
-}
-
-}  // namespace
+#include "TextNumber.h"
 
 bool IsIsoDate(const std::string& Date) {
   if (Date.size() != 10 || Date[4] != '-' || Date[7] != '-') return false;
   long long Y, M, D;
-  if (!ParseNumber(Date.substr(0, 4), Y) || !ParseNumber(Date.substr(5, 2), M) || !ParseNumber(Date.substr(8, 2), D))
+  if (!ParseWholeText(Date.substr(0, 4), Y) || !ParseWholeText(Date.substr(5, 2), M) || !ParseWholeText(Date.substr(8, 2), D))
     return false;
   if (Date[0] == '-' || Date[5] == '-' || Date[8] == '-' || M < 1 || M > 12 || D < 1) return false;
   static const int Days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -38,8 +29,8 @@ TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::v
     if (!(Words >> ScoreWord) || ScoreWord[0] == '#') continue;
     Words >> LevelWord >> DateWord;
     long long Score = -1, Level = 0;
-    const bool Good = !(Words >> Extra) && ParseNumber(ScoreWord, Score) && Score >= 0 && Score <= INT32_MAX &&
-                      ParseNumber(LevelWord, Level) && Level >= 1 && Level <= 10 && IsIsoDate(DateWord);
+    const bool Good = !(Words >> Extra) && ParseWholeText(ScoreWord, Score) && Score >= 0 && Score <= INT32_MAX &&
+                      ParseWholeText(LevelWord, Level) && Level >= 1 && Level <= 10 && IsIsoDate(DateWord);
     if (!Good) {
       Damaged = true;
       Warnings.push_back(Name + ":" + std::to_string(Number) + ": not a \"score level date\" line; skipped");

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "QuoteWord.h"
+#include "TextNumber.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -211,9 +212,7 @@ const std::string DemoHeaderStart = "# Skyrend demo at ";
 // A width or height of a recorded size: a whole number in 1..8192, else 0.
 int SizePart(const std::string& Word) {
   int Value = 0;
-  const char* End = Word.data() + Word.size();
-  const auto R = std::from_chars(Word.data(), End, Value);
-  return R.ec == std::errc() && R.ptr == End && Value >= 1 && Value <= 8192 ? Value : 0;
+  return ParseWholeText(Word, Value) && Value >= 1 && Value <= 8192 ? Value : 0;
 }
 
 }  // namespace

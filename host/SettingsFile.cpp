@@ -1,9 +1,10 @@
 #include "SettingsFile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <sstream>
+
+#include "TextNumber.h"
 
 namespace {
 
@@ -29,17 +30,11 @@ bool ParseSwitch(const std::string& Value, bool& On) {
   return true;
 }
 
-bool ParseInt(const std::string& Text, int& Value) {
-  const char* End = Text.data() + Text.size();
-  const auto R = std::from_chars(Text.data(), End, Value);
-  return R.ec == std::errc() && R.ptr == End && !Text.empty();
-}
-
 bool ParseWindowSize(const std::string& Value, int& Width, int& Height) {
   const size_t X = Lower(Value).find('x');
   if (X == std::string::npos) return false;
   int W, H;
-  if (!ParseInt(Trim(Value.substr(0, X)), W) || !ParseInt(Trim(Value.substr(X + 1)), H)) return false;
+  if (!ParseWholeText(Trim(Value.substr(0, X)), W) || !ParseWholeText(Trim(Value.substr(X + 1)), H)) return false;
   if (W < MinWindowWidth || H < MinWindowHeight || W > MaxWindowSide || H > MaxWindowSide) return false;
   Width = W;
   Height = H;
@@ -51,13 +46,11 @@ std::string SetValue(TSettings& S, const std::string& Key, const std::string& Va
   bool On = false;
   if (Key == "volume") {
     int V;
-    if (!ParseInt(Value, V) || V < 0 || V > 100) return "a whole number from 0 to 100";
+    if (!ParseWholeText(Value, V) || V < 0 || V > 100) return "a whole number from 0 to 100";
     S.Volume = V;
   } else if (Key == "mouse_speed") {
     double V = 0;
-    const char* End = Value.data() + Value.size();
-    const auto R = std::from_chars(Value.data(), End, V);
-    if (R.ec != std::errc() || R.ptr != End || Value.empty() || !(V >= MinMouseSpeed && V <= MaxMouseSpeed))
+    if (!ParseWholeText(Value, V) || !(V >= MinMouseSpeed && V <= MaxMouseSpeed))
       return "a number from 0.25 to 4";
     S.MouseSpeed = V;
   } else if (Key == "multisampling") {
