@@ -182,6 +182,7 @@ void TFormMain::FormDestroy() {
                       &StarBulletModel, &DiamondModel, &DiamondShadowModel, &AlienBulletModel,
                       &RocketModel, &TeleportModel, &FloorTileModel})
     model->reset();
+  TitleText.Release();
   ClearWorld();
   // The shell releases its own rendering context after this.
 }

@@ -139,7 +139,10 @@ void TFormMain::RunFrame(bool Step, bool Draw) {
     glLoadIdentity();
   }
   if (OnTitleScreen) TitleFrame(Step, Draw);
-  else PlayFrame(Step, Draw);
+  else {
+    TitleText.Forget();  // the next title may come under other GL state
+    PlayFrame(Step, Draw);
+  }
   if (!Step) return;
 
   // Formatted only when the frame took at least one tick; into a fixed buffer
@@ -207,12 +210,20 @@ void TFormMain::DrawTitle() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
 
-  // The title text never writes depth, so the logo tumbles through it.
-  glDepthMask(GL_FALSE);
-  glPushMatrix();
-  glTranslatef(0, 0, -50);
-  DrawModel(GameTextModel, false);
-  glPopMatrix();
+  // The title text never writes depth, so the logo tumbles through it. It is
+  // the same picture on every frame of a title, and its many thin triangles
+  // cost a software rasteriser more than all the rest: drawn once and kept.
+  if (TitleText.Holds(ViewWidth, ViewHeight)) {
+    TitleText.Draw(ViewWidth, ViewHeight);
+  } else {
+    glDepthMask(GL_FALSE);
+    glPushMatrix();
+    glTranslatef(0, 0, -50);
+    DrawModel(GameTextModel, false);
+    glPopMatrix();
+    const GLubyte black[4] = {0, 0, 0, 0};  // the clear colour above
+    TitleText.Capture(ViewWidth, ViewHeight, black);
+  }
 
   glDepthMask(GL_TRUE);
   glPushMatrix();

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "MerivexLib3D.h"
+#include "ScreenCopy.h"
 #include "Services.h"
 #include "blob.h"
 
@@ -182,6 +183,7 @@ class TFormMain {
   float LightSpecular[4] = {0, 0, 0, 0};
   std::unique_ptr<TMS3DObj> GameTextModel;
   std::unique_ptr<TMS3DObj> LogoModel;
+  TScreenCopy TitleText;  // the title's text over black, kept while the title lasts
   std::unique_ptr<TMS3DObj> TankModel;
   std::unique_ptr<TMS3DObj> AlienModels[4];
   std::unique_ptr<TMS3DObj> AlienShadowModel;

@@ -78,52 +78,17 @@ void DrawText(const char* Text, float CentreX, float BaseY, float Height) {
 }  // namespace
 
 void TPauseScreen::Capture(GLenum ReadBuffer, int Width, int Height) {
-  glPushAttrib(GL_TEXTURE_BIT | GL_PIXEL_MODE_BIT);
-  if (!texture_) glGenTextures(1, &texture_);
-  glBindTexture(GL_TEXTURE_2D, texture_);
+  glPushAttrib(GL_PIXEL_MODE_BIT);
   glReadBuffer(ReadBuffer);
-  glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, std::max(Width, 1), std::max(Height, 1), 0);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  picture_.Capture(Width, Height);
   glPopAttrib();
 }
 
-namespace {
-
-// The kept picture stretched over the view, on black.
-void DrawKept(GLuint Texture, int Width, int Height) {
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  if (!Texture) return;
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, Texture);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex2f(0, 0);
-  glTexCoord2f(1, 0);
-  glVertex2f(float(Width), 0);
-  glTexCoord2f(1, 1);
-  glVertex2f(float(Width), float(Height));
-  glTexCoord2f(0, 1);
-  glVertex2f(0, float(Height));
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-}
-
-}  // namespace
-
-void TPauseScreen::DrawPicture(int Width, int Height) const {
-  BeginPixelView(Width, Height);
-  DrawKept(texture_, Width, Height);
-  EndPixelView();
-}
+void TPauseScreen::DrawPicture(int Width, int Height) const { picture_.Draw(Width, Height); }
 
 void TPauseScreen::Draw(int Width, int Height) const {
+  picture_.Draw(Width, Height);
   BeginPixelView(Width, Height);
-  DrawKept(texture_, Width, Height);
 
   // The sign: sized by the height, narrowed to fit a tall, thin window.
   const float size = std::min(float(Height) * 0.14f, float(Width) / 7.5f);
@@ -145,7 +110,4 @@ void TPauseScreen::Draw(int Width, int Height) const {
   EndPixelView();
 }
 
-void TPauseScreen::Release() {
-  if (texture_) glDeleteTextures(1, &texture_);
-  texture_ = 0;
-}
+void TPauseScreen::Release() { picture_.Release(); }

@@ -5,6 +5,8 @@
 #pragma once
 #include <GL/gl.h>
 
+#include "ScreenCopy.h"
+
 class TPauseScreen {
  public:
   TPauseScreen() = default;
@@ -24,5 +26,5 @@ class TPauseScreen {
   void Release();
 
  private:
-  GLuint texture_ = 0;
+  TScreenCopy picture_;
 };

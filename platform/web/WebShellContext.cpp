@@ -2,6 +2,7 @@
 // drawing) until the browser gives the context back; then the GL subset makes
 // again what WebGL held and the picture returns, or the player is told to reload.
 #include "GlRestore.h"
+#include "frmMainGL.h"
 #include "WebServices.h"
 #include "WebShell.h"
 
@@ -25,7 +26,9 @@ void TWebShell::ContextRestored() {
     return;
   }
   contextLost_ = false;
-  pauseScreen_.Release();  // its texture went with the old context
+  // Their textures went with the old context.
+  pauseScreen_.Release();
+  host_->Form().TitleText.Release();
   ShowPageStatus(host_->Paused() ? PausedLine() : PlayingLine());
   if (host_->Paused()) {
     host_->RedrawPicture();  // the world as it stands, kept again under the sign

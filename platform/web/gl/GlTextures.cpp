@@ -145,10 +145,13 @@ void glCopyTexImage2D(GLenum Target, GLint Level, GLenum Internal, GLint X, GLin
   if (Target != GL_TEXTURE_2D) return SetGlError(GL_INVALID_ENUM);
   const GLenum Base = BaseFormat(GLint(Internal));
   if (Base == 0 || Border != 0 || Width < 0 || Height < 0) return SetGlError(GL_INVALID_VALUE);
+  // The canvas has no alpha channel: GL reads its alpha as 1, and WebGL
+  // refuses to copy alpha that is not there, so the copy leaves it out.
+  const GLenum Copied = Base == GL_RGBA ? GL_RGB : Base == GL_LUMINANCE_ALPHA ? GL_LUMINANCE : Base;
   // The primitives still waiting belong to the picture being copied.
   FlushBatch();
-  emscripten_glCopyTexImage2D(Target, Level, Base, X, Y, Width, Height, 0);
-  if (Level == 0) Defined(Width, Height, Base);
+  emscripten_glCopyTexImage2D(Target, Level, Copied, X, Y, Width, Height, 0);
+  if (Level == 0) Defined(Width, Height, Copied);
 }
 
 void glTexEnvf(GLenum Target, GLenum Name, GLfloat Value) {
