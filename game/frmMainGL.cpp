@@ -221,7 +221,7 @@ void TFormMain::DrawTitle() {
     glTranslatef(0, 0, -50);
     DrawModel(GameTextModel, false);
     glPopMatrix();
-    const GLubyte black[4] = {0, 0, 0, 0};  // the clear colour above
+    const GLubyte black[3] = {0, 0, 0};  // the clear colour above
     TitleText.Capture(ViewWidth, ViewHeight, black);
   }
 

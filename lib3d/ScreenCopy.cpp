@@ -49,7 +49,7 @@ void TScreenCopy::FindDrawnCells(const GLubyte* Cleared) {
     std::fill(drawn.begin(), drawn.end(), false);
     for (int y = y0; y < y1; ++y)
       for (int x = 0; x < width_; ++x)
-        if (std::memcmp(&pixels[(size_t(y) * size_t(width_) + size_t(x)) * 4], Cleared, 4) != 0)
+        if (std::memcmp(&pixels[(size_t(y) * size_t(width_) + size_t(x)) * 4], Cleared, 3) != 0)
           drawn[size_t(x / CellSize)] = true;
     // Neighbouring drawn cells go as one rectangle.
     for (size_t c = 0; c < drawn.size();) {

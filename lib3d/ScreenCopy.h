@@ -13,9 +13,10 @@ class TScreenCopy {
   TScreenCopy& operator=(const TScreenCopy&) = delete;
 
   // Keeps the Width x Height picture of the colour buffer being read. Given
-  // the RGBA colour the buffer was cleared to, Draw later puts back only the
+  // the RGB colour the buffer was cleared to, Draw later puts back only the
   // cells of the picture drawn over it: a textured pixel costs a software
-  // rasteriser far more than a cleared one.
+  // rasteriser far more than a cleared one. Alpha is left out of the
+  // comparison: a buffer without it reads as alpha 1 everywhere.
   void Capture(int Width, int Height, const GLubyte* Cleared = nullptr);
   // True when a picture of exactly this size is kept.
   bool Holds(int Width, int Height) const { return texture_ && kept_ && width_ == Width && height_ == Height; }
