@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "PixelView.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -72,14 +73,22 @@ TSceneCount CountScene(const TFormMain& F) {
   return C;
 }
 
-void DrawBaselineFrame(int Frame) {
+void BeginBaseline(int Width, int Height) {
+  BeginPixelView(Width, Height);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+}
+
+void DrawBaselineFrame(int Frame, int Width, int Height) {
   glClearColor(0, 0, 0.2f, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT);
   glColor3f(0.5f, float(Frame % 2), 0.5f);
   glBegin(GL_QUADS);
-  glVertex2f(-1, -1);
-  glVertex2f(1, -1);
-  glVertex2f(1, 1);
-  glVertex2f(-1, 1);
+  glVertex2f(0, 0);
+  glVertex2f(float(Width), 0);
+  glVertex2f(float(Width), float(Height));
+  glVertex2f(0, float(Height));
   glEnd();
 }
+
+void EndBaseline() { EndPixelView(); }

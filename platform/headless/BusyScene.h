@@ -15,8 +15,10 @@ struct TSceneCount {
 };
 TSceneCount CountScene(const TFormMain& Form);
 
-// One frame of the benchmarks' baseline, the bare context's cost: clear, one
-// full-screen quad whose colour alternates with Frame. Sets no state; the
-// caller gives an identity projection and model-view, without lighting,
-// depth test, culling or texture.
-void DrawBaselineFrame(int Frame);
+// The benchmarks' baseline, the bare context's cost: frames of a colour clear
+// and one flat full-screen quad whose colour alternates with the frame (the
+// depth buffer is left alone). Between BeginBaseline and EndBaseline the
+// caller's GL state is kept aside.
+void BeginBaseline(int Width, int Height);
+void DrawBaselineFrame(int Frame, int Width, int Height);
+void EndBaseline();

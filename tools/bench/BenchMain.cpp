@@ -91,29 +91,12 @@ TBlock TimeBlock(int Frames, Prepare Before, DrawFrame Draw) {
 // The bare context: clear, one full-screen quad, finish. The game's GL state
 // is kept aside meanwhile.
 TBlock BaselineBlock(THeadlessContext& Context, int Frames) {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glViewport(0, 0, Width, Height);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
+  BeginBaseline(Width, Height);
   const TBlock B = TimeBlock(Frames, [] {}, [&](int i) {
-    DrawBaselineFrame(i);
+    DrawBaselineFrame(i, Width, Height);
     Context.Swap();
   });
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
+  EndBaseline();
   return B;
 }
 

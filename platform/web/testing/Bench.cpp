@@ -33,22 +33,16 @@ double TimedStep(THeadlessHost& Sim) {
 // Frames per second of the bare canvas, as skyrend-bench's baseline: clear,
 // one full-screen quad, wait for the GPU.
 double BaselineFps(int Width, int Height, int Frames) {
-  glViewport(0, 0, Width, Height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_TEXTURE_2D);
+  BeginBaseline(Width, Height);
   const double Start = emscripten_get_now();
   for (int i = 0; i < Frames; ++i) {
-    DrawBaselineFrame(i);
+    DrawBaselineFrame(i, Width, Height);
     uint8_t Pixel[4];
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, Pixel);
   }
-  return Frames / ((emscripten_get_now() - Start) / 1000);
+  const double Seconds = (emscripten_get_now() - Start) / 1000;
+  EndBaseline();
+  return Frames / Seconds;
 }
 
 }  // namespace
