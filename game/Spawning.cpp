@@ -1,18 +1,11 @@
 // Random numbers, the creation of every object list, the two launches and the
 // entry of aliens and rockets into play. No GL here.
+#include "ObjectCounts.h"
 #include "frmMainGL.h"
 
 namespace {
 
 constexpr int32_t ArenaHalf = 2600;
-constexpr int32_t PlayerShotCount = 15;
-constexpr int32_t AlienShotCount = 5;
-constexpr int32_t ObstacleCount = 25;
-constexpr int32_t TeleportCount = 8;
-constexpr int32_t AliensPerKind = 5;
-constexpr int32_t RocketCount = 5;
-constexpr int32_t FragmentCount = 100;
-constexpr int32_t FloorTileCount = 100;
 
 // Column of a group's total and of its max in a level row.
 int32_t GroupTotal(const TLevelRow& Row, int32_t Group) { return Row[Group * 2]; }

@@ -6,12 +6,21 @@
 #include <new>
 
 #include "ModelLoad.h"
+#include "ObjectCounts.h"
 
 const char* const ModelFileNames[16] = {
     "GameText.txt",     "logo.txt",         "GreenTank.txt",    "Alien1.txt",
     "Alien2.txt",       "EvilEye.txt",      "Alien3.txt",       "Alien1Shadow.txt",
     "Obstacle.txt",     "StarBullet.txt",   "WhiteDiamond.txt", "RedDiamondShadow.txt",
     "AlienBullet.txt",  "Rocket.txt",       "Teleport.txt",     "FloorTile.txt",
+};
+
+// The title's two models and the player's tank are drawn at most once.
+const int32_t ModelCopiesDrawn[16] = {
+    1,              1,               1,             AliensPerKind,
+    AliensPerKind,  AliensPerKind,   AliensPerKind, AliensPerKind * 4,
+    ObstacleCount,  PlayerShotCount, FragmentCount, FragmentCount,
+    AlienShotCount, RocketCount,     TeleportCount, FloorTileCount,
 };
 
 namespace {
@@ -84,6 +93,7 @@ void TFormMain::StartUp() {
   TModelLoad load;
   for (int i = 0; i < 16; ++i) {
     *fields[i] = std::make_unique<TMS3DObj>();
+    load.Copies = ModelCopiesDrawn[i];
     std::string failure;
     try {
       (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, modelMessages, &load);

@@ -226,6 +226,9 @@ class TFormMain {
 
 // Model files in load order, with the field each one fills.
 extern const char* const ModelFileNames[16];
+// The most copies of each of them that one frame draws: the load weighs each
+// model's triangles by it.
+extern const int32_t ModelCopiesDrawn[16];
 
 // Where an object at Position shows on the heading-up radar, in overlay units
 // around the centre; false when it lies beyond the ring (4160 world units).

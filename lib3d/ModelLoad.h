@@ -15,11 +15,15 @@
 // Decoded texture bytes of all models: 64 MB, plus the GL driver's copy.
 constexpr uint64_t MaxLoadTextureBytes = 64ull << 20;
 // Vertices and normals of all models, and triangles: each vertex and normal is
-// held twice by the reader, each triangle corner sent again by every draw, and
-// a model may be drawn a hundred times a frame (the floor tile).
+// held twice by the reader, each triangle with its corners.
 constexpr int64_t MaxLoadVertices = 65536;
 constexpr int64_t MaxLoadNormals = 65536;
 constexpr int64_t MaxLoadTriangles = 32768;
+// Triangles drawn in one frame: each model's triangles times the copies of it
+// the game may draw at once (a hundred fragments, a hundred floor tiles).
+// Every copy's triangles are transformed, lit and set up again, so a model
+// drawn a hundred times may hold a hundredth of the triangles of one drawn once.
+constexpr int64_t MaxLoadDrawnTriangles = 65536;
 // Per model: every mesh is a material change and a list call at every draw,
 // even out of view.
 constexpr int32_t MaxModelMeshes = 16;
@@ -47,15 +51,21 @@ class TModelLoad {
  public:
   enum class TCount { Vertices, Normals, Triangles };
 
-  // Adds N of What to the load's total; throws EOverBudget past its budget.
+  // Adds N of What to the load's total (triangles also Copies times to the
+  // triangles drawn a frame); throws EOverBudget past a budget.
   void Add(TCount What, int64_t N);
   int64_t Vertices() const { return vertices_; }
   int64_t Normals() const { return normals_; }
   int64_t Triangles() const { return triangles_; }
+  int64_t DrawnTriangles() const { return drawn_; }
+
+  // Copies of the model being read that one frame may draw; the reader of a
+  // load sets it before each model.
+  int32_t Copies = 1;
 
   // Every texture of the load, found and decoded once per name and masking.
   TTextureCache Textures{MaxLoadTextureBytes};
 
  private:
-  int64_t vertices_ = 0, normals_ = 0, triangles_ = 0;
+  int64_t vertices_ = 0, normals_ = 0, triangles_ = 0, drawn_ = 0;
 };

@@ -91,6 +91,12 @@ TEST_F(ModelLoad, VerticesNormalsAndTrianglesAddUpAcrossTheModelsOfALoad) {
             FailureFor("e.txt", "Model too large: over 32768 triangles in all models"));
   // A model on its own has a load of its own.
   EXPECT_EQ(LoadAs("f.txt", Mesh(3, 1, 1)), "");
+  // Triangles drawn a frame: a model drawn a hundred times weighs a hundred times.
+  TModelLoad drawn;
+  drawn.Copies = 100;
+  EXPECT_EQ(LoadAs("g.txt", Mesh(3, 1, MaxLoadDrawnTriangles / 100), &drawn), "");
+  EXPECT_EQ(LoadAs("h.txt", Mesh(3, 1, 1), &drawn),
+            FailureFor("h.txt", "Model too large: over 65536 triangles drawn a frame in all models"));
 }
 
 TEST_F(ModelLoad, LongNamesAreRefusedUnsplitAndNamesAreShownSafely) {

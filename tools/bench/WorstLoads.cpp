@@ -11,17 +11,15 @@
 #include "BitmapWriter.h"
 #include "MerivexLib3D.h"
 #include "ModelLoad.h"
+#include "frmMainGL.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const StockModels[16] = {
-    "GameText.txt",    "logo.txt",          "GreenTank.txt",   "Alien1.txt",      "Alien2.txt",   "EvilEye.txt",
-    "Alien3.txt",      "Alien1Shadow.txt",  "Obstacle.txt",    "StarBullet.txt",  "WhiteDiamond.txt",
-    "RedDiamondShadow.txt", "AlienBullet.txt", "Rocket.txt",   "Teleport.txt",    "FloorTile.txt",
-};
 const char* const Floor = "FloorTile.txt";
+const char* const Text = "GameText.txt";
+const char* const Diamond = "WhiteDiamond.txt";
 
 void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream out(Path, std::ios::binary);
@@ -34,12 +32,21 @@ class TQuiet : public IMessageSink {
   void ShowMessage(const std::string&) override {}
 };
 
-// The load's totals for every stock model but the floor tile.
-TModelLoad StockWithoutFloor(const std::string& StockFolder) {
+int CopiesOf(const std::string& Model) {
+  for (int i = 0; i < 16; ++i)
+    if (ModelFileNames[i] == Model) return ModelCopiesDrawn[i];
+  return 1;
+}
+
+// The load's totals for every stock model but Left, each weighed by the
+// copies of it a frame draws.
+TModelLoad StockWithout(const std::string& StockFolder, const std::string& Left) {
   TModelLoad load;
   TQuiet quiet;
-  for (const char* name : StockModels) {
-    if (std::string(name) == Floor) continue;
+  for (int i = 0; i < 16; ++i) {
+    const char* name = ModelFileNames[i];
+    if (name == Left) continue;
+    load.Copies = ModelCopiesDrawn[i];
     std::ifstream in(StockFolder + "/" + name, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     TMS3DObj model;
@@ -54,17 +61,18 @@ std::string Material(const std::string& Name, const std::string& Texture) {
 
 const std::string Head = "Frames: 30\nFrame: 1\n";
 
-// A square of 200 x 200 in the floor's plane, cut into a grid of Triangles
+// A square of Size x Size in the floor's plane, cut into a grid of Triangles
 // triangles (the cells repeated when Triangles is no even square), with
 // Vertices vertices (the grid's first, the rest unused) and Normals normals.
-std::string FloorMesh(const std::string& Name, int64_t Vertices, int64_t Normals, int64_t Triangles, int Material) {
+std::string FloorMesh(const std::string& Name, int64_t Vertices, int64_t Normals, int64_t Triangles, int Material,
+                      double Size = 200) {
   int64_t n = 1;
   while (2 * (n + 1) * (n + 1) <= Triangles && (n + 2) * (n + 2) <= Vertices) ++n;
   std::string text = Name + " 0 " + std::to_string(Material) + "\n" + std::to_string(Vertices) + "\n";
   for (int64_t i = 0; i < Vertices; ++i) {
     const int64_t k = i < (n + 1) * (n + 1) ? i : 0;
     const double u = double(k % (n + 1)) / n, v = double(k / (n + 1)) / n;
-    text += "0 " + std::to_string(-100 + 200 * u) + " 0 " + std::to_string(-100 + 200 * v) + " " + std::to_string(u) +
+    text += "0 " + std::to_string(Size * (u - 0.5)) + " 0 " + std::to_string(Size * (v - 0.5)) + " " + std::to_string(u) +
             " " + std::to_string(v) + " -1\n";
   }
   text += std::to_string(Normals) + "\n";
@@ -80,13 +88,23 @@ std::string FloorMesh(const std::string& Name, int64_t Vertices, int64_t Normals
 }
 
 void WriteGeometry(bool Over, const std::string& StockFolder, const std::string& Folder) {
-  const TModelLoad rest = StockWithoutFloor(StockFolder);
+  const TModelLoad rest = StockWithout(StockFolder, Text);
   const int64_t more = Over ? 1 : 0;
-  WriteFile(Folder + "/" + Floor,
+  WriteFile(Folder + "/" + Text,
             Head + "Meshes: 1\n" +
-                FloorMesh("\"Tile\"", MaxLoadVertices - rest.Vertices(), MaxLoadNormals - rest.Normals(),
+                FloorMesh("\"Text\"", MaxLoadVertices - rest.Vertices(), MaxLoadNormals - rest.Normals(),
                           MaxLoadTriangles - rest.Triangles() + more, 0) +
-                "Materials: 1\n" + Material("\"Floor\"", "floor.bmp") + "Bones: 0\n");
+                "Materials: 1\n" + Material("\"Letters\"", "letters.bmp") + "Bones: 0\n");
+}
+
+void WriteDrawn(bool Over, const std::string& StockFolder, const std::string& Folder) {
+  const TModelLoad rest = StockWithout(StockFolder, Diamond);
+  const int64_t triangles = (MaxLoadDrawnTriangles - rest.DrawnTriangles()) / CopiesOf(Diamond) + (Over ? 1 : 0);
+  // The diamond's size, cut into as fine a grid as the triangles make.
+  int64_t n = 1;
+  while (2 * (n + 1) * (n + 1) <= triangles) ++n;
+  WriteFile(Folder + "/" + Diamond, Head + "Meshes: 1\n" + FloorMesh("\"Diamond\"", (n + 1) * (n + 1), 1, triangles, 0, 12) +
+                                        "Materials: 1\n" + Material("\"White\"", "") + "Bones: 0\n");
 }
 
 void WriteTextures(bool Over, const std::string& Folder) {
@@ -129,7 +147,7 @@ void WriteNames(bool Over, const std::string& Folder) {
   fs::create_directories(Folder + "/sub");
   const std::string meshName = "\"" + std::string(limit, 'm') + "\"";
   int index = 0;
-  for (const char* model : StockModels) {
+  for (const char* model : ModelFileNames) {
     std::string text = Head + "Meshes: " + std::to_string(MaxModelMeshes) + "\n";
     for (int i = 0; i < MaxModelMeshes; ++i) text += FloorMesh(meshName, 4, 1, 2, i);
     text += "Materials: " + std::to_string(MaxModelMaterials) + "\n";
@@ -151,7 +169,7 @@ void WriteMeshes(bool Over, const std::string& Folder) {
 }
 
 void WriteFileBytes(bool Over, const std::string& Folder) {
-  for (const char* model : StockModels) {
+  for (const char* model : ModelFileNames) {
     std::ifstream in(Folder + "/" + model, std::ios::binary);
     const std::string stock((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // Short comment lines cost the reader the most per byte.
@@ -171,6 +189,7 @@ const char* WorstLoadName(TWorstLoad Kind) {
   switch (Kind) {
     case TWorstLoad::Stock: return "stock";
     case TWorstLoad::Geometry: return "vertices, normals, triangles";
+    case TWorstLoad::Drawn: return "triangles drawn a frame";
     case TWorstLoad::Textures: return "decoded texture bytes";
     case TWorstLoad::Names: return "names";
     case TWorstLoad::Meshes: return "meshes and materials";
@@ -188,6 +207,7 @@ void WriteWorstLoad(TWorstLoad Kind, bool Over, const std::string& StockFolder, 
   switch (Kind) {
     case TWorstLoad::Stock: break;
     case TWorstLoad::Geometry: WriteGeometry(Over, StockFolder, Folder); break;
+    case TWorstLoad::Drawn: WriteDrawn(Over, StockFolder, Folder); break;
     case TWorstLoad::Textures: WriteTextures(Over, Folder); break;
     case TWorstLoad::Names: WriteNames(Over, Folder); break;
     case TWorstLoad::Meshes: WriteMeshes(Over, Folder); break;

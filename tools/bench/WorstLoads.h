@@ -7,14 +7,15 @@
 
 enum class TWorstLoad {
   Stock,      // the stock files as they are
-  Geometry,   // the floor tile (drawn a hundred times) takes every vertex, normal and triangle left
+  Geometry,   // the title's text (drawn once) takes every vertex, normal and triangle left
+  Drawn,      // the fragment's diamond (drawn a hundred times) takes every triangle drawn a frame left
   Textures,   // distinct 512 x 512 textures up to the decoded-bytes budget
   Names,      // every mesh, material and texture name at the name limit, each texture name different
   Meshes,     // the floor tile in the most meshes and materials a model may have
   FileBytes,  // every model file at the size limit, padded with the lines the reader skips
 };
-constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock,  TWorstLoad::Geometry, TWorstLoad::Textures,
-                                     TWorstLoad::Names,  TWorstLoad::Meshes,   TWorstLoad::FileBytes};
+constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock, TWorstLoad::Geometry, TWorstLoad::Drawn,    TWorstLoad::Textures,
+                                     TWorstLoad::Names, TWorstLoad::Meshes,   TWorstLoad::FileBytes};
 
 const char* WorstLoadName(TWorstLoad Kind);
 
