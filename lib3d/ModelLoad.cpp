@@ -3,6 +3,10 @@
 #include <algorithm>
 
 void TModelLoad::Add(TCount What, int64_t N) {
+  if (What == TCount::Meshes) {
+    AddDrawn(drawnMeshes_, N, MaxLoadDrawnMeshes, "meshes");
+    return;
+  }
   int64_t* total = &vertices_;
   int64_t limit = MaxLoadVertices;
   const char* what = "vertices";
@@ -16,12 +20,15 @@ void TModelLoad::Add(TCount What, int64_t N) {
     what = "triangles";
   }
   if (N > limit - *total) throw EOverBudget("over " + std::to_string(limit) + " " + what + " in all models");
-  if (What == TCount::Triangles) {
-    // N is at most MaxLoadTriangles here, so the product cannot overflow.
-    const int64_t drawn = N * std::max<int64_t>(Copies, 1);
-    if (drawn > MaxLoadDrawnTriangles - drawn_)
-      throw EOverBudget("over " + std::to_string(MaxLoadDrawnTriangles) + " triangles drawn a frame in all models");
-    drawn_ += drawn;
-  }
+  if (What == TCount::Triangles) AddDrawn(drawnTriangles_, N, MaxLoadDrawnTriangles, "triangles");
   *total += N;
+}
+
+// N is within a budget of the load or the model already, so the product
+// cannot overflow.
+void TModelLoad::AddDrawn(int64_t& Total, int64_t N, int64_t Limit, const char* What) {
+  const int64_t drawn = N * std::max<int64_t>(Copies, 1);
+  if (drawn > Limit - Total)
+    throw EOverBudget("over " + std::to_string(Limit) + " " + What + " drawn a frame in all models");
+  Total += drawn;
 }

@@ -27,6 +27,9 @@ constexpr int64_t MaxLoadDrawnTriangles = 65536;
 // Per model: every mesh is a material change and a list call at every draw,
 // even out of view.
 constexpr int32_t MaxModelMeshes = 16;
+// Meshes drawn in one frame, weighed by copies as triangles are: each costs
+// its material's state and a draw of its own.
+constexpr int64_t MaxLoadDrawnMeshes = 1024;
 constexpr int32_t MaxModelMaterials = 64;
 // Bones are read and kept, never used.
 constexpr int32_t MaxModelBones = 256;
@@ -49,15 +52,16 @@ class EOverBudget : public std::runtime_error {
 // on its own gets one of its own, so the same budgets hold for it alone.
 class TModelLoad {
  public:
-  enum class TCount { Vertices, Normals, Triangles };
+  enum class TCount { Vertices, Normals, Triangles, Meshes };
 
-  // Adds N of What to the load's total (triangles also Copies times to the
-  // triangles drawn a frame); throws EOverBudget past a budget.
+  // Adds N of What to the load's total, and triangles and meshes Copies
+  // times to those drawn a frame; throws EOverBudget past a budget.
   void Add(TCount What, int64_t N);
   int64_t Vertices() const { return vertices_; }
   int64_t Normals() const { return normals_; }
   int64_t Triangles() const { return triangles_; }
-  int64_t DrawnTriangles() const { return drawn_; }
+  int64_t DrawnTriangles() const { return drawnTriangles_; }
+  int64_t DrawnMeshes() const { return drawnMeshes_; }
 
   // Copies of the model being read that one frame may draw; the reader of a
   // load sets it before each model.
@@ -67,5 +71,8 @@ class TModelLoad {
   TTextureCache Textures{MaxLoadTextureBytes};
 
  private:
-  int64_t vertices_ = 0, normals_ = 0, triangles_ = 0, drawn_ = 0;
+  void AddDrawn(int64_t& Total, int64_t N, int64_t Limit, const char* What);
+
+  int64_t vertices_ = 0, normals_ = 0, triangles_ = 0;
+  int64_t drawnTriangles_ = 0, drawnMeshes_ = 0;
 };

@@ -132,7 +132,10 @@ int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerE
     if (n > Limit) throw EOverBudget("over " + std::to_string(Limit) + " " + Things);
   };
   switch (What) {
-    case TCounted::Meshes: perModel(MaxModelMeshes, "meshes"); break;
+    case TCounted::Meshes:
+      perModel(MaxModelMeshes, "meshes");
+      load_->Add(TModelLoad::TCount::Meshes, n);
+      break;
     case TCounted::Materials: perModel(MaxModelMaterials, "materials"); break;
     case TCounted::Bones: perModel(MaxModelBones, "bones"); break;
     case TCounted::Vertices: load_->Add(TModelLoad::TCount::Vertices, n); break;

@@ -92,11 +92,15 @@ TEST_F(ModelLoad, VerticesNormalsAndTrianglesAddUpAcrossTheModelsOfALoad) {
   // A model on its own has a load of its own.
   EXPECT_EQ(LoadAs("f.txt", Mesh(3, 1, 1)), "");
   // Triangles drawn a frame: a model drawn a hundred times weighs a hundred times.
-  TModelLoad drawn;
-  drawn.Copies = 100;
+  // Meshes too: ten of a hundred copies fit, one more does not.
+  TModelLoad drawn, meshes;
+  drawn.Copies = meshes.Copies = 100;
   EXPECT_EQ(LoadAs("g.txt", Mesh(3, 1, MaxLoadDrawnTriangles / 100), &drawn), "");
   EXPECT_EQ(LoadAs("h.txt", Mesh(3, 1, 1), &drawn),
             FailureFor("h.txt", "Model too large: over 65536 triangles drawn a frame in all models"));
+  EXPECT_EQ(LoadAs("i.txt", Model(10, 1), &meshes), "");
+  EXPECT_EQ(LoadAs("j.txt", Model(1, 1), &meshes),
+            FailureFor("j.txt", "Model too large: over 1024 meshes drawn a frame in all models"));
 }
 
 TEST_F(ModelLoad, LongNamesAreRefusedUnsplitAndNamesAreShownSafely) {

@@ -97,14 +97,27 @@ void WriteGeometry(bool Over, const std::string& StockFolder, const std::string&
                 "Materials: 1\n" + Material("\"Letters\"", "letters.bmp") + "Bones: 0\n");
 }
 
+// The fragment's diamond in Meshes meshes of Triangles triangles in all, each
+// mesh a grid as fine as its share makes, with a textured material of its own.
+void WriteDiamond(int64_t Meshes, int64_t Triangles, const std::string& Folder) {
+  std::string text = Head + "Meshes: " + std::to_string(Meshes) + "\n";
+  for (int64_t i = 0; i < Meshes; ++i) {
+    const int64_t share = Triangles / Meshes + (i < Triangles % Meshes ? 1 : 0);
+    int64_t n = 1;
+    while (2 * (n + 1) * (n + 1) <= share) ++n;
+    text += FloorMesh("\"Diamond\"", (n + 1) * (n + 1), 1, share, int(i), 12);
+  }
+  text += "Materials: " + std::to_string(Meshes) + "\n";
+  for (int64_t i = 0; i < Meshes; ++i) text += Material("\"White\"", "floor.bmp");
+  WriteFile(Folder + "/" + Diamond, text + "Bones: 0\n");
+}
+
+// Both budgets of what a frame draws at once, through the model drawn most.
 void WriteDrawn(bool Over, const std::string& StockFolder, const std::string& Folder) {
   const TModelLoad rest = StockWithout(StockFolder, Diamond);
-  const int64_t triangles = (MaxLoadDrawnTriangles - rest.DrawnTriangles()) / CopiesOf(Diamond) + (Over ? 1 : 0);
-  // The diamond's size, cut into as fine a grid as the triangles make.
-  int64_t n = 1;
-  while (2 * (n + 1) * (n + 1) <= triangles) ++n;
-  WriteFile(Folder + "/" + Diamond, Head + "Meshes: 1\n" + FloorMesh("\"Diamond\"", (n + 1) * (n + 1), 1, triangles, 0, 12) +
-                                        "Materials: 1\n" + Material("\"White\"", "") + "Bones: 0\n");
+  const int64_t copies = CopiesOf(Diamond);
+  WriteDiamond((MaxLoadDrawnMeshes - rest.DrawnMeshes()) / copies,
+               (MaxLoadDrawnTriangles - rest.DrawnTriangles()) / copies + (Over ? 1 : 0), Folder);
 }
 
 void WriteTextures(bool Over, const std::string& Folder) {
@@ -148,8 +161,8 @@ void WriteNames(bool Over, const std::string& Folder) {
   const std::string meshName = "\"" + std::string(limit, 'm') + "\"";
   int index = 0;
   for (const char* model : ModelFileNames) {
-    std::string text = Head + "Meshes: " + std::to_string(MaxModelMeshes) + "\n";
-    for (int i = 0; i < MaxModelMeshes; ++i) text += FloorMesh(meshName, 4, 1, 2, i);
+    // One mesh each: the meshes a frame draws have a budget of their own.
+    std::string text = Head + "Meshes: 1\n" + FloorMesh(meshName, 4, 1, 2, 0, 12);
     text += "Materials: " + std::to_string(MaxModelMaterials) + "\n";
     for (int i = 0; i < MaxModelMaterials; ++i, ++index) {
       const bool last = Over && index == 16 * MaxModelMaterials - 1;
@@ -159,13 +172,10 @@ void WriteNames(bool Over, const std::string& Folder) {
   }
 }
 
-void WriteMeshes(bool Over, const std::string& Folder) {
-  const int meshes = MaxModelMeshes + (Over ? 1 : 0);
-  std::string text = Head + "Meshes: " + std::to_string(meshes) + "\n";
-  for (int i = 0; i < meshes; ++i) text += FloorMesh("\"Tile\"", 4, 1, 2, i % MaxModelMaterials);
-  text += "Materials: " + std::to_string(MaxModelMaterials) + "\n";
-  for (int i = 0; i < MaxModelMaterials; ++i) text += Material("\"Floor\"", "floor.bmp");
-  WriteFile(Folder + "/" + Floor, text + "Bones: 0\n");
+void WriteMeshes(bool Over, const std::string& StockFolder, const std::string& Folder) {
+  const TModelLoad rest = StockWithout(StockFolder, Diamond);
+  const int64_t meshes = (MaxLoadDrawnMeshes - rest.DrawnMeshes()) / CopiesOf(Diamond) + (Over ? 1 : 0);
+  WriteDiamond(meshes, 2 * meshes, Folder);
 }
 
 void WriteFileBytes(bool Over, const std::string& Folder) {
@@ -189,10 +199,10 @@ const char* WorstLoadName(TWorstLoad Kind) {
   switch (Kind) {
     case TWorstLoad::Stock: return "stock";
     case TWorstLoad::Geometry: return "vertices, normals, triangles";
-    case TWorstLoad::Drawn: return "triangles drawn a frame";
+    case TWorstLoad::Drawn: return "triangles and meshes drawn";
     case TWorstLoad::Textures: return "decoded texture bytes";
     case TWorstLoad::Names: return "names";
-    case TWorstLoad::Meshes: return "meshes and materials";
+    case TWorstLoad::Meshes: return "meshes drawn a frame";
     case TWorstLoad::FileBytes: return "file bytes";
   }
   return "?";
@@ -210,7 +220,7 @@ void WriteWorstLoad(TWorstLoad Kind, bool Over, const std::string& StockFolder, 
     case TWorstLoad::Drawn: WriteDrawn(Over, StockFolder, Folder); break;
     case TWorstLoad::Textures: WriteTextures(Over, Folder); break;
     case TWorstLoad::Names: WriteNames(Over, Folder); break;
-    case TWorstLoad::Meshes: WriteMeshes(Over, Folder); break;
+    case TWorstLoad::Meshes: WriteMeshes(Over, StockFolder, Folder); break;
     case TWorstLoad::FileBytes: WriteFileBytes(Over, Folder); break;
   }
 }

@@ -8,10 +8,10 @@
 enum class TWorstLoad {
   Stock,      // the stock files as they are
   Geometry,   // the title's text (drawn once) takes every vertex, normal and triangle left
-  Drawn,      // the fragment's diamond (drawn a hundred times) takes every triangle drawn a frame left
+  Drawn,      // the fragment's diamond (drawn a hundred times) takes every triangle and mesh drawn a frame left
   Textures,   // distinct 512 x 512 textures up to the decoded-bytes budget
   Names,      // every mesh, material and texture name at the name limit, each texture name different
-  Meshes,     // the floor tile in the most meshes and materials a model may have
+  Meshes,     // the fragment's diamond (drawn a hundred times) takes every mesh drawn a frame left
   FileBytes,  // every model file at the size limit, padded with the lines the reader skips
 };
 constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock, TWorstLoad::Geometry, TWorstLoad::Drawn,    TWorstLoad::Textures,
