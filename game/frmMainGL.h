@@ -227,7 +227,7 @@ class TFormMain {
 // Model files in load order, with the field each one fills.
 extern const char* const ModelFileNames[16];
 // The most copies of each of them that one frame draws: the load weighs each
-// model's triangles by it.
+// model's triangles and meshes by it.
 extern const int32_t ModelCopiesDrawn[16];
 
 // Where an object at Position shows on the heading-up radar, in overlay units

@@ -27,10 +27,10 @@ constexpr int64_t MaxLoadDrawnTriangles = 65536;
 // Per model: every mesh is a material change and a list call at every draw,
 // even out of view.
 constexpr int32_t MaxModelMeshes = 16;
+constexpr int32_t MaxModelMaterials = 64;
 // Meshes drawn in one frame, weighed by copies as triangles are: each costs
 // its material's state and a draw of its own.
 constexpr int64_t MaxLoadDrawnMeshes = 1024;
-constexpr int32_t MaxModelMaterials = 64;
 // Bones are read and kept, never used.
 constexpr int32_t MaxModelBones = 256;
 // A model file's bytes: every line is looked at, even those the reader skips.

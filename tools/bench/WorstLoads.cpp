@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const Floor = "FloorTile.txt";
 const char* const Text = "GameText.txt";
 const char* const Diamond = "WhiteDiamond.txt";
 
