@@ -23,6 +23,12 @@ const int32_t ModelCopiesDrawn[16] = {
     AlienShotCount, RocketCount,     TeleportCount, FloorTileCount,
 };
 
+// The title's text and logo are drawn across the view: with the whole load's
+// surface in one of them, every pixel would be covered a thousand times. Each
+// may have about ten times the stock text's surface (7,371 square units).
+constexpr double TitleModelSurface = 65536;
+const double ModelSurfaceLimit[16] = {TitleModelSurface, TitleModelSurface};
+
 namespace {
 
 // Where a message goes when the form was given no message service.
@@ -94,6 +100,7 @@ void TFormMain::StartUp() {
   for (int i = 0; i < 16; ++i) {
     *fields[i] = std::make_unique<TMS3DObj>();
     load.Copies = ModelCopiesDrawn[i];
+    load.SurfaceLimit = ModelSurfaceLimit[i];
     std::string failure;
     try {
       (*fields[i])->LoadFromFile(ModelFileNames[i], Services.ProgramFolder, modelMessages, &load);

@@ -227,8 +227,11 @@ class TFormMain {
 // Model files in load order, with the field each one fills.
 extern const char* const ModelFileNames[16];
 // The most copies of each of them that one frame draws: the load weighs each
-// model's triangles and meshes by it.
+// model's triangles, meshes and surface by it.
 extern const int32_t ModelCopiesDrawn[16];
+// The most surface each may have on its own (square units), for the title's
+// two models, which fill the view; 0 for the rest, held by the load's budget.
+extern const double ModelSurfaceLimit[16];
 
 // Where an object at Position shows on the heading-up radar, in overlay units
 // around the centre; false when it lies beyond the ring (4160 world units).

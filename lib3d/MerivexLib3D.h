@@ -101,7 +101,9 @@ class TMS3DObj {
   void CompileMeshes();
 
   // One mesh, filled and lit (textured when its material is), or as outlines.
-  void DrawMesh(const T3DMesh& Mesh);
+  // NextTextured: the mesh drawn next is textured and turns texturing and
+  // blending on again itself, so they are left on.
+  void DrawMesh(const T3DMesh& Mesh, bool NextTextured);
   void DrawMeshWireframe(const T3DMesh& Mesh);
 
   float MinX = 0, MaxX = 0;
@@ -141,6 +143,8 @@ class TMS3DObj {
   // Token N of Line as a name; throws "Name too long" past MaxNameBytes.
   std::string NameToken(const std::string& Line, int N) const;
   int64_t TrianglesRead() const;
+  // The area of every triangle read, in square units (indices checked).
+  double Surface() const;
   // The material a mesh draws with, or nullptr for the default material.
   const TMaterial* MaterialOf(const T3DMesh& Mesh) const;
   // A mesh's triangles or outline from its list, or vertex by vertex; nothing

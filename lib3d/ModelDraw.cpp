@@ -37,14 +37,18 @@ void TMS3DObj::Draw(bool Wireframe) {
   // geometry stays behind.
   hideGeometry_ = bounds_.Radius >= 0 && !SphereInView(bounds_);
   ++(hideGeometry_ ? DrawCounters.Culled : DrawCounters.Objects);
-  for (const T3DMesh& mesh : Meshes) {
-    if (Wireframe) DrawMeshWireframe(mesh);
-    else DrawMesh(mesh);
+  for (size_t i = 0; i < Meshes.size(); ++i) {
+    if (Wireframe) {
+      DrawMeshWireframe(Meshes[i]);
+      continue;
+    }
+    const TMaterial* next = i + 1 < Meshes.size() ? MaterialOf(Meshes[i + 1]) : nullptr;
+    DrawMesh(Meshes[i], next && next->Textured);
   }
   hideGeometry_ = false;
 }
 
-void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
+void TMS3DObj::DrawMesh(const T3DMesh& Mesh, bool NextTextured) {
   const TMaterial* material = MaterialOf(Mesh);
   SetUpMaterial(material);
 
@@ -65,8 +69,13 @@ void TMS3DObj::DrawMesh(const T3DMesh& Mesh) {
     glBindTexture(GL_TEXTURE_2D, material->TextureId);
     SendFilled(Mesh, true);
     if (material->Transparent) glDepthMask(GL_TRUE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    // Turned off and on again between two textured meshes, texturing would
+    // switch the rasteriser's pipeline twice for nothing: every draw sees the
+    // same state either way.
+    if (!NextTextured) {
+      glDisable(GL_TEXTURE_2D);
+      glDisable(GL_BLEND);
+    }
     return;
   }
 

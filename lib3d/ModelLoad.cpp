@@ -32,3 +32,14 @@ void TModelLoad::AddDrawn(int64_t& Total, int64_t N, int64_t Limit, const char* 
     throw EOverBudget("over " + std::to_string(Limit) + " " + What + " drawn a frame in all models");
   Total += drawn;
 }
+
+void TModelLoad::AddSurface(double Surface) {
+  // Whole square units in the messages; a NaN surface is over every limit.
+  const auto units = [](double Limit) { return std::to_string(int64_t(Limit)); };
+  if (SurfaceLimit > 0 && !(Surface <= SurfaceLimit))
+    throw EOverBudget("over " + units(SurfaceLimit) + " square units of surface in this model");
+  const double drawn = Surface * std::max<int32_t>(Copies, 1);
+  if (!(drawn <= MaxLoadDrawnSurface - drawnSurface_))
+    throw EOverBudget("over " + units(MaxLoadDrawnSurface) + " square units of surface drawn a frame in all models");
+  drawnSurface_ += drawn;
+}

@@ -31,6 +31,11 @@ constexpr int32_t MaxModelMaterials = 64;
 // Meshes drawn in one frame, weighed by copies as triangles are: each costs
 // its material's state and a draw of its own.
 constexpr int64_t MaxLoadDrawnMeshes = 1024;
+// Surface drawn in one frame, in square units of the models' own space,
+// weighed by copies as triangles are. No count bounds what the rasteriser
+// fills: a copy's share of the screen grows with its surface, and a hundred
+// fragments each the size of the floor cover it many times over.
+constexpr double MaxLoadDrawnSurface = 16777216.0;
 // Bones are read and kept, never used.
 constexpr int32_t MaxModelBones = 256;
 // A model file's bytes: every line is looked at, even those the reader skips.
@@ -57,15 +62,23 @@ class TModelLoad {
   // Adds N of What to the load's total, and triangles and meshes Copies
   // times to those drawn a frame; throws EOverBudget past a budget.
   void Add(TCount What, int64_t N);
+  // Adds a model's surface Copies times to that drawn a frame; throws
+  // EOverBudget past the load's budget or the model's own SurfaceLimit.
+  void AddSurface(double Surface);
   int64_t Vertices() const { return vertices_; }
   int64_t Normals() const { return normals_; }
   int64_t Triangles() const { return triangles_; }
   int64_t DrawnTriangles() const { return drawnTriangles_; }
   int64_t DrawnMeshes() const { return drawnMeshes_; }
+  double DrawnSurface() const { return drawnSurface_; }
 
   // Copies of the model being read that one frame may draw; the reader of a
   // load sets it before each model.
   int32_t Copies = 1;
+  // The most surface the model being read may have on its own, for a model
+  // drawn close enough to fill the view, where the weighed budget would still
+  // let it cover every pixel hundreds of times; 0 for none. Set like Copies.
+  double SurfaceLimit = 0;
 
   // Every texture of the load, found and decoded once per name and masking.
   TTextureCache Textures{MaxLoadTextureBytes};
@@ -75,4 +88,5 @@ class TModelLoad {
 
   int64_t vertices_ = 0, normals_ = 0, triangles_ = 0;
   int64_t drawnTriangles_ = 0, drawnMeshes_ = 0;
+  double drawnSurface_ = 0;
 };

@@ -110,6 +110,7 @@ void TMS3DObj::Read(const std::string& Name, std::string_view Text, TModelLoad* 
     CheckTriangleIndices();
     // An empty, cut or damaged file leaves nothing to draw.
     if (TrianglesRead() == 0) throw ELoadError(Name, "Model has no triangles");
+    load_->AddSurface(Surface());
     AssignVertexNormals();
     CopyDrawArrays();
   } catch (const ELoadError&) {
@@ -123,6 +124,23 @@ int64_t TMS3DObj::TrianglesRead() const {
   int64_t count = 0;
   for (const T3DMesh& mesh : Meshes) count += mesh.TriangleCounter;
   return count;
+}
+
+double TMS3DObj::Surface() const {
+  // In double: coordinates up to the float range square without overflow.
+  double surface = 0;
+  for (const T3DMesh& mesh : Meshes)
+    for (int32_t i = 0; i < mesh.TriangleCounter; ++i) {
+      const T3DTriangle& t = mesh.Triangles[size_t(i)];
+      const T3DVertex& a = mesh.Vertices[size_t(t.VertexIndices[0])];
+      const T3DVertex& b = mesh.Vertices[size_t(t.VertexIndices[1])];
+      const T3DVertex& c = mesh.Vertices[size_t(t.VertexIndices[2])];
+      const double ux = double(b.X) - a.X, uy = double(b.Y) - a.Y, uz = double(b.Z) - a.Z;
+      const double vx = double(c.X) - a.X, vy = double(c.Y) - a.Y, vz = double(c.Z) - a.Z;
+      const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+      surface += 0.5 * std::sqrt(nx * nx + ny * ny + nz * nz);
+    }
+  return surface;
 }
 
 int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry, TCounted What) {

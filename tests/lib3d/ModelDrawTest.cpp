@@ -282,6 +282,13 @@ TEST_F(DrawTest, UntexturedMeshAfterATexturedOneDrawsWithoutTexture) {
   EXPECT_EQ(SharedContext().PixelAt(8, 32), 0xFFFFFFu);
 }
 
+TEST_F(DrawTest, TexturedMeshesInARowLeaveTexturingAndBlendingOffAfterTheLast) {
+  TMS3DObj& model = Load(QuadModel({0, 0, 0}, {Textured("halves.bmp")}));
+  model.Draw(false);
+  EXPECT_FALSE(IsOn(GL_TEXTURE_2D));
+  EXPECT_FALSE(IsOn(GL_BLEND));
+}
+
 TEST_F(DrawTest, TextureRowsFollowTheVCoordinate) {
   // V = 0 addresses the picture's top: a picture red on top, blue below.
   TBitmapSpec s;

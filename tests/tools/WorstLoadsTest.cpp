@@ -12,7 +12,9 @@
 TEST(WorstLoads, EachBudgetsWorstSetStartsAndOneStepOverIsRefused) {
   const char* const Reasons[] = {"", "over 32768 triangles in all models", "over 65536 triangles drawn a frame",
                                  "textures of all models over 64 MB",
-                                 "Name too long: over 4096 bytes", "over 1024 meshes drawn a frame", "file over 8 MB"};
+                                 "Name too long: over 4096 bytes", "over 1024 meshes drawn a frame", "file over 8 MB",
+                                 "over 16777216 square units of surface drawn a frame",
+                                 "over 65536 square units of surface in this model"};
   THeadlessContext Context(64, 48);
   for (const TWorstLoad Kind : WorstLoads) {
     for (const bool Over : {false, true}) {

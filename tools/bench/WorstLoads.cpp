@@ -1,11 +1,14 @@
 #include "WorstLoads.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BitmapWriter.h"
@@ -19,6 +22,7 @@ namespace {
 
 const char* const Text = "GameText.txt";
 const char* const Diamond = "WhiteDiamond.txt";
+const char* const Logo = "logo.txt";
 
 void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream out(Path, std::ios::binary);
@@ -31,11 +35,13 @@ class TQuiet : public IMessageSink {
   void ShowMessage(const std::string&) override {}
 };
 
-int CopiesOf(const std::string& Model) {
+int IndexOf(const std::string& Model) {
   for (int i = 0; i < 16; ++i)
-    if (ModelFileNames[i] == Model) return ModelCopiesDrawn[i];
-  return 1;
+    if (ModelFileNames[i] == Model) return i;
+  throw std::logic_error("no model " + Model);
 }
+
+int CopiesOf(const std::string& Model) { return ModelCopiesDrawn[IndexOf(Model)]; }
 
 // The load's totals for every stock model but Left, each weighed by the
 // copies of it a frame draws.
@@ -119,6 +125,31 @@ void WriteDrawn(bool Over, const std::string& StockFolder, const std::string& Fo
                (MaxLoadDrawnTriangles - rest.DrawnTriangles()) / copies + (Over ? 1 : 0), Folder);
 }
 
+// Layers squares of Side x Side, each seen from both sides, stacked a unit
+// apart across the view: 2 x Side x Side of surface each.
+void WriteSquares(const std::string& Model, int Layers, double Side, const std::string& Folder) {
+  std::string text = Head + "Meshes: 1\n\"Squares\" 0 0\n" + std::to_string(4 * Layers) + "\n";
+  const double h = Side / 2;
+  for (int l = 0; l < Layers; ++l)
+    for (const auto& corner : {std::pair{-h, -h}, {h, -h}, {h, h}, {-h, h}})
+      text += "0 " + std::to_string(corner.first) + " " + std::to_string(corner.second) + " " + std::to_string(l) +
+              " 0 0 -1\n";
+  text += "1\n0 0 1\n" + std::to_string(4 * Layers) + "\n";
+  for (int l = 0; l < Layers; ++l) {
+    const int a = 4 * l, b = a + 1, c = a + 2, d = a + 3;
+    for (const auto& t : {std::array{a, b, c}, {a, c, d}, {a, c, b}, {a, d, c}})
+      text += "0 " + std::to_string(t[0]) + " " + std::to_string(t[1]) + " " + std::to_string(t[2]) + " 0 0 0 1\n";
+  }
+  WriteFile(Folder + "/" + Model, text + "Materials: 1\n" + Material("\"White\"", "") + "Bones: 0\n");
+}
+
+// Squares of Model covering Share of the surface left to it: just under the
+// budget, or a hundredth over it.
+void WriteSurface(const std::string& Model, int Layers, double Left, bool Over, const std::string& Folder) {
+  const double share = Over ? 1.01 : 0.999;
+  WriteSquares(Model, Layers, std::sqrt(share * Left / (2.0 * Layers)), Folder);
+}
+
 void WriteTextures(bool Over, const std::string& Folder) {
   // 512 x 512 RGB is 0.75 MB decoded: 84 of them and the stock textures fit
   // (the GL driver keeps each as 1 MB); 85 do not.
@@ -192,6 +223,11 @@ void WriteFileBytes(bool Over, const std::string& Folder) {
   }
 }
 
+void WriteDrawnSurface(bool Over, const std::string& StockFolder, const std::string& Folder) {
+  const TModelLoad rest = StockWithout(StockFolder, Diamond);
+  WriteSurface(Diamond, 1, (MaxLoadDrawnSurface - rest.DrawnSurface()) / CopiesOf(Diamond), Over, Folder);
+}
+
 }  // namespace
 
 const char* WorstLoadName(TWorstLoad Kind) {
@@ -203,6 +239,8 @@ const char* WorstLoadName(TWorstLoad Kind) {
     case TWorstLoad::Names: return "names";
     case TWorstLoad::Meshes: return "meshes drawn a frame";
     case TWorstLoad::FileBytes: return "file bytes";
+    case TWorstLoad::Surface: return "surface drawn a frame";
+    case TWorstLoad::TitleSurface: return "a title model's surface";
   }
   return "?";
 }
@@ -221,5 +259,7 @@ void WriteWorstLoad(TWorstLoad Kind, bool Over, const std::string& StockFolder, 
     case TWorstLoad::Names: WriteNames(Over, Folder); break;
     case TWorstLoad::Meshes: WriteMeshes(Over, StockFolder, Folder); break;
     case TWorstLoad::FileBytes: WriteFileBytes(Over, Folder); break;
+    case TWorstLoad::Surface: WriteDrawnSurface(Over, StockFolder, Folder); break;
+    case TWorstLoad::TitleSurface: WriteSurface(Logo, 12, ModelSurfaceLimit[IndexOf(Logo)], Over, Folder); break;
   }
 }

@@ -13,14 +13,17 @@ enum class TWorstLoad {
   Names,      // every mesh, material and texture name at the name limit, each texture name different
   Meshes,     // the fragment's diamond (drawn a hundred times) takes every mesh drawn a frame left
   FileBytes,  // every model file at the size limit, padded with the lines the reader skips
+  Surface,    // the fragment's diamond (drawn a hundred times) a square with every unit of surface drawn a frame left
+  TitleSurface,  // the title's logo squares stacked across the view, at a title model's own surface limit
 };
-constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock, TWorstLoad::Geometry, TWorstLoad::Drawn,    TWorstLoad::Textures,
-                                     TWorstLoad::Names, TWorstLoad::Meshes,   TWorstLoad::FileBytes};
+constexpr TWorstLoad WorstLoads[] = {TWorstLoad::Stock,  TWorstLoad::Geometry,  TWorstLoad::Drawn,
+                                     TWorstLoad::Textures, TWorstLoad::Names,   TWorstLoad::Meshes,
+                                     TWorstLoad::FileBytes, TWorstLoad::Surface, TWorstLoad::TitleSurface};
 
 const char* WorstLoadName(TWorstLoad Kind);
 
 // Copies the model and bitmap files of StockFolder into Folder (which exists)
 // and writes the case's replacements over them; Over goes one step past the
-// budget (nothing for Stock). Throws std::runtime_error when a file cannot be
+// budget (nothing for Stock; for surface, a hundredth past it). Throws std::runtime_error when a file cannot be
 // written.
 void WriteWorstLoad(TWorstLoad Kind, bool Over, const std::string& StockFolder, const std::string& Folder);
