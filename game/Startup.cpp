@@ -25,7 +25,7 @@ const int32_t ModelCopiesDrawn[16] = {
 
 // The title's text and logo are drawn across the view: with the whole load's
 // surface in one of them, every pixel would be covered a thousand times. Each
-// may have about ten times the stock text's surface (7,371 square units).
+// may have about nine times the stock text's surface (7,371 square units).
 constexpr double TitleModelSurface = 65536;
 const double ModelSurfaceLimit[16] = {TitleModelSurface, TitleModelSurface};
 
