@@ -109,6 +109,10 @@ int RunLoadBudgetBench(const std::string& ProgramFolder, int Width, int Height, 
               "of stock", "title fps", "of stock", "refusal");
   int code = 0;
   std::vector<double> stockFps, stockTitleFps;
+  const auto keepStock = [&](const TOutcome& Stock) {
+    stockFps.push_back(Stock.PlayFps);
+    stockTitleFps.push_back(Stock.TitleFps);
+  };
   for (const TWorstLoad kind : WorstLoads) {
     for (const bool over : {false, true}) {
       if (kind == TWorstLoad::Stock && over) continue;
@@ -125,10 +129,7 @@ int RunLoadBudgetBench(const std::string& ProgramFolder, int Width, int Height, 
           TOutcome stock;
           double stockPeak = 0;
           WriteWorstLoad(TWorstLoad::Stock, false, ProgramFolder, root + "/stock");
-          if (RunCase(root + "/stock", Width, Height, stock, stockPeak)) {
-            stockFps.push_back(stock.PlayFps);
-            stockTitleFps.push_back(stock.TitleFps);
-          }
+          if (RunCase(root + "/stock", Width, Height, stock, stockPeak)) keepStock(stock);
         }
         if (!RunCase(folder, Width, Height, out, peakMb)) {
           std::printf("%-30s the case's process failed\n", WorstLoadName(kind));
@@ -141,10 +142,7 @@ int RunLoadBudgetBench(const std::string& ProgramFolder, int Width, int Height, 
           fps.push_back(out.PlayFps);
           titleFps.push_back(out.TitleFps);
         }
-        if (kind == TWorstLoad::Stock) {
-          stockFps.push_back(out.PlayFps);
-          stockTitleFps.push_back(out.TitleFps);
-        }
+        if (kind == TWorstLoad::Stock) keepStock(out);
       }
       if (startUp.empty()) continue;
       const bool loaded = !fps.empty();

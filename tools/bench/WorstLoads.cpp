@@ -143,8 +143,8 @@ void WriteSquares(const std::string& Model, int Layers, double Side, const std::
   WriteFile(Folder + "/" + Model, text + "Materials: 1\n" + Material("\"White\"", "") + "Bones: 0\n");
 }
 
-// Squares of Model covering Share of the surface left to it: just under the
-// budget, or a hundredth over it.
+// Model as Layers squares with the Left square units of surface it may have:
+// just under them, or a hundredth over.
 void WriteSurface(const std::string& Model, int Layers, double Left, bool Over, const std::string& Folder) {
   const double share = Over ? 1.01 : 0.999;
   WriteSquares(Model, Layers, std::sqrt(share * Left / (2.0 * Layers)), Folder);
