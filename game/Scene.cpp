@@ -15,6 +15,29 @@ float LiftedHeight(const TBlob& Object, const std::unique_ptr<TMS3DObj>& Model) 
 
 bool SameColour(const TVec3& A, const TVec3& B) { return A.x == B.x && A.y == B.y && A.z == B.z; }
 
+// One colour over the whole view as a colour clear cut to the viewport: the
+// pixels a flat quad of that colour would write, but a software rasteriser
+// fills memory instead of shading every pixel (the wireframe level's black
+// backdrop cost as much as the rest of its scene's fill). Only where the quad
+// would write its colour unchanged: no blending, texturing, lighting or
+// scissor box of the caller's. False when it did nothing.
+bool ClearViewTo(const TVec3& Colour) {
+  if (glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_LIGHTING) || glIsEnabled(GL_SCISSOR_TEST))
+    return false;
+  GLint view[4];
+  GLfloat clearColour[4];
+  glGetIntegerv(GL_VIEWPORT, view);
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(view[0], view[1], view[2], view[3]);
+  glClearColor(Colour.x, Colour.y, Colour.z, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+  glDisable(GL_SCISSOR_TEST);
+  glColor3f(Colour.x, Colour.y, Colour.z);  // the current colour, as the quad leaves it
+  return true;
+}
+
 void DrawAt(const std::unique_ptr<TMS3DObj>& Model, float X, float Y, float Z, float Heading, bool Wireframe) {
   glPushMatrix();
   glTranslatef(X, Y, Z);
@@ -47,6 +70,11 @@ void TFormMain::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
 
 void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
                              const TVec3& Bottom) {
+  const bool oneColour = SameColour(Top, UpperHorizon) && SameColour(Top, LowerHorizon) && SameColour(Top, Bottom);
+  if (oneColour && ClearViewTo(Top)) {
+    glEnable(GL_DEPTH_TEST);  // as the quad leaves it
+    return;
+  }
   // The backdrop covers the whole view whatever depth the buffer holds: a fresh or
   // resized window's depth buffer is undefined, and the backdrop writes no depth anyway.
   glDisable(GL_DEPTH_TEST);
@@ -56,7 +84,6 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   // the same pixels for less work. Both states are put back afterwards.
   const GLboolean alphaTest = glIsEnabled(GL_ALPHA_TEST);
   glDisable(GL_ALPHA_TEST);
-  const bool oneColour = SameColour(Top, UpperHorizon) && SameColour(Top, LowerHorizon) && SameColour(Top, Bottom);
   GLint shadeModel = GL_SMOOTH;
   if (oneColour) {
     glGetIntegerv(GL_SHADE_MODEL, &shadeModel);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "DrawChunks.h"
 #include "ModelLoad.h"
 #include "ObjectCounts.h"
 
@@ -87,6 +88,7 @@ void TFormMain::StartUp() {
     return;
   }
   glClearColor(0.5f, 0.5f, 0.5f, 1);
+  SetDrawChunk(DrawChunkFor(reinterpret_cast<const char*>(glGetString(GL_RENDERER))));
 
   std::unique_ptr<TMS3DObj>* const fields[16] = {
       &GameTextModel,  &LogoModel,        &TankModel,          &AlienModels[0],

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "DrawChunks.h"
+
 namespace {
 
 // Used when the form is given no sound service: every cue does nothing.
@@ -137,6 +139,7 @@ void TFormMain::RunFrame(bool Step, bool Draw) {
   if (Draw) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
+    StartDrawChunk();
   }
   if (OnTitleScreen) TitleFrame(Step, Draw);
   else {

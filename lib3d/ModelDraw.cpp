@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "DrawChunks.h"
 #include "MeshLists.h"
 
 namespace {
@@ -37,6 +38,7 @@ void TMS3DObj::Draw(bool Wireframe) {
   // geometry stays behind.
   hideGeometry_ = bounds_.Radius >= 0 && !SphereInView(bounds_);
   ++(hideGeometry_ ? DrawCounters.Culled : DrawCounters.Objects);
+  const long trianglesBefore = DrawCounters.Triangles;
   for (size_t i = 0; i < Meshes.size(); ++i) {
     if (Wireframe) {
       DrawMeshWireframe(Meshes[i]);
@@ -46,6 +48,7 @@ void TMS3DObj::Draw(bool Wireframe) {
     DrawMesh(Meshes[i], next && next->Textured);
   }
   hideGeometry_ = false;
+  NoteTrianglesSent(DrawCounters.Triangles - trianglesBefore);
 }
 
 void TMS3DObj::DrawMesh(const T3DMesh& Mesh, bool NextTextured) {

@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <string>
 
 #include "CommandLine.h"
+#include "DrawChunks.h"
 
 namespace {
 
@@ -32,14 +32,6 @@ SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Hei
     if (SDL_Window* Window = SDL_CreateWindow(Title, X, Y, Width, Height, Flags)) return Window;
   }
   return nullptr;
-}
-
-bool IsSoftwareRenderer(const char* Renderer) {
-  if (!Renderer) return false;
-  const std::string R = Renderer;
-  for (const char* Name : {"llvmpipe", "softpipe", "swrast", "SwiftShader"})
-    if (R.find(Name) != std::string::npos) return true;
-  return false;
 }
 
 int ChooseSamples(int Setting) {

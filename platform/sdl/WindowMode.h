@@ -16,10 +16,6 @@ constexpr int GameHeight = 768;
 SDL_Window* CreateGameWindow(const char* Title, int X, int Y, int Width, int Height, Uint32 Flags,
                              int Samples = 4);
 
-// True for a renderer that draws on the processor (Mesa's llvmpipe, softpipe
-// or swrast, SwiftShader), given its GL_RENDERER string.
-bool IsSoftwareRenderer(const char* Renderer);
-
 // The samples a pixel to ask of the game window for a setting (MultisamplingAuto,
 // 0, 2, 4 or 8): auto looks at the renderer of a probe context and asks for 4
 // on a graphics card, none on a software renderer. Needs SDL's video up.

@@ -135,6 +135,48 @@ TEST_F(Scene, BackdropLeavesAlphaTestAndShadingAsItFoundThem) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+// A one-colour backdrop (the wireframe level, a hit, the game over's dark red)
+// is a colour clear: it must give the pixels the flat quad gives, inside the
+// viewport only, and leave the state as the quad does (the clear colour the
+// caller's).
+TEST_F(Scene, OneColourBackdropPaintsThePixelsOfAFlatQuadInsideTheViewport) {
+  auto drawOver = [&](const TVec3& Colour, bool AsQuad) {
+    glViewport(0, 0, W, H);
+    glClearColor(0.25f, 0.5f, 0.75f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    glViewport(W / 4, H / 3, W / 2, H / 2);
+    glMatrixMode(GL_PROJECTION);  // as a play frame draws it: the quad spans -1..1
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    if (AsQuad) glEnable(GL_SCISSOR_TEST);  // the caller's box keeps the quad
+    glScissor(0, 0, W, H);
+    form().DrawBackdrop(Colour, Colour, Colour, Colour);
+    glDisable(GL_SCISSOR_TEST);
+    return host->Context->ReadPixels();
+  };
+  for (const TVec3& c : {MakeVector(0, 0, 0), MakeVector(1, 0, 0), MakeVector(0.35f, 0, 0),
+                         MakeVector(0.2f, 0.7f, 0.333f), MakeVector(0.501f, 0.499f, 0.9f)}) {
+    SCOPED_TRACE(std::to_string(c.x) + " " + std::to_string(c.y) + " " + std::to_string(c.z));
+    const auto quad = drawOver(c, true), cleared = drawOver(c, false);
+    EXPECT_TRUE(quad == cleared) << "the clear differs from the quad";
+    const size_t centre = (size_t(H / 2) * W + W / 2) * 4;
+    EXPECT_NE(std::vector<uint8_t>(cleared.begin(), cleared.begin() + 4),
+              std::vector<uint8_t>(cleared.begin() + centre, cleared.begin() + centre + 4))
+        << "the view's centre was painted and its corner was not";
+    GLfloat current[4];
+    glGetFloatv(GL_CURRENT_COLOR, current);
+    EXPECT_EQ(current[0], c.x) << "the current colour is the quad's";
+  }
+  GLfloat clearColour[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+  EXPECT_EQ(clearColour[3], 0.0f);
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
 TEST_F(Scene, FloorIsCutNineHundredAheadWhileAnAlienBeyondIsDrawn) {
   form().ColourScheme = 0;
   auto& tiles = *form().FloorTiles;

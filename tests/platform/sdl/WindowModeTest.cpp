@@ -41,14 +41,6 @@ TEST_F(WindowModeTest, WithoutTheSamplesAskedForTheWindowIsMadeWithNone) { EXPEC
 
 }  // namespace
 
-TEST(WindowMode, SoftwareRenderersAreToldFromGraphicsCards) {
-  EXPECT_TRUE(IsSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
-  EXPECT_TRUE(IsSoftwareRenderer("Mesa softpipe"));
-  EXPECT_TRUE(IsSoftwareRenderer("Google SwiftShader"));
-  EXPECT_FALSE(IsSoftwareRenderer("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
-  EXPECT_FALSE(IsSoftwareRenderer(nullptr));
-}
-
 TEST_F(WindowModeTest, AutoAsksForNoSamplesOnThisSoftwareRendererAndASettingIsKept) {
   EXPECT_EQ(ChooseSamples(MultisamplingAuto), 0);
   EXPECT_EQ(ChooseSamples(8), 8);

@@ -1,0 +1,40 @@
+#include "DrawChunks.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+long ChunkTriangles = 0;
+long SentSinceFlush = 0;
+void (*FlushNow)() = nullptr;
+
+}  // namespace
+
+bool IsSoftwareRenderer(const char* Renderer) {
+  if (!Renderer) return false;
+  for (const char* Name : {"llvmpipe", "softpipe", "swrast", "SwiftShader"})
+    if (std::strstr(Renderer, Name)) return true;
+  return false;
+}
+
+long DrawChunkFor(const char* Renderer) { return IsSoftwareRenderer(Renderer) ? SoftwareDrawChunk : 0; }
+
+void SetDrawChunk(long Triangles, void (*Flush)()) {
+  ChunkTriangles = Triangles > 0 ? Triangles : 0;
+  FlushNow = Flush;
+  SentSinceFlush = 0;
+}
+
+void StartDrawChunk() { SentSinceFlush = 0; }
+
+void NoteTrianglesSent(long Triangles) {
+  if (ChunkTriangles == 0) return;
+  SentSinceFlush += Triangles;
+  if (SentSinceFlush < ChunkTriangles) return;
+  SentSinceFlush = 0;
+  if (FlushNow) FlushNow();
+  else glFlush();
+}
