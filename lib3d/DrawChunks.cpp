@@ -7,7 +7,7 @@
 
 namespace {
 
-long ChunkTriangles = 0;
+long ChunkPrimitives = 0;
 long SentSinceFlush = 0;
 void (*FlushNow)() = nullptr;
 
@@ -22,18 +22,18 @@ bool IsSoftwareRenderer(const char* Renderer) {
 
 long DrawChunkFor(const char* Renderer) { return IsSoftwareRenderer(Renderer) ? SoftwareDrawChunk : 0; }
 
-void SetDrawChunk(long Triangles, void (*Flush)()) {
-  ChunkTriangles = Triangles > 0 ? Triangles : 0;
+void SetDrawChunk(long Primitives, void (*Flush)()) {
+  ChunkPrimitives = Primitives > 0 ? Primitives : 0;
   FlushNow = Flush;
   SentSinceFlush = 0;
 }
 
 void StartDrawChunk() { SentSinceFlush = 0; }
 
-void NoteTrianglesSent(long Triangles) {
-  if (ChunkTriangles == 0) return;
-  SentSinceFlush += Triangles;
-  if (SentSinceFlush < ChunkTriangles) return;
+void NotePrimitivesSent(long Primitives) {
+  if (ChunkPrimitives == 0) return;
+  SentSinceFlush += Primitives;
+  if (SentSinceFlush < ChunkPrimitives) return;
   SentSinceFlush = 0;
   if (FlushNow) FlushNow();
   else glFlush();

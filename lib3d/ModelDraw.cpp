@@ -48,7 +48,8 @@ void TMS3DObj::Draw(bool Wireframe) {
     DrawMesh(Meshes[i], next && next->Textured);
   }
   hideGeometry_ = false;
-  NoteTrianglesSent(DrawCounters.Triangles - trianglesBefore);
+  // An outline is three line segments, each costing a rasteriser about what a triangle does.
+  NotePrimitivesSent((DrawCounters.Triangles - trianglesBefore) * (Wireframe ? 3 : 1));
 }
 
 void TMS3DObj::DrawMesh(const T3DMesh& Mesh, bool NextTextured) {

@@ -23,9 +23,9 @@ TEST(DrawChunks, SoftwareRenderersAreToldFromGraphicsCards) {
   EXPECT_EQ(DrawChunkFor("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"), 0);
 }
 
-// A box of 12 triangles drawn in view and out of it, filled and outlined: a
-// flush once 30 triangles were sent since the frame began or the last flush,
-// none for a model out of view, none at all with no chunk.
+// A box of 12 triangles drawn in view and out of it, filled (12 primitives)
+// and outlined (36 segments): a flush once 40 were sent since the frame began
+// or the last flush, none for a model out of view, none at all with no chunk.
 TEST(DrawChunks, AFlushFollowsTheModelThatFillsTheChunk) {
   SharedContext();
   TTempDir dir;
@@ -39,26 +39,31 @@ TEST(DrawChunks, AFlushFollowsTheModelThatFillsTheChunk) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  SetDrawChunk(30, CountFlush);
+  SetDrawChunk(40, CountFlush);
   Flushes = 0;
   StartDrawChunk();
   box.Draw(false);
-  box.Draw(true);
-  EXPECT_EQ(Flushes, 0) << "24 triangles sent";
   box.Draw(false);
-  EXPECT_EQ(Flushes, 1) << "36 sent";
+  box.Draw(false);
+  EXPECT_EQ(Flushes, 0) << "36 triangles sent";
+  box.Draw(false);
+  EXPECT_EQ(Flushes, 1) << "48 sent";
+  box.Draw(true);
+  EXPECT_EQ(Flushes, 1) << "36 segments sent since";
   glTranslatef(100, 0, 0);
   for (int i = 0; i < 5; ++i) box.Draw(false);
   EXPECT_EQ(Flushes, 1) << "out of view, nothing sent";
   glLoadIdentity();
   box.Draw(false);
+  EXPECT_EQ(Flushes, 2) << "48 since the last";
+  box.Draw(true);
   StartDrawChunk();
   box.Draw(false);
   box.Draw(false);
-  EXPECT_EQ(Flushes, 1) << "a new frame starts its count again";
+  EXPECT_EQ(Flushes, 2) << "a new frame starts its count again";
 
   SetDrawChunk(0, CountFlush);
   for (int i = 0; i < 10; ++i) box.Draw(false);
-  EXPECT_EQ(Flushes, 1);
+  EXPECT_EQ(Flushes, 2);
   SetDrawChunk(0);
 }
