@@ -80,8 +80,8 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glDisable(GL_DEPTH_TEST);
   // Its colours have alpha 1 and pass the models' alpha test anyway; without the
   // test a software rasteriser fills whole tiles on its fast path. One colour
-  // all over (the wireframe scheme, a hit) needs no interpolation: flat gives
-  // the same pixels for less work. Both states are put back afterwards.
+  // all over where the clear could not stand in needs no interpolation: flat
+  // gives the same pixels for less work. Both states are put back afterwards.
   const GLboolean alphaTest = glIsEnabled(GL_ALPHA_TEST);
   glDisable(GL_ALPHA_TEST);
   GLint shadeModel = GL_SMOOTH;

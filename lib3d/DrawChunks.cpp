@@ -2,8 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
-#include <initializer_list>
+#include "SoftwareRenderer.h"
 
 namespace {
 
@@ -12,13 +11,6 @@ long SentSinceFlush = 0;
 void (*FlushNow)() = nullptr;
 
 }  // namespace
-
-bool IsSoftwareRenderer(const char* Renderer) {
-  if (!Renderer) return false;
-  for (const char* Name : {"llvmpipe", "softpipe", "swrast", "SwiftShader"})
-    if (std::strstr(Renderer, Name)) return true;
-  return false;
-}
 
 long DrawChunkFor(const char* Renderer) { return IsSoftwareRenderer(Renderer) ? SoftwareDrawChunk : 0; }
 

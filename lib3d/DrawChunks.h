@@ -9,12 +9,8 @@
 // card gets no flushes of ours.
 #pragma once
 
-// True for a renderer that draws on the processor (Mesa's llvmpipe, softpipe
-// or swrast, SwiftShader), given its GL_RENDERER string.
-bool IsSoftwareRenderer(const char* Renderer);
-
-// The chunk for a renderer: SoftwareDrawChunk primitives on a software one,
-// else 0 (no flushes).
+// The chunk for a renderer (its GL_RENDERER name): SoftwareDrawChunk
+// primitives on a software one, else 0 (no flushes).
 constexpr long SoftwareDrawChunk = 2048;
 long DrawChunkFor(const char* Renderer);
 

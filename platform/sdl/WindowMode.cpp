@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "CommandLine.h"
-#include "DrawChunks.h"
+#include "SoftwareRenderer.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
-// Flushes between models on software renderers: counted through the flush a
-// test hands in, with models drawn in the headless context.
+// Software renderers told apart, and the flushes between models made on them:
+// counted through the flush a test hands in, with models drawn in the headless
+// context.
 #include <gtest/gtest.h>
 
 #include "DrawChunks.h"
 #include "Lib3DTestSupport.h"
+#include "SoftwareRenderer.h"
 #include "TestModels.h"
 
 namespace {
