@@ -1,6 +1,6 @@
 // One frame of the world: the player's move, shots, bullets, aliens, rockets,
 // the player's contacts and the fragments. No GL here.
-#include "frmMainGL.h"
+#include "World.h"
 
 #include <cmath>
 
@@ -21,15 +21,17 @@ void ClampAxis(float& Value, float& Speed) {
   }
 }
 
-int32_t AimedFireDelay(uint8_t Kind, TFormMain& Form) {
+// Random(N) draws 0..N-1, only for the kind that waits a random time.
+template <typename TRandom>
+int32_t AimedFireDelay(uint8_t Kind, TRandom Random) {
   if (Kind == 3) return 500;
-  if (Kind == 4) return 250 + int32_t(Form.RandomInt(1000));
+  if (Kind == 4) return 250 + int32_t(Random(1000));
   return 100;
 }
 
 }  // namespace
 
-void TFormMain::UpdateWorld() {
+void TWorld::UpdateWorld() {
   if (!Player) return;
   const TVec3 Before = Player->Position;
   Player->Move();
@@ -47,7 +49,7 @@ void TFormMain::UpdateWorld() {
   UpdateFragments();
 }
 
-void TFormMain::UpdateAlien(TBlob& A) {
+void TWorld::UpdateAlien(TBlob& A) {
   A.Oscillate();
   switch (A.State) {
     case 0:
@@ -72,7 +74,7 @@ void TFormMain::UpdateAlien(TBlob& A) {
       const float Heading = A.Rotation.y;
       A.Rotation.y = float(A.HeadingToward(Player->Position.x, Player->Position.z));
       A.Fired = LaunchAlienBullet(A) ? 1 : 0;
-      A.FireDelay = AimedFireDelay(A.Kind, *this);
+      A.FireDelay = AimedFireDelay(A.Kind, [this](uint32_t N) { return RandomInt(N); });
       A.Rotation.y = Heading;
       break;
     }
@@ -112,7 +114,7 @@ void TFormMain::UpdateAlien(TBlob& A) {
   }
 }
 
-void TFormMain::ChooseNewTarget(TBlob& A) {
+void TWorld::ChooseNewTarget(TBlob& A) {
   A.Target.x = float(RandomRange(-2600, 2600));
   A.Target.y = 0;
   A.Target.z = float(RandomRange(-2600, 2600));
@@ -122,7 +124,7 @@ void TFormMain::ChooseNewTarget(TBlob& A) {
   A.TurnDir = RandomInt(2) == 0 ? -1 : 1;
 }
 
-void TFormMain::UpdateRocket(TBlob& R) {
+void TWorld::UpdateRocket(TBlob& R) {
   switch (R.State) {
     case 0:
       EnterRocket(R);
@@ -148,7 +150,7 @@ void TFormMain::UpdateRocket(TBlob& R) {
   }
 }
 
-void TFormMain::UpdateFragments() {
+void TWorld::UpdateFragments() {
   for (auto& Item : *Fragments) {
     TBlob& F = *Item;
     if (!F.Active) continue;

@@ -1,5 +1,5 @@
 // Contact tests, hits, scoring, explosions and the fragments they throw. No GL here.
-#include "frmMainGL.h"
+#include "World.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ const TVec3 BulletFragmentColour = {1, 0, 1};
 
 }  // namespace
 
-void TFormMain::CheckPlayerObstacles(const TVec3& PositionBeforeMove) {
+void TWorld::CheckPlayerObstacles(const TVec3& PositionBeforeMove) {
   int32_t Unused = 0;
   const int32_t N = Player->CheckHits(*Obstacles, 4, Unused, 0,
                                       [this](TBlob& Sender) { PlayBumpSound(Sender); });
@@ -30,7 +30,7 @@ void TFormMain::CheckPlayerObstacles(const TVec3& PositionBeforeMove) {
   }
 }
 
-void TFormMain::UpdatePlayerShot(TBlob& Shot) {
+void TWorld::UpdatePlayerShot(TBlob& Shot) {
   int32_t Unused = 0;
   // Every test is made, also after an earlier one has hit.
   const int32_t Obstacle = Shot.CheckHits(*Obstacles, 4, Unused, 0, [this](TBlob& Sender) {
@@ -54,7 +54,7 @@ void TFormMain::UpdatePlayerShot(TBlob& Shot) {
   Shot.Move();
 }
 
-void TFormMain::UpdateAlienShot(TBlob& Bullet) {
+void TWorld::UpdateAlienShot(TBlob& Bullet) {
   if (Bullet.State == 3) {
     Explode(Bullet, BulletFragmentColour);
     Bullet.State = 0;
@@ -68,7 +68,7 @@ void TFormMain::UpdateAlienShot(TBlob& Bullet) {
   Bullet.Move();
 }
 
-void TFormMain::CheckPlayerContacts() {
+void TWorld::CheckPlayerContacts() {
   // However many objects touch the player, each kind of contact counts once per frame.
   int32_t Unused = 0;
   if (Player->Touches(*Aliens)) HitsByAlien += 1;
@@ -79,7 +79,7 @@ void TFormMain::CheckPlayerContacts() {
   if (Player->CheckHits(*AlienShots, 3, Unused, 0, TBlobEvent()) > 0) HitsByAlienShot += 1;
 }
 
-void TFormMain::ExplodeAlien(TBlob& A) {
+void TWorld::ExplodeAlien(TBlob& A) {
   ExplodeOnce(A);
   A.DeathTimer -= 1;
   if (A.DeathTimer <= 0) {
@@ -90,7 +90,7 @@ void TFormMain::ExplodeAlien(TBlob& A) {
   }
 }
 
-void TFormMain::ExplodeRocket(TBlob& R) {
+void TWorld::ExplodeRocket(TBlob& R) {
   Sound().Stop(WaveRocketHum);
   ExplodeOnce(R);
   R.DeathTimer -= 1;
@@ -103,7 +103,7 @@ void TFormMain::ExplodeRocket(TBlob& R) {
   }
 }
 
-void TFormMain::ExplodeOnce(TBlob& Target) {
+void TWorld::ExplodeOnce(TBlob& Target) {
   if (Target.Exploded != 0) return;
   Target.Exploded = 1;
   TVec3 Col;
@@ -111,12 +111,12 @@ void TFormMain::ExplodeOnce(TBlob& Target) {
   Explode(Target, Col);
 }
 
-void TFormMain::Explode(TBlob& Source, const TVec3& Col) {
+void TWorld::Explode(TBlob& Source, const TVec3& Col) {
   const uint32_t Count = RandomInt(10) + 25;
   for (uint32_t i = 0; i < Count; ++i) ThrowFragment(Source, Col);
 }
 
-void TFormMain::ThrowFragment(TBlob& Source, const TVec3& Col) {
+void TWorld::ThrowFragment(TBlob& Source, const TVec3& Col) {
   TBlob* F = TBlob::FirstInactive(*Fragments);
   if (!F) return;
   F->Position = Source.Position;

@@ -1,5 +1,5 @@
 // The player's controls: the per-frame poll, the key handler and the mouse. No GL here.
-#include "frmMainGL.h"
+#include "World.h"
 
 namespace {
 
@@ -22,9 +22,7 @@ void StepAlpha(float& Alpha, double Step) {
 
 }  // namespace
 
-void TFormMain::PollInput() {
-  if (Services.Input) Services.Input->Update();
-  const TInputStates States = Services.Input ? Services.Input->States() : 0;
+void TWorld::PollInput(TInputStates States) {
   auto Held = [States](int State) { return (States & InputBit(State)) != 0; };
 
   Sound().SetPan(WaveMeShoot, 0);
@@ -55,7 +53,7 @@ void TFormMain::PollInput() {
   }
 }
 
-void TFormMain::HandleKey(uint16_t Key) {
+void TWorld::HandleKey(uint16_t Key) {
   const bool Playing = GameOverTimer == 0 && Player;
   switch (Key) {
     case KeyLeft:
@@ -97,11 +95,10 @@ void TFormMain::HandleKey(uint16_t Key) {
   }
 }
 
-void TFormMain::FormMouseMove(uint32_t Shift, int X, int Y) {
+void TWorld::FormMouseMove(uint32_t Shift, int X, int Y) {
   // At one edge the pointer jumps to the other, keeping its height so that
   // moving up still raises the speed. The jump itself must not turn the
   // player, so the position it lands on becomes the new reference below.
-  const int ScreenWidth = Services.ScreenWidth;
   bool Wrapped = false;
   int WrappedX = 0;
   if (X <= 0) {
@@ -111,7 +108,7 @@ void TFormMain::FormMouseMove(uint32_t Shift, int X, int Y) {
     Wrapped = true;
     WrappedX = 0;
   }
-  if (Wrapped && Services.Cursor) Services.Cursor->SetCursorPos(WrappedX, Y);
+  if (Wrapped && services_.Cursor) services_.Cursor->SetCursorPos(WrappedX, Y);
   if (Player) Player->Rotation.y += float(X - LastMouseX);
   if (Shift & ssLeft) FirePlayerShot();
   if ((Shift & ssRight) && Player) {
@@ -123,4 +120,4 @@ void TFormMain::FormMouseMove(uint32_t Shift, int X, int Y) {
   LastMouseY = Y;
 }
 
-void TFormMain::FormClick() { FirePlayerShot(); }
+void TWorld::FormClick() { FirePlayerShot(); }

@@ -1,4 +1,4 @@
-#include "frmMainGL.h"
+#include "World.h"
 
 // Per row: (total, max) releases for Alien1, Alien2, EvilEye, Alien3 and Rockets,
 // then the level's colour scheme.

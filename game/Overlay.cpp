@@ -1,4 +1,4 @@
-#include "frmMainGL.h"
+#include "Picture.h"
 
 #include <GL/gl.h>
 
@@ -95,7 +95,7 @@ bool RadarBlip(const TBlob& Player, const TVec3& Position, float& X, float& Y) {
   return true;
 }
 
-void TFormMain::DrawDigit(int Digit, float X, float Y) {
+void TPicture::DrawDigit(int Digit, float X, float Y) {
   if (Digit < 0 || Digit > 9) return;
   const TGlyph& g = DigitGlyphs[Digit];
   glBegin(g.Loop ? GL_LINE_LOOP : GL_LINE_STRIP);
@@ -103,12 +103,12 @@ void TFormMain::DrawDigit(int Digit, float X, float Y) {
   glEnd();
 }
 
-void TFormMain::DrawHudText(const char* Text, float X, float Y) {
+void TPicture::DrawHudText(const char* Text, float X, float Y) {
   glColor3f(DigitColour.x, DigitColour.y, DigitColour.z);
   DrawHudDigits(Text, X, Y);
 }
 
-void TFormMain::DrawHudDigits(const char* Text, float X, float Y) {
+void TPicture::DrawHudDigits(const char* Text, float X, float Y) {
   glLineWidth(2);
   for (int i = 0; Text[i] != '\0'; ++i) {
     const char ch = Text[i];
@@ -117,7 +117,7 @@ void TFormMain::DrawHudDigits(const char* Text, float X, float Y) {
   }
 }
 
-void TFormMain::SetOverlayViewport(int& OverlayWidth, int& OverlayHeight) {
+void TPicture::SetOverlayViewport(int& OverlayWidth, int& OverlayHeight) {
   // Cells, digits and the ring keep their 4:3 proportions on any view.
   int X = 0, Y = 0, Width = ViewWidth, Height = ViewHeight;
   if (3 * Width > 4 * Height) {
@@ -132,7 +132,7 @@ void TFormMain::SetOverlayViewport(int& OverlayWidth, int& OverlayHeight) {
   OverlayHeight = Height > 0 ? Height : 1;
 }
 
-void TFormMain::DrawOverlay() {
+void TPicture::DrawOverlay(const TWorldState& W) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-1, 1, -1, 1, 1, -1);
@@ -147,7 +147,7 @@ void TFormMain::DrawOverlay() {
   glDisable(GL_DEPTH_TEST);
   // Parts whose colour stands too close to the sky behind them get an outline.
   TVec3 Top{}, Upper{}, Lower{}, CrossOutline{}, DigitOutline{};
-  const bool Sky = SchemeSky(ColourScheme, Top, Upper, Lower);
+  const bool Sky = SchemeSky(W.ColourScheme, Top, Upper, Lower);
   const bool OutlineCross = Sky && OverlayOutline(CrossHairColour, Upper, Lower, CrossOutline);
   const bool OutlineDigits = Sky && OverlayOutline(DigitColour, Top, Top, DigitOutline);
 
@@ -170,40 +170,40 @@ void TFormMain::DrawOverlay() {
   // Ring and blips are blended, so RadarAlpha (N and B) fades them; the
   // highlighted point is drawn solid as before.
   glPointSize(2);
-  const int highlighted = RoundHalfEven(RadarSweep);
+  const int highlighted = RoundHalfEven(W.RadarSweep);
   auto RingPoint = [](int i) {
     const float angle = 22.5f * i * float(M_PI) / 180.0f;
     glVertex3f(-RingRadius * std::sin(angle), RingRadius * std::cos(angle), 0);
   };
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glColor4f(1, 1, 1, RadarAlpha);
+  glColor4f(1, 1, 1, W.RadarAlpha);
   glBegin(GL_POINTS);
   for (int i = 0; i < 16; ++i)
     if (i != highlighted) RingPoint(i);
   glEnd();
   glDisable(GL_BLEND);
-  glColor4f(1, 1, 0, RadarAlpha + 0.3f);
+  glColor4f(1, 1, 0, W.RadarAlpha + 0.3f);
   glBegin(GL_POINTS);
   if (highlighted >= 0 && highlighted < 16) RingPoint(highlighted);
   glEnd();
 
   glEnable(GL_BLEND);
   glPointSize(4);
-  glColor4f(0.3f, 0.3f, 0.3f, RadarAlpha);
-  DrawBlips(*Aliens, *Player, [](const TBlob& a) { return a.Active && a.IsAlive(); });
+  glColor4f(0.3f, 0.3f, 0.3f, W.RadarAlpha);
+  DrawBlips(*W.Aliens, *W.Player, [](const TBlob& a) { return a.Active && a.IsAlive(); });
   glPointSize(3);
-  glColor4f(1, 0, 0, RadarAlpha);
-  DrawBlips(*Rockets, *Player, [](const TBlob& r) { return r.Active && r.IsAlive(); });
-  glColor4f(1, 0.5f, 0, RadarAlpha);
-  DrawBlips(*AlienShots, *Player, [](const TBlob& s) { return s.Active != 0; });
+  glColor4f(1, 0, 0, W.RadarAlpha);
+  DrawBlips(*W.Rockets, *W.Player, [](const TBlob& r) { return r.Active && r.IsAlive(); });
+  glColor4f(1, 0.5f, 0, W.RadarAlpha);
+  DrawBlips(*W.AlienShots, *W.Player, [](const TBlob& s) { return s.Active != 0; });
 
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   char score[16], lives[16], high[16];
-  std::snprintf(score, sizeof score, "%8.8d", Score);
-  std::snprintf(lives, sizeof lives, "%d", Hits() >= 3 ? 0 : 3 - Hits());
-  std::snprintf(high, sizeof high, "%8.8d", HighScore);
+  std::snprintf(score, sizeof score, "%8.8d", W.Score);
+  std::snprintf(lives, sizeof lives, "%d", W.Hits() >= 3 ? 0 : 3 - W.Hits());
+  std::snprintf(high, sizeof high, "%8.8d", W.HighScore);
   const auto Numbers = [&] {
     DrawHudDigits(score, -0.95f, 0.9f);
     DrawHudDigits(lives, 0.75f, 0.9f);

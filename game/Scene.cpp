@@ -1,4 +1,4 @@
-#include "frmMainGL.h"
+#include "Picture.h"
 
 #include <GL/gl.h>
 
@@ -48,7 +48,7 @@ void DrawAt(const std::unique_ptr<TMS3DObj>& Model, float X, float Y, float Z, f
 
 }  // namespace
 
-void TFormMain::SetPerspective(double Far) {
+void TPicture::SetPerspective(double Far) {
   // At 4:3 the frustum spans -1..1 both ways. A wider view sees more to the
   // sides, a narrower one more above and below, so nothing is stretched.
   double Right = 1, Top = 1;
@@ -61,14 +61,14 @@ void TFormMain::SetPerspective(double Far) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void TFormMain::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
+void TPicture::SetLightColours(const TVec3& Ambient, const TVec3& Diffuse) {
   const float ambient[4] = {Ambient.x, Ambient.y, Ambient.z, 1};
   const float diffuse[4] = {Diffuse.x, Diffuse.y, Diffuse.z, 1};
   glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
-void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
+void TPicture::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon,
                              const TVec3& Bottom) {
   const bool oneColour = SameColour(Top, UpperHorizon) && SameColour(Top, LowerHorizon) && SameColour(Top, Bottom);
   if (oneColour && ClearViewTo(Top)) {
@@ -120,7 +120,7 @@ void TFormMain::DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const 
   glEnable(GL_DEPTH_TEST);
 }
 
-void TFormMain::DrawHitTint() {
+void TPicture::DrawHitTint() {
   // Red at the view's edges fading to nothing a fifth of the way in: the
   // hit is seen without the whole view turning red.
   glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -162,80 +162,70 @@ void TFormMain::DrawHitTint() {
   glPopAttrib();
 }
 
-void TFormMain::WorldPass(bool Step, bool Draw) {
-  if (Step) CheckLevelAdvance();
-  if (Draw) DrawGroundFragmentsAndAliens();
-  for (const auto& r : *Rockets) {
-    if (Step) UpdateRocket(*r);  // the rocket's second behaviour step of the frame
-    if (Draw) DrawRocket(*r);
-  }
-  if (Draw) DrawShots();
-}
-
-void TFormMain::DrawGroundFragmentsAndAliens() {
-  const bool wire = Wireframe != 0;
+void TPicture::DrawGroundFragmentsAndAliens(const TWorldState& W) {
+  const bool wire = W.Wireframe != 0;
   // Aliens and shots are turned back by the camera's own turn so they always face the viewer.
-  const float facing = -Player->Rotation.y - 90;
+  const float facing = -W.Player->Rotation.y - 90;
 
-  for (const auto& t : *Teleports) DrawAt(TeleportModel, t->Position.x, -MinYOf(TeleportModel), t->Position.z, 0, wire);
+  for (const auto& t : *W.Teleports) DrawAt(models_[TeleportSlot], t->Position.x, -MinYOf(models_[TeleportSlot]), t->Position.z, 0, wire);
 
   // The floor alone is cut 900 ahead; everything after it is drawn to 2200 and
   // so wins the depth test against the floor at equal distance.
   SetPerspective(900);
   glViewport(0, 0, ViewWidth, ViewHeight);
-  for (const auto& t : *FloorTiles)
-    DrawAt(FloorTileModel, t->Position.x, 1 - MinYOf(FloorTileModel), t->Position.z, 0, wire);
+  for (const auto& t : *W.FloorTiles)
+    DrawAt(models_[FloorTileSlot], t->Position.x, 1 - MinYOf(models_[FloorTileSlot]), t->Position.z, 0, wire);
   SetPerspective(2200);
   glViewport(0, 0, ViewWidth, ViewHeight);
 
-  for (const auto& f : *Fragments) {
+  for (const auto& f : *W.Fragments) {
     if (!f->Active) continue;
-    if (DiamondModel && !DiamondModel->Materials.empty()) {
-      TMaterial& m = DiamondModel->Materials[0];
+    if (models_[DiamondSlot] && !models_[DiamondSlot]->Materials.empty()) {
+      TMaterial& m = models_[DiamondSlot]->Materials[0];
       const float ambient[4] = {f->Colour.x, f->Colour.y, f->Colour.z, 0};
       std::copy(ambient, ambient + 4, m.Ambient);
       std::fill(m.Diffuse, m.Diffuse + 4, 1.0f);
     }
-    DrawAt(DiamondModel, f->Position.x, LiftedHeight(*f, DiamondModel), f->Position.z, f->Rotation.y, wire);
-    DrawAt(DiamondShadowModel, f->Position.x, 0, f->Position.z, f->Rotation.y, wire);
+    DrawAt(models_[DiamondSlot], f->Position.x, LiftedHeight(*f, models_[DiamondSlot]), f->Position.z, f->Rotation.y, wire);
+    DrawAt(models_[DiamondShadowSlot], f->Position.x, 0, f->Position.z, f->Rotation.y, wire);
   }
 
-  for (const auto& o : *Obstacles)
-    if (o->Active) DrawAt(ObstacleModel, o->Position.x, -MinYOf(ObstacleModel), o->Position.z, 0, wire);
+  for (const auto& o : *W.Obstacles)
+    if (o->Active) DrawAt(models_[ObstacleSlot], o->Position.x, -MinYOf(models_[ObstacleSlot]), o->Position.z, 0, wire);
 
-  for (const auto& a : *Aliens) {
+  for (const auto& a : *W.Aliens) {
     if (!a->Active || a->State == 0 || a->State == 3) continue;
     static const std::unique_ptr<TMS3DObj> noBody;
-    const auto& body = (a->Kind >= 2 && a->Kind <= 5) ? AlienModels[a->Kind - 2] : noBody;
-    DrawAt(body, a->Position.x, LiftedHeight(*a, AlienModels[0]), a->Position.z, facing, wire);
-    DrawAt(AlienShadowModel, a->Position.x, 0, a->Position.z, 0, wire);
+    const auto& body = (a->Kind >= 2 && a->Kind <= 5) ? models_[Alien1Slot + a->Kind - 2] : noBody;
+    DrawAt(body, a->Position.x, LiftedHeight(*a, models_[Alien1Slot]), a->Position.z, facing, wire);
+    DrawAt(models_[AlienShadowSlot], a->Position.x, 0, a->Position.z, 0, wire);
   }
 
 }
 
-void TFormMain::DrawRocket(const TBlob& R) {
+void TPicture::DrawRocket(const TWorldState& W, const TBlob& R) {
   if (!R.Active || R.State == 0 || R.State == 3) return;
-  DrawAt(RocketModel, R.Position.x, LiftedHeight(R, RocketModel), R.Position.z, 90 - R.Rotation.y, Wireframe != 0);
+  DrawAt(models_[RocketSlot], R.Position.x, LiftedHeight(R, models_[RocketSlot]), R.Position.z, 90 - R.Rotation.y, W.Wireframe != 0);
 }
 
-void TFormMain::DrawShots() {
-  const bool wire = Wireframe != 0;
-  const float facing = -Player->Rotation.y - 90;
-  for (const auto& s : *AlienShots) {
+void TPicture::DrawShots(const TWorldState& W) {
+  const bool wire = W.Wireframe != 0;
+  const float facing = -W.Player->Rotation.y - 90;
+  for (const auto& s : *W.AlienShots) {
     if (!s->Active) continue;
-    const float lifted = LiftedHeight(*s, AlienBulletModel);
-    DrawAt(AlienBulletModel, s->Position.x, lifted, s->Position.z, facing, wire);
+    const float lifted = LiftedHeight(*s, models_[AlienBulletSlot]);
+    DrawAt(models_[AlienBulletSlot], s->Position.x, lifted, s->Position.z, facing, wire);
     // The shadow mirrors the bullet's drawn height through the floor plane.
-    DrawAt(AlienShadowModel, s->Position.x, -lifted, s->Position.z, 0, wire);
+    DrawAt(models_[AlienShadowSlot], s->Position.x, -lifted, s->Position.z, 0, wire);
   }
 
-  for (const auto& s : *PlayerShots) {
+  for (const auto& s : *W.PlayerShots) {
     if (!s->Active) continue;
     glPushMatrix();
-    glTranslatef(s->Position.x, LiftedHeight(*s, StarBulletModel), s->Position.z);
+    glTranslatef(s->Position.x, LiftedHeight(*s, models_[StarBulletSlot]), s->Position.z);
     glRotatef(facing, 0, 1, 0);
     glRotatef(s->Roll, 0, 0, 1);
-    if (StarBulletModel) StarBulletModel->Draw(wire);
+    if (models_[StarBulletSlot]) models_[StarBulletSlot]->Draw(wire);
     glPopMatrix();
   }
 }

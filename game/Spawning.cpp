@@ -1,7 +1,7 @@
 // Random numbers, the creation of every object list, the two launches and the
 // entry of aliens and rockets into play. No GL here.
 #include "ObjectCounts.h"
-#include "frmMainGL.h"
+#include "World.h"
 
 namespace {
 
@@ -17,25 +17,23 @@ void Append(TBlobList& List, int32_t Count) {
 
 }  // namespace
 
-float ModelRadius(const std::unique_ptr<TMS3DObj>& Model) { return Model ? Model->MaxRadius : 0.0f; }
-
 // --- random numbers: one LCG from seed 0, so every run draws the same sequence
 
-uint32_t TFormMain::RandomInt(uint32_t N) {
+uint32_t TWorld::RandomInt(uint32_t N) {
   RandSeed = RandSeed * 134775813u + 1u;
   return uint32_t((uint64_t(RandSeed) * N) >> 32);
 }
 
-double TFormMain::RandomFloat() {
+double TWorld::RandomFloat() {
   RandSeed = RandSeed * 134775813u + 1u;
   return double(RandSeed) / 4294967296.0;
 }
 
-int32_t TFormMain::RandomRange(int32_t Lo, int32_t Hi) {
+int32_t TWorld::RandomRange(int32_t Lo, int32_t Hi) {
   return Lo + int32_t(RandomInt(uint32_t(Hi - Lo + 1)));
 }
 
-void TFormMain::RandomPrimaryColour(TVec3& Col) {
+void TWorld::RandomPrimaryColour(TVec3& Col) {
   switch (RandomInt(3)) {
     case 0: Col = MakeVector(1, 0, 0); break;
     case 1: Col = MakeVector(0, 1, 0); break;
@@ -43,19 +41,19 @@ void TFormMain::RandomPrimaryColour(TVec3& Col) {
   }
 }
 
-void TFormMain::RandomTeleportPosition(TVec3& P) {
+void TWorld::RandomTeleportPosition(TVec3& P) {
   const uint32_t Index = RandomInt(uint32_t(Teleports->size()));
   if (Index < Teleports->size()) P = (*Teleports)[Index]->Position;
 }
 
 // --- creation, in the order NewGame calls them
 
-void TFormMain::CreatePlayerShots() { Append(*PlayerShots, PlayerShotCount); }
+void TWorld::CreatePlayerShots() { Append(*PlayerShots, PlayerShotCount); }
 
-void TFormMain::CreateAlienShots() { Append(*AlienShots, AlienShotCount); }
+void TWorld::CreateAlienShots() { Append(*AlienShots, AlienShotCount); }
 
 // A new object on the floor at a random place in the arena: X drawn first, then Z.
-std::unique_ptr<TBlob> TFormMain::NewObjectAtRandom() {
+std::unique_ptr<TBlob> TWorld::NewObjectAtRandom() {
   auto O = std::make_unique<TBlob>();
   O->Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
   O->Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
@@ -63,17 +61,17 @@ std::unique_ptr<TBlob> TFormMain::NewObjectAtRandom() {
   return O;
 }
 
-void TFormMain::CreateObstacles() {
+void TWorld::CreateObstacles() {
   for (int32_t i = 0; i < ObstacleCount; ++i) {
     auto O = NewObjectAtRandom();
-    // Before start-up has loaded the model this is 0; StartUp sets it again.
-    O->Radius = ModelRadius(ObstacleModel);
+    // Before start-up has read the model this is 0; StartUp sets it again.
+    O->Radius = Radii.Obstacle;
     O->SetActive(true);
     Obstacles->push_back(std::move(O));
   }
 }
 
-void TFormMain::CreateTeleports() {
+void TWorld::CreateTeleports() {
   for (int32_t i = 0; i < TeleportCount; ++i) {
     auto T = NewObjectAtRandom();
     T->Radius = 10;
@@ -81,12 +79,12 @@ void TFormMain::CreateTeleports() {
   }
 }
 
-void TFormMain::CreateAliens() {
+void TWorld::CreateAliens() {
   Append(*Aliens, AliensPerKind * 4);
   for (size_t i = 0; i < Aliens->size(); ++i) (*Aliens)[i]->Kind = uint8_t(2 + i / AliensPerKind);
 }
 
-void TFormMain::CreateRockets() {
+void TWorld::CreateRockets() {
   for (int32_t i = 0; i < RocketCount; ++i) {
     auto R = std::make_unique<TBlob>();
     R->State = 0;
@@ -95,18 +93,18 @@ void TFormMain::CreateRockets() {
   }
 }
 
-void TFormMain::CreateFragments() { Append(*Fragments, FragmentCount); }
+void TWorld::CreateFragments() { Append(*Fragments, FragmentCount); }
 
-void TFormMain::CreateFloorTiles() {
+void TWorld::CreateFloorTiles() {
   for (int32_t i = 0; i < FloorTileCount; ++i) FloorTiles->push_back(NewObjectAtRandom());
 }
 
 // --- launches
 
-void TFormMain::FirePlayerShot() {
+void TWorld::FirePlayerShot() {
   TBlob* S = TBlob::FirstInactive(*PlayerShots);
   if (!S || !Player) return;  // every shot in flight: nothing, not even a sound
-  S->Radius = ModelRadius(StarBulletModel);
+  S->Radius = Radii.StarBullet;
   S->Position = Player->Position;
   S->Position.y = -20;
   S->Rotation = Player->Rotation;
@@ -119,11 +117,11 @@ void TFormMain::FirePlayerShot() {
   Sound().RestartSound(WaveMeShoot);
 }
 
-bool TFormMain::LaunchAlienBullet(TBlob& Alien) {
+bool TWorld::LaunchAlienBullet(TBlob& Alien) {
   TBlob* B = TBlob::FirstInactive(*AlienShots);
   if (!B) return false;
   B->State = 0;
-  B->Radius = ModelRadius(AlienBulletModel);
+  B->Radius = Radii.AlienBullet;
   B->Position = Alien.Position;
   B->Rotation = Alien.Rotation;
   B->Velocity = Alien.Velocity;
@@ -135,7 +133,7 @@ bool TFormMain::LaunchAlienBullet(TBlob& Alien) {
 
 // --- entry into play (State 0 of aliens and rockets)
 
-void TFormMain::EnterAlien(TBlob& A) {
+void TWorld::EnterAlien(TBlob& A) {
   const int32_t Group = int32_t(A.Kind) - 2;
   if (Group < 0 || Group > 3) return;  // not one of the four alien kinds: never enters
   const TLevelRow& Row = LevelTable[Level];
@@ -143,7 +141,7 @@ void TFormMain::EnterAlien(TBlob& A) {
   if (InPlay >= GroupMax(Row, Group) || Released[Group] >= GroupTotal(Row, Group)) return;
   Released[Group] += 1;
   RandomTeleportPosition(A.Position);
-  A.Radius = ModelRadius(AlienModels[Group]);
+  A.Radius = Radii.Aliens[Group];
   A.SetActive(true);
   A.Target.x = float(RandomRange(-ArenaHalf, ArenaHalf));
   A.Target.y = 0;
@@ -159,7 +157,7 @@ void TFormMain::EnterAlien(TBlob& A) {
   A.BobMax = 24;
 }
 
-void TFormMain::PlaceBeyondEdge(TBlob& R) {
+void TWorld::PlaceBeyondEdge(TBlob& R) {
   R.Position.x = float(RandomRange(-ArenaHalf, ArenaHalf));
   R.Position.z = float(RandomRange(-ArenaHalf, ArenaHalf));
   R.Position.y = 0;
@@ -171,7 +169,7 @@ void TFormMain::PlaceBeyondEdge(TBlob& R) {
     R.Position.x = R.Position.x + P + 5200;
 }
 
-void TFormMain::EnterRocket(TBlob& R) {
+void TWorld::EnterRocket(TBlob& R) {
   if (R.Timer > 0) {
     R.Timer -= 1;
     return;
@@ -181,7 +179,7 @@ void TFormMain::EnterRocket(TBlob& R) {
   if (InPlay >= GroupMax(Row, 4) || Released[4] >= GroupTotal(Row, 4)) return;
   Released[4] += 1;
   PlaceBeyondEdge(R);
-  R.Radius = ModelRadius(RocketModel);
+  R.Radius = Radii.Rocket;
   R.SetActive(true);
   R.DeathTimer = 250;
   R.Exploded = 0;

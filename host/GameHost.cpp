@@ -49,20 +49,23 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   start_ = GameTicks();
   TServices Services;
   Services.Ticks = &clock_;
-  Services.Input = &input_;
   Services.Sound = platform_.Sound;
   Services.Messages = platform_.Messages;
   Services.Cursor = &cursor_;
   Services.ProgramFolder = platform_.ProgramFolder;
   Services.ScreenWidth = platform_.Width;
   Services.ScreenHeight = platform_.Height;
-  form_ = std::make_unique<TFormMain>(Services);
-  stream_ = std::make_unique<TInputStream>(*form_, input_, cursor_, clock_);
   // The player's kept table: the high score starts at its best.
-  if (!platform_.Scores.empty()) form_->HighScore = platform_.Scores.front().Score;
+  const int32_t Best = platform_.Scores.empty() ? 0 : platform_.Scores.front().Score;
+  form_ = std::make_unique<TFormMain>(Services, Best);
+  stream_ = std::make_unique<TInputStream>(input_, cursor_, clock_, platform_.Width, platform_.Height);
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
-  form_->ReduceFlashing = platform_.Settings.ReduceFlashing;
+  form_->Picture().ReduceFlashing = platform_.Settings.ReduceFlashing;
 }
+
+const TWorldState& TGameHost::World() const { return form_->World(); }
+
+TPicture& TGameHost::Picture() { return form_->Picture(); }
 
 TGameHost::~TGameHost() {
   // The form goes while the shell's GL context is still current: its models own GL objects.
@@ -86,7 +89,7 @@ void TGameHost::Record(std::unique_ptr<std::ostream> Out, const std::string& Nam
 }
 
 void TGameHost::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
-  replay_ = std::make_unique<TReplayDriver>(std::move(Events), MsPerFrame);
+  replay_ = std::make_unique<TReplaySource>(std::move(Events), MsPerFrame);
 }
 
 bool TGameHost::ReplayFinished() const { return replay_ && frame_ >= replay_->LastFrame(); }
@@ -200,29 +203,23 @@ TFrameResult TGameHost::Frame(bool Draw) {
   const auto Ongoing = [this] { return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue; };
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
-  if (replay_) {
-    replay_->BeginFrame(frame_ + 1, *form_, input_, cursor_, clock_);
-  } else {
-    stream_->BeginFrame(GameTicks() - start_);
-  }
+  const uint32_t Tick = replay_ ? replay_->Feed(frame_ + 1, *stream_) : GameTicks() - start_;
+  const TFrameInput& Input = stream_->BeginFrame(Tick);
   ++frame_;
-  if (Draw) {
-    ++FrameCount;
-    form_->FormPaint();
-  } else {
-    form_->FormStep();
-  }
-  if (form_->TerminateRequested) return TFrameResult::Terminate;
+  if (Draw) ++FrameCount;
+  const bool Running = Draw ? form_->FormPaint(Input) : form_->FormStep(Input);
+  if (!Running) return TFrameResult::Terminate;
   TRumble Rumble;
-  if (rumble_.AfterFrame(*form_, Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
+  if (rumble_.AfterFrame(World(), Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
   NoteGameEnd();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
   // Over the game's picture, after it was kept: a pause shows its own text.
-  if (platform_.HostScreens && !form_->StartupPending) {
+  if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
-    screens_->DrawOverFrame(*form_, lastGame_, platform_.Scores, NoticeText());
+    const TPicture& View = form_->Picture();
+    screens_->DrawOverFrame(World(), View.ViewWidth, View.ViewHeight, lastGame_, platform_.Scores, NoticeText());
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -230,7 +227,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
 }
 
 void TGameHost::RedrawPicture() {
-  if (form_->StartupPending) return;  // nothing to show yet
+  if (World().StartupPending) return;  // nothing to show yet
   form_->FormRedraw();
   if (platform_.Shell) platform_.Shell->KeepPicture();
 }
@@ -238,19 +235,17 @@ void TGameHost::RedrawPicture() {
 void TGameHost::Resize(int Width, int Height) {
   if (Height == 0) Height = 1;
   ResizeView(Width, Height);
-  form_->ViewWidth = Width;
-  form_->ViewHeight = Height;
+  form_->SetViewSize(Width, Height);
   // The mouse wraps at the view's edges: the world learns the size through
   // the stream, so a demo replays its resizes (a played demo brings its own).
-  const TServices& S = form_->Services;
-  if (!replay_ && (Width != S.ScreenWidth || Height != S.ScreenHeight)) stream_->Resize(Width, Height);
+  if (!replay_ && (Width != stream_->ViewWidth() || Height != stream_->ViewHeight())) stream_->Resize(Width, Height);
 }
 
 void TGameHost::ChangeSettings(const TSettings& Settings) {
   if (Settings == platform_.Settings) return;
   platform_.Settings = Settings;
   mouseScale_.Set(Settings.MouseSpeed, Settings.InvertMouse);
-  form_->ReduceFlashing = Settings.ReduceFlashing;  // drawing only: the world never reads it
+  form_->Picture().ReduceFlashing = Settings.ReduceFlashing;  // drawing only: the world never reads it
   if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
   if (platform_.Store) platform_.Store->SaveSettings(Settings);
 }
@@ -273,13 +268,13 @@ std::string TGameHost::TimerTitle() {
 // --- the host's own screens
 
 void TGameHost::NoteGameEnd() {
-  const bool Over = !form_->OnTitleScreen && form_->GameOverTimer > 0;
+  const bool Over = !World().OnTitleScreen && World().GameOverTimer > 0;
   const bool Began = Over && !gameOver_;
   gameOver_ = Over;
   if (!Began) return;
   TScoreEntry Game;
-  Game.Score = form_->Score;
-  Game.Level = std::clamp(form_->Level + 1, 1, 10);
+  Game.Score = World().Score;
+  Game.Level = std::clamp(World().Level + 1, 1, 10);
   if (platform_.Today) Game.Date = platform_.Today();
   lastGame_ = TGameResult();
   lastGame_.Score = Game.Score;

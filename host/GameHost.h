@@ -17,7 +17,7 @@
 #include "OptionsMenu.h"
 #include "PausableClock.h"
 #include "PauseState.h"
-#include "ReplayDriver.h"
+#include "ReplaySource.h"
 #include "RumbleWatch.h"
 #include "ScriptFormat.h"
 #include "ScriptInput.h"
@@ -26,6 +26,8 @@
 #include "Services.h"
 
 class TFormMain;
+class TPicture;
+struct TWorldState;
 class THostScreens;
 class TPauseScreen;
 
@@ -186,10 +188,12 @@ class TGameHost {
   // The host's screens free their GL objects; call while the context is current.
   void ReleaseScreens();
 
-  TFormMain& Form() { return *form_; }
-  const TFormMain& Form() const { return *form_; }
+  // The world as it stands, to read: everything that changes it goes through the stream.
+  const TWorldState& World() const;
+  // The picture's own settings (the title's kept text, the hit tint).
+  TPicture& Picture();
   TVirtualPointer& Pointer() { return cursor_.Pointer(); }
-  // The input stream itself, for a source that makes game input of its own (the soak).
+  // The input stream itself, for a source that makes game input of its own (the soak, the tools' staging).
   TInputStream& Stream() { return *stream_; }
   // The frame that input belongs to now (1 before the first frame).
   long FrameNumber() const { return frame_ + 1; }
@@ -215,7 +219,7 @@ class TGameHost {
   TPauseState pause_;
   std::unique_ptr<TFormMain> form_;
   std::unique_ptr<TInputStream> stream_;
-  std::unique_ptr<TReplayDriver> replay_;
+  std::unique_ptr<TReplaySource> replay_;
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made

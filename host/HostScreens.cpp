@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "frmMainGL.h"
+#include "WorldState.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ const char* OrdinalSuffix(int Place) {
   return "th";
 }
 
-void THostScreens::DrawOverFrame(const TFormMain& Form, const TGameResult& Last, const TScoreTable& Table,
-                                 const std::string& Notice) {
-  const bool GameOver = !Form.OnTitleScreen && Form.GameOverTimer > 0;
-  const bool Scores = Form.OnTitleScreen && TitleShowsScores(Form.TitleFrames, Table.size());
+void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
+                                 const TScoreTable& Table, const std::string& Notice) {
+  const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
+  const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
   if ((!GameOver && !Scores && Notice.empty()) || !text_.Load(folder_)) return;
-  const int W = std::max(1, int(Form.ViewWidth)), H = std::max(1, int(Form.ViewHeight));
+  const int W = std::max(1, ViewWidth), H = std::max(1, ViewHeight);
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last);

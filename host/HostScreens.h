@@ -12,7 +12,7 @@
 #include "Settings.h"
 #include "TextDraw.h"
 
-class TFormMain;
+struct TWorldState;
 
 // Whether the title shows the table rather than the logo in its frame
 // TitleFrames: the logo first for TitleLogoFrames, then the table for
@@ -31,8 +31,8 @@ class THostScreens {
 
   // Over a frame the game has just drawn: the game over while its phase runs,
   // the table on the title when its turn comes, and the notice if any.
-  void DrawOverFrame(const TFormMain& Form, const TGameResult& Last, const TScoreTable& Table,
-                     const std::string& Notice);
+  void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
+                     const TScoreTable& Table, const std::string& Notice);
   // Over the kept picture while paused: "PAUSED", the options with their
   // values (the chosen one marked), the keys of the game, and the notice.
   void DrawPaused(int Width, int Height, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,

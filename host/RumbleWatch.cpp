@@ -1,10 +1,10 @@
 #include "RumbleWatch.h"
 
-#include "frmMainGL.h"
+#include "WorldState.h"
 
-bool TRumbleWatch::AfterFrame(const TFormMain& Form, TRumble& Rumble) {
-  const int32_t Hits = Form.Hits();
-  const bool Over = Form.GameOverTimer > 0;
+bool TRumbleWatch::AfterFrame(const TWorldState& World, TRumble& Rumble) {
+  const int32_t Hits = World.Hits();
+  const bool Over = World.GameOverTimer > 0;
   // A new game starts the count again; the hit that ends a game rumbles as the game over.
   const bool Hit = Hits > hits_;
   const bool Ended = Over && !over_;

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-class TFormMain;
+struct TWorldState;
 
 struct TRumble {
   int Strength = 0;  // 0..100
@@ -16,7 +16,7 @@ constexpr TRumble GameOverRumble{100, 800};
 class TRumbleWatch {
  public:
   // After a frame: true with the rumble the frame asks for.
-  bool AfterFrame(const TFormMain& Form, TRumble& Rumble);
+  bool AfterFrame(const TWorldState& World, TRumble& Rumble);
 
  private:
   int32_t hits_ = 0;

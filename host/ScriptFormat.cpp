@@ -14,7 +14,8 @@
 
 #include "QuoteWord.h"
 #include "TextNumber.h"
-#include "frmMainGL.h"
+#include "FrameInput.h"
+#include "World.h"
 
 namespace {
 
@@ -68,8 +69,26 @@ std::string_view WithoutByteOrderMark(const std::string& Text) {
 const TVerbName VerbNames[] = {
     {TScriptVerb::Down, "down"}, {TScriptVerb::Repeat, "repeat"}, {TScriptVerb::Up, "up"},
     {TScriptVerb::Mouse, "mouse"}, {TScriptVerb::Click, "click"}, {TScriptVerb::Joy, "joy"},
-    {TScriptVerb::Tick, "tick"},    {TScriptVerb::Size, "size"},
+    {TScriptVerb::Tick, "tick"},    {TScriptVerb::Size, "size"},   {TScriptVerb::Stage, "stage"},
 };
+
+struct TStagingName {
+  TStaging What;
+  const char* Name;
+  int64_t Lo, Hi;  // the value's range; none when Lo > Hi
+};
+
+const TStagingName StagingNames[] = {
+    {TStaging::Busy, "busy", 1, 0},        {TStaging::Hit, "hit", 1, 0},
+    {TStaging::Scheme, "scheme", 0, 10},   {TStaging::Score, "score", 0, INT32_MAX},
+    {TStaging::Level, "level", 0, 9},
+};
+
+const TStagingName* StagingNamed(const std::string& Name) {
+  for (const auto& S : StagingNames)
+    if (Name == S.Name) return &S;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -89,7 +108,7 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
   for (const auto& V : VerbNames)
     if (W[1] == V.Name) Found = &V;
   if (!Found)
-    throw EScriptError(LineNumber, "unknown verb \"" + QuoteWord(W[1]) + "\" (down, repeat, up, mouse, click, joy, tick, size)");
+    throw EScriptError(LineNumber, "unknown verb \"" + QuoteWord(W[1]) + "\" (down, repeat, up, mouse, click, joy, tick, size, stage)");
   E.Verb = Found->Verb;
   switch (E.Verb) {
     case TScriptVerb::Down:
@@ -128,6 +147,13 @@ bool ParseScriptLine(const std::string& Text, int LineNumber, TScriptEvent& Even
       E.A = Number(W[2], 1, MaxViewSide, "width", LineNumber);
       E.B = Number(W[3], 1, MaxViewSide, "height", LineNumber);
       break;
+    case TScriptVerb::Stage: {
+      const TStagingName* S = W.size() >= 3 ? StagingNamed(W[2]) : nullptr;
+      if (!S || W.size() != (S->Lo <= S->Hi ? 4u : 3u)) BadUsage("stage busy|hit|scheme N|score N|level N", LineNumber);
+      E.A = int64_t(S->What);
+      if (S->Lo <= S->Hi) E.B = Number(W[3], S->Lo, S->Hi, S->Name, LineNumber);
+      break;
+    }
   }
   Event = E;
   return true;
@@ -256,6 +282,13 @@ std::string FormatScriptEvent(const TScriptEvent& E) {
       break;
     case TScriptVerb::Size:
       Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      break;
+    case TScriptVerb::Stage:
+      for (const auto& S : StagingNames)
+        if (int64_t(S.What) == E.A) {
+          Out += std::string(" ") + S.Name;
+          if (S.Lo <= S.Hi) Out += " " + std::to_string(E.B);
+        }
       break;
     default:
       Out += " " + std::to_string(E.A);

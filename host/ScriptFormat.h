@@ -6,19 +6,21 @@
 //   joy X Y [BUTTON...]                 joystick 1: axes -32768..32767, buttons 1..32
 //   tick MS                             the clock of this frame
 //   size W H                            the view's new size (the mouse wraps at its edges)
+//   stage busy|hit|scheme N|score N|level N   what a tool stages in the world
+//                                       (never in a player's demo; see TStaging)
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class TScriptVerb { Down, Repeat, Up, Mouse, Click, Joy, Tick, Size };
+enum class TScriptVerb { Down, Repeat, Up, Mouse, Click, Joy, Tick, Size, Stage };
 
 struct TScriptEvent {
   long Frame = 1;
   TScriptVerb Verb = TScriptVerb::Click;
-  int64_t A = 0;      // key code, mouse DX, joystick X, tick or width
-  int64_t B = 0;      // mouse DY, joystick Y or height
+  int64_t A = 0;      // key code, mouse DX, joystick X, tick, width or staging (TStaging)
+  int64_t B = 0;      // mouse DY, joystick Y, height or the staging's value
   uint32_t Bits = 0;  // mouse: ssLeft | ssRight; joystick: bit n - 1 for button n
   int Line = 0;       // source line, 0 for events made in code
   bool operator==(const TScriptEvent& o) const {

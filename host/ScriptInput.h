@@ -9,11 +9,9 @@
 #include "ScriptFormat.h"
 #include "Services.h"
 
-class TFormMain;
-
 // The frame's clock: BeginFrame sets it, and every read moves it on by 1 ms
-// (the frame "takes" as many milliseconds as it reads the clock). The game
-// shows its status caption only when the clock moved during the frame, so it
+// (the frame "takes" as many milliseconds as it reads the clock). The world
+// writes its status caption only when the clock moved during the frame, so it
 // does so on every frame. Before the first frame the clock starts at 0.
 class TFrameClock : public ITickSource {
  public:
@@ -68,14 +66,3 @@ class TScriptCursor : public ICursorService {
   ICursorService* next_;
   long hides_ = 0;
 };
-
-// Hands one event to the form the way the game window would: a key-down is a
-// key message and then a held key, a repeat only the message, an up releases
-// the key, a mouse move moves the pointer (the form sees the frame's motion
-// at DeliverFrameMouse). Tick events belong to the frame's clock and are not
-// delivered here.
-void DeliverScriptEvent(const TScriptEvent& Event, TFormMain& Form, TScriptInput& Input, TScriptCursor& Cursor);
-
-// Right before a frame is drawn: the frame's mouse motion, if any, as one
-// FormMouseMove at the pointer's place with the buttons of its last event.
-void DeliverFrameMouse(TFormMain& Form, TVirtualPointer& Pointer);

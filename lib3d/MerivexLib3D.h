@@ -54,6 +54,9 @@ class TMS3DObj {
   // a load of its own: "Model too large: <why>" or "Name too long: <why>".
   void LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
                     TModelLoad* Load = nullptr);
+  // LoadFromFile without its last stage, Compile: no GL.
+  void ReadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
+                    TModelLoad* Load = nullptr);
   // The same on the file's bytes, already read; Name names it in errors.
   void LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
                     IMessageSink& Messages, TModelLoad* Load = nullptr);
@@ -160,6 +163,7 @@ class TMS3DObj {
   TModelLoad* load_ = nullptr;         // during Read: the budgets the counts are weighed against
   unsigned listBase_ = 0;              // the model's display lists, 2 per mesh with triangles
   int listCount_ = 0;
+  void (TMS3DObj::*deleteLists_)() = nullptr;  // set when the lists are compiled
   TBoundingSphere bounds_;             // radius < 0: never culled
   bool hideGeometry_ = false;          // set by Draw for a model out of view
 };

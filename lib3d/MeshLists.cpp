@@ -133,6 +133,7 @@ bool SphereInView(const TBoundingSphere& S) {
 }
 
 void TMS3DObj::CompileMeshes() {
+  deleteLists_ = &TMS3DObj::DeleteMeshLists;
   DeleteMeshLists();
   bounds_ = BoundingSphereOf(Meshes);
   // A mesh without triangles sends nothing: it gets no lists, and its draws

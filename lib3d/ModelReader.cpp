@@ -42,7 +42,7 @@ void ReadColour(const std::string& Line, float (&Colour)[4]) {
 
 }  // namespace
 
-void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
+void TMS3DObj::ReadFromFile(const std::string& Name, const std::string& Folder, IMessageSink& Messages,
                             TModelLoad* Load) {
   FileName = Name;
   std::string text;
@@ -54,13 +54,7 @@ void TMS3DObj::LoadFromFile(const std::string& Name, const std::string& Folder, 
   } catch (const std::exception& e) {
     throw ELoadError(Name, e.what());
   }
-  LoadFromText(Name, text, Folder, Messages, Load);
-}
-
-void TMS3DObj::LoadFromText(const std::string& Name, std::string_view Text, const std::string& Folder,
-                            IMessageSink& Messages, TModelLoad* Load) {
-  ReadAndResolve(Name, Text, Folder, Messages, Load);
-  Compile();
+  ReadAndResolve(Name, text, Folder, Messages, Load);
 }
 
 void TMS3DObj::ReadAndResolve(const std::string& Name, std::string_view Text, const std::string& Folder,

@@ -1,30 +1,12 @@
-// The load's last two stages: the materials' bitmaps found and decoded (no
-// GL), then uploaded with the meshes' display lists (GL).
-#include <GL/gl.h>
-
+// The load's texture stage: the materials' bitmaps found and decoded, no GL.
 #include <algorithm>
 #include <exception>
 
 #include "MerivexLib3D.h"
 #include "ModelLoad.h"
+#include "ModelStage.h"
 #include "Texture.h"
 #include "TextureCache.h"
-
-namespace {
-
-// Any other failure of a stage names the model, as a fault in its text does.
-template <typename Stage>
-void NamingTheModel(const std::string& Name, Stage&& Run) {
-  try {
-    Run();
-  } catch (const ELoadError&) {
-    throw;
-  } catch (const std::exception& e) {  // "Model too large" among them
-    throw ELoadError(Name, e.what());
-  }
-}
-
-}  // namespace
 
 void TMS3DObj::ResolveTextures(const std::string& Folder, IMessageSink& Messages, TModelLoad* Load) {
   NamingTheModel(FileName, [&] {
@@ -42,29 +24,4 @@ void TMS3DObj::ResolveTextures(const std::string& Folder, IMessageSink& Messages
       Materials[i].TextureIndex = static_cast<int32_t>(entry - Textures.begin());
     }
   });
-}
-
-void TMS3DObj::Compile() {
-  NamingTheModel(FileName, [&] {
-    UploadTextures();
-    CompileMeshes();
-  });
-}
-
-void TMS3DObj::UploadTextures() {
-  // In material order, as each material's texture was first made or shared:
-  // the same texture names, and the last material's texture left bound. A
-  // texture another model of the load uploaded is only bound.
-  for (TMaterial& material : Materials) {
-    if (material.TextureIndex < 0 || static_cast<size_t>(material.TextureIndex) >= Textures.size()) continue;
-    TModelTexture& texture = *Textures[material.TextureIndex];
-    if (texture.Uploaded) {
-      glBindTexture(GL_TEXTURE_2D, texture.TextureId);
-    } else {
-      texture.TextureId = UploadTexture(texture.Image, texture.Width, texture.Height, texture.Masked);
-      texture.Uploaded = true;
-      std::vector<uint8_t>().swap(texture.Image);
-    }
-    material.TextureId = texture.TextureId;
-  }
 }

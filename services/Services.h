@@ -72,10 +72,10 @@ class ICursorService {
   virtual void SetCursorPos(int X, int Y) = 0;
 };
 
-// Everything the form is given when it is made. All pointers stay valid for the form's life.
+// Everything the form is given when it is made (input comes with each frame,
+// TFrameInput). All pointers stay valid for the form's life.
 struct TServices {
   ITickSource* Ticks = nullptr;
-  IInputDevice* Input = nullptr;
   ISoundService* Sound = nullptr;
   IMessageService* Messages = nullptr;
   ICursorService* Cursor = nullptr;

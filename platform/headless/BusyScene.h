@@ -1,19 +1,15 @@
-// A scene kept as busy as the game can be: all twenty aliens and five rockets
-// in play around the player, every fragment flying, and the player firing.
-// Restaged before each frame; the player never loses, so the scene stays.
+// The benchmarks' busy scene is staged in the world through the input stream
+// (TStaging::Busy, restaged before each frame); here is what it puts in play,
+// and the bare context's cost to measure it against.
 #pragma once
 
-class TFormMain;
-
-// Puts every waiting alien and rocket back into play near the player, throws
-// every free fragment and clears the hit and kill counters.
-void StageBusyScene(TFormMain& Form);
+struct TWorldState;
 
 // What is in play now, for the report.
 struct TSceneCount {
   int Aliens = 0, Rockets = 0, PlayerShots = 0, AlienShots = 0, Fragments = 0;
 };
-TSceneCount CountScene(const TFormMain& Form);
+TSceneCount CountScene(const TWorldState& World);
 
 // The benchmarks' baseline, the bare context's cost: frames of a colour clear
 // and one flat full-screen quad whose colour alternates with the frame (the

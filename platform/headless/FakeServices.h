@@ -78,7 +78,6 @@ struct TFakeServices {
   TServices Services(const std::string& ProgramFolder = "", int Width = 1024, int Height = 768) {
     TServices S;
     S.Ticks = &Ticks;
-    S.Input = &Input;
     S.Sound = &Sound;
     S.Messages = &Messages;
     S.Cursor = &Cursor;

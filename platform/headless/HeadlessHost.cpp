@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "Picture.h"
 #include "PlayerFiles.h"
 
 THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& ProgramFolder,
@@ -24,12 +25,12 @@ THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& 
 }
 
 THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player)
-    : Game(Platform(Width, Height, ProgramFolder, Player)), Form(Game.Form()) {
-  Form.ViewWidth = Width;
-  Form.ViewHeight = Height;
+    : Game(Platform(Width, Height, ProgramFolder, Player)) {
+  Game.Picture().ViewWidth = Width;
+  Game.Picture().ViewHeight = Height;
   Sound.Events.clear();  // FormCreate's belong to no frame
   hides_ = Game.CursorHides();
-  player_ = Form.Player.get();
+  player_ = World().Player.get();
 }
 
 THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder,
@@ -44,22 +45,22 @@ bool THeadlessHost::Step() {
   // The frame's sounds: those of the input given since the last frame, then its own.
   Sound.Events.erase(Sound.Events.begin(), Sound.Events.begin() + long(lastFrameSounds_));
   ++frame_;
-  const bool Running = Game.Frame() != TFrameResult::Terminate;
+  running_ = Game.Frame() != TFrameResult::Terminate;
   // Every new game hides the cursor and makes a new player.
-  if (Game.CursorHides() != hides_ || Form.Player.get() != player_) newWorld_ = true;
+  if (Game.CursorHides() != hides_ || World().Player.get() != player_) newWorld_ = true;
   hides_ = Game.CursorHides();
-  player_ = Form.Player.get();
+  player_ = World().Player.get();
   lastFrameSounds_ = Sound.Events.size();
-  return Running;
+  return running_;
 }
 
 bool THeadlessHost::StartUp() {
-  if (Form.StartupPending) Step();
-  return !Form.TerminateRequested;
+  if (World().StartupPending) Step();
+  return running_;
 }
 
 const std::string& THeadlessHost::TraceLine() {
-  const std::string& Line = trace_.FormatFrame(frame_, Form, Sound.Events.data(), Sound.Events.size(), newWorld_);
+  const std::string& Line = trace_.FormatFrame(frame_, World(), Sound.Events.data(), Sound.Events.size(), newWorld_);
   newWorld_ = false;
   return Line;
 }

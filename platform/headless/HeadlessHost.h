@@ -13,7 +13,7 @@
 #include "FakeServices.h"
 #include "GameHost.h"
 #include "TraceWriter.h"
-#include "frmMainGL.h"
+#include "WorldState.h"
 
 // The player's settings and scores a headless game starts with: none unless
 // given, so that a run depends on no player's files.
@@ -37,6 +37,8 @@ class THeadlessHost : private IHostShell {
   bool Step();
   // Runs frames until the start-up frame is done; false when start-up failed.
   bool StartUp();
+  // Something a tool stages in the world at the next frame, through the input stream.
+  void Stage(TStaging What, int32_t Value = 0) { Game.Stream().Stage(What, Value); }
   // The trace line of the frame Step just ran.
   const std::string& TraceLine();
   // The sound operations of the frame Step just ran, with those of the input
@@ -51,7 +53,7 @@ class THeadlessHost : private IHostShell {
   long Rumbles = 0;     // rumbles the game asked for (counted: a frame allocates nothing)
   TRumble LastRumble;
   TGameHost Game;
-  TFormMain& Form;
+  const TWorldState& World() const { return Game.World(); }
 
  private:
   void Present() override;
@@ -67,6 +69,7 @@ class THeadlessHost : private IHostShell {
   long frame_ = 0;
   size_t lastFrameSounds_ = 0;  // sounds up to the end of the last frame
   bool newWorld_ = true;
+  bool running_ = true;  // start-up has not failed
   long hides_ = 0;
   const TBlob* player_ = nullptr;
 };

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "frmMainGL.h"
+#include "WorldState.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ void List(TJson& J, const char* Name, const std::unique_ptr<TBlobList>& L, Each 
   J.Close(']');
 }
 
-void WriteWorld(TJson& J, const TFormMain& F) {
+void WriteWorld(TJson& J, const TWorldState& F) {
   J.Key("world").Open('{');
   List(J, "obstacles", F.Obstacles, [&](const TBlob& B) {
     J.Key("x").Float(B.Position.x).Key("z").Float(B.Position.z).Key("r").Float(B.Radius);
@@ -132,7 +132,7 @@ void AppendFloat(std::string& Out, float Value) {
   Out.append(Text, R.ptr);
 }
 
-const std::string& TTraceWriter::FormatFrame(long Frame, const TFormMain& F, const TSoundEvent* Sounds,
+const std::string& TTraceWriter::FormatFrame(long Frame, const TWorldState& F, const TSoundEvent* Sounds,
                                              size_t SoundCount, bool World) {
   line_.clear();
   TJson J(line_);

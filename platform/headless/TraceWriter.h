@@ -8,7 +8,7 @@
 
 #include "FakeServices.h"
 
-class TFormMain;
+struct TWorldState;
 
 class TTraceWriter {
  public:
@@ -16,7 +16,7 @@ class TTraceWriter {
 
   // The frame's line (without the line break). World adds the obstacles,
   // teleports and floor tiles: the first line and every new game have them.
-  const std::string& FormatFrame(long Frame, const TFormMain& Form, const TSoundEvent* Sounds, size_t SoundCount,
+  const std::string& FormatFrame(long Frame, const TWorldState& State, const TSoundEvent* Sounds, size_t SoundCount,
                                  bool World);
 
  private:

@@ -14,7 +14,6 @@
 #include "SdlJoystick.h"
 #include "SdlServices.h"
 #include "WindowMode.h"
-#include "frmMainGL.h"
 
 namespace {
 
@@ -332,7 +331,7 @@ int TSdlShell::RunMainLoop() {
     host_->Joystick(X, Y, Buttons);
     const TFrameResult Result = host_->Frame(Draw);
     if (Result == TFrameResult::Terminate) {
-      ExitCode = host_->Form().ExitCode != 0 ? host_->Form().ExitCode : 1;
+      ExitCode = 1;  // start-up failed; its message was shown
       break;
     }
     if (Result == TFrameResult::Quit) break;

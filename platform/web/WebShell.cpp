@@ -6,7 +6,6 @@
 #include "WebContext.h"
 #include "PlayerFiles.h"
 #include "WebGamepad.h"
-#include "frmMainGL.h"
 
 namespace {
 

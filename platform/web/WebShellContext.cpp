@@ -2,7 +2,6 @@
 // drawing) until the browser gives the context back; then the GL subset makes
 // again what WebGL held and the picture returns, or the player is told to reload.
 #include "GlRestore.h"
-#include "frmMainGL.h"
 #include "WebServices.h"
 #include "WebShell.h"
 
@@ -28,7 +27,7 @@ void TWebShell::ContextRestored() {
   contextLost_ = false;
   // Their textures went with the old context.
   pauseScreen_.Release();
-  host_->Form().TitleText.Release();
+  host_->Picture().ReleaseTitle();
   ShowPageStatus(host_->Paused() ? PausedLine() : PlayingLine());
   if (host_->Paused()) {
     host_->RedrawPicture();  // the world as it stands, kept again under the sign

@@ -23,6 +23,8 @@
 #include "MultisampleCost.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "ModelSet.h"
+#include "World.h"
 #include "LoadBudgetBench.h"
 #include "ToolPlayer.h"
 
@@ -149,7 +151,7 @@ TKind MeasureRounds(THeadlessContext& Context, THeadlessHost& Sim, int Rounds, P
   K.TrianglesPerFrame = double(Drawn.Triangles) / Frames;
   K.GameAllocationsPerFrame = double(Allocated - ByDriver) / Frames;
   K.DriverAllocationsPerFrame = double(ByDriver) / Frames;
-  K.Scene = CountScene(Sim.Form);
+  K.Scene = CountScene(Sim.World());
   return K;
 }
 
@@ -177,6 +179,31 @@ void PrintKind(const char* Name, const TKind& K) {
               K.DriverAllocationsPerFrame);
 }
 
+// The world's step alone: a world of its own with no services, started with
+// the models' radii read without GL, playing the busy scene with no picture.
+double WorldStepSeconds(const std::string& Folder, int Steps) {
+  struct TQuiet : IMessageSink {
+    void ShowMessage(const std::string&) override {}
+  } Quiet;
+  TModelSet Models;
+  if (!ReadModelSet(Models, Folder, Quiet).empty()) throw std::runtime_error("the models cannot be read");
+  TWorld World{TWorldServices()};
+  World.Step(TFrameInput());
+  World.StartUp(RadiiOf(Models));
+  const TWorldMessage Play[] = {{TWorldMessage::Key, 90, 0}};
+  TFrameInput In;
+  In.Messages = Play;
+  In.MessageCount = 1;
+  World.Step(In);
+  const TWorldMessage Busy[] = {{TWorldMessage::Stage, int32_t(TStaging::Busy), 0},
+                                {TWorldMessage::Stage, int32_t(TStaging::Scheme), 0}};
+  In.Messages = Busy;
+  In.MessageCount = 2;
+  const double W0 = WallSeconds();
+  for (int i = 0; i < Steps; ++i) World.Step(In);
+  return WallSeconds() - W0;
+}
+
 int Run(int Rounds, const THeadlessPlayer& Player) {
   PrimeStackWalk();  // loads the unwinder now, not inside the first counted allocation
   const std::string Folder = ProgramFolder();
@@ -197,33 +224,25 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
 
   Run(Sim, TitleWarmUp, [] {});
   const TKind Title = MeasureRounds(Context, Sim, Rounds, [] {});
-  if (Sim.Frame() >= Start || !Sim.Form.OnTitleScreen) throw std::runtime_error("title rounds ran into play");
+  if (Sim.Frame() >= Start || !Sim.World().OnTitleScreen) throw std::runtime_error("title rounds ran into play");
 
-  TFormMain& Form = Sim.Form;
-  Run(Sim, Start - Sim.Frame() + 100, [&] { StageBusyScene(Form); });
+  Run(Sim, Start - Sim.Frame() + 100, [&] { Sim.Stage(TStaging::Busy); });
   const TKind Play = MeasureRounds(Context, Sim, Rounds, [&] {
-    StageBusyScene(Form);
-    Form.ColourScheme = 0;
+    Sim.Stage(TStaging::Busy);
+    Sim.Stage(TStaging::Scheme, 0);
   });
   Run(Sim, 20, [&] {
-    StageBusyScene(Form);
-    Form.ColourScheme = 10;
+    Sim.Stage(TStaging::Busy);
+    Sim.Stage(TStaging::Scheme, 10);
   });
   const TKind Wire = MeasureRounds(Context, Sim, Rounds, [&] {
-    StageBusyScene(Form);
-    Form.ColourScheme = 10;
+    Sim.Stage(TStaging::Busy);
+    Sim.Stage(TStaging::Scheme, 10);
   });
 
-  // The world update alone, on the same busy scene.
-  Form.ColourScheme = 0;
-  double Update = 0;
+  // The world's step alone, with no picture, on the same busy scene.
   const int Updates = 2000;
-  for (int i = 0; i < Updates; ++i) {
-    StageBusyScene(Form);
-    const double W0 = WallSeconds();
-    Form.UpdateWorld();
-    Update += WallSeconds() - W0;
-  }
+  const double Update = WorldStepSeconds(Folder, Updates);
 
   // StartUp on fresh forms: reading the sixteen model files and their textures, compiling the meshes.
   std::vector<double> StartUps, StartUpCpu;
@@ -231,10 +250,10 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
     THeadlessContext FreshContext(Width, Height);
     THeadlessHost Fresh(Width, Height, Folder, Player);
     const double W0 = WallSeconds(), C0 = ThreadCpuSeconds();
-    Fresh.Form.StartUp();
+    const bool Started = Fresh.StartUp();
     StartUps.push_back(WallSeconds() - W0);
     StartUpCpu.push_back(ThreadCpuSeconds() - C0);
-    if (Fresh.Form.TerminateRequested) throw std::runtime_error("start-up failed");
+    if (!Started) throw std::runtime_error("start-up failed");
   }
 
   const TSpread Baseline = SpreadOf(BaselineFps);
@@ -247,7 +266,7 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
   std::printf("  busy scene in play: %d aliens, %d rockets, %d player shots, %d alien shots, %d fragments\n",
               Play.Scene.Aliens, Play.Scene.Rockets, Play.Scene.PlayerShots, Play.Scene.AlienShots,
               Play.Scene.Fragments);
-  std::printf("%-34s %6.2f us a frame\n", "world update (logic only)", Update / Updates * 1e6);
+  std::printf("%-34s %6.2f us a frame\n", "world step (no picture)", Update / Updates * 1e6);
   const TSpread Up = SpreadOf(StartUps);
   std::printf("%-34s %6.1f ms (median of %zu, best %.1f), %.1f ms CPU\n", "StartUp (16 models, textures, lists)",
               Up.Median * 1e3, StartUps.size(), Up.Min * 1e3, SpreadOf(StartUpCpu).Median * 1e3);

@@ -57,12 +57,12 @@ TOutcome LoadAndPlay(const std::string& Folder, int Width, int Height) {
   }
   out.TitleFps = TitleFrames / (WallSeconds() - t0);
   for (int i = 0; i < WarmUpFrames; ++i) {
-    StageBusyScene(sim.Form);
+    sim.Stage(TStaging::Busy);
     sim.Step();
   }
   const double p0 = WallSeconds();
   for (int i = 0; i < PlayFrames; ++i) {
-    StageBusyScene(sim.Form);
+    sim.Stage(TStaging::Busy);
     sim.Step();
     context.Swap();
   }

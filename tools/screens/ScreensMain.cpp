@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     P.Today = [] { return std::string("2026-12-07"); };
     TGameHost Host(P);
     Host.Resize(W, H);
-    TFormMain& Form = Host.Form();
+    const TWorldState& Form = Host.World();
     bool Written = true;
     auto Shot = [&](const char* Name) {
       const std::string Path = Out + "/" + Name + ".png";
@@ -75,15 +75,20 @@ int main(int argc, char** argv) {
       Wall.Now += 16;
       Host.Frame();
     };
+    // Three hits at once, with the score and level (-1 keeps it) the game over shows.
+    auto StageGameOver = [&](int32_t Score, int32_t Level) {
+      TInputStream& Stream = Host.Stream();
+      Stream.Stage(TStaging::Score, Score);
+      if (Level >= 0) Stream.Stage(TStaging::Level, Level);
+      for (int i = 0; i < 3; ++i) Stream.Stage(TStaging::Hit);
+    };
     auto PlayUntilGameOver = [&](int32_t Score) {
       while (!Form.OnTitleScreen || Form.TitleFrames <= 101) Frame();
       Host.KeyDown(VkZ);
       Host.KeyUp(VkZ);
       Frame();
       for (int i = 0; i < 30; ++i) Frame();
-      Form.Score = Score;
-      Form.Level = 3;
-      Form.HitsByAlien = 3;
+      StageGameOver(Score, 3);
       Frame();  // the game over begins at the end of this frame
     };
 
@@ -118,11 +123,10 @@ int main(int argc, char** argv) {
     Reduced.ReduceFlashing = true;
     Host.ChangeSettings(Reduced);
     Frame();
-    Form.HitTintFrames = 10;  // as a hit sets it
+    Host.Picture().ShowHitTint();
     Frame();
     Shot("hit-tint-reduced");
-    Form.Score = 500;
-    Form.HitsByAlien = 3;
+    StageGameOver(500, -1);
     for (int i = 0; i < 20; ++i) Frame();
     Shot("game-over-reduced");
     Shell.Pause.Release();

@@ -69,9 +69,9 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
     TToolPlayer Player(O.SettingsPath, O.ScoresPath, "skyrend-sim");
     THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame, Player.Player());
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
-      TFormMain& Form = Sim.Form;
-      if (O.BusyFrom > 0 && k >= O.BusyFrom) StageBusyScene(Form);
-      if (O.Scheme >= 0) Form.ColourScheme = O.Scheme;
+      // Staged through the input stream, before the frame's own events.
+      if (O.BusyFrom > 0 && k >= O.BusyFrom) Sim.Stage(TStaging::Busy);
+      if (O.Scheme >= 0) Sim.Stage(TStaging::Scheme, O.Scheme);
       if (!Sim.Step()) {
         for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
         std::fprintf(stderr, "skyrend-sim: the game ended at frame %ld\n", k);

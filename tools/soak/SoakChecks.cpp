@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "frmMainGL.h"
+#include "WorldState.h"
 
 namespace {
 
@@ -11,14 +11,14 @@ constexpr float ArenaHalf = 2600;
 
 struct TListRule {
   const char* Name;
-  std::unique_ptr<TBlobList> TFormMain::*List;
+  std::unique_ptr<TBlobList> TWorldState::*List;
   size_t Size;
 };
 const TListRule ListRules[] = {
-    {"PlayerShots", &TFormMain::PlayerShots, 15}, {"AlienShots", &TFormMain::AlienShots, 5},
-    {"Obstacles", &TFormMain::Obstacles, 25},     {"Aliens", &TFormMain::Aliens, 20},
-    {"Rockets", &TFormMain::Rockets, 5},          {"Teleports", &TFormMain::Teleports, 8},
-    {"FloorTiles", &TFormMain::FloorTiles, 100},  {"Fragments", &TFormMain::Fragments, 100},
+    {"PlayerShots", &TWorldState::PlayerShots, 15}, {"AlienShots", &TWorldState::AlienShots, 5},
+    {"Obstacles", &TWorldState::Obstacles, 25},     {"Aliens", &TWorldState::Aliens, 20},
+    {"Rockets", &TWorldState::Rockets, 5},          {"Teleports", &TWorldState::Teleports, 8},
+    {"FloorTiles", &TWorldState::FloorTiles, 100},  {"Fragments", &TWorldState::Fragments, 100},
 };
 
 bool Finite(const TVec3& V) { return std::isfinite(V.x) && std::isfinite(V.y) && std::isfinite(V.z); }
@@ -38,7 +38,7 @@ std::string Format(const char* Pattern, double A = 0, double B = 0) {
 
 }  // namespace
 
-std::string TSoakChecker::Check(const TFormMain& F) {
+std::string TSoakChecker::Check(const TWorldState& F) {
   if (!F.Player) return "the player is missing";
   for (const TListRule& R : ListRules) {
     const TBlobList* List = (F.*R.List).get();

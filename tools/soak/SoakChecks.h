@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-class TFormMain;
+struct TWorldState;
 
 class TSoakChecker {
  public:
   // Call after each FormPaint. Returns the first broken rule, or "" when the
   // frame keeps them all.
-  std::string Check(const TFormMain& Form);
+  std::string Check(const TWorldState& World);
   // Games started (title screen left for play) since the checker was made.
   long Games() const { return games_; }
   // The highest level row reached in any game.

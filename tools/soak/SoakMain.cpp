@@ -105,14 +105,14 @@ int Soak(const TSoakOptions& O, const std::string& Folder) {
   double EarlyPeak = 0;
   const auto Start = std::chrono::steady_clock::now();
   for (long k = 1; k <= O.Frames; ++k) {
-    if (k > 1) Input.NextFrame(Sim.Form.OnTitleScreen != 0);
+    if (k > 1) Input.NextFrame(Sim.World().OnTitleScreen != 0);
     Sim.Wall.Now = uint32_t(k) * 16u;  // the frame's clock
     if (!Sim.Step()) {
       for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-soak: %s\n", M.c_str());
       std::fprintf(stderr, "skyrend-soak: the game ended at frame %ld\n", k);
       return 1;
     }
-    const std::string Broken = Checker.Check(Sim.Form);
+    const std::string Broken = Checker.Check(Sim.World());
     if (!Broken.empty()) {
       std::fprintf(stderr, "skyrend-soak: frame %ld (seed %llu): %s\n", k, (unsigned long long)O.Seed,
                    Broken.c_str());

@@ -63,27 +63,26 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendBench(int Width, int Height) {
       }
       return Frames / (Busy / 1000);
     };
-    TFormMain& Form = Sim.Form;
     Time(9, [] {});
     const double Title = Time(90, [] {});
     Time(4, [] {});
-    Time(100, [&] { StageBusyScene(Form); });
+    Time(100, [&] { Sim.Stage(TStaging::Busy); });
     const long DrawsBefore = DrawCallCount();
     const double Play = Time(300, [&] {
-      StageBusyScene(Form);
-      Form.ColourScheme = 0;
+      Sim.Stage(TStaging::Busy);
+      Sim.Stage(TStaging::Scheme, 0);
     });
     const double PlaySubmit = Submitting / 300;
     const double PlayDraws = double(DrawCallCount() - DrawsBefore) / 300;
     Time(20, [&] {
-      StageBusyScene(Form);
-      Form.ColourScheme = 10;
+      Sim.Stage(TStaging::Busy);
+      Sim.Stage(TStaging::Scheme, 10);
     });
     const double Wire = Time(300, [&] {
-      StageBusyScene(Form);
-      Form.ColourScheme = 10;
+      Sim.Stage(TStaging::Busy);
+      Sim.Stage(TStaging::Scheme, 10);
     });
-    const TSceneCount Scene = CountScene(Form);
+    const TSceneCount Scene = CountScene(Sim.World());
     const double Baseline = BaselineFps(Width, Height, 300);
     std::printf("skyrend web bench %dx%d, %s\n", Width, Height, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("%-44s %8.1f fps\n", "baseline (clear, full-screen quad, finish)", Baseline);

@@ -6,7 +6,8 @@
 
 #include "WebPlayerStore.h"
 #include "WebShell.h"
-#include "frmMainGL.h"
+#include "WorldState.h"
+#include "FrameInput.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendStartShell() {
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendShellCaption() {
-  return Shell && Shell->Host() ? Shell->Host()->Form().Caption.c_str() : "";
+  return Shell && Shell->Host() ? Shell->Host()->World().Caption.c_str() : "";
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE long SkyrendShellFrame() {
@@ -29,12 +30,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE long SkyrendShellFrame() {
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellHighScore() {
-  return Shell && Shell->Host() ? Shell->Host()->Form().HighScore : -1;
+  return Shell && Shell->Host() ? Shell->Host()->World().HighScore : -1;
 }
 
 // The player is hit, as an alien's touch would count it: the next frame shows it.
 extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellHit() {
-  if (Shell && Shell->Host()) ++Shell->Host()->Form().HitsByAlien;
+  if (Shell && Shell->Host()) Shell->Host()->Stream().Stage(TStaging::Hit);
 }
 
 // The table's size after the game was merged into the stored table.
