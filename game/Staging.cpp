@@ -13,7 +13,7 @@ TVec3 Ahead(const TBlob& Player, float Distance, float Degrees) {
   return MakeVector(Player.Position.x + Distance * std::cos(A), 0, Player.Position.z + Distance * std::sin(A));
 }
 
-int Active(const std::unique_ptr<TBlobList>& List) {
+int Active(const TOwned<TBlobList>& List) {
   int N = 0;
   if (List)
     for (const auto& B : *List) N += B->Active ? 1 : 0;

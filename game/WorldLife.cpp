@@ -4,7 +4,7 @@
 
 namespace {
 
-void FillList(std::unique_ptr<TBlobList>& List) { List = std::make_unique<TBlobList>(); }
+void FillList(TOwned<TBlobList>& List) { List = std::make_unique<TBlobList>(); }
 
 }  // namespace
 

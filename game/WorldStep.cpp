@@ -112,7 +112,7 @@ void TWorld::PlayFrame(const TFrameInput& Input, IFramePainter* Painter) {
   }
   if (Painter) Painter->WorldMoved(View(), Hits() != hitsBefore);
   CheckLevelAdvance();
-  for (const auto& r : *Rockets) UpdateRocket(*r);  // the rocket's second behaviour step of the frame
+  for (auto& r : *Rockets) UpdateRocket(*r);  // the rocket's second behaviour step of the frame
   KeepHighScore();  // the overlay shows it
   if (Painter) Painter->WorldStepped(View());
   StepRadarSweep();  // after the ring was drawn with this frame's highlight

@@ -34,7 +34,7 @@ void TBlob::SetActive(bool Value) {
   StepCount = 0;
 }
 
-int32_t TBlob::CheckHits(const TBlobList& List, uint8_t NewState, int32_t& Tally, int32_t Points,
+int32_t TBlob::CheckHits(TBlobList& List, uint8_t NewState, int32_t& Tally, int32_t Points,
                          const TBlobEvent& OnHit) {
   int32_t Hits = 0;
   const size_t Count = List.size();
@@ -78,9 +78,12 @@ int32_t TBlob::CountKind(const TBlobList& List, uint8_t Kind) {
 
 bool TBlob::IsAlive() const { return State == 1 || State == 2; }
 
-bool TBlob::Touches(const TBlobList& List) {
-  int32_t Unused = 0;
-  return CheckHits(List, 4, Unused, 0, TBlobEvent()) > 0;
+bool TBlob::Touches(const TBlobList& List) const {
+  for (const auto& O : List)
+    if (O->Active && O->State != 3 &&
+        CirclesOverlap(Position.x, Position.z, Radius, O->Position.x, O->Position.z, O->Radius))
+      return true;
+  return false;
 }
 
 bool TBlob::MovedNearerInto(const TBlobList& List, const TVec3& Before) const {
@@ -96,8 +99,8 @@ bool TBlob::MovedNearerInto(const TBlobList& List, const TVec3& Before) const {
   return false;
 }
 
-TBlob* TBlob::FirstInactive(const TBlobList& List) {
-  for (const auto& O : List)
+TBlob* TBlob::FirstInactive(TBlobList& List) {
+  for (auto& O : List)
     if (!O->Active) return O.get();
   return nullptr;
 }

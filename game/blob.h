@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Owned.h"
 #include "Vector.h"
 
 class TBlob;
@@ -14,7 +15,7 @@ class TBlob;
 using TBlobEvent = std::function<void(TBlob&)>;
 
 // An ordered list of objects; the list owns them.
-using TBlobList = std::vector<std::unique_ptr<TBlob>>;
+using TBlobList = std::vector<TOwned<TBlob>>;
 
 class TBlob {
  public:
@@ -29,12 +30,12 @@ class TBlob {
   // Hit test against every active object of List not in State 3. NewState 4
   // only counts; otherwise the hit object's State := NewState and Tally += Points.
   // OnHit is raised with this (the testing) object once per hit.
-  int32_t CheckHits(const TBlobList& List, uint8_t NewState, int32_t& Tally, int32_t Points,
+  int32_t CheckHits(TBlobList& List, uint8_t NewState, int32_t& Tally, int32_t Points,
                     const TBlobEvent& OnHit);
   void Oscillate();
   void SetBobSpeed(float Value);
   // Count-only hit test: whether this object overlaps any object of List that can be hit.
-  bool Touches(const TBlobList& List);
+  bool Touches(const TBlobList& List) const;
   // Whether a move from Before to the present Position brought this object's
   // centre nearer (X-Z, squared, in double) to the centre of an object of List
   // that it now overlaps. Only such a move is undone at an obstacle, so an
@@ -43,7 +44,7 @@ class TBlob {
   // Objects of List whose State is not 0 and whose Kind matches; Active is ignored.
   static int32_t CountKind(const TBlobList& List, uint8_t Kind);
   // The first object of List that is not in play, or null: how every list hands out objects.
-  static TBlob* FirstInactive(const TBlobList& List);
+  static TBlob* FirstInactive(TBlobList& List);
   // Whole-degree heading from this object to (X, Z), both places rounded halves to even.
   int32_t HeadingToward(float X, float Z) const;
   bool IsAlive() const;

@@ -7,7 +7,7 @@
 
 namespace {
 
-int Active(const std::unique_ptr<TBlobList>& List) {
+int Active(const TOwned<TBlobList>& List) {
   int N = 0;
   if (List)
     for (const auto& B : *List) N += B->Active ? 1 : 0;

@@ -87,7 +87,7 @@ void Position(TJson& J, const TBlob& B) {
 }
 
 template <typename Each>
-void List(TJson& J, const char* Name, const std::unique_ptr<TBlobList>& L, Each Write) {
+void List(TJson& J, const char* Name, const TOwned<TBlobList>& L, Each Write) {
   J.Key(Name).Open('[');
   if (L)
     for (const auto& B : *L) {

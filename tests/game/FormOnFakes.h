@@ -9,13 +9,22 @@
 
 #include "FakeServices.h"
 #include "HeadlessContext.h"
+#include "WorldUnderTest.h"
 #include "frmMainGL.h"
 
 struct TFormOnFakes : TFakeServices {
   explicit TFormOnFakes(const std::string& ProgramFolder = "", int Width = 1024, int Height = 768) {
-    Form = std::make_unique<TFormMain>(Services(ProgramFolder, Width, Height));
-    Form->ViewWidth = Width;
-    Form->ViewHeight = Height;
+    const TServices S = Services(ProgramFolder, Width, Height);
+    TWorldServices WS;
+    WS.Ticks = S.Ticks;
+    WS.Sound = S.Sound;
+    WS.Cursor = S.Cursor;
+    WS.ScreenWidth = Width;
+    WS.ScreenHeight = Height;
+    auto Made = std::make_unique<TWorldUnderTest>(WS, Input);
+    World = Made.get();
+    Form = std::make_unique<TFormMain>(S, 0, std::move(Made));
+    Form->SetViewSize(Width, Height);
   }
   // A form that draws: the context is made before it and goes after it.
   static std::unique_ptr<TFormOnFakes> WithContext(int Width, int Height, const std::string& ProgramFolder) {
@@ -29,23 +38,24 @@ struct TFormOnFakes : TFakeServices {
     Form.reset();  // its GL objects go while the context is still there
   }
 
-  // Advances the clock by MsPerFrame, then runs one FormPaint and presents it.
-  void Frame(uint32_t MsPerFrame = 16) {
+  // Advances the clock by MsPerFrame, then runs one FormPaint with the held
+  // input states and presents it. False when start-up failed.
+  bool Frame(uint32_t MsPerFrame = 16) {
     Ticks.Now += MsPerFrame;
-    Form->FormPaint();
+    TFrameInput In;
+    In.States = Input.Held;
+    const bool Running = Form->FormPaint(In);
     if (Context) Context->Swap();
+    return Running;
   }
   // Runs the start-up frame; false when start-up failed.
-  bool StartUp() {
-    if (Form->StartupPending) Frame();
-    return !Form->TerminateRequested;
-  }
+  bool StartUp() { return !World->StartupPending || Frame(); }
 
   // No more aliens or rockets may enter in this level, and the obstacles stand
   // far outside the arena, so a test places exactly the objects it needs.
   void Quiet() {
-    for (int32_t& R : Form->Released) R = 1000;
-    for (auto& O : *Form->Obstacles) O->Position = MakeVector(100000, 0, 100000);
+    for (int32_t& R : World->Released) R = 1000;
+    for (auto& O : *World->Obstacles) O->Position = MakeVector(100000, 0, 100000);
   }
 
   // Puts an object into play at (X, Z) with the given radius and state.
@@ -64,6 +74,7 @@ struct TFormOnFakes : TFakeServices {
   }
 
   std::unique_ptr<THeadlessContext> Context;
+  TWorldUnderTest* World = nullptr;  // owned by Form
   std::unique_ptr<TFormMain> Form;
 };
 

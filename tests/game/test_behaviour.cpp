@@ -13,7 +13,7 @@ class Behaviour : public ::testing::Test {
  protected:
   void SetUp() override { W.Quiet(); }
   TWorldForm W;
-  TFormMain& F = *W.Form;
+  TWorldUnderTest& F = *W.World;
   TBlob& Alien(int i) { return *(*F.Aliens)[i]; }
 };
 
@@ -274,7 +274,7 @@ TEST_F(Behaviour, ShotSpinsFourDegreesAFrameAndExpiresAfter199Moves) {
 TEST(WorldDeterminism, SameInputsGiveTheSameWorld) {
   TWorldForm A, B;
   for (TWorldForm* W : {&A, &B}) {
-    TFormMain& F = *W->Form;
+    TWorldUnderTest& F = *W->World;
     F.OnTitleScreen = 0;
     F.Level = 9;
     for (int Frame = 0; Frame < 1500; ++Frame) {
@@ -285,8 +285,8 @@ TEST(WorldDeterminism, SameInputsGiveTheSameWorld) {
       for (auto& R : *F.Rockets) F.UpdateRocket(*R);
     }
   }
-  const TFormMain& FA = *A.Form;
-  const TFormMain& FB = *B.Form;
+  const TWorldUnderTest& FA = *A.World;
+  const TWorldUnderTest& FB = *B.World;
   EXPECT_EQ(FA.RandSeed, FB.RandSeed);
   EXPECT_EQ(FA.Score, FB.Score);
   EXPECT_EQ(FA.Hits(), FB.Hits());

@@ -10,7 +10,7 @@ class Collisions : public ::testing::Test {
  protected:
   void SetUp() override { W.Quiet(); }
   TWorldForm W;
-  TFormMain& F = *W.Form;
+  TWorldUnderTest& F = *W.World;
   TBlob& Alien(int i) { return *(*F.Aliens)[i]; }
   TBlob& Rocket(int i) { return *(*F.Rockets)[i]; }
   // A player's shot in flight at (X, Z).

@@ -10,7 +10,7 @@ class Controls : public ::testing::Test {
  protected:
   void SetUp() override { W.Quiet(); }
   TWorldForm W;
-  TFormMain& F = *W.Form;
+  TWorldUnderTest& F = *W.World;
   int Shots() { return W.ActiveCount(*F.PlayerShots); }
   int ShotSounds() { return W.Sound.Count(TSoundEvent::Restart, WaveMeShoot); }
 };

@@ -17,7 +17,8 @@ class FrameDriver : public ::testing::Test {
     host.reset();
     RemoveFolder(folder);
   }
-  TFormMain& form() { return *host->Form; }
+  TWorldUnderTest& form() { return *host->World; }
+  TPicture& picture() { return host->Form->Picture(); }
   // The colour of a backdrop pixel in the upper band, away from the overlay.
   uint32_t SkyPixel() { return host->Context->PixelAt(300, 60); }
   // An alien sitting on the player: the next world update counts one hit.
@@ -38,10 +39,9 @@ class FrameDriver : public ::testing::Test {
 TEST_F(FrameDriver, FirstPaintOnlyStartsUp) {
   form().HitsByAlien = 3;  // would start a game over in any later frame
   host->Ticks.StepPerRead = 5;
-  host->Frame();
+  EXPECT_TRUE(host->Frame()) << (host->Messages.Messages.empty() ? "" : host->Messages.Messages[0]);
   EXPECT_EQ(form().StartupPending, 0);
-  EXPECT_FALSE(form().TerminateRequested) << (host->Messages.Messages.empty() ? "" : host->Messages.Messages[0]);
-  EXPECT_TRUE(form().FloorTileModel != nullptr);
+  EXPECT_TRUE(picture().Models()[FloorTileSlot] != nullptr);
   EXPECT_EQ(form().Caption, "");
   EXPECT_EQ(form().GameOverTimer, 0);
   EXPECT_EQ(form().TitleFrames, 0);
@@ -55,16 +55,19 @@ TEST_F(FrameDriver, TitleFramesCountAndSpinTheLogo) {
   EXPECT_FLOAT_EQ(form().LogoSpin.x, 3);
   EXPECT_FLOAT_EQ(form().LogoSpin.y, 6);
   EXPECT_FLOAT_EQ(form().LogoSpin.z, 0);
-  EXPECT_EQ(host->Input.Updates, 3) << "the title frame polls the input once";
+  // Held Up adds 1 to the speed at each poll: the title frame polls once.
+  host->Input.Set(StateUp, true);
+  host->Frame();
+  EXPECT_FLOAT_EQ(form().Player->Speed, 1) << "the title frame polls the input once";
 }
 
 TEST_F(FrameDriver, PlayFrameDrawsTheSchemeAndStepsTheRadar) {
   host->Frame();
   host->Frame();
   form().OnTitleScreen = 0;
-  const int updates = host->Input.Updates;
+  host->Input.Set(StateLeft, true);
   host->Frame();
-  EXPECT_EQ(host->Input.Updates, updates + 1);
+  EXPECT_FLOAT_EQ(form().Player->Rotation.y, -2) << "the play frame polls the input once";
   EXPECT_FLOAT_EQ(form().RadarSweep, 15) << "0 steps to -0.1, which wraps to 15";
   EXPECT_EQ(form().TitleFrames, 1) << "play frames do not count title frames";
   // Scheme 0: the top edge is blue, fading to (0.4, 0.4, 0.5) at the horizon.
@@ -91,7 +94,8 @@ TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverFlashingRedTenFramesInTwe
   EXPECT_EQ(host->Sound.Count(TSoundEvent::Stop, WaveRocketHum), 1) << "the game over silences the hum";
 
   const TVec3 standing = form().Player->Position;
-  const int updates = host->Input.Updates;
+  const float heading = form().Player->Rotation.y;
+  host->Input.Set(StateLeft, true);
   for (int value = 100; value >= 2; --value) {
     ASSERT_EQ(form().GameOverTimer, value);
     host->Frame();
@@ -102,7 +106,8 @@ TEST_F(FrameDriver, ThreeHitsStartAHundredFrameGameOverFlashingRedTenFramesInTwe
                         (value <= 20 && value >= 11);
     EXPECT_EQ(red, wanted) << "timer value " << value;
   }
-  EXPECT_EQ(host->Input.Updates, updates) << "no input poll during the game over";
+  host->Input.Set(StateLeft, false);
+  EXPECT_FLOAT_EQ(form().Player->Rotation.y, heading) << "no input poll during the game over";
   EXPECT_FLOAT_EQ(form().Player->Position.x, standing.x) << "no world update during the game over";
   EXPECT_EQ(form().GameOverTimer, 1);
   EXPECT_EQ(form().OnTitleScreen, 0);
@@ -130,7 +135,7 @@ TEST_F(FrameDriver, AHitCountedDuringPlayFlashesThatFrame) {
 }
 
 TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver) {
-  form().ReduceFlashing = true;
+  picture().ReduceFlashing = true;
   host->Frame();
   host->Frame();
   form().OnTitleScreen = 0;
@@ -147,7 +152,7 @@ TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver)
   EXPECT_LT(Green(host->Context->PixelAt(0, 60)), 60);
   alien.SetActive(false);
   for (int i = 0; i < 10; ++i) host->Frame();
-  EXPECT_EQ(form().HitTintFrames, 0);
+  EXPECT_EQ(picture().HitTintFrames, 0);
   EXPECT_EQ(host->Context->PixelAt(0, 60), edge) << "the tint lasts ten frames";
 
   // The game over: every frame the same dark red, never the bright flash.

@@ -42,11 +42,11 @@ class OverlayFrame : public ::testing::Test {
     host = TFormOnFakes::WithContext(W, H, folder);
     ASSERT_TRUE(host->StartUp());
     host->Frame();
-    host->Form->OnTitleScreen = 0;
-    host->Form->Level = 4;  // keep the world quiet: rockets only, none left to release
-    host->Form->Released[4] = 10;
-    host->Form->ColourScheme = 10;  // black backdrop
-    host->Form->RadarAlpha = 1;      // radar at full brightness
+    host->World->OnTitleScreen = 0;
+    host->World->Level = 4;  // keep the world quiet: rockets only, none left to release
+    host->World->Released[4] = 10;
+    host->World->ColourScheme = 10;  // black backdrop
+    host->World->RadarAlpha = 1;      // radar at full brightness
   }
   void TearDown() override {
     host.reset();
@@ -72,38 +72,38 @@ class OverlayFrame : public ::testing::Test {
 };
 
 TEST_F(OverlayFrame, RingHighlightsThePointOfTheSweepAndStepsIt) {
-  host->Form->RadarSweep = 4.04f;  // rounds to point 4, a quarter turn counter-clockwise: left of centre
+  host->World->RadarSweep = 4.04f;  // rounds to point 4, a quarter turn counter-clockwise: left of centre
   host->Frame();
   EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
   EXPECT_EQ(At(0, 0.2f), 0xffffffu);
-  EXPECT_NEAR(host->Form->RadarSweep, 3.94f, 1e-5);
-  host->Form->RadarSweep = 0.04f;
+  EXPECT_NEAR(host->World->RadarSweep, 3.94f, 1e-5);
+  host->World->RadarSweep = 0.04f;
   host->Frame();
   EXPECT_EQ(At(0, 0.2f), 0xffff00u);
-  EXPECT_FLOAT_EQ(host->Form->RadarSweep, 15);
+  EXPECT_FLOAT_EQ(host->World->RadarSweep, 15);
 }
 
 // N and B fade the ring and the blips over the scene; the highlight stays solid.
 TEST_F(OverlayFrame, RadarBrightnessFadesTheRingAndBlips) {
-  TBlob& alien = *(*host->Form->Aliens)[0];
+  TBlob& alien = *(*host->World->Aliens)[0];
   alien.SetActive(true);
   alien.State = 1;
   alien.Position = MakeVector(2080, 0, 0);
-  host->Form->RadarAlpha = 0.5f;
-  host->Form->RadarSweep = 4;
+  host->World->RadarAlpha = 0.5f;
+  host->World->RadarSweep = 4;
   host->Frame();
   EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 128, 2) << "white ring point at half strength";
   EXPECT_NEAR(int(At(0, 0.1f) & 0xff), 38, 2) << "grey blip at half strength";
   EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
-  for (int i = 0; i < 3; ++i) host->Form->HandleKey(66);  // B three times: 0.2
-  host->Form->RadarSweep = 4;
+  for (int i = 0; i < 3; ++i) host->World->HandleKey(66);  // B three times: 0.2
+  host->World->RadarSweep = 4;
   host->Frame();
   EXPECT_NEAR(int(At(0, 0.2f) & 0xff), 51, 2);
   EXPECT_EQ(At(-0.2f, 0), 0xffff00u);
 }
 
 TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
-  TBlob& alien = *(*host->Form->Aliens)[0];
+  TBlob& alien = *(*host->World->Aliens)[0];
   alien.SetActive(true);
   alien.State = 1;
   alien.Position = MakeVector(2080, 0, 0);
@@ -113,18 +113,18 @@ TEST_F(OverlayFrame, AlienBlipIsPlottedAheadOnTheRadar) {
 }
 
 TEST_F(OverlayFrame, DrawingTheOverlayChangesNothingInTheWorld) {
-  host->Form->RadarSweep = 4;
-  host->Form->Score = 500;
-  host->Form->HighScore = 100;
-  host->Form->DrawOverlay();
-  EXPECT_EQ(host->Form->RadarSweep, 4);
-  EXPECT_EQ(host->Form->HighScore, 100) << "the frame driver keeps the high score, not the drawing";
+  host->World->RadarSweep = 4;
+  host->World->Score = 500;
+  host->World->HighScore = 100;
+  host->Form->Picture().DrawOverlay(host->Form->World());
+  EXPECT_EQ(host->World->RadarSweep, 4);
+  EXPECT_EQ(host->World->HighScore, 100) << "the frame driver keeps the high score, not the drawing";
 }
 
 TEST_F(OverlayFrame, NumbersAreDrawnInYellowDigitsAndTheHighScoreFollowsTheScore) {
-  host->Form->Score = 123456789;
+  host->World->Score = 123456789;
   host->Frame();
-  EXPECT_EQ(host->Form->HighScore, 123456789);
+  EXPECT_EQ(host->World->HighScore, 123456789);
   // Nine glyphs from -0.95: the ninth cell starts at -0.95 + 8 * 0.04.
   EXPECT_GT(YellowIn(-0.95f + 8 * 0.04f, 0.9f, -0.95f + 8 * 0.04f + 0.03f, 0.93f), 0);
   EXPECT_EQ(YellowIn(-0.95f + 9 * 0.04f, 0.9f, -0.95f + 9 * 0.04f + 0.03f, 0.93f), 0);
@@ -157,10 +157,10 @@ TEST_F(OverlayFrame, TheCrossHairIsSeenOverTheBlackSkyAndOverAnythingAtTheEye) {
   const uint32_t beyond = At(0, 0.02f + 3.0f / H);
   EXPECT_EQ(beyond, 0xFFFFFFu) << std::hex << beyond;
   // A fragment right before the eye fills the middle of the view; the cross-hair stays on top.
-  TBlob& f = *host->Form->Fragments->at(0);
+  TBlob& f = *host->World->Fragments->at(0);
   // The test box spans 10 units: its near face stands 1.5 ahead (nearer than the
   // overlay's depth), across the eye's height.
-  TFormOnFakes::Place(f, host->Form->Player->Position.x + 6.5f, host->Form->Player->Position.z, 1);
+  TFormOnFakes::Place(f, host->World->Player->Position.x + 6.5f, host->World->Player->Position.z, 1);
   f.Position.y = 35;
   f.Timer = 100;
   f.AuxA = f.AuxB = f.AuxC = 0;  // it stays where it is
@@ -183,9 +183,9 @@ TEST(OverlayShape, NumbersStayInTheCentredFourToThreeRectangle) {
     TFormOnFakes& host = *hostPtr;
     ASSERT_TRUE(host.StartUp());
     host.Frame();
-    host.Form->OnTitleScreen = 0;
-    host.Form->ColourScheme = 10;  // black backdrop
-    host.Form->Score = 88888888;
+    host.World->OnTitleScreen = 0;
+    host.World->ColourScheme = 10;  // black backdrop
+    host.World->Score = 88888888;
     host.Frame();
     const auto pixels = host.Context->ReadPixels();
     int inside = 0, outside = 0;

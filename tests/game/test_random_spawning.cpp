@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "FormOnFakes.h"
+#include "ModelSet.h"
 
 namespace {
 
 class Spawning : public ::testing::Test {
  protected:
   TWorldForm W;
-  TFormMain& F = *W.Form;
+  TWorldUnderTest& F = *W.World;
 };
 
 int StateNonZero(const TBlobList& List, uint8_t Kind) {
@@ -100,10 +101,14 @@ TEST_F(Spawning, NewGameFillsEveryListWithItsCountsAndKinds) {
 }
 
 TEST_F(Spawning, ObstaclesTakeTheObstacleModelsRadius) {
-  F.ObstacleModel = std::make_unique<TMS3DObj>();
-  F.ObstacleModel->MaxRadius = 42;
-  EXPECT_FLOAT_EQ(ModelRadius(F.ObstacleModel), 42);
-  EXPECT_FLOAT_EQ(ModelRadius(F.RocketModel), 0) << "a model not loaded gives 0";
+  TModelSet Models;
+  Models[ObstacleSlot] = std::make_unique<TMS3DObj>();
+  Models[ObstacleSlot]->MaxRadius = 42;
+  const TModelRadii Radii = RadiiOf(Models);
+  EXPECT_FLOAT_EQ(Radii.Obstacle, 42);
+  EXPECT_FLOAT_EQ(Radii.Rocket, 0) << "a model not loaded gives 0";
+  F.StartUp(Radii);
+  for (auto& O : *F.Obstacles) EXPECT_FLOAT_EQ(O->Radius, 42) << "made before the start-up";
   F.Obstacles->clear();
   F.CreateObstacles();
   for (auto& O : *F.Obstacles) EXPECT_FLOAT_EQ(O->Radius, 42);

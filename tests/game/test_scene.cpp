@@ -60,7 +60,8 @@ class Scene : public ::testing::Test {
     host.reset();
     RemoveFolder(folder);
   }
-  TFormMain& form() { return *host->Form; }
+  TWorldUnderTest& form() { return *host->World; }
+  TPicture& picture() { return host->Form->Picture(); }
 
   // Moves every drawn object far behind the player and holds the world still.
   void EmptyTheWorld() {
@@ -125,7 +126,7 @@ TEST_F(Scene, BackdropLeavesAlphaTestAndShadingAsItFoundThem) {
         if (alphaTest) glEnable(GL_ALPHA_TEST);
         else glDisable(GL_ALPHA_TEST);
         glShadeModel(shading);
-        form().DrawBackdrop(red, oneColour ? red : blue, red, red);
+        picture().DrawBackdrop(red, oneColour ? red : blue, red, red);
         EXPECT_EQ(glIsEnabled(GL_ALPHA_TEST), alphaTest ? GL_TRUE : GL_FALSE);
         GLint model = 0;
         glGetIntegerv(GL_SHADE_MODEL, &model);
@@ -153,7 +154,7 @@ TEST_F(Scene, OneColourBackdropPaintsThePixelsOfAFlatQuadInsideTheViewport) {
     glDisable(GL_LIGHTING);
     if (AsQuad) glEnable(GL_SCISSOR_TEST);  // the caller's box keeps the quad
     glScissor(0, 0, W, H);
-    form().DrawBackdrop(Colour, Colour, Colour, Colour);
+    picture().DrawBackdrop(Colour, Colour, Colour, Colour);
     glDisable(GL_SCISSOR_TEST);
     return host->Context->ReadPixels();
   };
@@ -266,7 +267,7 @@ TEST_F(Scene, FragmentsWriteTheirColourIntoTheDiamondsFirstMaterial) {
   fragments[1]->Timer = 50;
   fragments[1]->Colour = MakeVector(0, 0, 1);
   host->Frame();
-  const TMaterial& m = form().DiamondModel->Materials[0];
+  const TMaterial& m = picture().Models()[DiamondSlot]->Materials[0];
   EXPECT_FLOAT_EQ(m.Ambient[0], 0);
   EXPECT_FLOAT_EQ(m.Ambient[2], 1);
   EXPECT_FLOAT_EQ(m.Ambient[3], 0);

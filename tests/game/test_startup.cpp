@@ -6,7 +6,6 @@
 
 #include "FormOnFakes.h"
 #include "TestModels.h"
-#include "FormOnFakes.h"
 
 namespace {
 
@@ -17,24 +16,17 @@ TEST(StartUp, LoadsTheSixteenModelsInOrderAndStopsAtAMissingOne) {
   {
     auto hostPtr = TFormOnFakes::WithContext(64, 64, folder);
     TFormOnFakes& host = *hostPtr;
-    EXPECT_FALSE(host.StartUp());
-    TFormMain& form = *host.Form;
-    EXPECT_TRUE(form.TerminateRequested);
-    EXPECT_EQ(form.ExitCode, 1);
+    EXPECT_FALSE(host.StartUp()) << "the program ends";
     ASSERT_EQ(host.Messages.Messages.size(), 1u);
     EXPECT_EQ(host.Messages.Messages[0],
               "Problem reading file Teleport.txt\r\nException : File not found\r\n"
               "Ensure all files in same folder, press Ok to terminate");
-    const std::unique_ptr<TMS3DObj>* loaded[] = {
-        &form.GameTextModel,  &form.LogoModel,      &form.TankModel,          &form.AlienModels[0],
-        &form.AlienModels[1], &form.AlienModels[2], &form.AlienModels[3],     &form.AlienShadowModel,
-        &form.ObstacleModel,  &form.StarBulletModel, &form.DiamondModel,      &form.DiamondShadowModel,
-        &form.AlienBulletModel, &form.RocketModel};
-    for (const auto* model : loaded) {
-      ASSERT_TRUE(*model != nullptr);
-      EXPECT_EQ((*model)->NumMeshes, 1);
+    const TModelSet& models = host.Form->Picture().Models();
+    for (int slot = 0; slot < TeleportSlot; ++slot) {
+      ASSERT_TRUE(models[slot] != nullptr);
+      EXPECT_EQ(models[slot]->NumMeshes, 1);
     }
-    EXPECT_EQ(form.FloorTileModel, nullptr) << "the models after the failing one are not read";
+    EXPECT_EQ(models[FloorTileSlot], nullptr) << "the models after the failing one are not read";
   }
   RemoveFolder(folder);
 }
@@ -47,7 +39,7 @@ TEST(StartUp, ObstaclesTakeTheObstacleModelsRadius) {
     auto hostPtr = TFormOnFakes::WithContext(64, 64, folder);
     TFormOnFakes& host = *hostPtr;
     ASSERT_TRUE(host.StartUp());
-    for (const auto& obstacle : *host.Form->Obstacles) EXPECT_FLOAT_EQ(obstacle->Radius, std::sqrt(30.f * 30 + 50 * 50 + 40 * 40));
+    for (const auto& obstacle : *host.World->Obstacles) EXPECT_FLOAT_EQ(obstacle->Radius, std::sqrt(30.f * 30 + 50 * 50 + 40 * 40));
   }
   RemoveFolder(folder);
 }
@@ -57,11 +49,16 @@ class World : public ::testing::Test {
  protected:
   World() {
     w.Ticks.Now = 777;
-    w.Form = std::make_unique<TFormMain>(w.Form->Services);  // made again at tick 777
-    form = w.Form.get();
+    TWorldServices S;
+    S.Ticks = &w.Ticks;
+    S.Sound = &w.Sound;
+    S.Cursor = &w.Cursor;
+    made = std::make_unique<TWorldUnderTest>(S, w.Input);  // made again at tick 777
+    form = made.get();
   }
   TWorldForm w;
-  TFormMain* form;
+  std::unique_ptr<TWorldUnderTest> made;
+  TWorldUnderTest* form;
 };
 
 TEST_F(World, FormCreateLaysOutAFreshGameOnTheTitleScreen) {

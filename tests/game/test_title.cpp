@@ -15,7 +15,7 @@ TEST(TitlePicture, KeptTextIsTheTextDrawnAgainAtAnySize) {
   ASSERT_TRUE(host->StartUp());
   TFormMain& form = *host->Form;
   const auto drawnAgain = [&] {
-    form.TitleText.Forget();
+    form.Picture().ForgetTitle();
     form.FormRedraw();
     return host->Context->ReadPixels();
   };
@@ -25,8 +25,7 @@ TEST(TitlePicture, KeptTextIsTheTextDrawnAgainAtAnySize) {
   EXPECT_EQ(kept, drawnAgain());
 
   // A view of another size gets its text drawn at that size, not the kept one stretched.
-  form.ViewWidth = W / 2;
-  form.ViewHeight = H / 2;
+  form.SetViewSize(W / 2, H / 2);
   host->Frame();
   host->Frame();
   EXPECT_EQ(host->Context->ReadPixels(), drawnAgain());

@@ -73,7 +73,7 @@ class PageHostTest : public GameHostTest {
 };
 
 TEST_F(GameHostTest, LiveKeysMouseAndJoystickGoIntoTheStreamAndReachTheForm) {
-  const uint8_t Flat = Host->Form().FlatShading;
+  const uint8_t Flat = Host->World().FlatShading;
   Host->KeyDown(70);  // F: flat shading
   Host->KeyDown(70);  // its auto-repeat
   Host->KeyUp(70);
@@ -84,7 +84,7 @@ TEST_F(GameHostTest, LiveKeysMouseAndJoystickGoIntoTheStreamAndReachTheForm) {
   Host->Click();
   EXPECT_EQ(Frame(), TFrameResult::Continue);
   EXPECT_EQ(Script.str(), "2 down 70\n2 repeat 70\n2 up 70\n2 mouse 3 -2 left\n2 joy 100 0 1\n2 click\n2 tick 32\n");
-  EXPECT_EQ(Host->Form().FlatShading, Flat) << "F reached the form twice";
+  EXPECT_EQ(Host->World().FlatShading, Flat) << "F reached the form twice";
   EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"present"}));
 }
 
@@ -107,12 +107,12 @@ TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
 
   // Paused: frames do nothing, presses and the mouse do not reach the game,
   // releases do, the clock stands.
-  const int32_t TitleFrames = Host->Form().TitleFrames;
+  const int32_t TitleFrames = Host->World().TitleFrames;
   Host->KeyDown(70);
   Host->MouseMotion(5, 5, 0);
   Wall.Now += 5000;
   EXPECT_EQ(Frame(), TFrameResult::Continue);
-  EXPECT_EQ(Host->Form().TitleFrames, TitleFrames);
+  EXPECT_EQ(Host->World().TitleFrames, TitleFrames);
   EXPECT_EQ(Host->GameTicks(), Frozen);
   EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [PAUSED]");
 
@@ -122,7 +122,7 @@ TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
   EXPECT_EQ(Frame(), TFrameResult::Continue);
   // The demo shows no gap: the second frame's tick follows on from the first's.
   EXPECT_EQ(Script.str(), "2 tick 32\n3 tick 48\n");
-  EXPECT_EQ(Host->Form().TitleFrames, TitleFrames + 1);
+  EXPECT_EQ(Host->World().TitleFrames, TitleFrames + 1);
 }
 
 TEST_F(GameHostTest, EscapeWhilePausedQuitsAtOnce) {
@@ -134,14 +134,14 @@ TEST_F(GameHostTest, EscapeWhilePausedQuitsAtOnce) {
 }
 
 TEST_F(GameHostTest, APlayingDemoTakesNoLiveInputButPauseAndEscape) {
-  const uint8_t Flat = Host->Form().FlatShading;
+  const uint8_t Flat = Host->World().FlatShading;
   Host->Replay(ParseScript("3 down 70\n"));
   Host->KeyDown(78);
   Host->Click();
   Frame();
   Frame();
-  EXPECT_EQ(Host->Form().RadarAlpha, 0.7f) << "the player's N did not reach the game";
-  EXPECT_NE(Host->Form().FlatShading, Flat) << "the demo's F did";
+  EXPECT_EQ(Host->World().RadarAlpha, 0.7f) << "the player's N did not reach the game";
+  EXPECT_NE(Host->World().FlatShading, Flat) << "the demo's F did";
   EXPECT_TRUE(Host->ReplayFinished());
   Host->KeyDown(VkPause);
   EXPECT_EQ(Host->Pause().Phase(), TPauseState::TPhase::Capturing);
@@ -201,8 +201,8 @@ TEST_F(GameHostTest, StepsWithoutPicturesGiveTheSameGameAsDrawnOnes) {
   }
   // The whole state of the world, as the simulator's trace writes it.
   TTraceWriter A, B;
-  EXPECT_EQ(A.FormatFrame(1, Sparse.Form(), nullptr, 0, true), B.FormatFrame(1, Host->Form(), nullptr, 0, true));
-  EXPECT_EQ(Sparse.Form().OnTitleScreen, 0);
+  EXPECT_EQ(A.FormatFrame(1, Sparse.World(), nullptr, 0, true), B.FormatFrame(1, Host->World(), nullptr, 0, true));
+  EXPECT_EQ(Sparse.World().OnTitleScreen, 0);
   EXPECT_EQ(std::count(OtherShell.Calls.begin(), OtherShell.Calls.end(), "present"), 1 + 100) << "start-up, then every third frame";
 }
 
@@ -221,8 +221,8 @@ TEST_F(GameHostTest, ASizeOfHeightZeroGivesAViewportOfHeightOne) {
   GLint Mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &Mode);
   EXPECT_EQ(Mode, GL_MODELVIEW);
-  EXPECT_EQ(Host->Form().ViewWidth, 640);
-  EXPECT_EQ(Host->Form().ViewHeight, 1);
+  EXPECT_EQ(Host->Picture().ViewWidth, 640);
+  EXPECT_EQ(Host->Picture().ViewHeight, 1);
 }
 
 TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
@@ -276,16 +276,16 @@ class PlayerHostTest : public ::testing::Test {
   }
   // A game from the title that ends at the third hit with Score on level Level (0 is the first).
   void PlayGameEnding(int32_t Score, int32_t Level) {
-    while (!Host->Form().OnTitleScreen) Frame();
+    while (!Host->World().OnTitleScreen) Frame();
     Host->KeyDown(90);
     Host->KeyUp(90);
     Frame();
-    ASSERT_EQ(Host->Form().OnTitleScreen, 0);
-    Host->Form().Score = Score;
-    Host->Form().Level = Level;
-    Host->Form().HitsByAlien = 3;
+    ASSERT_EQ(Host->World().OnTitleScreen, 0);
+    Host->Stream().Stage(TStaging::Score, Score);
+    Host->Stream().Stage(TStaging::Level, Level);
+    for (int i = 0; i < 3; ++i) Host->Stream().Stage(TStaging::Hit);
     Frame();
-    ASSERT_EQ(Host->Form().GameOverTimer, 100);
+    ASSERT_EQ(Host->World().GameOverTimer, 100);
   }
 
   THeadlessContext Context;
@@ -306,7 +306,7 @@ TEST_F(PlayerHostTest, AGameThatEndsTakesItsPlaceOnceInTheTableKeptInMemory) {
   EXPECT_TRUE(Host->LastGame().NewHighScore);
   EXPECT_EQ(Host->Scores(), (TScoreTable{{7000, 3, "2026-12-07"}, {5000, 4, "2026-12-01"}}));
   for (int i = 0; i < 100; ++i) Frame();  // the rest of the game over, then the title
-  EXPECT_EQ(Host->Form().OnTitleScreen, 1);
+  EXPECT_EQ(Host->World().OnTitleScreen, 1);
   EXPECT_EQ(Host->Scores().size(), 2u) << "one game, one entry";
 
   PlayGameEnding(3000, 0);
@@ -358,7 +358,7 @@ TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReac
   for (int i = 0; i < 4; ++i) Host->KeyDown(38);
   Host->KeyDown(37);
   EXPECT_TRUE(Host->Settings().ReduceFlashing);
-  EXPECT_TRUE(Host->Form().ReduceFlashing);
+  EXPECT_TRUE(Host->Picture().ReduceFlashing);
   EXPECT_EQ(Store.Saved.size(), 3u);
   EXPECT_EQ(Script.str().find("down"), std::string::npos) << "no press reached the game: " << Script.str();
 

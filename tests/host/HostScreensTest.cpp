@@ -88,14 +88,15 @@ TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
   glFrustum(-1, 1, -1, 1, 1, 2200);
   glMatrixMode(GL_MODELVIEW);
 
-  Game.Form.OnTitleScreen = 0;
-  Game.Form.GameOverTimer = 50;
+  TWorldState Over;
+  Over.OnTitleScreen = 0;
+  Over.GameOverTimer = 50;
   TGameResult Last;
   Last.Score = 1234;
   Last.Place = 1;
   Last.NewHighScore = true;
   THostScreens Screens(DefaultProgramFolder());
-  Screens.DrawOverFrame(Game.Form, Last, {{1234, 1, ""}}, "");
+  Screens.DrawOverFrame(Over, 320, 240, Last, {{1234, 1, ""}}, "");
 
   int WhiteInWords = 0, YellowBelow = 0, LitAbove = 0;
   for (int y = 0; y < 240; ++y)

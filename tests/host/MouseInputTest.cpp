@@ -16,7 +16,7 @@ void StepTo(THeadlessHost& Game, long Frames) {
   while (Game.Frame() < Frames) ASSERT_TRUE(Game.Step());
 }
 
-int ActiveShots(TFormMain& Form) {
+int ActiveShots(const TWorldState& Form) {
   int N = 0;
   for (const auto& S : *Form.PlayerShots) N += S->Active;
   return N;
@@ -34,7 +34,7 @@ TEST(MouseInput, AFramesMotionIsOneMouseMove) {
   THeadlessContext Context(W, H);
   THeadlessHost Game(W, H, DefaultProgramFolder(), Script(Text));
   StepTo(Game, 19);
-  TFormMain& F = Game.Form;
+  const TWorldState& F = Game.World();
   const float Heading = F.Player->Rotation.y;
   StepTo(Game, 20);
   EXPECT_EQ(ActiveShots(F), 1);
@@ -52,7 +52,7 @@ TEST(MouseInput, MovingUpWithTheRightButtonRaisesTheSpeedAlsoAfterAWrap) {
                          "40 mouse -3 0\n"     // measured from the right edge, no second wrap
                          "50 mouse 0 -5 right\n"));
   StepTo(Game, 19);
-  TFormMain& F = Game.Form;
+  const TWorldState& F = Game.World();
   const float Heading = F.Player->Rotation.y;
   StepTo(Game, 20);
   EXPECT_FLOAT_EQ(F.Player->Speed, 0.3f);

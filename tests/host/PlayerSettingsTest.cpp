@@ -67,14 +67,14 @@ TEST_F(SlowMouseTest, TheStreamHoldsTheMotionAfterSpeedAndInversionWithNoMotionL
   EXPECT_EQ(Store.Saved[0].MouseSpeed, 1);
 }
 
-TEST_F(SlowMouseTest, TheHighScoreStartsAtTheBestKeptGame) { EXPECT_EQ(Game->Form.HighScore, 5000); }
+TEST_F(SlowMouseTest, TheHighScoreStartsAtTheBestKeptGame) { EXPECT_EQ(Game->World().HighScore, 5000); }
 
 TEST(PlayerSettings, ADemoReplaysTheSameUnderAnyMouseSettings) {
   THeadlessContext Context(W, H);
   THeadlessHost Game(W, H, DefaultProgramFolder(), ParseScript("2 mouse 4 0\n"), 16, SlowInvertedMouse());
   ASSERT_TRUE(Game.Step());
   ASSERT_TRUE(Game.Step());
-  EXPECT_EQ(Game.Form.LastMouseX, W / 2 + 4);
+  EXPECT_EQ(Game.World().LastMouseX, W / 2 + 4);
 }
 
 TEST_F(PlayerSettingsTest, MMutesAndUnmutesAtAnyTimeIsSavedAndNeverReachesTheGame) {
@@ -93,19 +93,19 @@ TEST_F(PlayerSettingsTest, MMutesAndUnmutesAtAnyTimeIsSavedAndNeverReachesTheGam
 }
 
 TEST_F(PlayerSettingsTest, AHitRumblesShortlyAndTheGameOverLongerOnce) {
-  TFormMain& F = Game->Form;
-  F.HitsByAlien = 1;
+  const TWorldState& F = Game->World();
+  Game->Stage(TStaging::Hit);
   ASSERT_TRUE(Game->Step());
   ASSERT_TRUE(Game->Step());
   EXPECT_EQ(Game->Rumbles, 1);
   EXPECT_EQ(Game->LastRumble.Ms, HitRumble.Ms);
-  F.HitsByAlien = 3;
+  for (int i = 0; i < 2; ++i) Game->Stage(TStaging::Hit);
   for (int i = 0; i < 120; ++i) ASSERT_TRUE(Game->Step());  // the game over and back to the title
   EXPECT_EQ(F.Hits(), 0);
   EXPECT_EQ(Game->Rumbles, 2);
   EXPECT_EQ(Game->LastRumble.Ms, GameOverRumble.Ms);
   EXPECT_GT(GameOverRumble.Ms, HitRumble.Ms);
-  F.HitsByRocket = 1;
+  Game->Stage(TStaging::Hit);
   ASSERT_TRUE(Game->Step());
   EXPECT_EQ(Game->Rumbles, 3);
   EXPECT_EQ(Game->LastRumble.Ms, HitRumble.Ms);

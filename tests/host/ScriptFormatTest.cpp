@@ -76,7 +76,8 @@ TEST(ScriptFormat, BlankAndCommentLinesHoldNoEvent) {
 TEST(ScriptFormat, WritesLinesThatReadBackTheSame) {
   const char* Lines[] = {"1 down 90", "2 repeat 90", "3 up 90", "4 mouse -5 7", "5 mouse 1 2 left",
                          "6 mouse 3 -4 left right", "7 click", "8 joy 0 0", "9 joy -100 200 1 2 32",
-                         "10 tick 0", "11 tick 123456", "12 size 1920 1080"};
+                         "10 tick 0", "11 tick 123456", "12 size 1920 1080", "13 stage busy",
+                         "14 stage hit", "15 stage scheme 10", "16 stage score 2147483647", "17 stage level 9"};
   for (const char* Line : Lines) {
     const TScriptEvent E = Parse(Line);
     EXPECT_EQ(FormatScriptEvent(E), Line);
@@ -85,8 +86,13 @@ TEST(ScriptFormat, WritesLinesThatReadBackTheSame) {
 }
 
 TEST(ScriptFormat, BadLinesNameTheLineAndTheFault) {
-  EXPECT_EQ(ErrorOf("5 jump 3"), "line 12: unknown verb \"jump\" (down, repeat, up, mouse, click, joy, tick, size)");
+  EXPECT_EQ(ErrorOf("5 jump 3"), "line 12: unknown verb \"jump\" (down, repeat, up, mouse, click, joy, tick, size, stage)");
   EXPECT_EQ(ErrorOf("5"), "line 12: expected \"FRAME VERB ARGS\"");
+  const std::string StageUsage = "line 12: expected \"FRAME stage busy|hit|scheme N|score N|level N\"";
+  for (const char* Line : {"5 stage", "5 stage fly", "5 stage busy 1", "5 stage scheme"})
+    EXPECT_EQ(ErrorOf(Line), StageUsage) << Line;
+  EXPECT_EQ(ErrorOf("5 stage scheme 11"), "line 12: scheme 11 is outside 0..10");
+  EXPECT_EQ(ErrorOf("5 stage level 10"), "line 12: level 10 is outside 0..9");
   EXPECT_EQ(ErrorOf("down 90"), "line 12: frame \"down\" is not a whole number");
   EXPECT_EQ(ErrorOf("0 click"), "line 12: frame 0 is outside 1..1000000000");
   EXPECT_EQ(ErrorOf("-3 click"), "line 12: frame -3 is outside 1..1000000000");
@@ -135,7 +141,7 @@ TEST(ScriptFormat, BadWordsAreClippedAndEscapedInMessages) {
   EXPECT_EQ(QuoteWord(Words), Words.substr(0, 80) + "...");
   // In a script's message.
   EXPECT_EQ(ErrorOf("5 " + std::string(4000, 'x') + "\x07"),
-            "line 12: unknown verb \"" + std::string(40, 'x') + "...\" (down, repeat, up, mouse, click, joy, tick, size)");
+            "line 12: unknown verb \"" + std::string(40, 'x') + "...\" (down, repeat, up, mouse, click, joy, tick, size, stage)");
   EXPECT_EQ(ErrorOf("5 down \x01\xfe"), "line 12: key code \"\\x01\\xfe\" is not a whole number");
 }
 

@@ -11,7 +11,7 @@ constexpr float ArenaHalf = 2600;
 
 struct TListRule {
   const char* Name;
-  std::unique_ptr<TBlobList> TWorldState::*List;
+  TOwned<TBlobList> TWorldState::*List;
   size_t Size;
 };
 const TListRule ListRules[] = {
