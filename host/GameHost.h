@@ -99,8 +99,6 @@ extern const char* const PausedTitle;
 // The game's mouse buttons (shift bits) from the buttons a shell reports.
 uint32_t MouseButtons(bool Left, bool Right);
 
-// A demo's frames when its script names no clock.
-constexpr uint32_t DemoMsPerFrame = 16;
 
 // Creates the demo file to record into: std::runtime_error with the reason.
 // Made before the window and the first frame, so a bad path costs no game.

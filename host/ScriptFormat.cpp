@@ -224,12 +224,16 @@ std::string ReadScriptText(const std::string& Path) {
   return Text;
 }
 
-std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) {
-  const std::string Text = ReadScriptText(Path);
+std::vector<TScriptEvent> ParseDemo(const std::string& Text) {
   int Width = 0, Height = 0;
   ReadDemoHeader(Text, Width, Height);
-  return ParseScript(Text);
+  std::vector<TScriptEvent> Events = ParseScript(Text);
+  for (const TScriptEvent& E : Events)
+    if (E.Verb == TScriptVerb::Stage) throw EScriptError(E.Line, "a game never records \"stage\"");
+  return Events;
 }
+
+std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return ParseDemo(ReadScriptText(Path)); }
 
 namespace {
 

@@ -29,6 +29,8 @@ struct TScriptEvent {
 };
 
 constexpr long MaxScriptFrame = 1000000000L;
+// A demo's frames when its script names no clock.
+constexpr uint32_t DemoMsPerFrame = 16;
 // What a script may cost. A recorded hour of play is 5 to 9 MB (a tick line
 // every frame, a mouse line while it moves), so 32 MB holds some four hours;
 // its events then take at most five times the text (a 40-byte event for
@@ -53,7 +55,10 @@ std::vector<TScriptEvent> ParseScript(const std::string& Text);
 // read error, more than MaxScriptBytes, no memory) throws EScriptError with
 // the reason. Nothing is waited on: a FIFO is refused without a read.
 std::string ReadScriptText(const std::string& Path);
-// ReadScriptText, then the demo header checked (ReadDemoHeader), then ParseScript.
+// A demo's text: the demo header checked (ReadDemoHeader), then ParseScript;
+// a demo holds no "stage" line (no game records one).
+std::vector<TScriptEvent> ParseDemo(const std::string& Text);
+// ReadScriptText, then ParseDemo.
 std::vector<TScriptEvent> ReadScriptFile(const std::string& Path);
 
 // A recorded demo's first line: a comment naming the window size it was recorded at.

@@ -12,3 +12,6 @@
 // shared folders that exists, otherwise ExeFolder (the game then reports the
 // missing files by name, in that folder).
 std::string DataFolderFor(const std::string& ExeFolder);
+
+// The folder of the running executable (/proc/self/exe), else of Argv0.
+std::string ExecutableFolder(const char* Argv0);

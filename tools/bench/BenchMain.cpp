@@ -17,6 +17,7 @@
 #include "BenchOptions.h"
 #include "BenchStats.h"
 #include "BusyScene.h"
+#include "DemoCheckBench.h"
 #include "GlCallCounter.h"
 #include "GlDriverStack.h"
 #include "MeshLists.h"
@@ -271,6 +272,8 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
   std::printf("%-34s %6.1f ms (median of %zu, best %.1f), %.1f ms CPU\n", "StartUp (16 models, textures, lists)",
               Up.Median * 1e3, StartUps.size(), Up.Min * 1e3, SpreadOf(StartUpCpu).Median * 1e3);
   PrintMultisampleCost(Folder, Width, Height);
+  WalkStacks = false;  // the check's parsing allocates: counted without a stack walk each
+  PrintDemoCheckSpeed(Folder);
   std::printf("load average (1, 5, 15 min): %s before, %s after\n", LoadBefore.c_str(), LoadAverage().c_str());
   return 0;
 }

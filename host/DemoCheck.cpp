@@ -1,0 +1,87 @@
+#include "DemoCheck.h"
+
+#include <exception>
+
+#include "ModelSet.h"
+#include "ScriptFormat.h"
+
+namespace {
+
+// Model messages (a missing texture) are not wanted: the radii need no texture.
+class TUnheard : public IMessageSink {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
+TDemoCheck Refusal(const std::string& Reason) {
+  TDemoCheck C;
+  C.Refused = true;
+  C.Reason = Reason;
+  return C;
+}
+
+}  // namespace
+
+TDemoRun::TDemoRun(const std::string& Text, const TModelRadii& Radii) : radii_(Radii) {
+  int Width = 0, Height = 0;
+  if (!ReadDemoHeader(Text, Width, Height)) throw EScriptError(1, "not a demo: its first line names no window size");
+  replay_ = std::make_unique<TReplaySource>(ParseDemo(Text), DemoMsPerFrame);
+  cursor_ = std::make_unique<TScriptCursor>(Width, Height);
+  stream_ = std::make_unique<TInputStream>(input_, *cursor_, clock_, Width, Height);
+  TWorldServices Services;
+  Services.Ticks = &clock_;
+  Services.Cursor = cursor_.get();
+  Services.ScreenWidth = Width;
+  Services.ScreenHeight = Height;
+  world_ = std::make_unique<TWorld>(Services);
+}
+
+bool TDemoRun::Step() {
+  if (frame_ >= Frames()) return false;
+  ++frame_;
+  const uint32_t Tick = replay_->Feed(frame_, *stream_);
+  world_->Step(stream_->BeginFrame(Tick));
+  if (World().StartupPending) world_->StartUp(radii_);
+  return true;
+}
+
+bool ReadModelRadii(const std::string& Folder, TModelRadii& Radii, std::string& Failure) {
+  TUnheard Unheard;
+  TModelSet Models;
+  Failure = ReadModelSet(Models, Folder, Unheard);
+  if (!Failure.empty()) return false;
+  Radii = RadiiOf(Models);
+  return true;
+}
+
+TDemoCheck CheckDemoText(const std::string& Text, const TModelRadii& Radii) {
+  std::unique_ptr<TDemoRun> Run;
+  try {
+    Run = std::make_unique<TDemoRun>(Text, Radii);
+  } catch (const std::exception& e) {
+    return Refusal(e.what());
+  }
+  const TWorldState& W = Run->World();
+  TDemoCheck C;
+  C.Frames = Run->Frames();
+  // Each game's result when its game over begins, and the last game's when the demo ends in play.
+  const auto Note = [&C, &W] {
+    if (W.Score <= C.Score) return;
+    C.Score = W.Score;
+    C.Level = W.Level + 1;
+  };
+  for (bool Over = false; Run->Step(); Over = W.GameOverTimer > 0)
+    if (!Over && W.GameOverTimer > 0) Note();
+  if (!W.OnTitleScreen && W.GameOverTimer == 0) Note();
+  return C;
+}
+
+TDemoCheck CheckDemoFile(const std::string& Path, const TModelRadii& Radii) {
+  std::string Text;
+  try {
+    Text = ReadScriptText(Path);
+  } catch (const std::exception& e) {
+    return Refusal(e.what());
+  }
+  return CheckDemoText(Text, Radii);
+}
