@@ -11,6 +11,8 @@
 #include <stdexcept>
 
 #include "HostScreens.h"
+#include "InputStream.h"
+#include "ReplaySource.h"
 #include "PauseScreen.h"
 #include "frmMainGL.h"
 
@@ -321,6 +323,8 @@ const std::string& TGameHost::NoticeText() const {
   if (notice_.empty() || int32_t(noticeUntil_ - platform_.WallClock->GetTickCount()) <= 0) return None;
   return notice_;
 }
+
+void TGameHost::GlObjectsLost() { form_->Picture().ReleaseTitle(); }
 
 void TGameHost::ReleaseScreens() {
   if (screens_) screens_->Release();

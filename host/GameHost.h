@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "InputStream.h"
 #include "MouseScale.h"
 #include "OptionsMenu.h"
 #include "PausableClock.h"
 #include "PauseState.h"
-#include "ReplaySource.h"
 #include "RumbleWatch.h"
 #include "ScriptFormat.h"
 #include "ScriptInput.h"
@@ -26,6 +24,8 @@
 #include "Services.h"
 
 class TFormMain;
+class TInputStream;
+class TReplaySource;
 class TPicture;
 struct TWorldState;
 class THostScreens;
@@ -185,6 +185,9 @@ class TGameHost {
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
   void ReleaseScreens();
+  // The GL context was lost and made again: what the picture kept in it (the
+  // title's text) is drawn anew.
+  void GlObjectsLost();
 
   // The world as it stands, to read: everything that changes it goes through the stream.
   const TWorldState& World() const;

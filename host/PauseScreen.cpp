@@ -1,10 +1,11 @@
 #include "PauseScreen.h"
 
-#include "PixelView.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "PixelView.h"
+#include "ScreenCopy.h"
 
 namespace {
 
@@ -77,17 +78,21 @@ void DrawText(const char* Text, float CentreX, float BaseY, float Height) {
 
 }  // namespace
 
+TPauseScreen::TPauseScreen() : picture_(std::make_unique<TScreenCopy>()) {}
+
+TPauseScreen::~TPauseScreen() = default;
+
 void TPauseScreen::Capture(GLenum ReadBuffer, int Width, int Height) {
   glPushAttrib(GL_PIXEL_MODE_BIT);
   glReadBuffer(ReadBuffer);
-  picture_.Capture(Width, Height);
+  picture_->Capture(Width, Height);
   glPopAttrib();
 }
 
-void TPauseScreen::DrawPicture(int Width, int Height) const { picture_.Draw(Width, Height); }
+void TPauseScreen::DrawPicture(int Width, int Height) const { picture_->Draw(Width, Height); }
 
 void TPauseScreen::Draw(int Width, int Height) const {
-  picture_.Draw(Width, Height);
+  picture_->Draw(Width, Height);
   BeginPixelView(Width, Height);
 
   // The sign: sized by the height, narrowed to fit a tall, thin window.
@@ -110,4 +115,4 @@ void TPauseScreen::Draw(int Width, int Height) const {
   EndPixelView();
 }
 
-void TPauseScreen::Release() { picture_.Release(); }
+void TPauseScreen::Release() { picture_->Release(); }

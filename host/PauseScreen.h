@@ -5,11 +5,14 @@
 #pragma once
 #include <GL/gl.h>
 
-#include "ScreenCopy.h"
+#include <memory>
+
+class TScreenCopy;
 
 class TPauseScreen {
  public:
-  TPauseScreen() = default;
+  TPauseScreen();
+  ~TPauseScreen();
   TPauseScreen(const TPauseScreen&) = delete;
   TPauseScreen& operator=(const TPauseScreen&) = delete;
 
@@ -26,5 +29,5 @@ class TPauseScreen {
   void Release();
 
  private:
-  TScreenCopy picture_;
+  std::unique_ptr<TScreenCopy> picture_;
 };

@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "InputStream.h"
 #include "Picture.h"
+#include "WorldState.h"
 #include "PlayerFiles.h"
 
 THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& ProgramFolder,
@@ -40,6 +42,8 @@ THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFo
 }
 
 void THeadlessHost::Present() { glFinish(); }
+
+void THeadlessHost::Stage(TStaging What, int32_t Value) { Game.Stream().Stage(What, Value); }
 
 bool THeadlessHost::Step() {
   // The frame's sounds: those of the input given since the last frame, then its own.

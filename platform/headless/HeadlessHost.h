@@ -12,8 +12,11 @@
 
 #include "FakeServices.h"
 #include "GameHost.h"
+
+class TBlob;
+struct TWorldState;
+enum class TStaging : int32_t;
 #include "TraceWriter.h"
-#include "WorldState.h"
 
 // The player's settings and scores a headless game starts with: none unless
 // given, so that a run depends on no player's files.
@@ -38,7 +41,7 @@ class THeadlessHost : private IHostShell {
   // Runs frames until the start-up frame is done; false when start-up failed.
   bool StartUp();
   // Something a tool stages in the world at the next frame, through the input stream.
-  void Stage(TStaging What, int32_t Value = 0) { Game.Stream().Stage(What, Value); }
+  void Stage(TStaging What, int32_t Value = 0);
   // The trace line of the frame Step just ran.
   const std::string& TraceLine();
   // The sound operations of the frame Step just ran, with those of the input

@@ -27,7 +27,7 @@ void TWebShell::ContextRestored() {
   contextLost_ = false;
   // Their textures went with the old context.
   pauseScreen_.Release();
-  host_->Picture().ReleaseTitle();
+  host_->GlObjectsLost();
   ShowPageStatus(host_->Paused() ? PausedLine() : PlayingLine());
   if (host_->Paused()) {
     host_->RedrawPicture();  // the world as it stands, kept again under the sign

@@ -13,7 +13,9 @@
 
 #include "FakeServices.h"
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
+#include "InputStream.h"
 #include "TraceWriter.h"
 #include "frmMainGL.h"
 

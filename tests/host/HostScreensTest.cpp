@@ -10,6 +10,7 @@
 
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "WorldState.h"
 
 namespace {
 

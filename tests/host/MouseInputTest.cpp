@@ -5,6 +5,7 @@
 
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "WorldState.h"
 #include "ScriptFormat.h"
 
 namespace {

@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
+#include "InputStream.h"
+#include "WorldState.h"
 #include "ScriptFormat.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "InputStream.h"
 #include "World.h"
 #include "TraceSupport.h"
 

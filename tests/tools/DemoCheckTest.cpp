@@ -7,6 +7,7 @@
 #include "DemoCheck.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "InputStream.h"
 #include "SoakInput.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "WorldState.h"
 #include "SoakChecks.h"
 #include "WorldUnderTest.h"
 

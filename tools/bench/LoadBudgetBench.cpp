@@ -14,6 +14,7 @@
 #include "BenchStats.h"
 #include "BusyScene.h"
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "WorstLoads.h"
 

@@ -6,7 +6,9 @@
 
 #include "BusyScene.h"
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
+#include "InputStream.h"
 
 namespace {
 

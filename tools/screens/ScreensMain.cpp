@@ -9,7 +9,9 @@
 #include <string>
 
 #include "GameHost.h"
+#include "InputStream.h"
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "HostScreens.h"
 #include "PauseScreen.h"

@@ -15,6 +15,7 @@
 
 #include "BusyScene.h"
 #include "HeadlessContext.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "QuoteWord.h"
 #include "SimOptions.h"

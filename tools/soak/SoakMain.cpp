@@ -17,6 +17,7 @@
 #include "ScriptFormat.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
+#include "WorldState.h"
 #include "SimOptions.h"
 #include "ToolPlayer.h"
 #include "SoakChecks.h"

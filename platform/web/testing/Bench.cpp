@@ -10,6 +10,7 @@
 
 #include "BusyScene.h"
 #include "GlRenderer.h"
+#include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "ScriptFormat.h"
 #include "WebContext.h"

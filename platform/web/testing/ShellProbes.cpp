@@ -6,8 +6,9 @@
 
 #include "WebPlayerStore.h"
 #include "WebShell.h"
-#include "WorldState.h"
 #include "FrameInput.h"
+#include "InputStream.h"
+#include "WorldState.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
-// Skyrend's entry point: the command line and the player's files, then the
-// SDL shell with the six sound clips built into the program, optionally
+// The desktop game as a whole: the command line and the player's files, then
+// the SDL shell with the six sound clips built into the program, optionally
 // recording or playing a demo.
+#include "DesktopGame.h"
+
 #include <array>
 #include <cstdio>
 #include <exception>
@@ -29,7 +31,7 @@ std::array<TClipBytes, WaveItemCount> BuiltInClips() {
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
+int RunDesktopGame(int argc, char* argv[]) {
   const TCommandLine Line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   switch (Line.Action) {
     case TCommandLine::TAction::Help:
