@@ -31,7 +31,8 @@ class TReadableFile {
 
   // Reads Count bytes from Offset; throws "Read error" when they are not all there.
   void ReadAt(uint64_t Offset, void* Into, size_t Count) const;
-  // The whole file; throws TooLargeText when it holds more than MaxBytes.
+  // The whole file, read to its end whatever size it claimed; throws
+  // TooLargeText when it holds more than MaxBytes, or the system's reason.
   std::string ReadAll(uint64_t MaxBytes, const char* TooLargeText) const;
 
  private:

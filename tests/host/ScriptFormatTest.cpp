@@ -180,6 +180,9 @@ TEST(ScriptFormat, ADemoNamesItsWindowSizeInItsFirstLine) {
   EXPECT_EQ(W, 1280);
   EXPECT_EQ(H, 1024);
   EXPECT_TRUE(ParseScript(DemoHeaderLine(1280, 1024) + "\n").empty());  // a comment to the reader
+  // A demo recorded in the largest window the settings allow plays back.
+  EXPECT_TRUE(ReadDemoHeader(DemoHeaderLine(MaxViewSide, MaxViewSide) + "\n", W, H));
+  EXPECT_EQ(W, MaxViewSide);
   EXPECT_FALSE(ReadDemoHeader("1 tick 16\n" + DemoHeaderLine(640, 480), W, H));
   EXPECT_FALSE(ReadDemoHeader("", W, H));
   for (const char* Bad : {"# Skyrend demo at 0x480: x", "# Skyrend demo at 640x: x", "# Skyrend demo at big\n"})

@@ -31,8 +31,8 @@ bool InRanges(const TScriptEvent& E) {
 const char* ScriptFault(const std::string& Text) {
   int Width = 0, Height = 0;
   try {
-    if (ReadDemoHeader(Text, Width, Height) && (Width < 1 || Width > 8192 || Height < 1 || Height > 8192))
-      return "a demo header outside 1..8192 was accepted";
+    if (ReadDemoHeader(Text, Width, Height) && (Width < 1 || Width > MaxViewSide || Height < 1 || Height > MaxViewSide))
+      return "a demo header outside 1..MaxViewSide was accepted";
   } catch (const EScriptError& e) {
     if (e.what()[0] == '\0') return "a refused header has no message";
   }
