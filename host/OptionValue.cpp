@@ -22,12 +22,9 @@ long WholeOption(const std::string& Text, long Lo, long Hi, const std::string& W
 }
 
 void SizeOption(const std::string& Text, int MinSide, int& Width, int& Height) {
-  int W = 0, H = 0;
-  const TSizeRead Read = ReadSizeText(Text, W, H);
+  const TSizeRead Read = ReadSizeText(Text, MinSide, Width, Height);
   if (Read == TSizeRead::NoSeparator) throw std::invalid_argument("--size needs WxH, not \"" + QuoteWord(Text) + "\"");
   const size_t X = Text.find_first_of("xX");
-  if (Read == TSizeRead::BadWidth || W < MinSide) NotWhole(Text.substr(0, X), MinSide, MaxViewSide, "--size width");
-  if (Read == TSizeRead::BadHeight || H < MinSide) NotWhole(Text.substr(X + 1), MinSide, MaxViewSide, "--size height");
-  Width = W;
-  Height = H;
+  if (Read == TSizeRead::BadWidth) NotWhole(Text.substr(0, X), MinSide, MaxViewSide, "--size width");
+  if (Read == TSizeRead::BadHeight) NotWhole(Text.substr(X + 1), MinSide, MaxViewSide, "--size height");
 }

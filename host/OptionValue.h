@@ -6,5 +6,5 @@
 
 // What must be a whole number in Lo..Hi.
 long WholeOption(const std::string& Text, long Lo, long Hi, const std::string& What);
-// --size WxH, each side in MinSide..MaxViewSide.
+// --size WxH, each side in MinSide..MaxViewSide; Width and Height are set only when it reads.
 void SizeOption(const std::string& Text, int MinSide, int& Width, int& Height);

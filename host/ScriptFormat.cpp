@@ -196,7 +196,7 @@ bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
   if (Rest.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
   const size_t Start = DemoHeaderStart.size();
   const std::string Size(Rest.substr(Start, Rest.find_first_of(":\n", Start) - Start));
-  if (ReadSizeText(Size, Width, Height) != TSizeRead::Read)
+  if (ReadSizeText(Size, 1, Width, Height) != TSizeRead::Read)
     throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1.." +
                               std::to_string(MaxViewSide));
   return true;

@@ -33,7 +33,7 @@ bool ParseSwitch(const std::string& Value, bool& On) {
 
 bool ParseWindowSize(const std::string& Value, int& Width, int& Height) {
   int W, H;
-  if (ReadSizeText(Value, W, H) != TSizeRead::Read || W < MinWindowWidth || H < MinWindowHeight) return false;
+  if (ReadSizeText(Value, 1, W, H) != TSizeRead::Read || W < MinWindowWidth || H < MinWindowHeight) return false;
   Width = W;
   Height = H;
   return true;

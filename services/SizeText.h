@@ -11,6 +11,6 @@ constexpr int MaxViewSide = 16384;
 enum class TSizeRead { Read, NoSeparator, BadWidth, BadHeight };
 
 // Two whole numbers either side of the first 'x' (or 'X'), blanks allowed
-// around each, each within 1..MaxViewSide. Width and Height are set only when
-// the whole size reads.
-TSizeRead ReadSizeText(std::string_view Text, int& Width, int& Height);
+// around each, each within MinSide..MaxViewSide; the width is checked first.
+// Width and Height are set only when the whole size reads.
+TSizeRead ReadSizeText(std::string_view Text, int MinSide, int& Width, int& Height);

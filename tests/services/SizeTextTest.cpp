@@ -17,7 +17,7 @@ TEST(SizeText, ReadsWxHWithinTheOneLimitAndSaysWhichSideIsBad) {
                          {"640x480x2", R::BadHeight, 0, 0},   {"640", R::NoSeparator, 0, 0}};
   for (const TCase& C : Cases) {
     int W = 0, H = 0;
-    EXPECT_EQ(ReadSizeText(C.Text, W, H), C.Read) << C.Text;
+    EXPECT_EQ(ReadSizeText(C.Text, 1, W, H), C.Read) << C.Text;
     EXPECT_EQ(W, C.W) << C.Text;
     EXPECT_EQ(H, C.H) << C.Text;
   }

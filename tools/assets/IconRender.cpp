@@ -14,6 +14,7 @@
 
 #include "HeadlessContext.h"
 #include "MerivexLib3D.h"
+#include "QuoteWord.h"
 #include "TextNumber.h"
 
 namespace {
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
       if (Colon == std::string::npos || !ParseWholeText(std::string_view(Arg).substr(0, Colon), Size) ||
           Size < 16 || Size > 1024 || Colon + 1 == Arg.size()) {
         std::fprintf(stderr, "skyrend-icon: expected <size>:<output.png> with a size of 16 to 1024, not \"%s\"\n",
-                     Arg.c_str());
+                     QuoteName(Arg).c_str());
         return 2;
       }
       if (!RenderIcon(Size, Arg.substr(Colon + 1), argv[1])) return 1;

@@ -28,7 +28,7 @@ TBenchOptions ParseBenchArguments(const std::vector<std::string>& Args) {
     } else if (Name == "--scores") {
       O.ScoresPath = Value;
     } else {
-      throw std::invalid_argument("unknown argument \"" + Name + "\"");
+      throw std::invalid_argument("unknown argument \"" + QuoteWord(Name) + "\"");
     }
   }
   return O;

@@ -43,7 +43,7 @@ TScoreTable SampleTable() {
 
 int main(int argc, char** argv) {
   int W = 1024, H = 768;
-  if (argc < 2 || argc > 3 || (argc == 3 && ReadSizeText(argv[2], W, H) != TSizeRead::Read) || W < 64 || H < 48) {
+  if (argc < 2 || argc > 3 || (argc == 3 && ReadSizeText(argv[2], 1, W, H) != TSizeRead::Read) || W < 64 || H < 48) {
     std::fprintf(stderr, "usage: skyrend-screens OUTDIR [WIDTHxHEIGHT]\n");
     return 2;
   }
