@@ -166,6 +166,8 @@ std::string ReadScriptText(const std::string& Path) {
     return TReadableFile(Path).ReadAll(MaxScriptBytes, TooLarge.c_str());
   } catch (const EFileNotFound&) {
     CannotRead(std::strerror(ENOENT));
+  } catch (const EReadError& e) {
+    CannotRead(std::strerror(e.Error));
   } catch (const std::bad_alloc&) {
     CannotRead("not enough memory");
   } catch (const std::runtime_error& e) {

@@ -70,7 +70,7 @@ std::string TReadableFile::ReadAll(uint64_t MaxBytes, const char* TooLargeText) 
   for (;;) {
     const ssize_t n = pread(fd_, block, sizeof block, static_cast<off_t>(text.size()));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) FailWith(errno);
+    if (n < 0) throw EReadError(errno);
     if (n == 0) return text;
     if (text.size() + static_cast<size_t>(n) > MaxBytes) throw std::runtime_error(TooLargeText);
     text.append(block, static_cast<size_t>(n));

@@ -162,6 +162,7 @@ TEST(ScriptFormat, AFileThatCannotBeReadIsAnErrorWithItsReason) {
   EXPECT_EQ(ErrorReading("/nonexistent/skyrend/demo.txt"), "cannot read the script: No such file or directory");
   EXPECT_EQ(ErrorReading(testing::TempDir()), "cannot read the script: Is a directory");
   EXPECT_EQ(ErrorReading("/proc/self/mem"), "cannot read the script: Input/output error");  // opens, then fails
+  EXPECT_NE(ReadScriptText("/proc/self/status").find("Name:"), std::string::npos);  // claims a size of 0
   const std::string Locked = testing::TempDir() + "/locked-script.txt";
   std::FILE* F = std::fopen(Locked.c_str(), "w");
   ASSERT_TRUE(F);
