@@ -93,7 +93,7 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 }
 
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /*BitsPerPixel: the desktop keeps its own*/) {
-  // SDL itself first; its failure is reported as a window that cannot be registered.
+  // SDL itself first: video, timer, events and game controllers.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
     FailWithReason(std::string(DisplayNamed() ? "" : NoDisplayLine) + "Failed to register the window class!");
     return false;
