@@ -1,18 +1,15 @@
 #include "ScriptFormat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <new>
 #include <sstream>
 #include <string_view>
 
 #include "QuoteWord.h"
+#include "ReadableFile.h"
+#include "SizeText.h"
 #include "TextNumber.h"
 #include "FrameInput.h"
 #include "World.h"
@@ -30,10 +27,9 @@ std::vector<std::string> Words(const std::string& Text) {
 // A whole word as a decimal integer within Lo..Hi; What names it in the error.
 int64_t Number(const std::string& Word, int64_t Lo, int64_t Hi, const char* What, int Line) {
   int64_t Value = 0;
-  const char* End = Word.data() + Word.size();
-  const auto Result = std::from_chars(Word.data(), End, Value);
-  const bool TooLarge = Result.ec == std::errc::result_out_of_range && Result.ptr == End;
-  if (!TooLarge && (Result.ec != std::errc() || Result.ptr != End))
+  const TNumberRead Read = ReadWholeText(Word, Value);
+  const bool TooLarge = Read == TNumberRead::OutOfRange;
+  if (Read == TNumberRead::NotANumber)
     throw EScriptError(Line, std::string(What) + " \"" + QuoteWord(Word) + "\" is not a whole number");
   if (TooLarge || Value < Lo || Value > Hi)
     throw EScriptError(Line, std::string(What) + " " + QuoteWord(Word) + " is outside " + std::to_string(Lo) + ".." +
@@ -190,38 +186,19 @@ std::vector<TScriptEvent> ParseScript(const std::string& Text) {
 }
 
 std::string ReadScriptText(const std::string& Path) {
-  // Non-blocking, so that opening a FIFO does not wait for a writer; the kind
-  // is checked before anything is read.
-  const int File = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (File < 0) CannotRead(std::strerror(errno));
-  struct TCloser {
-    int Fd;
-    ~TCloser() { close(Fd); }
-  } Closer{File};
-  struct stat Status;
-  if (fstat(File, &Status) != 0) CannotRead(std::strerror(errno));
-  if (S_ISDIR(Status.st_mode)) CannotRead(std::strerror(EISDIR));
-  if (!S_ISREG(Status.st_mode)) CannotRead("Not a regular file");
-  const std::string TooLarge = "larger than " + std::to_string(MaxScriptBytes >> 20) + " MB, more than any demo";
-  if (uint64_t(Status.st_size) > MaxScriptBytes) CannotRead(TooLarge);
-  // Read to the end, not to the size the file claims: some files (in /proc)
-  // claim none, and a file may grow while it is read.
-  std::string Text;
+  static const std::string TooLarge =
+      "larger than " + std::to_string(MaxScriptBytes >> 20) + " MB, more than any demo";
   try {
-    Text.reserve(size_t(Status.st_size));
-    char Block[65536];
-    for (;;) {
-      const ssize_t Count = read(File, Block, sizeof Block);
-      if (Count < 0 && errno == EINTR) continue;
-      if (Count < 0) CannotRead(std::strerror(errno));
-      if (Count == 0) break;
-      if (Text.size() + size_t(Count) > MaxScriptBytes) CannotRead(TooLarge);
-      Text.append(Block, size_t(Count));
-    }
+    return TReadableFile(Path).ReadAll(MaxScriptBytes, TooLarge.c_str());
+  } catch (const EFileNotFound&) {
+    CannotRead(std::strerror(ENOENT));
+  } catch (const EReadError& e) {
+    CannotRead(std::strerror(e.Error));
   } catch (const std::bad_alloc&) {
     CannotRead("not enough memory");
+  } catch (const std::runtime_error& e) {
+    CannotRead(e.what());
   }
-  return Text;
 }
 
 std::vector<TScriptEvent> ParseDemo(const std::string& Text) {
@@ -239,12 +216,6 @@ namespace {
 
 const std::string DemoHeaderStart = "# Skyrend demo at ";
 
-// A width or height of a recorded size: a whole number in 1..8192, else 0.
-int SizePart(const std::string& Word) {
-  int Value = 0;
-  return ParseWholeText(Word, Value) && Value >= 1 && Value <= 8192 ? Value : 0;
-}
-
 }  // namespace
 
 std::string DemoHeaderLine(int Width, int Height) {
@@ -257,13 +228,9 @@ bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
   if (Rest.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
   const size_t Start = DemoHeaderStart.size();
   const std::string Size(Rest.substr(Start, Rest.find_first_of(":\n", Start) - Start));
-  const size_t X = Size.find('x');
-  const int W = X == std::string::npos ? 0 : SizePart(Size.substr(0, X));
-  const int H = X == std::string::npos ? 0 : SizePart(Size.substr(X + 1));
-  if (W == 0 || H == 0)
-    throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1..8192");
-  Width = W;
-  Height = H;
+  if (ReadSizeText(Size, 1, Width, Height) != TSizeRead::Read)
+    throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1.." +
+                              std::to_string(MaxViewSide));
   return true;
 }
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "SizeText.h"
+
 enum class TScriptVerb { Down, Repeat, Up, Mouse, Click, Joy, Tick, Size, Stage };
 
 struct TScriptEvent {
@@ -38,8 +40,6 @@ constexpr uint32_t DemoMsPerFrame = 16;
 // leaves room for any comment.
 constexpr uint64_t MaxScriptBytes = 32ull << 20;
 constexpr size_t MaxScriptLineBytes = 4096;
-// The largest side of a view a script may name.
-constexpr int64_t MaxViewSide = 16384;
 
 // Parses one line. Returns true when the line holds an event (stored in Event),
 // false for a blank or comment line. A bad line, or one longer than
@@ -64,7 +64,7 @@ std::vector<TScriptEvent> ReadScriptFile(const std::string& Path);
 // A recorded demo's first line: a comment naming the window size it was recorded at.
 std::string DemoHeaderLine(int Width, int Height);
 // The window size from a script text's first line (after a byte-order mark):
-// false when that line is no demo header; a header whose size is not WxH within 1..8192 throws EScriptError.
+// false when that line is no demo header; a header whose size is not WxH within 1..MaxViewSide throws EScriptError.
 bool ReadDemoHeader(const std::string& Text, int& Width, int& Height);
 
 // The event as one script line, without the line break.

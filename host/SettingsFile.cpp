@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "SizeText.h"
 #include "TextNumber.h"
 
 namespace {
@@ -31,11 +32,8 @@ bool ParseSwitch(const std::string& Value, bool& On) {
 }
 
 bool ParseWindowSize(const std::string& Value, int& Width, int& Height) {
-  const size_t X = Lower(Value).find('x');
-  if (X == std::string::npos) return false;
   int W, H;
-  if (!ParseWholeText(Trim(Value.substr(0, X)), W) || !ParseWholeText(Trim(Value.substr(X + 1)), H)) return false;
-  if (W < MinWindowWidth || H < MinWindowHeight || W > MaxWindowSide || H > MaxWindowSide) return false;
+  if (ReadSizeText(Value, 1, W, H) != TSizeRead::Read || W < MinWindowWidth || H < MinWindowHeight) return false;
   Width = W;
   Height = H;
   return true;

@@ -9,7 +9,7 @@
 #include "Settings.h"
 
 constexpr double MinMouseSpeed = 0.25, MaxMouseSpeed = 4.0;
-constexpr int MinWindowWidth = 320, MinWindowHeight = 240, MaxWindowSide = 16384;
+constexpr int MinWindowWidth = 320, MinWindowHeight = 240;  // and at most MaxViewSide (SizeText.h)
 
 // The settings in Text, each bad line or value named in Warnings as
 // "Name:line: what was wrong" with its default used instead.

@@ -62,7 +62,17 @@ void TReadableFile::ReadAt(uint64_t Offset, void* Into, size_t Count) const {
 
 std::string TReadableFile::ReadAll(uint64_t MaxBytes, const char* TooLargeText) const {
   if (size_ > MaxBytes) throw std::runtime_error(TooLargeText);
-  std::string text(static_cast<size_t>(size_), '\0');
-  ReadAt(0, text.data(), text.size());
-  return text;
+  // To the end, not to the size the file had when opened: some files (in
+  // /proc) claim none, and a file may change while it is read.
+  std::string text;
+  text.reserve(static_cast<size_t>(size_));
+  char block[65536];
+  for (;;) {
+    const ssize_t n = pread(fd_, block, sizeof block, static_cast<off_t>(text.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EReadError(errno);
+    if (n == 0) return text;
+    if (text.size() + static_cast<size_t>(n) > MaxBytes) throw std::runtime_error(TooLargeText);
+    text.append(block, static_cast<size_t>(n));
+  }
 }

@@ -16,6 +16,14 @@ class EFileNotFound : public std::runtime_error {
   EFileNotFound() : std::runtime_error("File not found") {}
 };
 
+// A read that failed part way: "Read error", as the model library says it,
+// with the system's error number for a caller that names the reason.
+class EReadError : public std::runtime_error {
+ public:
+  explicit EReadError(int SystemError) : std::runtime_error("Read error"), Error(SystemError) {}
+  int Error;
+};
+
 class TReadableFile {
  public:
   // Throws EFileNotFound, or std::runtime_error with the reason.
@@ -31,7 +39,8 @@ class TReadableFile {
 
   // Reads Count bytes from Offset; throws "Read error" when they are not all there.
   void ReadAt(uint64_t Offset, void* Into, size_t Count) const;
-  // The whole file; throws TooLargeText when it holds more than MaxBytes.
+  // The whole file, read to its end whatever size it claimed; throws
+  // TooLargeText when it holds more than MaxBytes, EReadError when a read fails.
   std::string ReadAll(uint64_t MaxBytes, const char* TooLargeText) const;
 
  private:

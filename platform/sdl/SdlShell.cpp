@@ -92,7 +92,7 @@ void TSdlShell::FailWithReason(const std::string& Text) {
 }
 
 bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /*BitsPerPixel: the desktop keeps its own*/) {
-  // 1. SDL itself takes the place of the window class.
+  // SDL itself first: video, timer, events and game controllers.
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
     FailWithReason(std::string(DisplayNamed() ? "" : NoDisplayLine) + "Failed to register the window class!");
     return false;
@@ -106,14 +106,14 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   }
   videoUp_ = true;
 
-  // 2. Full screen takes the desktop as it is: the display mode is never
+  // Full screen takes the desktop as it is: the display mode is never
   // changed, the picture fills the screen at its own size. A window opens in
   // the middle of the screen.
   const SDL_Rect Place = InitialWindowPlace(FullScreen, Width, Height);
-  // 3. Full screen hides the cursor; a window keeps it.
+  // Full screen hides the cursor; a window keeps it.
   SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
 
-  // 4. The window, hidden, with the pixel format requested before it is made
+  // The window, hidden, with the pixel format requested before it is made
   // (SDL chooses and sets the format inside SDL_CreateWindow).
   const Uint32 Flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
                        (FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -126,7 +126,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
     return false;
   }
 
-  // 8, 9. The rendering context, current on this thread for the whole run.
+  // The rendering context, current on this thread for the whole run.
   context_ = SDL_GL_CreateContext(window_);
   if (!context_) {
     const std::string Reason = SDL_GetError();
@@ -143,7 +143,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
     return false;
   }
 
-  // 10. The one-second timer; the window shown, in front, with the focus.
+  // The one-second timer; the window shown, in front, with the focus.
   timerEvent_ = SDL_RegisterEvents(1);
   if (timerEvent_ != uint32_t(-1)) timer_ = SDL_AddTimer(1000, PostTimerEvent, &timerEvent_);
   SDL_ShowWindow(window_);
@@ -155,7 +155,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   // accumulated position.
   SDL_SetRelativeMouseMode(SDL_TRUE);
 
-  // 11, 12. The view from the drawable size, then the game form with its services.
+  // The view from the drawable size, then the game form with its services.
   int DrawW = Width, DrawH = Height;
   SDL_GL_GetDrawableSize(window_, &DrawW, &DrawH);
 
@@ -196,7 +196,7 @@ void TSdlShell::SetSwapInterval() {
 }
 
 void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
-  // 1. The form's own clean-up, then the form and its services. The form goes
+  // The form's own clean-up, then the form and its services. The form goes
   // while the context is still current: its models own GL textures.
   host_.reset();
   sound_.reset();
@@ -205,20 +205,20 @@ void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
   cursor_.reset();
   wall_.reset();
   if (!videoUp_) return;
-  // 2. Back to the desktop's display mode.
+  // Back to the desktop's display mode.
   if (RestoreDisplay && window_) {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_ShowCursor(SDL_ENABLE);
   }
   pauseScreen_.Release();
-  // 3, 4. Release the context, then delete it. SDL has no device context of
-  // its own to release, and deleting a context reports no failure.
+  // Release the context, then delete it; deleting a context reports no
+  // failure.
   if (SDL_GL_MakeCurrent(window_, nullptr) != 0) Fail("Release of DC and RC failed!");
   if (context_) {
     SDL_GL_DeleteContext(context_);
     context_ = nullptr;
   }
-  // 6, 7. The window, then SDL itself in place of the window class.
+  // The window, then SDL itself.
   if (window_) {
     SDL_DestroyWindow(window_);
     window_ = nullptr;

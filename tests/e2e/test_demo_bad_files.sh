@@ -32,5 +32,5 @@ expect_refusal "line 2: frame 3 comes after frame 5 (line 1)" --play "$TMP/backw
 mkfifo "$TMP/fifo"
 expect_refusal "cannot read the script: Not a regular file" --play "$TMP/fifo"
 printf '# Skyrend demo at 100000x100000: x\n1 tick 16\n' >"$TMP/huge-window.txt"
-expect_refusal "line 1: the recorded window size \"100000x100000\" is not WxH within 1..8192" --play "$TMP/huge-window.txt"
+expect_refusal "line 1: the recorded window size \"100000x100000\" is not WxH within 1..16384" --play "$TMP/huge-window.txt"
 echo "PASS: unreadable, unwritable and damaged demos are refused before the window opens"

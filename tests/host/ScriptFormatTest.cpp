@@ -168,6 +168,7 @@ TEST(ScriptFormat, AFileThatCannotBeReadIsAnErrorWithItsReason) {
   EXPECT_EQ(ErrorReading("/nonexistent/skyrend/demo.txt"), "cannot read the script: No such file or directory");
   EXPECT_EQ(ErrorReading(testing::TempDir()), "cannot read the script: Is a directory");
   EXPECT_EQ(ErrorReading("/proc/self/mem"), "cannot read the script: Input/output error");  // opens, then fails
+  EXPECT_NE(ReadScriptText("/proc/self/status").find("Name:"), std::string::npos);  // claims a size of 0
   const std::string Locked = testing::TempDir() + "/locked-script.txt";
   std::FILE* F = std::fopen(Locked.c_str(), "w");
   ASSERT_TRUE(F);
@@ -186,6 +187,9 @@ TEST(ScriptFormat, ADemoNamesItsWindowSizeInItsFirstLine) {
   EXPECT_EQ(W, 1280);
   EXPECT_EQ(H, 1024);
   EXPECT_TRUE(ParseScript(DemoHeaderLine(1280, 1024) + "\n").empty());  // a comment to the reader
+  // A demo recorded in the largest window the settings allow plays back.
+  EXPECT_TRUE(ReadDemoHeader(DemoHeaderLine(MaxViewSide, MaxViewSide) + "\n", W, H));
+  EXPECT_EQ(W, MaxViewSide);
   EXPECT_FALSE(ReadDemoHeader("1 tick 16\n" + DemoHeaderLine(640, 480), W, H));
   EXPECT_FALSE(ReadDemoHeader("", W, H));
   for (const char* Bad : {"# Skyrend demo at 0x480: x", "# Skyrend demo at 640x: x", "# Skyrend demo at big\n"})

@@ -39,7 +39,7 @@ std::vector<uint8_t> Rgb(std::initializer_list<uint32_t> Pixels) {
 }  // namespace
 
 TEST(Bitmap, RowsComeTopFirstInRedGreenBlueOrder) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 4;
   s.Height = 2;
   // Stored row A (the picture's bottom), then row B.
@@ -56,13 +56,13 @@ TEST(Bitmap, RowsComeTopFirstInRedGreenBlueOrder) {
 }
 
 TEST(Bitmap, HeightOneStaysAndHeightThreeKeepsItsMiddleRow) {
-  TBitmapSpec one;
+  TBitmapRecipe one;
   one.Width = 4;
   one.Height = 1;
   one.Pixels = {0xA00001, 0xA00002, 0xA00003, 0xA00004};
   EXPECT_EQ(Decode(MakeBitmap(one)).Image, Rgb({0xA00001, 0xA00002, 0xA00003, 0xA00004}));
 
-  TBitmapSpec three;
+  TBitmapRecipe three;
   three.Width = 4;
   three.Height = 3;
   three.Pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
@@ -70,7 +70,7 @@ TEST(Bitmap, HeightOneStaysAndHeightThreeKeepsItsMiddleRow) {
 }
 
 TEST(Bitmap, MaskedKeyIsTheBottomLeftPixelExactly) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 4;
   s.Height = 4;
   const uint32_t magenta = 0xFF00FF;
@@ -115,7 +115,7 @@ TEST(Bitmap, SignatureMustBeBM) {
 }
 
 TEST(Bitmap, PaddedRowsOffsetsAndBiggerHeadersDecode) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 3;  // 9 bytes a row, padded to 12
   s.Height = 2;
   s.Pixels = {0x010101, 0x020202, 0x030303, 0x0A0A0A, 0x0B0B0B, 0x0C0C0C};
@@ -129,7 +129,7 @@ TEST(Bitmap, PaddedRowsOffsetsAndBiggerHeadersDecode) {
 }
 
 TEST(Bitmap, TopDownRowsDecodeToTheSamePicture) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 2;
   s.Height = 3;
   s.TopDown = true;
@@ -160,7 +160,7 @@ TEST(Bitmap, ExtraPixelBytesAreIgnoredAndMissingOnesRejected) {
 }
 
 TEST(Bitmap, OtherKindsAreRejected) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 4;
   s.Height = 4;
   s.BitsPerPixel = 32;
@@ -201,7 +201,7 @@ TEST(Bitmap, HeaderAloneDecidesAboutSize) {
 
 TEST(Bitmap, LoadBitmapTextureReadsTheFile) {
   TTempDir dir;
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 3;
   s.Height = 2;
   s.Pixels = {0xFF00FF, 2, 3, 4, 5, 0xFF00FF};

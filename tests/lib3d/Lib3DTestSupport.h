@@ -67,9 +67,9 @@ inline std::string FailureFor(const std::string& Name, const std::string& Text) 
          "\r\nEnsure all files in same folder, press Ok to terminate";
 }
 
-// A 24-bit bitmap file. Pixels are 0xRRGGBB in stored order: the first row
+// What MakeBitmap writes a 24-bit bitmap file from. Pixels are 0xRRGGBB in stored order: the first row
 // given is the first row stored (the picture's bottom row unless TopDown).
-struct TBitmapSpec {
+struct TBitmapRecipe {
   int32_t Width = 1;
   int32_t Height = 1;  // picture rows, positive
   std::vector<uint32_t> Pixels;
@@ -88,7 +88,7 @@ inline void PutU32(std::vector<uint8_t>& B, size_t At, uint32_t V) {
   for (int k = 0; k < 4; ++k) B[At + k] = (V >> (8 * k)) & 0xFF;
 }
 
-inline std::vector<uint8_t> MakeBitmap(const TBitmapSpec& S) {
+inline std::vector<uint8_t> MakeBitmap(const TBitmapRecipe& S) {
   const size_t stride = (static_cast<size_t>(S.Width) * 3 + 3) / 4 * 4;
   const size_t offset = 14 + S.InfoSize + S.Gap;
   std::vector<uint8_t> b(offset + stride * S.Height, 0);
@@ -116,7 +116,7 @@ inline std::vector<uint8_t> MakeBitmap(const TBitmapSpec& S) {
 
 // A W x H bitmap of one colour.
 inline std::vector<uint8_t> SolidBitmap(int32_t W, int32_t H, uint32_t Colour) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = W;
   s.Height = H;
   s.Pixels.assign(static_cast<size_t>(W) * H, Colour);

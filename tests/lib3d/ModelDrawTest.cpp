@@ -8,7 +8,7 @@
 
 namespace {
 
-struct TMaterialSpec {
+struct TQuadMaterial {
   std::string Name = "\"mat\"";
   std::string Diffuse = "0.8 0.8 0.8 1";
   std::string Transparency = "1";
@@ -17,7 +17,7 @@ struct TMaterialSpec {
 
 // A model of one quad per entry of Meshes (the entry is its material index),
 // each covering the whole view: (-1,-1)..(1,1), picture top at y = 1.
-std::string QuadModel(const std::vector<int>& Meshes, const std::vector<TMaterialSpec>& Materials) {
+std::string QuadModel(const std::vector<int>& Meshes, const std::vector<TQuadMaterial>& Materials) {
   std::string text = "Frames: 30\nFrame: 1\nMeshes: " + std::to_string(Meshes.size()) + "\n";
   for (int material : Meshes) {
     text += "\"quad\" 0 " + std::to_string(material) + "\n4\n";
@@ -25,7 +25,7 @@ std::string QuadModel(const std::vector<int>& Meshes, const std::vector<TMateria
     text += "1\n0 0 1\n2\n0 0 2 1 0 0 0 1\n0 1 2 3 0 0 0 1\n";
   }
   text += "Materials: " + std::to_string(Materials.size()) + "\n";
-  for (const TMaterialSpec& m : Materials) {
+  for (const TQuadMaterial& m : Materials) {
     text += m.Name + "\n0.2 0.3 0.4 1\n" + m.Diffuse + "\n0.1 0.1 0.1 1\n0 0 0 1\n5\n" + m.Transparency + "\n" +
             m.Texture + "\n\"\"\n";
   }
@@ -66,7 +66,7 @@ class DrawTest : public ::testing::Test {
     Dir.Write("blackred.bmp", Halves(0x000000, 0xFF0000));
   }
   static std::vector<uint8_t> Halves(uint32_t Left, uint32_t Right) {
-    TBitmapSpec s;
+    TBitmapRecipe s;
     s.Width = 16;
     s.Height = 16;
     for (int i = 0; i < 256; ++i) s.Pixels.push_back(i % 16 < 8 ? Left : Right);
@@ -84,16 +84,16 @@ class DrawTest : public ::testing::Test {
   std::unique_ptr<TMS3DObj> Model;
 };
 
-TMaterialSpec Textured(const std::string& File, const std::string& Transparency = "1", const std::string& Name = "\"mat\"") {
-  TMaterialSpec m;
+TQuadMaterial Textured(const std::string& File, const std::string& Transparency = "1", const std::string& Name = "\"mat\"") {
+  TQuadMaterial m;
   m.Texture = "\"" + File + "\"";
   m.Transparency = Transparency;
   m.Name = Name;
   return m;
 }
 
-TMaterialSpec Plain(const std::string& Transparency = "1") {
-  TMaterialSpec m;
+TQuadMaterial Plain(const std::string& Transparency = "1") {
+  TQuadMaterial m;
   m.Transparency = Transparency;
   return m;
 }
@@ -242,7 +242,7 @@ TEST_F(DrawTest, MaterialIsSetFromTheMeshsMaterialAtEveryDraw) {
 
 TEST_F(DrawTest, MeshWithoutAMaterialDrawsWithTheDefaultOne) {
   // Mesh 0 has a material, mesh 1 names none (-1), mesh 2 names one past the end.
-  TMaterialSpec first = Plain("0.5");
+  TQuadMaterial first = Plain("0.5");
   first.Diffuse = "0.1 0.2 0.3 0.4";
   for (int missing : {-1, 1}) {
     TMS3DObj& model = Load(QuadModel({0, missing}, {first}));
@@ -291,7 +291,7 @@ TEST_F(DrawTest, TexturedMeshesInARowLeaveTexturingAndBlendingOffAfterTheLast) {
 
 TEST_F(DrawTest, TextureRowsFollowTheVCoordinate) {
   // V = 0 addresses the picture's top: a picture red on top, blue below.
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 16;
   s.Height = 16;
   for (int i = 0; i < 256; ++i) s.Pixels.push_back(i < 128 ? 0x0000FF : 0xFF0000);  // bottom rows stored first

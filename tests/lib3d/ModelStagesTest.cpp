@@ -26,10 +26,10 @@ std::vector<uint8_t> TextureImage(uint32_t Id, GLenum Format, size_t Bytes) {
 TEST(ModelStages, ReadAndResolveNeedNoContextAndCompileUploadsWhatTheyDecoded) {
   SharedContext();
   TTempDir dir;
-  TBitmapSpec spec;
-  spec.Width = 2;
-  spec.Pixels = {0x102030, 0x405060};
-  dir.Write("two.bmp", MakeBitmap(spec));
+  TBitmapRecipe recipe;
+  recipe.Width = 2;
+  recipe.Pixels = {0x102030, 0x405060};
+  dir.Write("two.bmp", MakeBitmap(recipe));
   // Three materials: one file under two names, then the same file colour-keyed.
   std::string text = "Frames: 1\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n1\n0 0 0 0 0 0 -1\n1\n0 0 1\n1\n0 0 0 0 0 0 0 0\n"
                      "Materials: 3\n";

@@ -1,5 +1,5 @@
 // The bitmaps the generator writes: the one layout the game's texture reader
-// is specified for, checked byte by byte, and the encoder on a small example.
+// takes, checked byte by byte, and the encoder on a small example.
 #include <gtest/gtest.h>
 
 #include <cstdint>

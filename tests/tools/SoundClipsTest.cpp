@@ -63,7 +63,7 @@ TEST(SoundClips, EachClipIsARiffWaveFileOfTheTablesFormatAndSize) {
     SCOPED_TRACE(e.Name);
     const std::vector<uint8_t> w = BuildClipWave(i);
     ASSERT_EQ(w.size(), e.FileBytes);
-    EXPECT_EQ(std::string(ClipSpec(i).Name), e.Name);
+    EXPECT_EQ(std::string(ClipRecipe(i).Name), e.Name);
     EXPECT_EQ(std::memcmp(w.data(), "RIFF", 4), 0);
     EXPECT_EQ(Le32(&w[4]), e.FileBytes - 8);
     EXPECT_EQ(std::memcmp(&w[8], "WAVEfmt ", 8), 0);

@@ -67,7 +67,7 @@ std::string SoundClipsSource() {
          "#include \"SoundClips.h\"\n\nnamespace {\n\n";
   for (int i = 0; i < kClipCount; ++i) {
     const std::vector<uint8_t> wave = BuildClipWave(i);
-    out << "// " << ClipSpec(i).Name << "\nconst uint8_t kClip" << i << "[" << wave.size() << "] = {";
+    out << "// " << ClipRecipe(i).Name << "\nconst uint8_t kClip" << i << "[" << wave.size() << "] = {";
     for (size_t b = 0; b < wave.size(); ++b) {
       if (b % 20 == 0) out << "\n   ";
       char text[8];
@@ -78,7 +78,7 @@ std::string SoundClipsSource() {
   }
   out << "const TSoundClip kClips[" << kClipCount << "] = {\n";
   for (int i = 0; i < kClipCount; ++i)
-    out << "    {\"" << ClipSpec(i).Name << "\", kClip" << i << ", sizeof kClip" << i << "},\n";
+    out << "    {\"" << ClipRecipe(i).Name << "\", kClip" << i << ", sizeof kClip" << i << "},\n";
   out << "};\n\n"
          "// Handed out for an index outside 0..5: no data, so nothing plays.\n"
          "const TSoundClip kNoClip = {\"\", nullptr, 0};\n\n"

@@ -7,13 +7,15 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "HeadlessContext.h"
 #include "MerivexLib3D.h"
+#include "QuoteWord.h"
+#include "TextNumber.h"
 
 namespace {
 
@@ -105,15 +107,14 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
       const std::string Arg = argv[i];
       const size_t Colon = Arg.find(':');
-      char* End = nullptr;
-      const long Size = std::strtol(Arg.c_str(), &End, 10);
-      if (Colon == std::string::npos || End != Arg.c_str() + Colon || Size < 16 || Size > 1024 ||
-          Colon + 1 == Arg.size()) {
+      int Size = 0;
+      if (Colon == std::string::npos || !ParseWholeText(std::string_view(Arg).substr(0, Colon), Size) ||
+          Size < 16 || Size > 1024 || Colon + 1 == Arg.size()) {
         std::fprintf(stderr, "skyrend-icon: expected <size>:<output.png> with a size of 16 to 1024, not \"%s\"\n",
-                     Arg.c_str());
+                     QuoteName(Arg).c_str());
         return 2;
       }
-      if (!RenderIcon(int(Size), Arg.substr(Colon + 1), argv[1])) return 1;
+      if (!RenderIcon(Size, Arg.substr(Colon + 1), argv[1])) return 1;
     }
   } catch (const ELoadError& e) {
     std::fprintf(stderr, "%s\n", LoadFailureMessage(e.FileName, e.what()).c_str());

@@ -8,7 +8,7 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-const TClipSpec kClips[kClipCount] = {
+const TClipRecipe kClips[kClipCount] = {
     {"MeShoot", {22050, 16, 1}, 55118, false},     {"MeHitObstacle", {22050, 16, 1}, 61138, false},
     {"AlienHit", {22050, 16, 1}, 37876, false},    {"RockertHit", {22050, 16, 1}, 29116, false},
     {"RocketHum", {8000, 8, 1}, 4003, true},       {"ShotObstacle", {22050, 16, 1}, 93690, false},
@@ -154,15 +154,15 @@ void ShotObstacle(std::vector<float>& Out, double Rate) {
 
 }  // namespace
 
-const TClipSpec& ClipSpec(int Index) {
+const TClipRecipe& ClipRecipe(int Index) {
   if (Index < 0 || Index >= kClipCount) throw std::out_of_range("no sound clip of that index");
   return kClips[Index];
 }
 
 std::vector<float> SynthesiseClip(int Index) {
-  const TClipSpec& spec = ClipSpec(Index);
-  std::vector<float> samples(size_t(spec.DataBytes / (spec.Format.BitsPerSample / 8)));
-  const double rate = spec.Format.SampleRate;
+  const TClipRecipe& recipe = ClipRecipe(Index);
+  std::vector<float> samples(size_t(recipe.DataBytes / (recipe.Format.BitsPerSample / 8)));
+  const double rate = recipe.Format.SampleRate;
   // Peak levels chosen by ear so that no cue drowns the others; the hum plays
   // for as long as a rocket flies, so it stays quietest.
   switch (Index) {
@@ -176,4 +176,4 @@ std::vector<float> SynthesiseClip(int Index) {
   return samples;
 }
 
-std::vector<uint8_t> BuildClipWave(int Index) { return EncodeWave(ClipSpec(Index).Format, SynthesiseClip(Index)); }
+std::vector<uint8_t> BuildClipWave(int Index) { return EncodeWave(ClipRecipe(Index).Format, SynthesiseClip(Index)); }

@@ -8,7 +8,8 @@
 
 #include "Wav.h"
 
-struct TClipSpec {
+// What a clip is made to: its name, wave format, data size and whether it loops.
+struct TClipRecipe {
   const char* Name;
   TWaveFormat Format;
   int DataBytes;
@@ -19,7 +20,7 @@ constexpr int kClipCount = 6;
 
 // The clip of wave-item index 0..5 ("MeShoot", "MeHitObstacle", "AlienHit",
 // "RockertHit", "RocketHum", "ShotObstacle"). Throws std::out_of_range otherwise.
-const TClipSpec& ClipSpec(int Index);
+const TClipRecipe& ClipRecipe(int Index);
 // Samples in -1..1, exactly as many as the clip's data bytes hold.
 std::vector<float> SynthesiseClip(int Index);
 // The complete RIFF WAVE file of the clip.

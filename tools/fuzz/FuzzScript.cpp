@@ -1,63 +1,10 @@
-// libFuzzer target: the script and demo reader on a whole file's text. Beyond
-// the sanitizers: a text is either refused with a message or read into events
-// that are within their ranges, in frame order, and each written back and read
-// again is the same event; a demo header that is accepted names a size within
-// its range.
+// libFuzzer target: the script and demo reader on a whole file's text, checked
+// by ScriptFault (ScriptChecks.h) beyond the sanitizers.
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "ScriptFormat.h"
-
-namespace {
-
-bool InRanges(const TScriptEvent& E) {
-  if (E.Frame < 1 || E.Frame > MaxScriptFrame || E.Line < 1) return false;
-  switch (E.Verb) {
-    case TScriptVerb::Down:
-    case TScriptVerb::Repeat:
-    case TScriptVerb::Up: return E.A >= 1 && E.A <= 255;
-    case TScriptVerb::Mouse: return E.A >= -100000 && E.A <= 100000 && E.B >= -100000 && E.B <= 100000 && E.Bits <= 3;
-    case TScriptVerb::Joy: return E.A >= -32768 && E.A <= 32767 && E.B >= -32768 && E.B <= 32767;
-    case TScriptVerb::Tick: return E.A >= 0 && E.A <= int64_t(UINT32_MAX);
-    case TScriptVerb::Size: return E.A >= 1 && E.A <= MaxViewSide && E.B >= 1 && E.B <= MaxViewSide;
-    case TScriptVerb::Click: return true;
-  }
-  return false;
-}
-
-// Null when the text passes, else what went wrong.
-const char* ScriptFault(const std::string& Text) {
-  int Width = 0, Height = 0;
-  try {
-    if (ReadDemoHeader(Text, Width, Height) && (Width < 1 || Width > 8192 || Height < 1 || Height > 8192))
-      return "a demo header outside 1..8192 was accepted";
-  } catch (const EScriptError& e) {
-    if (e.what()[0] == '\0') return "a refused header has no message";
-  }
-  std::vector<TScriptEvent> Events;
-  try {
-    Events = ParseScript(Text);
-  } catch (const EScriptError& e) {
-    return e.what()[0] == '\0' ? "a refused script has no message" : nullptr;
-  }
-  for (size_t i = 0; i < Events.size(); ++i) {
-    const TScriptEvent& E = Events[i];
-    if (!InRanges(E)) return "an event outside its ranges was read";
-    if (i > 0 && E.Frame < Events[i - 1].Frame) return "frames went back";
-    TScriptEvent Again;
-    try {
-      if (!ParseScriptLine(FormatScriptEvent(E), 1, Again)) return "a written event reads as no event";
-    } catch (const EScriptError&) {
-      return "a written event was refused";
-    }
-    if (!(Again == E)) return "a written event reads back as another";
-  }
-  return nullptr;
-}
-
-}  // namespace
+#include "ScriptChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (ScriptFault(std::string(reinterpret_cast<const char*>(Data), Size))) __builtin_trap();

@@ -15,6 +15,7 @@
 #include "HeadlessHost.h"
 #include "HostScreens.h"
 #include "PauseScreen.h"
+#include "SizeText.h"
 #include "frmMainGL.h"
 
 namespace {
@@ -44,7 +45,7 @@ TScoreTable SampleTable() {
 
 int main(int argc, char** argv) {
   int W = 1024, H = 768;
-  if (argc < 2 || argc > 3 || (argc == 3 && std::sscanf(argv[2], "%dx%d", &W, &H) != 2) || W < 64 || H < 48) {
+  if (argc < 2 || argc > 3 || (argc == 3 && ReadSizeText(argv[2], 1, W, H) != TSizeRead::Read) || W < 64 || H < 48) {
     std::fprintf(stderr, "usage: skyrend-screens OUTDIR [WIDTHxHEIGHT]\n");
     return 2;
   }

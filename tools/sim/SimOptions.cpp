@@ -1,29 +1,15 @@
 #include "SimOptions.h"
 
-#include <charconv>
 #include <filesystem>
 #include <stdexcept>
 
+#include "OptionValue.h"
 #include "QuoteWord.h"
 
 const char* const SimUsage =
     "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
     "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]\n"
     "                   [--settings FILE] [--scores FILE]";
-
-namespace {
-
-long Whole(const std::string& Text, long Lo, long Hi, const std::string& What) {
-  long Value = 0;
-  const char* End = Text.data() + Text.size();
-  const auto R = std::from_chars(Text.data(), End, Value);
-  if (R.ec != std::errc() || R.ptr != End || Text.empty() || Value < Lo || Value > Hi)
-    throw std::invalid_argument(What + " must be a whole number in " + std::to_string(Lo) + ".." +
-                                std::to_string(Hi) + ", not \"" + QuoteWord(Text) + "\"");
-  return Value;
-}
-
-}  // namespace
 
 TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
   TSimOptions O;
@@ -34,12 +20,12 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       return Args[++i];
     };
     if (Name == "--frames") {
-      O.Frames = Whole(Value(), 1, 100000000, "--frames");
+      O.Frames = WholeOption(Value(), 1, 100000000, "--frames");
       O.FramesGiven = true;
     } else if (Name == "--script") {
       O.ScriptPath = Value();
     } else if (Name == "--ms-per-frame") {
-      O.MsPerFrame = uint32_t(Whole(Value(), 0, 100000, "--ms-per-frame"));
+      O.MsPerFrame = uint32_t(WholeOption(Value(), 0, 100000, "--ms-per-frame"));
     } else if (Name == "--trace") {
       O.TracePath = Value();
     } else if (Name == "--shot") {
@@ -47,22 +33,18 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       const size_t Colon = V.find(':');
       if (Colon == std::string::npos || Colon + 1 == V.size())
         throw std::invalid_argument("--shot needs F:FILE.png, not \"" + QuoteWord(V) + "\"");
-      O.Shots.emplace_back(Whole(V.substr(0, Colon), 1, 100000000, "--shot frame"), V.substr(Colon + 1));
+      O.Shots.emplace_back(WholeOption(V.substr(0, Colon), 1, 100000000, "--shot frame"), V.substr(Colon + 1));
     } else if (Name == "--size") {
-      const std::string& V = Value();
-      const size_t X = V.find('x');
-      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + QuoteWord(V) + "\"");
-      O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
-      O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+      SizeOption(Value(), 1, O.Width, O.Height);
       O.SizeGiven = true;
     } else if (Name == "--busy") {
-      O.BusyFrom = Whole(Value(), 1, 100000000, "--busy");
+      O.BusyFrom = WholeOption(Value(), 1, 100000000, "--busy");
     } else if (Name == "--settings") {
       O.SettingsPath = Value();
     } else if (Name == "--scores") {
       O.ScoresPath = Value();
     } else if (Name == "--scheme") {
-      O.Scheme = int(Whole(Value(), 0, 10, "--scheme"));
+      O.Scheme = int(WholeOption(Value(), 0, 10, "--scheme"));
     } else {
       throw std::invalid_argument("unknown argument \"" + QuoteWord(Name) + "\"");
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "OptionValue.h"
 #include "QuoteWord.h"
 #include "ScriptFormat.h"
 #include "HeadlessContext.h"
@@ -39,20 +40,6 @@ struct TSoakOptions {
   std::string SettingsPath, ScoresPath;  // the player's files; none unless named
 };
 
-long Whole(const std::string& Text, long Lo, long Hi, const char* What) {
-  size_t End = 0;
-  long Value = 0;
-  try {
-    Value = std::stol(Text, &End);
-  } catch (const std::exception&) {
-    End = 0;
-  }
-  if (Text.empty() || End != Text.size() || Value < Lo || Value > Hi)
-    throw std::invalid_argument(std::string(What) + " must be a whole number in " + std::to_string(Lo) + ".." +
-                                std::to_string(Hi) + ", not \"" + QuoteWord(Text) + "\"");
-  return Value;
-}
-
 TSoakOptions ParseArguments(const std::vector<std::string>& Args) {
   TSoakOptions O;
   for (size_t i = 0; i < Args.size(); ++i) {
@@ -60,14 +47,11 @@ TSoakOptions ParseArguments(const std::vector<std::string>& Args) {
     if (i + 1 >= Args.size()) throw std::invalid_argument("unknown argument or missing value \"" + QuoteWord(Name) + "\"");
     const std::string& V = Args[++i];
     if (Name == "--frames") {
-      O.Frames = Whole(V, 1, 2000000000L, "--frames");
+      O.Frames = WholeOption(V, 1, 2000000000L, "--frames");
     } else if (Name == "--seed") {
-      O.Seed = uint64_t(Whole(V, 0, 2000000000L, "--seed"));
+      O.Seed = uint64_t(WholeOption(V, 0, 2000000000L, "--seed"));
     } else if (Name == "--size") {
-      const size_t X = V.find('x');
-      if (X == std::string::npos) throw std::invalid_argument("--size needs WxH, not \"" + QuoteWord(V) + "\"");
-      O.Width = int(Whole(V.substr(0, X), 1, 8192, "--size width"));
-      O.Height = int(Whole(V.substr(X + 1), 1, 8192, "--size height"));
+      SizeOption(V, 1, O.Width, O.Height);
     } else if (Name == "--script-out") {
       O.ScriptOut = V;
     } else if (Name == "--settings") {

@@ -1,6 +1,6 @@
-// Floating-point text as C++17's std::to_chars and std::from_chars handle it,
-// for a standard library that lacks them. Header only and free of the
-// browser, so it is tested natively against the real ones.
+// Floating-point text as C++17's std::to_chars writes it, for a standard
+// library that lacks it. Header only and free of the browser, so it is tested
+// natively against the real one. (Reading is services/TextNumber.h.)
 #pragma once
 #include <cerrno>
 #include <charconv>
@@ -10,35 +10,6 @@
 #include <cstring>
 
 namespace skyrend_compat {
-
-// Reads a float or double as std::from_chars does: no leading space or '+',
-// the decimal form with an optional exponent (or inf/nan), the "C" locale,
-// correctly rounded; out of range leaves Value alone.
-template <typename T, T (*Convert)(const char*, char**)>
-inline std::from_chars_result ParseFloatText(const char* First, const char* Last, T& Value) {
-  char Text[128];
-  const size_t Length = size_t(Last - First) < sizeof Text - 1 ? size_t(Last - First) : sizeof Text - 1;
-  std::memcpy(Text, First, Length);
-  Text[Length] = '\0';
-  const char* Digits = Text + (Text[0] == '-' ? 1 : 0);
-  const bool Bad = Length == 0 || Text[0] == '+' || Text[0] == ' ' || (Text[0] >= '\t' && Text[0] <= '\r') ||
-                   *Digits == '-' || *Digits == '+';
-  if (Bad) return {First, std::errc::invalid_argument};
-  // strtod would read "0x1p3" as hexadecimal; from_chars reads its "0" only.
-  if (Digits[0] == '0' && (Digits[1] == 'x' || Digits[1] == 'X')) Text[Digits - Text + 1] = '\0';
-  char* End = nullptr;
-  errno = 0;
-  const T Result = Convert(Text, &End);
-  if (End == Text) return {First, std::errc::invalid_argument};
-  // Overflow, or underflow all the way to zero; a result in the subnormal range stands.
-  if (errno == ERANGE && (Result == 0 || Result > T(1) || Result < T(-1)))
-    return {First + (End - Text), std::errc::result_out_of_range};
-  Value = Result;
-  return {First + (End - Text), std::errc{}};
-}
-
-inline float StrToFloat(const char* Text, char** End) { return std::strtof(Text, End); }
-inline double StrToDouble(const char* Text, char** End) { return std::strtod(Text, End); }
 
 // The text std::to_chars(first, last, float) writes: the fewest digits that
 // read back as the same float, in plain or exponent form, whichever is

@@ -5,14 +5,15 @@
 #include <charconv>
 
 #include "FloatText.h"
+#include "TextNumber.h"
 
 namespace std {
 
 inline from_chars_result from_chars(const char* First, const char* Last, float& Value) {
-  return skyrend_compat::ParseFloatText<float, skyrend_compat::StrToFloat>(First, Last, Value);
+  return ReadFloatText(First, Last, Value);
 }
 inline from_chars_result from_chars(const char* First, const char* Last, double& Value) {
-  return skyrend_compat::ParseFloatText<double, skyrend_compat::StrToDouble>(First, Last, Value);
+  return ReadFloatText(First, Last, Value);
 }
 
 inline to_chars_result to_chars(char* First, char* Last, float Value) {
