@@ -24,10 +24,10 @@ class TFrameClock : public ITickSource {
 
 // The input component fed by script events: held keys through the assignment
 // table, plus joystick 1. Like the real one, Update takes the snapshot.
-class TScriptInput : public IInputDevice {
+class TScriptInput {
  public:
-  void Update() override;
-  TInputStates States() const override { return states_; }
+  void Update();
+  TInputStates States() const { return states_; }
 
   void Hold(int Key, bool Down) {
     if (Key > 0 && Key < 256) keys_[Key] = Down ? 1 : 0;

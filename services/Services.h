@@ -25,14 +25,6 @@ enum TInputState : int {
 using TInputStates = uint64_t;
 constexpr TInputStates InputBit(int State) { return TInputStates(1) << State; }
 
-class IInputDevice {
- public:
-  virtual ~IInputDevice() = default;
-  // Refreshes the states from the keyboard snapshot and joystick 1.
-  virtual void Update() = 0;
-  virtual TInputStates States() const = 0;
-};
-
 // The six wave items by index; pan runs from -10000 (left) to 10000 (right).
 enum TWaveItem : int {
   WaveMeShoot = 0,

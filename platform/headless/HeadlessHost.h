@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeServices.h"
+#include "HeadlessServices.h"
 #include "GameHost.h"
 
 class TBlob;

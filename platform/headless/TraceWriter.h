@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "FakeServices.h"
+#include "HeadlessServices.h"
 
 struct TWorldState;
 

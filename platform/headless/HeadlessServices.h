@@ -1,5 +1,6 @@
-// Services for running TFormMain without a window: a clock the caller sets,
-// input states the caller sets, a sound recorder and a message collector.
+// The headless host's platform parts: a clock the caller sets, a sound
+// recorder (whose operations the trace shows), a message collector and a
+// cursor that only remembers.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -17,18 +18,6 @@ class TFakeTicks : public ITickSource {
   }
   uint32_t Now = 0;
   uint32_t StepPerRead = 0;
-};
-
-class TFakeInput : public IInputDevice {
- public:
-  void Update() override { ++Updates; }
-  TInputStates States() const override { return Held; }
-  void Set(int State, bool Down) {
-    if (Down) Held |= InputBit(State);
-    else Held &= ~InputBit(State);
-  }
-  TInputStates Held = 0;
-  int Updates = 0;
 };
 
 // One sound operation as the game issued it.
@@ -70,25 +59,4 @@ class TFakeCursor : public ICursorService {
   }
   bool Visible = true;
   int LastX = 0, LastY = 0, Moves = 0;
-};
-
-// Every fake at once, and the form's services made of them: the game's own
-// tests run the form on these, with no host around it.
-struct TFakeServices {
-  TServices Services(const std::string& ProgramFolder = "", int Width = 1024, int Height = 768) {
-    TServices S;
-    S.Ticks = &Ticks;
-    S.Sound = &Sound;
-    S.Messages = &Messages;
-    S.Cursor = &Cursor;
-    S.ProgramFolder = ProgramFolder;
-    S.ScreenWidth = Width;
-    S.ScreenHeight = Height;
-    return S;
-  }
-  TFakeTicks Ticks;
-  TFakeInput Input;
-  TRecordingSound Sound;
-  TCapturingMessages Messages;
-  TFakeCursor Cursor;
 };
