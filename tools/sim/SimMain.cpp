@@ -10,12 +10,14 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "BusyScene.h"
-#include "HeadlessContext.h"
+#include "DataFolder.h"
 #include "FrameInput.h"
+#include "HeadlessContext.h"
 #include "HeadlessHost.h"
 #include "QuoteWord.h"
 #include "SimOptions.h"
@@ -64,11 +66,21 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
       return 2;
     }
   }
+  std::unique_ptr<std::ostream> Record;
+  if (!O.RecordPath.empty()) {
+    try {
+      Record = CreateDemoFile(O.RecordPath);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "skyrend-sim: \"%s\": %s\n", Shown(O.RecordPath).c_str(), e.what());
+      return 2;
+    }
+  }
   int Code = 0;
   {
     THeadlessContext Context(O.Width, O.Height);
     TToolPlayer Player(O.SettingsPath, O.ScoresPath, "skyrend-sim");
     THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame, Player.Player());
+    if (Record) Sim.Game.Record(std::move(Record), Shown(O.RecordPath));
     for (long k = 1; k <= O.Frames && Code == 0; ++k) {
       // Staged through the input stream, before the frame's own events.
       if (O.BusyFrom > 0 && k >= O.BusyFrom) Sim.Stage(TStaging::Busy);
@@ -90,6 +102,7 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
           Code = 1;
         }
     }
+    if (!Sim.Game.CloseRecording()) Code = 1;
   }
   if (Trace && Trace != stdout && std::fclose(Trace) != 0) {
     std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\"\n", Shown(O.TracePath).c_str());
@@ -132,7 +145,7 @@ int main(int argc, char* argv[]) {
                    std::to_string(O.Frames));
 
   try {
-    return Run(O, std::move(Events), ProgramFolderOf(argv[0]));
+    return Run(O, std::move(Events), ExecutableFolder(argv[0]));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-sim: %s\n", e.what());
     return 1;

@@ -1,6 +1,5 @@
 #include "SimOptions.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 #include "OptionValue.h"
@@ -9,7 +8,7 @@
 const char* const SimUsage =
     "usage: skyrend-sim [--frames N] [--script FILE] [--ms-per-frame MS] [--trace FILE|-]\n"
     "                   [--shot F:FILE.png]... [--size WxH] [--busy F] [--scheme N]\n"
-    "                   [--settings FILE] [--scores FILE]";
+    "                   [--settings FILE] [--scores FILE] [--record FILE]";
 
 TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
   TSimOptions O;
@@ -43,6 +42,8 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
       O.SettingsPath = Value();
     } else if (Name == "--scores") {
       O.ScoresPath = Value();
+    } else if (Name == "--record") {
+      O.RecordPath = Value();
     } else if (Name == "--scheme") {
       O.Scheme = int(WholeOption(Value(), 0, 10, "--scheme"));
     } else {
@@ -50,11 +51,4 @@ TSimOptions ParseSimArguments(const std::vector<std::string>& Args) {
     }
   }
   return O;
-}
-
-std::string ProgramFolderOf(const char* Argv0) {
-  std::error_code Error;
-  auto Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
-  if (Error) Exe = std::filesystem::absolute(Argv0, Error);
-  return Exe.parent_path().string();
 }

@@ -1,4 +1,4 @@
-// skyrend-sim's command line, and the folder of the running executable.
+// skyrend-sim's command line.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -19,11 +19,10 @@ struct TSimOptions {
   bool SizeGiven = false;  // --size was given: a demo's recorded size does not apply
   // The player's files to read and keep to; none unless named.
   std::string SettingsPath, ScoresPath;
+  // Where the run's whole input is written as a script (staging included), which replays the same run.
+  std::string RecordPath;
 };
 
 // Throws std::invalid_argument with a message naming the bad argument.
 TSimOptions ParseSimArguments(const std::vector<std::string>& Args);
 extern const char* const SimUsage;
-
-// The folder of the running executable, where the game's model files lie.
-std::string ProgramFolderOf(const char* Argv0);

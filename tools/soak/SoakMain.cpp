@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "DataFolder.h"
 #include "OptionValue.h"
 #include "QuoteWord.h"
 #include "ScriptFormat.h"
@@ -140,7 +141,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   try {
-    return Soak(O, ProgramFolderOf(argv[0]));
+    return Soak(O, ExecutableFolder(argv[0]));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend-soak: %s\n", e.what());
     return 1;
