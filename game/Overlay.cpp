@@ -119,13 +119,13 @@ void TPicture::DrawHudDigits(const char* Text, float X, float Y) {
 
 void TPicture::SetOverlayViewport(int& OverlayWidth, int& OverlayHeight) {
   // Cells, digits and the ring keep their 4:3 proportions on any view.
-  int X = 0, Y = 0, Width = ViewWidth, Height = ViewHeight;
+  int X = 0, Y = 0, Width = viewWidth_, Height = viewHeight_;
   if (3 * Width > 4 * Height) {
     Width = 4 * Height / 3;
-    X = (ViewWidth - Width) / 2;
+    X = (viewWidth_ - Width) / 2;
   } else if (3 * Width < 4 * Height) {
     Height = 3 * Width / 4;
-    Y = (ViewHeight - Height) / 2;
+    Y = (viewHeight_ - Height) / 2;
   }
   glViewport(X, Y, Width, Height);
   OverlayWidth = Width > 0 ? Width : 1;

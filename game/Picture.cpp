@@ -74,7 +74,7 @@ bool TPicture::StartUp(const std::string& ProgramFolder, IMessageSink& Messages)
   glLoadIdentity();
   glFrustum(-1, 1, -1, 1, 1, 100);
   glMatrixMode(GL_MODELVIEW);
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   if (!CheckGLError(Messages)) return false;
   glClearColor(0.5f, 0.5f, 0.5f, 1);
   SetDrawChunk(DrawChunkFor(reinterpret_cast<const char*>(glGetString(GL_RENDERER))));
@@ -129,7 +129,7 @@ void TPicture::DrawTitle(const TWorldState& W) {
   glDepthMask(GL_TRUE);
 
   SetPerspective(2200);
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
@@ -137,8 +137,8 @@ void TPicture::DrawTitle(const TWorldState& W) {
   // The title text never writes depth, so the logo tumbles through it. It is
   // the same picture on every frame of a title, and its many thin triangles
   // cost a software rasteriser more than all the rest: drawn once and kept.
-  if (TitleText.Holds(ViewWidth, ViewHeight)) {
-    TitleText.Draw(ViewWidth, ViewHeight);
+  if (TitleText.Holds(viewWidth_, viewHeight_)) {
+    TitleText.Draw(viewWidth_, viewHeight_);
   } else {
     glDepthMask(GL_FALSE);
     glPushMatrix();
@@ -146,7 +146,7 @@ void TPicture::DrawTitle(const TWorldState& W) {
     DrawModel(models_[GameTextSlot], false);
     glPopMatrix();
     const GLubyte black[3] = {0, 0, 0};  // the clear colour above
-    TitleText.Capture(ViewWidth, ViewHeight, black);
+    TitleText.Capture(viewWidth_, viewHeight_, black);
   }
 
   glDepthMask(GL_TRUE);
@@ -161,7 +161,7 @@ void TPicture::DrawTitle(const TWorldState& W) {
 
 void TPicture::DrawPlayBegins(const TWorldState& W) {
   SetOrtho();
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   glLoadIdentity();
   glDisable(GL_LIGHTING);
   glShadeModel(GL_SMOOTH);
@@ -170,8 +170,8 @@ void TPicture::DrawPlayBegins(const TWorldState& W) {
 }
 
 void TPicture::DrawWorldMoved(const TWorldState& W, bool Hit) {
-  if (!ReduceFlashing && (Hit || GameOverFlashes(W.GameOverTimer))) HitFlash();
-  if (ReduceFlashing && W.GameOverTimer > 0) {
+  if (!reduceFlashing_ && (Hit || GameOverFlashes(W.GameOverTimer))) HitFlash();
+  if (reduceFlashing_ && W.GameOverTimer > 0) {
     // A steady dark red under the game over's words instead of the flashes.
     const TVec3 darkRed = MakeVector(0.35f, 0, 0), redLight = MakeVector(0.55f, 0.12f, 0.12f);
     DrawBackdrop(darkRed, darkRed, darkRed, darkRed);
@@ -180,7 +180,7 @@ void TPicture::DrawWorldMoved(const TWorldState& W, bool Hit) {
 
   glDepthMask(GL_TRUE);
   SetPerspective(2200);
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   glClearColor(0, 0, 0, 0);
   glClear(GL_DEPTH_BUFFER_BIT);
 
@@ -201,16 +201,16 @@ void TPicture::DrawWorldMoved(const TWorldState& W, bool Hit) {
 void TPicture::DrawWorldStepped(const TWorldState& W) {
   for (const auto& r : *W.Rockets) DrawRocket(W, *r);
   DrawShots(W);
-  if (ReduceFlashing && HitTintFrames > 0) DrawHitTint();
+  if (reduceFlashing_ && hitTintFrames_ > 0) DrawHitTint();
   DrawOverlay(W);
 }
 
 void TPicture::CountHitTint(bool Hit) {
-  if (Hit) HitTintFrames = 10;
+  if (Hit) hitTintFrames_ = 10;
 }
 
 void TPicture::AfterStepped() {
-  if (HitTintFrames > 0) HitTintFrames -= 1;
+  if (hitTintFrames_ > 0) hitTintFrames_ -= 1;
 }
 
 void TPicture::Redraw(const TWorldState& W) {

@@ -44,7 +44,7 @@ class TPicture {
   void CountHitTint(bool Hit);
   void AfterStepped();
   // The hit tint as a hit starts it (tools show it without a hit).
-  void ShowHitTint() { HitTintFrames = 10; }
+  void ShowHitTint() { hitTintFrames_ = 10; }
   // The title's text is drawn again at the next title (its GL objects are gone).
   void ReleaseTitle() { TitleText.Release(); }
 
@@ -56,7 +56,7 @@ class TPicture {
   void DrawBackdrop(const TVec3& Top, const TVec3& UpperHorizon, const TVec3& LowerHorizon, const TVec3& Bottom);
   void ApplyColourScheme(int32_t Scheme);
   void HitFlash();
-  // With ReduceFlashing: red fading in from the view's edges while HitTintFrames runs.
+  // With reduced flashing: red fading in from the view's edges while the hit tint runs.
   void DrawHitTint();
   void DrawGroundFragmentsAndAliens(const TWorldState& W);
   void DrawRocket(const TWorldState& W, const TBlob& Rocket);
@@ -70,14 +70,24 @@ class TPicture {
   // Width and Height receive its size in pixels.
   void SetOverlayViewport(int& Width, int& Height);
 
-  int32_t ViewWidth = 1024;
-  int32_t ViewHeight = 768;
-  // No full-screen red frames: a hit tints the view's edges for
-  // HitTintFrames frames, and the game over holds a steady dark red.
-  bool ReduceFlashing = false;
-  int32_t HitTintFrames = 0;
+  void SetViewSize(int Width, int Height) {
+    viewWidth_ = Width;
+    viewHeight_ = Height;
+  }
+  int ViewWidth() const { return viewWidth_; }
+  int ViewHeight() const { return viewHeight_; }
+  // No full-screen red frames: a hit tints the view's edges for ten frames,
+  // and the game over holds a steady dark red.
+  void SetReduceFlashing(bool On) { reduceFlashing_ = On; }
+  bool ReduceFlashing() const { return reduceFlashing_; }
+  // The frames the hit tint has left.
+  int32_t HitTintFrames() const { return hitTintFrames_; }
 
  private:
+  int32_t viewWidth_ = 1024;
+  int32_t viewHeight_ = 768;
+  bool reduceFlashing_ = false;
+  int32_t hitTintFrames_ = 0;
   TModelSet models_;
   TScreenCopy TitleText;  // the title's text over black, kept while the title lasts
 };

@@ -52,7 +52,7 @@ void TPicture::SetPerspective(double Far) {
   // At 4:3 the frustum spans -1..1 both ways. A wider view sees more to the
   // sides, a narrower one more above and below, so nothing is stretched.
   double Right = 1, Top = 1;
-  const double W = ViewWidth > 0 ? ViewWidth : 1, H = ViewHeight > 0 ? ViewHeight : 1;
+  const double W = viewWidth_ > 0 ? viewWidth_ : 1, H = viewHeight_ > 0 ? viewHeight_ : 1;
   if (3 * W > 4 * H) Right = 3 * W / (4 * H);
   else if (3 * W < 4 * H) Top = 4 * H / (3 * W);
   glMatrixMode(GL_PROJECTION);
@@ -130,7 +130,7 @@ void TPicture::DrawHitTint() {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
@@ -140,7 +140,7 @@ void TPicture::DrawHitTint() {
   glShadeModel(GL_SMOOTH);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  const float strength = 0.75f * float(HitTintFrames) / 10, in = 0.6f;
+  const float strength = 0.75f * float(hitTintFrames_) / 10, in = 0.6f;
   // Each edge: outer corners red, inner corners clear.
   const float outer[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
   const float inner[4][2] = {{-in, -in}, {in, -in}, {in, in}, {-in, in}};
@@ -172,11 +172,11 @@ void TPicture::DrawGroundFragmentsAndAliens(const TWorldState& W) {
   // The floor alone is cut 900 ahead; everything after it is drawn to 2200 and
   // so wins the depth test against the floor at equal distance.
   SetPerspective(900);
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
   for (const auto& t : *W.FloorTiles)
     DrawAt(models_[FloorTileSlot], t->Position.x, 1 - MinYOf(models_[FloorTileSlot]), t->Position.z, 0, wire);
   SetPerspective(2200);
-  glViewport(0, 0, ViewWidth, ViewHeight);
+  glViewport(0, 0, viewWidth_, viewHeight_);
 
   for (const auto& f : *W.Fragments) {
     if (!f->Active) continue;

@@ -39,8 +39,7 @@ TFormMain::TFormMain(const TServices& Services, int32_t HighScore, std::unique_p
 TFormMain::~TFormMain() = default;
 
 void TFormMain::SetViewSize(int Width, int Height) {
-  picture_.ViewWidth = Width;
-  picture_.ViewHeight = Height;
+  picture_.SetViewSize(Width, Height);
 }
 
 bool TFormMain::FormPaint(const TFrameInput& Input) { return RunFrame(Input, true); }

@@ -62,7 +62,7 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   form_ = std::make_unique<TFormMain>(Services, Best);
   stream_ = std::make_unique<TInputStream>(input_, cursor_, clock_, platform_.Width, platform_.Height);
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
-  form_->Picture().ReduceFlashing = platform_.Settings.ReduceFlashing;
+  form_->Picture().SetReduceFlashing(platform_.Settings.ReduceFlashing);
 }
 
 const TWorldState& TGameHost::World() const { return form_->World(); }
@@ -221,7 +221,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
-    screens_->DrawOverFrame(World(), View.ViewWidth, View.ViewHeight, lastGame_, platform_.Scores, NoticeText());
+    screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText());
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -247,7 +247,7 @@ void TGameHost::ChangeSettings(const TSettings& Settings) {
   if (Settings == platform_.Settings) return;
   platform_.Settings = Settings;
   mouseScale_.Set(Settings.MouseSpeed, Settings.InvertMouse);
-  form_->Picture().ReduceFlashing = Settings.ReduceFlashing;  // drawing only: the world never reads it
+  form_->Picture().SetReduceFlashing(Settings.ReduceFlashing);  // drawing only: the world never reads it
   if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
   if (platform_.Store) platform_.Store->SaveSettings(Settings);
 }

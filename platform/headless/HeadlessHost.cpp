@@ -28,8 +28,7 @@ THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& 
 
 THeadlessHost::THeadlessHost(int Width, int Height, const std::string& ProgramFolder, const THeadlessPlayer& Player)
     : Game(Platform(Width, Height, ProgramFolder, Player)) {
-  Game.Picture().ViewWidth = Width;
-  Game.Picture().ViewHeight = Height;
+  Game.Picture().SetViewSize(Width, Height);
   Sound.Events.clear();  // FormCreate's belong to no frame
   hides_ = Game.CursorHides();
   player_ = World().Player.get();

@@ -135,7 +135,7 @@ TEST_F(FrameDriver, AHitCountedDuringPlayFlashesThatFrame) {
 }
 
 TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver) {
-  picture().ReduceFlashing = true;
+  picture().SetReduceFlashing(true);
   host->Frame();
   host->Frame();
   form().OnTitleScreen = 0;
@@ -152,7 +152,7 @@ TEST_F(FrameDriver, ReducedFlashingTintsTheEdgesForAHitAndHoldsADarkRedGameOver)
   EXPECT_LT(Green(host->Context->PixelAt(0, 60)), 60);
   alien.SetActive(false);
   for (int i = 0; i < 10; ++i) host->Frame();
-  EXPECT_EQ(picture().HitTintFrames, 0);
+  EXPECT_EQ(picture().HitTintFrames(), 0);
   EXPECT_EQ(host->Context->PixelAt(0, 60), edge) << "the tint lasts ten frames";
 
   // The game over: every frame the same dark red, never the bright flash.

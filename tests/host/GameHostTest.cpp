@@ -223,8 +223,8 @@ TEST_F(GameHostTest, ASizeOfHeightZeroGivesAViewportOfHeightOne) {
   GLint Mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &Mode);
   EXPECT_EQ(Mode, GL_MODELVIEW);
-  EXPECT_EQ(Host->Picture().ViewWidth, 640);
-  EXPECT_EQ(Host->Picture().ViewHeight, 1);
+  EXPECT_EQ(Host->Picture().ViewWidth(), 640);
+  EXPECT_EQ(Host->Picture().ViewHeight(), 1);
 }
 
 TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
@@ -360,7 +360,7 @@ TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReac
   for (int i = 0; i < 4; ++i) Host->KeyDown(38);
   Host->KeyDown(37);
   EXPECT_TRUE(Host->Settings().ReduceFlashing);
-  EXPECT_TRUE(Host->Picture().ReduceFlashing);
+  EXPECT_TRUE(Host->Picture().ReduceFlashing());
   EXPECT_EQ(Store.Saved.size(), 3u);
   EXPECT_EQ(Script.str().find("down"), std::string::npos) << "no press reached the game: " << Script.str();
 
