@@ -13,7 +13,7 @@ DEMO="$E2E_TMP/demo.txt"
 "$GAME" --window --multisampling 4 --record "$DEMO" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
 e2e_wait_title 60 >/dev/null
-xdotool windowsize "$(e2e_window)" 1400 900
+xdotool windowsize "$(e2e_window)" 1900 1060
 sleep 1.5
 e2e_press z 0.1
 sleep 4
@@ -26,24 +26,28 @@ e2e_wait_exit 60
 steps="$(tail -n1 "$DEMO" | cut -d' ' -f1)"
 stats="$(grep '^frame intervals: ' "$E2E_TMP/stderr")" || e2e_fail "no frame statistics on stderr"
 intervals="$(printf '%s' "$stats" | sed -E 's/^frame intervals: ([0-9]+),.*/\1/')"
-median_ms="$(printf '%s' "$stats" | sed -E 's/.* median ([0-9]+)\.[0-9]+ ms.*/\1/')"
 pictures=$((intervals + 2))
 first_tick="$(sed -nE 's/^1 tick ([0-9]+)$/\1/p' "$DEMO")"
 last_tick="$(sed -nE "s/^$steps tick ([0-9]+)\$/\\1/p" "$DEMO")"
-echo "$steps steps and $pictures pictures in $((last_tick - first_tick)) ms of the game's clock;" \
-  "median picture interval $median_ms ms"
+echo "$steps steps and $pictures pictures in $((last_tick - first_tick)) ms of the game's clock"
+echo "$stats"
 
-# A picture more than two periods (33 ms) after the previous one was at least a
-# period late, so a step without a picture came between them, unless it was
-# more than five periods (83 ms) late and the schedule started again. A median
-# in that range means half the intervals were; outside it (a renderer fast
-# enough after all, or a machine so busy that every picture stalls) there is
-# no catching up to see.
-if [ "$median_ms" -ge 35 ] && [ "$median_ms" -le 80 ]; then
+# A picture more than two periods (33 ms) after the one before it is judged at
+# least a period late, so a step without a picture comes between them, unless
+# it is more than five periods (83 ms) late and the schedule starts again. The
+# statistics name five actual intervals (median, 5 % and 95 %, min and max):
+# when one of them lies between 35 and 80 ms, the game must have taken a step
+# without its picture. When none does (a renderer fast enough after all, or a
+# machine so busy that every picture stalls), there was no catching up to see.
+caught_up=""
+for ms in $(printf '%s' "$stats" | grep -oE '[0-9]+\.[0-9]+' | cut -d. -f1 | head -n5); do
+  [ "$ms" -ge 35 ] && [ "$ms" -le 80 ] && caught_up="$ms"
+done
+if [ -n "$caught_up" ]; then
   [ "$steps" -gt "$pictures" ] ||
-    e2e_fail "$steps steps for $pictures pictures: the game took no step without its picture"
+    e2e_fail "$steps steps for $pictures pictures after an interval of $caught_up ms: no step without its picture"
 else
-  echo "NOTE: a median interval of $median_ms ms shows no catching up; only the replay is judged"
+  echo "NOTE: no interval between 35 and 80 ms shows catching up; only the replay is judged"
 fi
 
 "$PROGRAM_DIR/skyrend-sim" --script "$DEMO" --frames "$steps" --trace /dev/null ||
