@@ -68,7 +68,7 @@ e2e_init() {
 # e2e_start_wm: a window manager on the display, as on a desktop (full screen,
 # minimising and the focus go through it).
 e2e_start_wm() {
-  command -v openbox >/dev/null || e2e_fail "openbox is not installed (tools/install-deps.sh)"
+  command -v openbox >/dev/null || e2e_fail "openbox is not installed (tools/install-test-deps.sh)"
   local try i
   for try in 1 2 3; do
     openbox --config-file /dev/null >"$E2E_TMP/wm.log" 2>&1 &

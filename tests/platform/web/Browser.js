@@ -101,7 +101,9 @@ async function CanvasPixels(Page) {
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
 
 // Polls Read until Wanted(value) or the time is up; returns the last value.
-async function WaitFor(Read, Wanted, Ms = 3000) {
+// The time is generous: a wait that is met returns at once, and a busy
+// machine may take seconds to get there.
+async function WaitFor(Read, Wanted, Ms = 20000) {
   const End = Date.now() + Ms;
   let Value = await Read();
   while (!Wanted(Value) && Date.now() < End) {

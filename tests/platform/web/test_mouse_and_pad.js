@@ -60,7 +60,7 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   const PadBefore = await Heading(Pad);
   await Pad.evaluate(() => { window.TestPad.axes[0] = -1; window.TestPad.timestamp++; });
   // Held until the game has stepped a good many frames (a busy machine draws fewer a second).
-  await WaitFor(() => Heading(Pad), Heading => Heading < PadBefore - 10, 5000);
+  await WaitFor(() => Heading(Pad), Heading => Heading < PadBefore - 10, 20000);
   await Pad.evaluate(() => { window.TestPad.axes[0] = 0; window.TestPad.timestamp++; });
   await Sleep(200);
   const PadAfter = await Heading(Pad);

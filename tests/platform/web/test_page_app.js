@@ -220,7 +220,7 @@ async function LostContext(Browser, Server) {
   // on; without the textures the floor and buildings change, over 2 % of the picture.
   let After = null;
   const Near = Image => Differing(Before, Image) < Before.width * Before.height * 0.003;
-  await WaitFor(async () => Near((After = await CanvasPixels(Page))), Same => Same, 5000);
+  await WaitFor(async () => Near((After = await CanvasPixels(Page))), Same => Same, 20000);
   Check(/lost/.test(Lost) && /^Paused/.test(Back) && Near(After),
         `a lost context comes back with the same picture: textures, shaders and state made again ` +
         `(${Differing(Before, After)} pixels differ; "${Lost}")`);
@@ -237,7 +237,7 @@ async function LostContext(Browser, Server) {
 
   // A browser that keeps the context: the player is told to reload.
   await Lose();
-  const Message = await WaitFor(() => Page.$eval('#messages', Box => (Box.hidden ? '' : Box.textContent)), Text => Text !== '', 8000);
+  const Message = await WaitFor(() => Page.$eval('#messages', Box => (Box.hidden ? '' : Box.textContent)), Text => Text !== '', 20000);
   Check(/Reload the page/.test(Message), `a context the browser keeps: "${Message}"`);
   await Page.close();
 }

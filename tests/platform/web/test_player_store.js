@@ -6,7 +6,7 @@
 // that can vibrate does so briefly when the player is hit.
 // usage: node test_player_store.js WEB_BUILD
 'use strict';
-const { OpenPage, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
+const { OpenPage, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
 
 const [WebBuild] = process.argv.slice(2);
 
@@ -20,33 +20,46 @@ function Seed() {
 
 const Stored = (Page, Key) => Page.evaluate(K => localStorage.getItem(K), Key);
 
+// Arms Page to note the next storage event for Key (another tab's write);
+// SeenWrite(Page) then waits for it, however busy the machine.
+const WatchWrites = (Page, Key) => Page.evaluate(K => {
+  window.Written = new Promise(Resolve => addEventListener('storage', E => { if (E.key === K) Resolve(true); }));
+}, Key);
+const SeenWrite = Page => Page.evaluate(() => Promise.race([window.Written,
+  new Promise(Resolve => setTimeout(() => Resolve(false), 60000))]));
+
 RunInBrowser(WebBuild, async (Browser, Server) => {
   const Page = await OpenPage(Browser, Server, { Before: Seed });
-  await Sleep(1000);
-  Check(Page.Lines.some(L => L.includes('localStorage skyrend.scores:2: not a "score level date" line; skipped')),
+  const Named = L => L.includes('localStorage skyrend.scores:2: not a "score level date" line; skipped');
+  await WaitFor(() => Page.Lines.some(Named), Seen => Seen);
+  Check(Page.Lines.some(Named),
         'the damaged stored line is named on the console');
   Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
   Check(await Stored(Page, 'skyrend.settings') === '# mine\nvolume = 50\n', 'nothing is written before a change');
   await Page.keyboard.press('KeyM');
-  await Sleep(300);
-  const Settings = await Stored(Page, 'skyrend.settings');
+  const Settings = await WaitFor(() => Stored(Page, 'skyrend.settings'), Text => /muted/.test(Text));
   Check(/^# mine\nvolume = 50\nmuted = yes\n/.test(Settings), 'M is kept as muted, the stored lines as they were: ' +
         JSON.stringify(Settings));
 
   // The test module's shell on the same stored table: the high score starts at its best.
   const Shell = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
   await Shell.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
-  await Sleep(500);
-  const High = await Shell.evaluate(() => Module.ccall('SkyrendShellHighScore', 'number', [], []));
+  const High = await WaitFor(() => Shell.evaluate(() => Module.ccall('SkyrendShellHighScore', 'number', [], [])),
+                             Score => Score === 7777);
   Check(High === 7777, `the high score starts at the stored best (${High})`);
 
   // Two tabs open, each ends a game: the second merges into the table as
   // stored at that moment, with the first tab's game in it.
   const Other = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
   const Add = (Tab, Score) => Tab.evaluate(S => Module.ccall('SkyrendStoreAddScore', 'number', ['number', 'number'], [S, 2]), Score);
+  // Each tab merges only once the other's write has reached it: the test is of
+  // the merge, not of how fast the browser carries storage between processes.
+  await WatchWrites(Other, 'skyrend.scores');
   await Add(Shell, 500);
-  await Sleep(300);  // storage reaches the other tab's process
+  Check(await SeenWrite(Other), 'the first tab\'s game reaches the second tab');
+  await WatchWrites(Shell, 'skyrend.scores');
   await Add(Other, 9000);
+  Check(await SeenWrite(Shell), 'the second tab\'s game reaches the first tab');
   const Table = await Stored(Shell, 'skyrend.scores');
   Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n', 'both tabs\' games are kept: ' + JSON.stringify(Table));
   Check(await Stored(Shell, 'skyrend.scores.bad') === '7777 3 2026-01-01\ngarbage\n', 'the damaged table is kept aside');
@@ -60,9 +73,12 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
     navigator.getGamepads = () => [Stick];
   } });
   await Pad.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
-  await Sleep(500);
+  // Hit once the game has stepped a few frames (the pad is opened by then).
+  const Frame = () => Pad.evaluate(() => Module.ccall('SkyrendShellFrame', 'number', [], []));
+  await WaitFor(Frame, Count => Count > 10);
   await Pad.evaluate(() => Module.ccall('SkyrendShellHit', null, [], []));
-  await Sleep(300);
+  await WaitFor(() => Pad.evaluate(() => window.Effects.length), Count => Count > 0);
+  await Sleep(300);  // room for an unwanted second effect to show
   const Effects = await Pad.evaluate(() => window.Effects);
   Check(JSON.stringify(Effects) === '[["dual-rumble",200,0.6]]', 'a hit vibrates the pad briefly: ' + JSON.stringify(Effects));
   return Failed();
