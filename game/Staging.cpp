@@ -13,13 +13,6 @@ TVec3 Ahead(const TBlob& Player, float Distance, float Degrees) {
   return MakeVector(Player.Position.x + Distance * std::cos(A), 0, Player.Position.z + Distance * std::sin(A));
 }
 
-int Active(const TOwned<TBlobList>& List) {
-  int N = 0;
-  if (List)
-    for (const auto& B : *List) N += B->Active ? 1 : 0;
-  return N;
-}
-
 }  // namespace
 
 void TWorld::Stage(TStaging What, int32_t Value) {
@@ -75,7 +68,7 @@ void TWorld::StageBusyScene() {
     R.SetActive(true);
     R.State = 1;
   }
-  for (int Free = int(Fragments->size()) - Active(Fragments); Free > 0; --Free)
+  for (int Free = int(Fragments->size()) - TBlob::CountActive(*Fragments); Free > 0; --Free)
     ThrowFragment(*(*Aliens)[Free % 20], {1, 1, 0});
   // Nobody wins: no game over, no level advance, the colour scheme stays.
   HitsByAlien = HitsByRocket = HitsByAlienShot = 0;

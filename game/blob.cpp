@@ -76,6 +76,12 @@ int32_t TBlob::CountKind(const TBlobList& List, uint8_t Kind) {
   return N;
 }
 
+int32_t TBlob::CountActive(const TBlobList& List) {
+  int32_t N = 0;
+  for (const auto& O : List) N += O->Active ? 1 : 0;
+  return N;
+}
+
 bool TBlob::IsAlive() const { return State == 1 || State == 2; }
 
 bool TBlob::Touches(const TBlobList& List) const {

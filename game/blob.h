@@ -43,6 +43,8 @@ class TBlob {
   bool MovedNearerInto(const TBlobList& List, const TVec3& Before) const;
   // Objects of List whose State is not 0 and whose Kind matches; Active is ignored.
   static int32_t CountKind(const TBlobList& List, uint8_t Kind);
+  // Objects of List in play (Active).
+  static int32_t CountActive(const TBlobList& List);
   // The first object of List that is not in play, or null: how every list hands out objects.
   static TBlob* FirstInactive(TBlobList& List);
   // Whole-degree heading from this object to (X, Z), both places rounded halves to even.

@@ -186,10 +186,7 @@ const std::string& TTraceWriter::FormatFrame(long Frame, const TWorldState& F, c
     Position(J, B);
     J.Key("heading").Float(B.Rotation.y);
   });
-  int Fragments = 0;
-  if (F.Fragments)
-    for (const auto& B : *F.Fragments) Fragments += B->Active ? 1 : 0;
-  J.Key("fragments").Open('{').Key("active").Int(Fragments).Close('}');
+  J.Key("fragments").Open('{').Key("active").Int(F.Fragments ? TBlob::CountActive(*F.Fragments) : 0).Close('}');
   J.Key("sounds").Open('[');
   for (size_t i = 0; i < SoundCount; ++i) {
     J.Open('[').Str(SoundName(Sounds[i].Op)).Int(Sounds[i].Item);

@@ -67,11 +67,7 @@ struct TFormOnFakes : TFakeServices {
     return B;
   }
 
-  int ActiveCount(const TBlobList& List) const {
-    int N = 0;
-    for (const auto& B : List) N += B->Active ? 1 : 0;
-    return N;
-  }
+  int ActiveCount(const TBlobList& List) const { return TBlob::CountActive(List); }
 
   std::unique_ptr<THeadlessContext> Context;
   TWorldUnderTest* World = nullptr;  // owned by Form

@@ -5,24 +5,13 @@
 #include "PixelView.h"
 #include "WorldState.h"
 
-namespace {
-
-int Active(const TOwned<TBlobList>& List) {
-  int N = 0;
-  if (List)
-    for (const auto& B : *List) N += B->Active ? 1 : 0;
-  return N;
-}
-
-}  // namespace
-
 TSceneCount CountScene(const TWorldState& F) {
   TSceneCount C;
-  C.Aliens = Active(F.Aliens);
-  C.Rockets = Active(F.Rockets);
-  C.PlayerShots = Active(F.PlayerShots);
-  C.AlienShots = Active(F.AlienShots);
-  C.Fragments = Active(F.Fragments);
+  C.Aliens = TBlob::CountActive(*F.Aliens);
+  C.Rockets = TBlob::CountActive(*F.Rockets);
+  C.PlayerShots = TBlob::CountActive(*F.PlayerShots);
+  C.AlienShots = TBlob::CountActive(*F.AlienShots);
+  C.Fragments = TBlob::CountActive(*F.Fragments);
   return C;
 }
 
