@@ -25,12 +25,11 @@ TDemoCheck Refusal(const std::string& Reason) {
 TDemoRun::TDemoRun(const std::string& Text, const TModelRadii& Radii) : radii_(Radii) {
   int Width = 0, Height = 0;
   if (!ReadDemoHeader(Text, Width, Height)) throw EScriptError(1, "not a demo: its first line names no window size");
-  replay_ = std::make_unique<TReplaySource>(ParseDemo(Text), DemoMsPerFrame);
-  cursor_ = std::make_unique<TScriptCursor>(Width, Height);
-  stream_ = std::make_unique<TInputStream>(input_, *cursor_, clock_, Width, Height);
+  input_ = std::make_unique<TInputPath>(Width, Height);
+  input_->Replay(ParseDemo(Text), DemoMsPerFrame);
   TWorldServices Services;
-  Services.Ticks = &clock_;
-  Services.Cursor = cursor_.get();
+  Services.Ticks = &input_->Clock();
+  Services.Cursor = &input_->Cursor();
   Services.ScreenWidth = Width;
   Services.ScreenHeight = Height;
   world_ = std::make_unique<TWorld>(Services);
@@ -39,8 +38,7 @@ TDemoRun::TDemoRun(const std::string& Text, const TModelRadii& Radii) : radii_(R
 bool TDemoRun::Step() {
   if (frame_ >= Frames()) return false;
   ++frame_;
-  const uint32_t Tick = replay_->Feed(frame_, *stream_);
-  world_->Step(stream_->BeginFrame(Tick));
+  world_->Step(input_->BeginFrame(frame_, 0));
   if (World().StartupPending) world_->StartUp(radii_);
   return true;
 }

@@ -6,11 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "InputStream.h"
-#include "ReplaySource.h"
+#include "InputPath.h"
 #include "World.h"
 
-// The services the game replays a demo on, as the host makes them, and the world.
+// A demo's world on the input path the game replays it on, with no picture.
 class TDemoRun {
  public:
   // Throws EScriptError when Text is no demo (no recorded window size), has a
@@ -20,15 +19,11 @@ class TDemoRun {
   bool Step();
   const TWorldState& World() const { return world_->View(); }
   long Frame() const { return frame_; }
-  long Frames() const { return replay_->LastFrame(); }
+  long Frames() const { return input_->ReplayLastFrame(); }
 
  private:
   TModelRadii radii_;
-  TFrameClock clock_;
-  TScriptInput input_;
-  std::unique_ptr<TScriptCursor> cursor_;
-  std::unique_ptr<TInputStream> stream_;
-  std::unique_ptr<TReplaySource> replay_;
+  std::unique_ptr<TInputPath> input_;
   std::unique_ptr<TWorld> world_;
   long frame_ = 0;
 };

@@ -11,8 +11,7 @@
 #include <stdexcept>
 
 #include "HostScreens.h"
-#include "InputStream.h"
-#include "ReplaySource.h"
+#include "InputPath.h"
 #include "PauseScreen.h"
 #include "frmMainGL.h"
 
@@ -44,28 +43,35 @@ uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Ri
 
 TGameHost::TGameHost(const THostPlatform& Platform)
     : platform_(Platform),
-      cursor_(Platform.Width, Platform.Height, Platform.Cursor),
+      input_(std::make_unique<TInputPath>(Platform.Width, Platform.Height, Platform.Cursor)),
       options_(Platform.WindowSettings, Platform.Settings) {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
   start_ = GameTicks();
   TServices Services;
-  Services.Ticks = &clock_;
+  Services.Ticks = &input_->Clock();
   Services.Sound = platform_.Sound;
   Services.Messages = platform_.Messages;
-  Services.Cursor = &cursor_;
+  Services.Cursor = &input_->Cursor();
   Services.ProgramFolder = platform_.ProgramFolder;
   Services.ScreenWidth = platform_.Width;
   Services.ScreenHeight = platform_.Height;
   // The player's kept table: the high score starts at its best.
   const int32_t Best = platform_.Scores.empty() ? 0 : platform_.Scores.front().Score;
   form_ = std::make_unique<TFormMain>(Services, Best);
-  stream_ = std::make_unique<TInputStream>(input_, cursor_, clock_, platform_.Width, platform_.Height);
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
   form_->Picture().SetReduceFlashing(platform_.Settings.ReduceFlashing);
 }
 
 const TWorldState& TGameHost::World() const { return form_->World(); }
+
+TInputStream& TGameHost::Stream() { return input_->Stream(); }
+
+TVirtualPointer& TGameHost::Pointer() { return input_->Cursor().Pointer(); }
+
+long TGameHost::CursorHides() const { return input_->Cursor().Hides(); }
+
+bool TGameHost::Replaying() const { return input_->Replaying(); }
 
 TPicture& TGameHost::Picture() { return form_->Picture(); }
 
@@ -86,19 +92,19 @@ std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path) {
 void TGameHost::Record(std::unique_ptr<std::ostream> Out, const std::string& Name, bool Header) {
   record_ = std::move(Out);
   recordName_ = Name;
-  stream_->WriteTo(record_.get());
+  Stream().WriteTo(record_.get());
   if (Header) *record_ << DemoHeaderLine(platform_.Width, platform_.Height) << "\n";
 }
 
 void TGameHost::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
-  replay_ = std::make_unique<TReplaySource>(std::move(Events), MsPerFrame);
+  input_->Replay(std::move(Events), MsPerFrame);
 }
 
-bool TGameHost::ReplayFinished() const { return replay_ && frame_ >= replay_->LastFrame(); }
+bool TGameHost::ReplayFinished() const { return Replaying() && frame_ >= input_->ReplayLastFrame(); }
 
 bool TGameHost::CloseRecording() {
   if (!record_) return true;
-  stream_->WriteTo(nullptr);
+  Stream().WriteTo(nullptr);
   record_->flush();
   bool Written = !record_->fail();
   if (auto* File = dynamic_cast<std::ofstream*>(record_.get())) {
@@ -127,9 +133,9 @@ bool TGameHost::Passes(uint16_t Vk, bool Down) {
     // A press ends the run even when let go before the next frame: paused at
     // once, playing after the frame, so that frame is completed.
     escapeDown_ = true;
-    return pause_.Running() && !replay_;
+    return pause_.Running() && !Replaying();
   }
-  if (replay_) return false;  // a demo plays; the player's input does not reach the game
+  if (Replaying()) return false;  // a demo plays; the player's input does not reach the game
   // Paused, only releases reach the game, so that no key stays held.
   return pause_.Running() || (!Down && Vk != 0);
 }
@@ -141,36 +147,36 @@ void TGameHost::KeyDown(uint16_t Vk) {
   if (Vk == VkMute && muteKeyDown_) return;
   if (Vk == VkMute) muteKeyDown_ = true;
   if (pause_.Paused()) ChooseOption(Vk);
-  if (Passes(Vk, true)) stream_->KeyDown(Vk);
+  if (Passes(Vk, true)) Stream().KeyDown(Vk);
 }
 
 void TGameHost::KeyUp(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
   if (Vk == VkPause) pauseKeyDown_ = false;
   if (Vk == VkMute) muteKeyDown_ = false;
-  if (Passes(Vk, false)) stream_->KeyUp(Vk);
+  if (Passes(Vk, false)) Stream().KeyUp(Vk);
 }
 
 void TGameHost::MouseMotion(int Dx, int Dy, uint32_t Buttons) {
   if (!Passes(0, true)) return;
   mouseScale_.Apply(Dx, Dy);
-  stream_->MouseMove(Dx, Dy, Buttons);
+  Stream().MouseMove(Dx, Dy, Buttons);
 }
 
 void TGameHost::Click() {
-  if (Passes(0, true)) stream_->Click();
+  if (Passes(0, true)) Stream().Click();
 }
 
 void TGameHost::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
-  if (Passes(0, true)) stream_->Joystick(X, Y, Buttons);
+  if (Passes(0, true)) Stream().Joystick(X, Y, Buttons);
 }
 
 void TGameHost::ReleaseKeys() {
   pauseKeyDown_ = false;
   muteKeyDown_ = false;
-  if (replay_) return;  // the demo's keys are the demo's
+  if (Replaying()) return;  // the demo's keys are the demo's
   for (int Vk = 1; Vk < 256; ++Vk)
-    stream_->KeyUp(uint16_t(Vk));
+    Stream().KeyUp(uint16_t(Vk));
 }
 
 uint32_t TGameHost::GameTicks() const { return gameClock_.Now(platform_.WallClock->GetTickCount()); }
@@ -205,8 +211,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   const auto Ongoing = [this] { return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue; };
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
-  const uint32_t Tick = replay_ ? replay_->Feed(frame_ + 1, *stream_) : GameTicks() - start_;
-  const TFrameInput& Input = stream_->BeginFrame(Tick);
+  const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);
   ++frame_;
   if (Draw) ++FrameCount;
   const bool Running = Draw ? form_->FormPaint(Input) : form_->FormStep(Input);
@@ -240,7 +245,8 @@ void TGameHost::Resize(int Width, int Height) {
   form_->SetViewSize(Width, Height);
   // The mouse wraps at the view's edges: the world learns the size through
   // the stream, so a demo replays its resizes (a played demo brings its own).
-  if (!replay_ && (Width != stream_->ViewWidth() || Height != stream_->ViewHeight())) stream_->Resize(Width, Height);
+  TInputStream& In = Stream();
+  if (!Replaying() && (Width != In.ViewWidth() || Height != In.ViewHeight())) In.Resize(Width, Height);
 }
 
 void TGameHost::ChangeSettings(const TSettings& Settings) {

@@ -12,20 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "InputMapping.h"
 #include "MouseScale.h"
 #include "OptionsMenu.h"
 #include "PausableClock.h"
 #include "PauseState.h"
 #include "RumbleWatch.h"
 #include "ScriptFormat.h"
-#include "ScriptInput.h"
 #include "Scores.h"
 #include "Settings.h"
 #include "Services.h"
 
 class TFormMain;
+class TInputPath;
 class TInputStream;
-class TReplaySource;
 class TPicture;
 struct TWorldState;
 class THostScreens;
@@ -122,7 +122,7 @@ class TGameHost {
   void Record(std::unique_ptr<std::ostream> Out, const std::string& Name, bool Header = true);
   // Plays these events instead of live input (a demo, the simulator, tests).
   void Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame = DemoMsPerFrame);
-  bool Replaying() const { return replay_ != nullptr; }
+  bool Replaying() const;
   // Playback has shown the demo's last frame.
   bool ReplayFinished() const;
   // Writes out a recording; false (with a message on stderr) when it failed.
@@ -193,15 +193,15 @@ class TGameHost {
   const TWorldState& World() const;
   // The picture's own settings (the title's kept text, the hit tint).
   TPicture& Picture();
-  TVirtualPointer& Pointer() { return cursor_.Pointer(); }
+  TVirtualPointer& Pointer();
   // The input stream itself, for a source that makes game input of its own (the soak, the tools' staging).
-  TInputStream& Stream() { return *stream_; }
+  TInputStream& Stream();
   // The frame that input belongs to now (1 before the first frame).
   long FrameNumber() const { return frame_ + 1; }
   // Frames drawn since the last title (steps without pictures do not count).
   int32_t FrameCount = 0;
   // Times the game hid the cursor: each new game does so once.
-  long CursorHides() const { return cursor_.Hides(); }
+  long CursorHides() const;
 
  private:
   // Live input: true when the event reaches the stream after the shell's rules.
@@ -213,14 +213,10 @@ class TGameHost {
   void ChooseOption(uint16_t Vk);
 
   THostPlatform platform_;
-  TFrameClock clock_;
-  TScriptInput input_;
-  TScriptCursor cursor_;
   TPausableClock gameClock_;
   TPauseState pause_;
+  std::unique_ptr<TInputPath> input_;  // before the form, which holds its clock and cursor
   std::unique_ptr<TFormMain> form_;
-  std::unique_ptr<TInputStream> stream_;
-  std::unique_ptr<TReplaySource> replay_;
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made
