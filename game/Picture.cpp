@@ -24,7 +24,6 @@ const TColourScheme ColourSchemes[11] = {
     {{0.7f, 0.7f, 0.7f}, {0.7f, 0.7f, 0.7f}, {0, 0, 1}, {0.6f, 0, 0}, {0.6f, 0, 0}, {0.2f, 0.2f, 0.2f}},
     {{0, 1, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
 };
-constexpr int WireframeScheme = 10;
 
 // Light 0 as the title and the start-up set it.
 const float LightPosition[4] = {-250, 250, 0, 1};

@@ -13,6 +13,8 @@
 // Rockets, then the colour scheme.
 using TLevelRow = std::array<int32_t, 11>;
 extern const std::array<TLevelRow, 10> LevelTable;
+// Of the eleven colour schemes, the last is drawn in outlines.
+constexpr int32_t WireframeScheme = 10;
 
 // The collision radii the models give the objects drawn with them, taken once
 // when the models are read: the world needs no drawing to step.

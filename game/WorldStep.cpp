@@ -15,9 +15,6 @@ class TSilentSound : public ISoundService {
   void RestartSound(int) override {}
 };
 
-// The wireframe switch of each of the eleven colour schemes: only the last draws outlines.
-constexpr int32_t WireframeScheme = 10;
-
 }  // namespace
 
 TWorld::TWorld(const TWorldServices& Services, int32_t InitialHighScore) : services_(Services) {
