@@ -1,9 +1,9 @@
-// The game host: the form with its services, the one input stream, pause, the
+// The game host: the form with its services, the one input path, pause, the
 // frame step and the window title. Every shell (the desktop window, the page,
 // the headless host) makes one, turns what it receives into events of the
-// script's kinds and hands them over here; the host records them when
-// recording, at this one point, and delivers them to the form. A replayed
-// demo feeds the same stream from its file. No SDL and no browser here.
+// script's kinds and hands them over here; the input stream records them when
+// recording, at this one point, and gives the world each frame's input. A
+// replayed demo feeds the same stream from its file. No SDL and no browser here.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -109,8 +109,8 @@ enum class TFrameResult { Continue, Quit, Terminate };
 
 class TGameHost {
  public:
-  // Makes the form (FormCreate runs) on the stream's services: a clock set once
-  // per frame, held keys and joystick 1 from the stream, the virtual pointer.
+  // Makes the form (the world's FormCreate runs) on the input path's services:
+  // a clock set once per frame and the virtual pointer.
   explicit TGameHost(const THostPlatform& Platform);
   ~TGameHost();
   TGameHost(const TGameHost&) = delete;
@@ -148,7 +148,8 @@ class TGameHost {
   // Escape was pressed where it quits (paused, the shell ends at once).
   bool QuitRequested() const { return escapeDown_; }
 
-  // One frame: the stream's events and clock, FormPaint, then the shell keeps
+  // One frame: the frame's input and clock from the stream, FormPaint (the
+  // world's step and its picture), then the shell keeps
   // the picture (when a pause begins) and presents it. Without Draw the
   // frame steps the world but draws and presents nothing (a machine that
   // fell behind), unless a pause waits for its picture. Nothing while paused.

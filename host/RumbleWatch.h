@@ -1,4 +1,4 @@
-// When a game controller should rumble: watches the form after each frame
+// When a game controller should rumble: watches the world after each frame
 // for a hit on the player (short) and the start of the game over (longer).
 #pragma once
 #include <cstdint>

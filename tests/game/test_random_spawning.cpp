@@ -155,7 +155,7 @@ TEST_F(Spawning, Row4ReleasesOnlyRocketsAtMostTwoAtOnceTenInAll) {
     MostAtOnce = std::max(MostAtOnce, TBlob::CountKind(*F.Rockets, 6));
     for (auto& A : *F.Aliens) ASSERT_EQ(A->State, 0);
   };
-  // Two rocket steps a frame, as in play: the world update's and the scene's.
+  // Two rocket steps a frame, as in play: the world update's and the one after the level check.
   for (int Frame = 0; Frame < 12000; ++Frame) {
     F.UpdateWorld();
     Check();

@@ -1,6 +1,7 @@
 // skyrend-bench: frame rates of the real game in the headless context (1024 x
-// 768 unless --size says otherwise) against a baseline frame, the world update's cost, start-up's
-// model loading time and heap allocations per frame. Figures, not pass or fail.
+// 768 unless --size says otherwise) against a baseline frame, the world's step
+// with no picture, a demo's check, start-up's model loading time and heap
+// allocations per frame. Figures, not pass or fail.
 // Every measured block of frames sits between two short baseline blocks, in
 // several rounds, so that a machine whose load changes still gives ratios.
 #include <GL/gl.h>
