@@ -27,12 +27,7 @@ TDemoRun::TDemoRun(const std::string& Text, const TModelRadii& Radii) : radii_(R
   if (!ReadDemoHeader(Text, Width, Height)) throw EScriptError(1, "not a demo: its first line names no window size");
   input_ = std::make_unique<TInputPath>(Width, Height);
   input_->Replay(ParseDemo(Text), DemoMsPerFrame);
-  TWorldServices Services;
-  Services.Ticks = &input_->Clock();
-  Services.Cursor = &input_->Cursor();
-  Services.ScreenWidth = Width;
-  Services.ScreenHeight = Height;
-  world_ = std::make_unique<TWorld>(Services);
+  world_ = std::make_unique<TWorld>(input_->WorldServices());
 }
 
 bool TDemoRun::Step() {

@@ -1,7 +1,16 @@
 #include "InputPath.h"
 
 TInputPath::TInputPath(int Width, int Height, ICursorService* Next)
-    : cursor_(Width, Height, Next), stream_(input_, cursor_, clock_, Width, Height) {}
+    : width_(Width), height_(Height), cursor_(Width, Height, Next), stream_(input_, cursor_, clock_, Width, Height) {}
+
+TWorldServices TInputPath::WorldServices() {
+  TWorldServices S;
+  S.Ticks = &clock_;
+  S.Cursor = &cursor_;
+  S.ScreenWidth = width_;
+  S.ScreenHeight = height_;
+  return S;
+}
 
 void TInputPath::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
   replay_ = std::make_unique<TReplaySource>(std::move(Events), MsPerFrame);

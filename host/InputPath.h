@@ -10,6 +10,7 @@
 #include "InputStream.h"
 #include "ReplaySource.h"
 #include "ScriptInput.h"
+#include "World.h"
 
 class TInputPath {
  public:
@@ -21,6 +22,8 @@ class TInputPath {
   // The world's services: a clock set once a frame, and the pointer's cursor.
   ITickSource& Clock() { return clock_; }
   TScriptCursor& Cursor() { return cursor_; }
+  // A world's services on this path (no sound), at the view size it started with.
+  TWorldServices WorldServices();
 
   // A demo or script feeds the stream from the next frame on.
   void Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame);
@@ -33,6 +36,7 @@ class TInputPath {
   const TFrameInput& BeginFrame(long Frame, uint32_t LiveTick);
 
  private:
+  int width_, height_;
   TFrameClock clock_;
   TScriptInput input_;
   TScriptCursor cursor_;

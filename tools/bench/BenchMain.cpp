@@ -25,8 +25,7 @@
 #include "MultisampleCost.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
-#include "ModelSet.h"
-#include "World.h"
+#include "DemoCheck.h"
 #include "LoadBudgetBench.h"
 #include "ToolPlayer.h"
 
@@ -184,14 +183,12 @@ void PrintKind(const char* Name, const TKind& K) {
 // The world's step alone: a world of its own with no services, started with
 // the models' radii read without GL, playing the busy scene with no picture.
 double WorldStepSeconds(const std::string& Folder, int Steps) {
-  struct TQuiet : IMessageSink {
-    void ShowMessage(const std::string&) override {}
-  } Quiet;
-  TModelSet Models;
-  if (!ReadModelSet(Models, Folder, Quiet).empty()) throw std::runtime_error("the models cannot be read");
+  TModelRadii Radii;
+  std::string Failure;
+  if (!ReadModelRadii(Folder, Radii, Failure)) throw std::runtime_error(Failure);
   TWorld World{TWorldServices()};
   World.Step(TFrameInput());
-  World.StartUp(RadiiOf(Models));
+  World.StartUp(Radii);
   const TWorldMessage Play[] = {{TWorldMessage::Key, 90, 0}};
   TFrameInput In;
   In.Messages = Play;

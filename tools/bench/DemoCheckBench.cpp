@@ -17,19 +17,13 @@ std::string RandomGame(const TModelRadii& Radii, long Frames) {
   const int W = 1024, H = 768;
   std::ostringstream Demo;
   Demo << DemoHeaderLine(W, H) << '\n';
-  TFrameClock Clock;
-  TScriptInput Input;
-  TScriptCursor Cursor(W, H);
-  TInputStream Stream(Input, Cursor, Clock, W, H);
-  Stream.WriteTo(&Demo);
-  TWorldServices Services;
-  Services.Ticks = &Clock;
-  Services.Cursor = &Cursor;
-  TWorld World(Services);
-  TSoakInput Play(10, Stream);
+  TInputPath Path(W, H);
+  Path.Stream().WriteTo(&Demo);
+  TWorld World(Path.WorldServices());
+  TSoakInput Play(10, Path.Stream());
   for (long k = 1; k <= Frames; ++k) {
     if (k > 1) Play.NextFrame(World.View().OnTitleScreen != 0);
-    World.Step(Stream.BeginFrame(uint32_t(k) * 16u));
+    World.Step(Path.BeginFrame(k, uint32_t(k) * 16u));
     if (World.View().StartupPending) World.StartUp(Radii);
   }
   return Demo.str();
