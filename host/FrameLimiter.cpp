@@ -3,34 +3,26 @@
 #include <cstdlib>
 
 TFrameLimiter::TFrameLimiter(IFrameClock& Clock, int FramesPerSecond)
-    : clock_(Clock),
-      period_(Clock.Frequency() / uint64_t(FramesPerSecond)),
-      spinMargin_(Clock.Frequency() / 2000) {}
+    : clock_(Clock), schedule_(Clock.Frequency(), FramesPerSecond), spinMargin_(Clock.Frequency() / 2000) {}
 
 bool TFrameLimiter::Wait() {
   uint64_t Now = clock_.Now();
-  if (!started_ || Now > next_ + RestartPeriods * period_) {
-    next_ = Now;
-    started_ = true;
-  } else if (Now > next_ + period_ && undrawn_ < MaxUndrawn) {
-    next_ += period_;
-    ++undrawn_;
-    return false;
-  }
-  undrawn_ = 0;
+  const TFrameSchedule::TStep Step = schedule_.Next(Now);
+  if (Step != TFrameSchedule::TStep::NotYet) return Step == TFrameSchedule::TStep::Drawn;
+  const uint64_t Deadline = schedule_.Deadline();
   const uint64_t Frequency = clock_.Frequency();
   // Sleeping may wake a little late, so it stops half a millisecond early and
   // the rest is spun; a wake-up that comes early just sleeps again.
-  while (Now + spinMargin_ < next_) {
-    const uint64_t Us = (next_ - spinMargin_ - Now) * 1000000 / Frequency;
+  while (Now + spinMargin_ < Deadline) {
+    const uint64_t Us = (Deadline - spinMargin_ - Now) * 1000000 / Frequency;
     if (Us == 0) break;
     clock_.SleepUs(uint32_t(Us));
     Now = clock_.Now();
   }
   const uint64_t SpinFrom = Now;
-  while (Now < next_) Now = clock_.Now();
+  while (Now < Deadline) Now = clock_.Now();
   spun_ += Now - SpinFrom;
-  next_ += period_;
+  schedule_.TakeOnTime();
   return true;
 }
 

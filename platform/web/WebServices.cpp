@@ -40,13 +40,17 @@ void ShowPagePaused(bool Paused) {
   EM_ASM({ document.body.classList.toggle('paused', !!$0); }, Paused);
 }
 
-void ShowFrameRate(int Frames) {
+void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks) {
   EM_ASM(
       {
         var Canvas = document.getElementById('canvas');
-        if (Canvas) Canvas.setAttribute('data-fps', String($0));
+        if (!Canvas) return;
+        Canvas.setAttribute('data-fps', String($0));
+        Canvas.setAttribute('data-steps', String($1));
+        Canvas.setAttribute('data-pictures', String($2));
+        Canvas.setAttribute('data-clock', String($3 >>> 0));
       },
-      Frames);
+      Frames, Steps, Pictures, GameTicks);
 }
 
 void MarkFirstPicture() {

@@ -26,8 +26,10 @@ void ShowPageStatus(const char* Text);
 // Marks the page paused or playing (the touch pause button shows which).
 void ShowPagePaused(bool Paused);
 
-// The game frames of the last second, on the canvas's data-fps for those who look.
-void ShowFrameRate(int Frames);
+// The pictures of the last second on the canvas's data-fps, for those who
+// look; and the steps and pictures so far with the game's clock (ms) on
+// data-steps, data-pictures and data-clock, so the pace can be measured.
+void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks);
 
 // The first picture is drawn: a performance mark, "skyrend-first-frame".
 void MarkFirstPicture();

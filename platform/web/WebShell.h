@@ -1,7 +1,8 @@
 // The shell in the browser: the WebGL 2 context on the page's canvas, the
 // game host on the browser's services, the page's key, mouse, touch, focus,
-// visibility and pointer-lock events as the host's input, and one game frame
-// per display frame on a 60 per second schedule. The page never ends the
+// visibility and pointer-lock events as the host's input, and the game's 60
+// steps a second on the host's frame schedule: each display frame takes the
+// steps due and draws the last of them. The page never ends the
 // game: Escape, a hidden tab, a window that loses the focus and a lost
 // pointer lock pause it, and P plays on. A lost WebGL context is built again
 // when the browser gives it back, and the game goes on.
@@ -11,7 +12,7 @@
 #include <array>
 #include <memory>
 
-#include "FramePacer.h"
+#include "FrameSchedule.h"
 #include "GameHost.h"
 #include "PauseScreen.h"
 #include "WebPlayerStore.h"
@@ -69,9 +70,9 @@ class TWebShell : private IHostShell {
   void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
   void TouchPause();
 
-  // One display frame: a game frame when one is due, the pause sign when it must be drawn.
+  // One display frame: the steps due, the last drawn; the pause sign when it must be drawn.
   void DisplayFrame(double Now);
-  void StepFrame();
+  void StepFrame(bool Draw = true);
   void FollowCanvasSize();
   void Stop();
 
@@ -83,7 +84,9 @@ class TWebShell : private IHostShell {
   TWebPlayerStore store_;
   std::unique_ptr<TGameHost> host_;
   TPauseScreen pauseScreen_;
-  TFramePacer pacer_;
+  // Microseconds; a display frame up to a quarter period early takes its step (display frames jitter).
+  TFrameSchedule schedule_{1000000, 60, 1000000 / 60 / 4};
+  long pictures_ = 0;  // steps drawn, for the page's figures
   int width_ = 0, height_ = 0;
   double lastTitle_ = 0;
   int touchFires_ = 0, touchPauses_ = 0;  // the presses already seen, of the page's counts

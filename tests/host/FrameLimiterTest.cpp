@@ -104,7 +104,7 @@ TEST(FrameLimiter, AStepFarBehindIsFollowedByStepsWithoutPicturesUntilCaughtUp) 
   Clock.T = Limiter.NextDeadline() + 4 * Period + 100;
   int Undrawn = 0;
   while (!Limiter.Wait()) ++Undrawn;
-  EXPECT_EQ(Undrawn, TFrameLimiter::MaxUndrawn);
+  EXPECT_EQ(Undrawn, TFrameSchedule::MaxUndrawn);
 }
 
 TEST(FrameLimiter, MoreThanFivePeriodsBehindTheScheduleStartsAgainFromNow) {

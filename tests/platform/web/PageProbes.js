@@ -57,4 +57,43 @@ function SamePicture(A, B) {
   return A.width === B.width && A.height === B.height && Buffer.compare(A.data, B.data) === 0;
 }
 
-module.exports = { InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SignFloor, SamePicture };
+// The page's pace counts as its shell last wrote them on the canvas (once a
+// second): pictures of the last second, steps and pictures so far, and the
+// game's clock in ms. Steps is null for a page that does not write them.
+function PaceCounts(Page) {
+  return Page.$eval('#canvas', Canvas => ({
+    Fps: Number(Canvas.dataset.fps || 0),
+    Steps: Canvas.dataset.steps === undefined ? null : Number(Canvas.dataset.steps),
+    Pictures: Number(Canvas.dataset.pictures || 0),
+    Clock: Number(Canvas.dataset.clock || 0),
+    Wall: performance.now(),
+  }));
+}
+
+// Plays Seconds with the page's main thread slowed Rate times (Chromium's
+// CPU throttling over the session Cdp), after two to settle; the pictures a
+// second of the wall clock and the steps a second of the game's clock. For a
+// page without step counts every step was drawn: both are its pictures.
+async function MeasurePace(Page, Cdp, Rate, Seconds) {
+  await Cdp.send('Emulation.setCPUThrottlingRate', { rate: Rate });
+  await new Promise(Resolve => setTimeout(Resolve, 2000));
+  const First = await PaceCounts(Page);
+  let Summed = 0;
+  for (let s = 0; s < Seconds; ++s) {
+    await new Promise(Resolve => setTimeout(Resolve, 1000));
+    Summed += (await PaceCounts(Page)).Fps;
+  }
+  const Last = await PaceCounts(Page);
+  if (First.Steps === null) return { Rate, Pictures: Summed / Seconds, Steps: Summed / Seconds, Detail: 'every step drawn' };
+  const Clock = (Last.Clock - First.Clock) / 1000, Steps = Last.Steps - First.Steps;
+  const Pictures = Last.Pictures - First.Pictures;
+  return { Rate, Pictures: Pictures / ((Last.Wall - First.Wall) / 1000), Steps: Steps / Clock,
+           Detail: `${Steps} steps, ${Pictures} pictures, ${Clock.toFixed(1)} s of the game's clock` };
+}
+
+function PaceLine(R) {
+  return `CPU slowed ${R.Rate}x: ${R.Pictures.toFixed(1)} pictures a second, ` +
+         `${R.Steps.toFixed(1)} steps a second of the game's clock (${R.Detail})`;
+}
+
+module.exports = { PaceCounts, MeasurePace, PaceLine, InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SignFloor, SamePicture };

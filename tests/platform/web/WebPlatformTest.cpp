@@ -1,10 +1,9 @@
-// The browser platform's rules that need no browser: key codes, frame pacing
+// The browser platform's rules that need no browser: key codes, the pad
 // and reading the packaged sound clips.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "FramePacer.h"
 #include "PadMapping.h"
 #include "SoundClips.h"
 #include "WavClip.h"
@@ -43,24 +42,6 @@ TEST(WebKeyCodes, ThePageTakesOnlyTheGamesKeysAndNoShortcuts) {
   EXPECT_EQ(GameKeyFromDom("Digit0", true, false, false), 0);
   EXPECT_EQ(GameKeyFromDom("Enter", false, true, false), 0);
   EXPECT_EQ(GameKeyFromDom("KeyZ", false, false, true), 0);
-}
-
-TEST(FramePacer, SixtyGameFramesASecondWhateverTheDisplayRate) {
-  for (double Hz : {60.0, 75.0, 120.0, 144.0, 240.0}) {
-    TFramePacer Pacer;
-    int Played = 0;
-    const int DisplayFrames = int(Hz * 10);
-    // Display frames a little early or late, as they come.
-    for (int i = 0; i < DisplayFrames; ++i) Played += Pacer.Due(i * 1000.0 / Hz + (i % 3 - 1) * 0.3);
-    const int Expected = Hz < 60 ? DisplayFrames : 600;
-    EXPECT_NEAR(Played, Expected, 2) << Hz << " Hz";
-  }
-  // Far behind (a hidden page), the schedule restarts: one frame, not a burst.
-  TFramePacer Pacer;
-  EXPECT_TRUE(Pacer.Due(0));
-  EXPECT_TRUE(Pacer.Due(5000));
-  EXPECT_FALSE(Pacer.Due(5001));
-  EXPECT_TRUE(Pacer.Due(5016.7));
 }
 
 TEST(WavClip, ReadsTheGamesClipsAndRefusesDamagedOnes) {

@@ -1,0 +1,24 @@
+// The page keeps the game's real time on a slow machine: with Chromium's CPU
+// throttling slowing the page, it shows fewer pictures but still plays about
+// 60 steps a second of the game's clock, taking steps without pictures to
+// catch up. The figures are printed; only a generous floor on the steps a
+// second is judged. usage: node test_page_pacing.js WEB_BUILD
+'use strict';
+const { OpenPage, RunInBrowser, Check, Failed } = require('./Browser');
+const { MeasurePace, PaceLine } = require('./PageProbes');
+
+const [WebBuild] = process.argv.slice(2);
+
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Width: 1366, Height: 657 });
+  const Cdp = await Page.target().createCDPSession();
+  await Page.keyboard.press('KeyZ');
+  const Free = await MeasurePace(Page, Cdp, 1, 4);
+  console.log(PaceLine(Free));
+  const Slowed = await MeasurePace(Page, Cdp, 2, 6);
+  console.log(PaceLine(Slowed));
+  Check(Slowed.Steps > 40, `the slowed page plays ${Slowed.Steps.toFixed(1)} steps a second of the game's clock ` +
+                           `(more than 40: near 60, less the stalls a busy machine makes) at ${Slowed.Pictures.toFixed(1)} pictures a second`);
+  Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+  return Failed();
+});
