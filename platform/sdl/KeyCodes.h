@@ -1,12 +1,11 @@
-// SDL key codes as the game knows them: Windows virtual-key codes (0..255).
-// The key table and HandleKey are indexed by these codes.
+// SDL key codes as the game knows them: Windows virtual-key codes (0..255),
+// read from the one key table (services/KeyTable.h) by SDL's key name. The
+// key table and HandleKey are indexed by these codes.
 #pragma once
 #include <SDL.h>
 #include <cstdint>
 
 // The virtual-key code of an SDL key, or 0 for a key the game has no code for.
-// Letters 65-90, digits 48-57, arrows 37-40, Escape 27, Space 32, Return 13,
-// F1-F12 112-123, keypad digits 96-105, plus the usual editing and modifier keys.
 uint16_t VirtualKeyFromSdl(SDL_Keycode Key);
 
 // Keys the window system keeps for itself (anything pressed with Alt, Alt

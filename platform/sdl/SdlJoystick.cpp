@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-
 TSdlJoystick::TSdlJoystick(SDL_Window* Window, TFocusTest HasFocus)
     : window_(Window), hasFocus_(std::move(HasFocus)) {
   if (!hasFocus_) hasFocus_ = [this] { return window_ && SDL_GetKeyboardFocus() == window_; };
@@ -42,32 +41,33 @@ void TSdlJoystick::HandleEvent(const SDL_Event& Event) {
 }
 
 void TSdlJoystick::Read(int16_t& X, int16_t& Y, uint32_t& Buttons) const {
-  X = Y = 0;
-  Buttons = 0;
-  if (!joystick_ || !hasFocus_()) return;
-  if (controller_) {
-    ReadGameController(X, Y, Buttons);
-    return;
+  TPadState Pad;
+  if (joystick_ && hasFocus_()) {
+    if (controller_) ReadGameController(Pad);
+    else ReadRawJoystick(Pad);
   }
-  X = SDL_JoystickNumAxes(joystick_) > 0 ? SDL_JoystickGetAxis(joystick_, 0) : 0;
-  Y = SDL_JoystickNumAxes(joystick_) > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
-  const int ButtonCount = std::min(SDL_JoystickNumButtons(joystick_), 32);
-  for (int n = 0; n < ButtonCount; ++n)
-    if (SDL_JoystickGetButton(joystick_, n)) Buttons |= uint32_t(1) << n;
+  PadAsJoystick(Pad, X, Y, Buttons);
 }
 
-void TSdlJoystick::ReadGameController(int16_t& X, int16_t& Y, uint32_t& Buttons) const {
+void TSdlJoystick::ReadRawJoystick(TPadState& Pad) const {
+  Pad.X = SDL_JoystickNumAxes(joystick_) > 0 ? SDL_JoystickGetAxis(joystick_, 0) : 0;
+  Pad.Y = SDL_JoystickNumAxes(joystick_) > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
+  const int ButtonCount = std::min(SDL_JoystickNumButtons(joystick_), 32);
+  for (int n = 0; n < ButtonCount; ++n)
+    if (SDL_JoystickGetButton(joystick_, n)) Pad.Buttons |= uint32_t(1) << n;
+}
+
+void TSdlJoystick::ReadGameController(TPadState& Pad) const {
   auto Pressed = [this](SDL_GameControllerButton B) { return SDL_GameControllerGetButton(controller_, B) != 0; };
-  X = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX);
-  Y = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY);
-  // The d-pad pushes an axis to its end, over whatever the stick says.
-  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) X = -32768;
-  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) X = 32767;
-  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_UP)) Y = -32768;
-  if (Pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) Y = 32767;
-  // The trigger runs 0..32767: past half way it fires.
-  const bool Trigger = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > 16384;
-  if (Pressed(SDL_CONTROLLER_BUTTON_A) || Trigger) Buttons = 1;
+  Pad.Layout = true;
+  Pad.X = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX);
+  Pad.Y = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY);
+  Pad.Left = Pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+  Pad.Right = Pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  Pad.Up = Pressed(SDL_CONTROLLER_BUTTON_DPAD_UP);
+  Pad.Down = Pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  Pad.South = Pressed(SDL_CONTROLLER_BUTTON_A);
+  Pad.RightTrigger = SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
 }
 
 void TSdlJoystick::Rumble(int Strength, int Ms) {

@@ -4,12 +4,15 @@
 // PlayStation, Switch layouts) is read by its layout: the left stick and the
 // d-pad are the two axes, the south face button and the right trigger are
 // button 1. Any other joystick is read raw: its first two axes and its buttons
-// in order. The shell hands what it reads to the host's input stream.
+// in order (the one pad rule, services/PadRule.h). The shell hands what it
+// reads to the host's input stream.
 #pragma once
 #include <SDL.h>
 
 #include <cstdint>
 #include <functional>
+
+#include "PadRule.h"
 
 class TSdlJoystick {
  public:
@@ -38,7 +41,8 @@ class TSdlJoystick {
  private:
   void OpenFirstJoystick();
   void CloseJoystick();
-  void ReadGameController(int16_t& X, int16_t& Y, uint32_t& Buttons) const;
+  void ReadRawJoystick(TPadState& Pad) const;
+  void ReadGameController(TPadState& Pad) const;
 
   SDL_Window* window_;
   TFocusTest hasFocus_;

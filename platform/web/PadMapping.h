@@ -1,9 +1,12 @@
-// A Gamepad API pad as joystick 1: a pad in the browser's standard layout
-// steers with its left stick or d-pad and fires with its south face button or
-// right trigger, as a game controller does natively; any other pad reports
-// its first two axes and its buttons as they are.
+// A Gamepad API pad as the pad state of the one pad rule (services/PadRule.h):
+// in the browser's "standard" mapping the layout is known (the left stick on
+// axes 0 and 1, the d-pad on buttons 12 to 15, the south face button 0, the
+// right trigger button 7); any other pad gives its first two axes and its
+// buttons by number.
 #pragma once
 #include <cstdint>
+
+#include "PadRule.h"
 
 struct TPadReading {
   int AxisCount = 0;
@@ -14,8 +17,4 @@ struct TPadReading {
   bool Standard = false;              // the browser's "standard" mapping
 };
 
-// A Gamepad API axis (-1..1) on the native joystick's scale (-32768..32767).
-int16_t PadAxisToRaw(double Axis);
-
-// The pad as joystick 1's axes and buttons (bit n - 1 for button n).
-void ReadPad(const TPadReading& Pad, int16_t& X, int16_t& Y, uint32_t& Buttons);
+TPadState PadStateFromReading(const TPadReading& Pad);

@@ -24,7 +24,7 @@ void ReadFirstPad(int16_t& X, int16_t& Y, uint32_t& Buttons) {
     Reading.Pressed = Pressed;
     Reading.ButtonValues = Pad.analogButton;
     Reading.Standard = std::strcmp(Pad.mapping, "standard") == 0;
-    ReadPad(Reading, X, Y, Buttons);
+    PadAsJoystick(PadStateFromReading(Reading), X, Y, Buttons);
     return;
   }
 }

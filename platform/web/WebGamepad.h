@@ -1,5 +1,6 @@
 // Joystick 1 in the browser: the first pad the Gamepad API reports, read as
-// PadMapping says. Browsers report pads only while the page is shown.
+// PadMapping says and turned into joystick 1 by the one pad rule
+// (services/PadRule.h). Browsers report pads only while the page is shown.
 #pragma once
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "WebKeyCodes.h"
+#include "KeyTable.h"
 #include "WebServices.h"
 #include "WebShell.h"
 

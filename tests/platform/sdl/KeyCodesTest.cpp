@@ -1,8 +1,10 @@
 // SDL keys as the game's virtual-key codes, and the keys the window system keeps.
 #include "KeyCodes.h"
+#include "KeyTable.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,19 @@ TEST(KeyCodes, AltCombinationsAndF10AreSystemKeys) {
   EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_NONE));
   EXPECT_FALSE(IsSystemKey(SDLK_z, KMOD_LSHIFT));
   EXPECT_FALSE(IsSystemKey(SDLK_F2, KMOD_LCTRL));
+}
+
+// Every row of the one key table names a key SDL knows, which comes back as
+// the row's code: a misspelt name would leave that key dead on the desktop.
+TEST(KeyCodes, EveryKeyOfTheTableIsAnSdlKey) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();  // SDL's keyboard map
+  for (const TKeyRow& Row : KeyRows()) {
+    const SDL_Keycode Key = SDL_GetKeyFromName(Row.SdlName);
+    EXPECT_NE(Key, SDLK_UNKNOWN) << Row.SdlName;
+    EXPECT_EQ(VirtualKeyFromSdl(Key), Row.Vk) << Row.SdlName;
+  }
+  SDL_Quit();
 }
 
 }  // namespace

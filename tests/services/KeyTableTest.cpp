@@ -1,0 +1,54 @@
+// The one key table: the browser's physical keys as virtual-key codes, the
+// keys the page takes, and every key named once for each shell. (The SDL
+// names are checked against SDL itself in tests/platform/sdl/KeyCodesTest.)
+#include "KeyTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(KeyTable, PhysicalKeysGetTheirVirtualKeyCodes) {
+  EXPECT_EQ(VirtualKeyFromDomCode("KeyZ"), 90);
+  EXPECT_EQ(VirtualKeyFromDomCode("KeyA"), 65);
+  EXPECT_EQ(VirtualKeyFromDomCode("Digit0"), 48);
+  EXPECT_EQ(VirtualKeyFromDomCode("Numpad4"), 100);
+  EXPECT_EQ(VirtualKeyFromDomCode("Numpad0"), 96);
+  EXPECT_EQ(VirtualKeyFromDomCode("ArrowLeft"), 37);
+  EXPECT_EQ(VirtualKeyFromDomCode("ArrowDown"), 40);
+  EXPECT_EQ(VirtualKeyFromDomCode("Space"), 32);
+  EXPECT_EQ(VirtualKeyFromDomCode("Escape"), 27);
+  EXPECT_EQ(VirtualKeyFromDomCode("NumpadEnter"), 13);
+  EXPECT_EQ(VirtualKeyFromDomCode("F1"), 112);
+  EXPECT_EQ(VirtualKeyFromDomCode("F12"), 123);
+  // Not keys the game knows: no code, never a neighbour's.
+  for (const char* Unknown : {"F13", "F0", "Fx", "Key", "KeyZZ", "Keyz", "Numpad", "", "IntlBackslash"})
+    EXPECT_EQ(VirtualKeyFromDomCode(Unknown), 0) << Unknown;
+  EXPECT_EQ(VirtualKeyFromDomCode(nullptr), 0);
+  EXPECT_TRUE(IsSystemKey(KeyRowByDom("KeyZ"), true));
+  EXPECT_TRUE(IsSystemKey(KeyRowByDom("F10"), false));
+  EXPECT_TRUE(IsSystemKey(KeyRowByDom("AltLeft"), false));
+  EXPECT_FALSE(IsSystemKey(KeyRowByDom("KeyZ"), false));
+}
+
+TEST(KeyTable, ThePageTakesOnlyTheGamesKeysAndNoShortcuts) {
+  for (const char* Code : {"KeyZ", "KeyP", "Space", "ArrowUp", "Escape", "Enter", "Numpad8", "Digit1", "F2"})
+    EXPECT_NE(GameKeyFromDom(Code, false, false, false), 0) << Code;
+  // The browser's own keys, and the game's keys with a modifier (Ctrl+R, Ctrl+L, Ctrl+0, Meta+Z...).
+  for (const char* Code : {"F5", "F11", "F12", "Tab", "Backspace", "ControlLeft", "ShiftLeft", "PageDown", "F10"})
+    EXPECT_EQ(GameKeyFromDom(Code, false, false, false), 0) << Code;
+  EXPECT_EQ(GameKeyFromDom("KeyR", true, false, false), 0);
+  EXPECT_EQ(GameKeyFromDom("Digit0", true, false, false), 0);
+  EXPECT_EQ(GameKeyFromDom("Enter", false, true, false), 0);
+  EXPECT_EQ(GameKeyFromDom("KeyZ", false, false, true), 0);
+}
+
+// A name given twice would leave the second row unreachable in that shell.
+TEST(KeyTable, EveryKeyIsFoundByItsDomCodeAndItsSdlName) {
+  for (const TKeyRow& Row : KeyRows()) {
+    EXPECT_EQ(KeyRowByDom(Row.Dom), &Row) << Row.Dom;
+    EXPECT_EQ(KeyRowBySdlName(Row.SdlName), &Row) << Row.SdlName;
+  }
+  EXPECT_EQ(KeyRowBySdlName(nullptr), nullptr);
+}
+
+}  // namespace
