@@ -6,26 +6,16 @@
 // not pass or fail.
 // usage: node measure_pacing.js WEB_BUILD [SECONDS] [RATES, e.g. 1,2,4,6]
 'use strict';
-const { Serve, Launch, OpenPage } = require('./Browser');
+const { OpenPage, RunInBrowser } = require('./Browser');
 const { MeasurePace, PaceLine } = require('./PageProbes');
 
-async function Main() {
-  const [WebBuild, SecondsText = '8', RatesText = '1,2,4,6'] = process.argv.slice(2);
-  const Server = await Serve(WebBuild);
-  const Browser = await Launch();
-  try {
-    const Page = await OpenPage(Browser, Server, { Width: 1366, Height: 657 });
-    const Cdp = await Page.target().createCDPSession();
-    await Page.keyboard.press('KeyZ');  // a game in play, the busier picture
-    for (const Rate of RatesText.split(',').map(Number))
-      console.log(PaceLine(await MeasurePace(Page, Cdp, Rate, Number(SecondsText))));
-  } finally {
-    await Browser.close();
-    Server.close();
-  }
-}
+const [WebBuild, SecondsText = '8', RatesText = '1,2,4,6'] = process.argv.slice(2);
 
-Main().catch(Error => {
-  console.error(Error);
-  process.exit(1);
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Width: 1366, Height: 657 });
+  const Cdp = await Page.target().createCDPSession();
+  await Page.keyboard.press('KeyZ');  // a game in play, the busier picture
+  for (const Rate of RatesText.split(',').map(Number))
+    console.log(PaceLine(await MeasurePace(Page, Cdp, Rate, Number(SecondsText))));
+  return false;  // figures only
 });
