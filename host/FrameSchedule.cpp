@@ -5,6 +5,7 @@ TFrameSchedule::TFrameSchedule(uint64_t Frequency, int StepsPerSecond, uint64_t 
 
 TFrameSchedule::TStep TFrameSchedule::Next(uint64_t Now) {
   if (!started_ || Now > next_ + RestartPeriods * period_) {
+    if (started_) givenUp_ += Now - next_;
     next_ = Now;
     started_ = true;
   } else if (Now > next_ + period_ && undrawn_ < MaxUndrawn) {

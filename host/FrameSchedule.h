@@ -23,6 +23,9 @@ class TFrameSchedule {
   TStep Next(uint64_t Now);
   // Takes the step whose deadline a shell waited for, with its picture.
   void TakeOnTime();
+  // The game was paused: the next step starts the schedule again from its
+  // time, and the pause is not counted as given up.
+  void Restart() { started_ = false; }
   // For a shell called once per display frame: takes every step due at Now
   // and returns how many; only the last of them is drawn.
   int TakeDue(uint64_t Now);
@@ -32,11 +35,15 @@ class TFrameSchedule {
 
   uint64_t Period() const { return period_; }
   uint64_t Deadline() const { return next_; }
+  // Ticks of real time the game gave up when the schedule restarted (how far
+  // behind it was then): the game plays every other tick at 60 steps a second.
+  uint64_t GivenUp() const { return givenUp_; }
 
  private:
   uint64_t period_;
   uint64_t early_;
   uint64_t next_ = 0;
+  uint64_t givenUp_ = 0;
   int undrawn_ = 0;  // steps without pictures in a row
   bool started_ = false;
 };

@@ -40,7 +40,7 @@ void ShowPagePaused(bool Paused) {
   EM_ASM({ document.body.classList.toggle('paused', !!$0); }, Paused);
 }
 
-void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks) {
+void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks, long GivenUpMs) {
   EM_ASM(
       {
         var Canvas = document.getElementById('canvas');
@@ -49,8 +49,9 @@ void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks) {
         Canvas.setAttribute('data-steps', String($1));
         Canvas.setAttribute('data-pictures', String($2));
         Canvas.setAttribute('data-clock', String($3 >>> 0));
+        Canvas.setAttribute('data-given-up', String($4));
       },
-      Frames, Steps, Pictures, GameTicks);
+      Frames, Steps, Pictures, GameTicks, GivenUpMs);
 }
 
 void MarkFirstPicture() {

@@ -27,9 +27,10 @@ void ShowPageStatus(const char* Text);
 void ShowPagePaused(bool Paused);
 
 // The pictures of the last second on the canvas's data-fps, for those who
-// look; and the steps and pictures so far with the game's clock (ms) on
-// data-steps, data-pictures and data-clock, so the pace can be measured.
-void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks);
+// look; and, so the pace can be measured, the steps and pictures so far, the
+// game's clock (ms) and the ms the schedule gave up after stalls on
+// data-steps, data-pictures, data-clock and data-given-up.
+void ShowFrameRate(int Frames, long Steps, long Pictures, uint32_t GameTicks, long GivenUpMs);
 
 // The first picture is drawn: a performance mark, "skyrend-first-frame".
 void MarkFirstPicture();

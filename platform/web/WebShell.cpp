@@ -115,7 +115,9 @@ void TWebShell::DisplayFrame(double Now) {
   if (!running_) return;
   FollowCanvasSize();
   TouchPause();
-  if (!host_->Paused()) {
+  if (host_->Paused()) {
+    schedule_.Restart();
+  } else {
     // A machine that shows fewer pictures still plays 60 steps a second.
     const int Due = schedule_.TakeDue(uint64_t(Now * 1000));
     for (int i = 1; i <= Due && running_ && !host_->Paused(); ++i) StepFrame(i == Due);
@@ -127,6 +129,7 @@ void TWebShell::DisplayFrame(double Now) {
     // The tab's title stays the game's name; the frame rate is for those who look.
     const int Frames = host_->FrameCount;
     host_->TimerTitle();
-    ShowFrameRate(host_->Paused() ? 0 : Frames, host_->FrameNumber() - 1, pictures_, host_->GameTicks());
+    ShowFrameRate(host_->Paused() ? 0 : Frames, host_->FrameNumber() - 1, pictures_, host_->GameTicks(),
+                  long(schedule_.GivenUp() / 1000));
   }
 }

@@ -29,7 +29,7 @@ TEST(FrameSchedule, SixtyStepsASecondWhateverTheDisplayRate) {
   }
 }
 
-TEST(FrameSchedule, CatchesUpAtMostFourUndrawnStepsAtOnceAndRestartsWhenFarBehind) {
+TEST(FrameSchedule, CatchesUpAtMostFourUndrawnStepsAtOnceAndRestartsWhenFarBehindGivingThatUp) {
   TFrameSchedule Schedule = PageSchedule();
   EXPECT_EQ(Schedule.TakeDue(Second), 1);
   // Late by 2.5 periods: the two steps behind without pictures, then one drawn.
@@ -41,8 +41,13 @@ TEST(FrameSchedule, CatchesUpAtMostFourUndrawnStepsAtOnceAndRestartsWhenFarBehin
   // A hidden page comes back: the schedule starts again, one step and not a burst.
   const uint64_t Back = Schedule.Deadline() + 10 * Second;
   EXPECT_EQ(Schedule.TakeDue(Back), 1);
+  EXPECT_EQ(Schedule.GivenUp(), 10 * Second);
   EXPECT_EQ(Schedule.TakeDue(Back + 1000), 0);
   EXPECT_EQ(Schedule.TakeDue(Back + Period), 1);
+  // A pause is not given up: the game's clock stood still.
+  Schedule.Restart();
+  EXPECT_EQ(Schedule.TakeDue(Back + 60 * Second), 1);
+  EXPECT_EQ(Schedule.GivenUp(), 10 * Second);
 }
 
 }  // namespace

@@ -58,22 +58,26 @@ function SamePicture(A, B) {
 }
 
 // The page's pace counts as its shell last wrote them on the canvas (once a
-// second): pictures of the last second, steps and pictures so far, and the
-// game's clock in ms. Steps is null for a page that does not write them.
+// second): pictures of the last second, steps and pictures so far, the
+// game's clock and the time its schedule gave up after stalls of more than
+// five periods, in ms. Steps is null for a page that does not write them.
 function PaceCounts(Page) {
   return Page.$eval('#canvas', Canvas => ({
     Fps: Number(Canvas.dataset.fps || 0),
     Steps: Canvas.dataset.steps === undefined ? null : Number(Canvas.dataset.steps),
     Pictures: Number(Canvas.dataset.pictures || 0),
     Clock: Number(Canvas.dataset.clock || 0),
+    GivenUp: Number(Canvas.dataset.givenUp || 0),
     Wall: performance.now(),
   }));
 }
 
 // Plays Seconds with the page's main thread slowed Rate times (Chromium's
 // CPU throttling over the session Cdp), after two to settle; the pictures a
-// second of the wall clock and the steps a second of the game's clock. For a
-// page without step counts every step was drawn: both are its pictures.
+// second of the wall clock, the steps a second of the game's clock, and the
+// steps a second of the time not given up after stalls (Kept, 60 when the
+// schedule keeps up between stalls). For a page without step counts every
+// step was drawn: both are its pictures.
 async function MeasurePace(Page, Cdp, Rate, Seconds) {
   await Cdp.send('Emulation.setCPUThrottlingRate', { rate: Rate });
   await new Promise(Resolve => setTimeout(Resolve, 2000));
@@ -86,9 +90,11 @@ async function MeasurePace(Page, Cdp, Rate, Seconds) {
   const Last = await PaceCounts(Page);
   if (First.Steps === null) return { Rate, Pictures: Summed / Seconds, Steps: Summed / Seconds, Detail: 'every step drawn' };
   const Clock = (Last.Clock - First.Clock) / 1000, Steps = Last.Steps - First.Steps;
-  const Pictures = Last.Pictures - First.Pictures;
+  const Pictures = Last.Pictures - First.Pictures, GivenUp = (Last.GivenUp - First.GivenUp) / 1000;
   return { Rate, Pictures: Pictures / ((Last.Wall - First.Wall) / 1000), Steps: Steps / Clock,
-           Detail: `${Steps} steps, ${Pictures} pictures, ${Clock.toFixed(1)} s of the game's clock` };
+           Kept: Steps / (Clock - GivenUp), KeptSeconds: Clock - GivenUp,
+           Detail: `${Steps} steps, ${Pictures} pictures, ${Clock.toFixed(1)} s of the game's clock of which ` +
+                   `${GivenUp.toFixed(1)} s given up after stalls: ${(Steps / (Clock - GivenUp)).toFixed(1)} steps a second of the rest` };
 }
 
 function PaceLine(R) {
