@@ -70,7 +70,7 @@ bool TWebShell::Start() {
   ListenToPage();
   emscripten_set_window_title(PageTitle);
   ShowPageStatus(PlayingLine());
-  // One call per display frame; the shell decides which of them play.
+  // One call per display frame; the frame schedule decides how many steps each takes.
   emscripten_set_main_loop_arg([](void* Shell) { static_cast<TWebShell*>(Shell)->DisplayFrame(emscripten_get_now()); },
                                this, 0, 0);
   return true;

@@ -66,7 +66,7 @@ class TWebShell : private IHostShell {
   void ContextLost();
   void ContextRestored();
   // The page's touch controls (window.SkyrendTouch) as joystick 1 when no
-  // pad is connected, and their pause button; once a display frame.
+  // pad is connected, at each step; and their pause button, once a display frame.
   void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
   void TouchPause();
 

@@ -1,5 +1,5 @@
 // The page's touch controls (skyrend-page.js keeps them in window.SkyrendTouch)
-// as joystick 1, read once a display frame, and their pause button.
+// as joystick 1, read at each step, and their pause button.
 #include <emscripten.h>
 
 #include "WebShell.h"

@@ -56,7 +56,7 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   for (let i = 0; i < Turned.data.length; i += 4 * 97) if (Turned.data[i] !== Play.data[i]) ++Changed;
   Check(Changed > 50, `the held Left arrow turns the view (${Changed} sampled pixels changed)`);
 
-  // One game frame per display frame, at most 60 a second; the tab's title is the game's name.
+  // At most 60 pictures a second (one a step at most); the tab's title is the game's name.
   await Sleep(2200);
   const Fps = await Page.$eval('#canvas', Canvas => Number(Canvas.dataset.fps || 0));
   Check(Fps > 0 && Fps <= 61 && (await Page.title()) === 'Skyrend',
