@@ -35,8 +35,8 @@ class TFrameSchedule {
 
   uint64_t Period() const { return period_; }
   uint64_t Deadline() const { return next_; }
-  // Ticks of real time the game gave up when the schedule restarted (how far
-  // behind it was then): the game plays every other tick at 60 steps a second.
+  // Ticks of real time given up at restarts (how far behind the schedule was
+  // each time); over the rest of the time the game takes 60 steps a second.
   uint64_t GivenUp() const { return givenUp_; }
 
  private:
