@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "QuoteWord.h"
 #include "SizeText.h"
 #include "TextNumber.h"
 
@@ -105,7 +106,8 @@ bool SplitLine(const std::string& Line, std::string& Key, std::string& Value, bo
   return true;
 }
 
-std::string Shown(const std::string& Text) { return Text.size() > 40 ? Text.substr(0, 40) + "..." : Text; }
+// A word from the file, cut and with its control bytes escaped for a message.
+std::string Shown(const std::string& Text) { return QuoteWord(Text, 40); }
 
 }  // namespace
 

@@ -249,11 +249,14 @@ TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
 // another program may have added to.
 class TNotingStore : public IPlayerStore {
  public:
-  void SaveSettings(const TSettings& Settings) override { Saved.push_back(Settings); }
-  TScoreTable AddScore(const TScoreEntry& Game) override {
+  std::string SaveSettings(const TSettings& Settings) override {
+    Saved.push_back(Settings);
+    return "";
+  }
+  void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) override {
     Added.push_back(Game);
     InsertScore(OnDisk, Game);
-    return OnDisk;
+    Done(TScoreSave{OnDisk, true, ""});
   }
   std::vector<TSettings> Saved;
   std::vector<TScoreEntry> Added;

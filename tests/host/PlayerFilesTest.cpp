@@ -33,6 +33,12 @@ class PlayerFilesTest : public ::testing::Test {
   TPlayerFiles Store() {
     return TPlayerFiles(Paths, [this](const std::string& W) { Warnings.push_back(W); });
   }
+  // The files' backend answers at once.
+  static TScoreSave Add(TPlayerStore& S, const TScoreEntry& Game) {
+    TScoreSave Got;
+    S.AddScore(Game, [&Got](const TScoreSave& Save) { Got = Save; });
+    return Got;
+  }
   std::string Read(const std::string& Path) {
     std::string Text, Error;
     ReadTextFile(Path, Text, Error);
@@ -158,7 +164,7 @@ TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
   EXPECT_EQ(S.LoadScores().size(), 2u);
   ASSERT_EQ(Warnings.size(), 1u);
   EXPECT_NE(Warnings[0].find("scores.txt:2:"), std::string::npos);
-  const TScoreTable T = S.AddScore({500, 3, "2026-03-03"});
+  const TScoreTable T = Add(S, {500, 3, "2026-03-03"}).Table;
   EXPECT_EQ(FormatScores(T), "900 5 2026-03-01\n500 3 2026-03-03\n300 2 2026-03-02\n");
   EXPECT_EQ(Read(Paths.Scores), FormatScores(T));
   EXPECT_EQ(Read(Paths.Scores + ".bad"), Damaged);
@@ -169,7 +175,8 @@ TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   Write(Paths.Scores, Huge);
   TPlayerFiles S = Store();
   EXPECT_TRUE(S.LoadScores().empty());
-  EXPECT_EQ(S.AddScore({200, 2, "2026-01-02"}).size(), 1u);
+  EXPECT_FALSE(Add(S, {200, 2, "2026-01-02"}).Saved);
+  EXPECT_EQ(S.Unsaved().size(), 1u);
   struct stat St;
   ASSERT_EQ(stat(Paths.Scores.c_str(), &St), 0);
   EXPECT_EQ(size_t(St.st_size), Huge.size());  // not replaced
@@ -178,17 +185,19 @@ TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   EXPECT_EQ(Error, "larger than 1 MB");
   ASSERT_EQ(Warnings.size(), 3u);
   EXPECT_NE(Warnings[0].find("scores.txt: cannot be read: larger than 1 MB"), std::string::npos);
-  EXPECT_NE(Warnings[2].find("the score is not saved"), std::string::npos);
+  EXPECT_NE(Warnings[2].find("the score cannot be saved"), std::string::npos);
 }
 
-TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGameStillCounts) {
+TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGamesWaitForTheNextSave) {
   // A file where the folder should be: no program may write there, root included.
   Write(Folder + "/data/skyrend", "");
   TPlayerFiles S = Store();
-  S.AddScore({100, 1, "2026-01-01"});
-  const TScoreTable T = S.AddScore({200, 2, "2026-01-02"});
-  ASSERT_EQ(T.size(), 2u);
-  EXPECT_EQ(T[0].Score, 200);
+  Add(S, {100, 1, "2026-01-01"});
+  const TScoreSave Save = Add(S, {200, 2, "2026-01-02"});
+  EXPECT_FALSE(Save.Saved);
+  EXPECT_EQ(Save.Problem, "Not a directory");
+  EXPECT_TRUE(Save.Table.empty());  // no place claimed in a table that was not written
+  EXPECT_EQ(S.Unsaved().size(), 2u);
   ASSERT_FALSE(Warnings.empty());
   EXPECT_NE(Warnings.back().find("scores.txt: the score cannot be saved: Not a directory"), std::string::npos);
 }
@@ -198,8 +207,8 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
   TPlayerFiles A = Store(), B = Store();
   A.LoadScores();
   B.LoadScores();
-  A.AddScore({100, 1, "2026-01-01"});
-  EXPECT_EQ(B.AddScore({200, 2, "2026-01-01"}).size(), 2u);
+  Add(A, {100, 1, "2026-01-01"});
+  EXPECT_EQ(Add(B, {200, 2, "2026-01-01"}).Table.size(), 2u);
 
   // Eight programs, each ending twenty games as fast as it can.
   constexpr int Programs = 8, Games = 20;
@@ -208,7 +217,7 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
     const pid_t Pid = fork();
     if (Pid == 0) {
       TPlayerFiles Mine(Paths, [](const std::string&) {});
-      for (int g = 0; g < Games; ++g) Mine.AddScore({1000 + p * 100 + g, 1, "2026-01-02"});
+      for (int g = 0; g < Games; ++g) Add(Mine, {1000 + p * 100 + g, 1, "2026-01-02"});
       _exit(0);
     }
     Children.push_back(Pid);
