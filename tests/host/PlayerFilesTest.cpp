@@ -3,6 +3,8 @@
 // their games to one score file at once.
 #include "PlayerFiles.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -234,6 +236,69 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
   // The ten best of all 160 games: the last program's 1700..1719, best first.
   ASSERT_EQ(T.size(), 10u);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(T[i].Score, 1719 - i);
+}
+
+TEST_F(PlayerFilesTest, ALockHeldElsewhereIsWaitedForBrieflyAndTheGameIsSavedWithTheNext) {
+  TPlayerFiles S = Store();
+  MakeFolders(FolderOf(Paths.Scores), Paths.Settings);
+  const int Other = open((Paths.Scores + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_EQ(flock(Other, LOCK_EX), 0);  // another program's open file: a lock of its own
+  const TScoreSave Busy = Add(S, {300, 2, "2026-01-01"});
+  EXPECT_FALSE(Busy.Saved);
+  EXPECT_EQ(Busy.Problem, "another program holds scores.txt.lock; tried again with the next game");
+  close(Other);
+  const TScoreSave Next = Add(S, {100, 1, "2026-01-02"});
+  EXPECT_TRUE(Next.Saved);
+  EXPECT_EQ(Read(Paths.Scores), "300 2 2026-01-01\n100 1 2026-01-02\n");
+  EXPECT_TRUE(S.Unsaved().empty());
+}
+
+TEST_F(PlayerFilesTest, DamagedTablesAreKeptInTurnNeverOverAnOlderCopy) {
+  TPlayerFiles S = Store();
+  for (int Copy = 0; Copy <= MaxDamagedCopies; ++Copy) {
+    const std::string Damaged = "damaged " + std::to_string(Copy) + "\n";
+    Write(Paths.Scores, Damaged);
+    const TScoreSave Save = Add(S, {100 + Copy, 1, "2026-01-01"});
+    if (Copy < MaxDamagedCopies) {
+      EXPECT_TRUE(Save.Saved) << Copy;
+      EXPECT_EQ(Read(DamagedCopyName(Paths.Scores, Copy)), Damaged);
+    } else {  // every copy is taken: the damaged table is left as it is
+      EXPECT_FALSE(Save.Saved);
+      EXPECT_EQ(Read(Paths.Scores), Damaged);
+    }
+  }
+  EXPECT_EQ(Read(Paths.Scores + ".bad"), "damaged 0\n");
+}
+
+TEST_F(PlayerFilesTest, AFileWarnsTenTimesThenCountsTheRestWithControlBytesEscaped) {
+  std::string Scores;
+  for (int i = 0; i < 25; ++i) Scores += "bad\n";
+  Write(Paths.Scores, Scores);
+  Write(Paths.Settings, "volume = \033[2J\n");
+  TPlayerFiles S = Store();
+  S.LoadScores();
+  ASSERT_EQ(Warnings.size(), 11u);
+  EXPECT_EQ(Warnings[10], Paths.Scores + ": and 15 more");
+  S.LoadSettings();
+  EXPECT_EQ(Warnings.back(), Paths.Settings + ":1: volume \"\\x1b[2J\" is not a whole number from 0 to 100; 100 used");
+}
+
+TEST_F(PlayerFilesTest, LinkedFilesAreWrittenThroughTheirLinks) {
+  for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
+    Write(Folder + "/dotfiles/" + Path.substr(Path.rfind('/') + 1), "");
+    MakeFolders(FolderOf(Path), Folder);
+    ASSERT_EQ(symlink(("../../dotfiles/" + Path.substr(Path.rfind('/') + 1)).c_str(), Path.c_str()), 0);
+  }
+  TPlayerFiles S = Store();
+  EXPECT_EQ(S.SaveSettings(Changed()), "");
+  EXPECT_TRUE(Add(S, {100, 1, "2026-01-01"}).Saved);
+  struct stat St;
+  for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
+    ASSERT_EQ(lstat(Path.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode)) << Path;
+  }
+  EXPECT_EQ(Read(Folder + "/dotfiles/scores.txt"), "100 1 2026-01-01\n");
+  EXPECT_NE(Read(Folder + "/dotfiles/settings.ini").find("volume = 35"), std::string::npos);
 }
 
 }  // namespace
