@@ -14,7 +14,7 @@
 #include "FramePacer.h"
 #include "GameHost.h"
 #include "PauseScreen.h"
-#include "WebPlayerStore.h"
+#include "PlayerStore.h"
 #include "WebServices.h"
 #include "WebSound.h"
 
@@ -80,7 +80,7 @@ class TWebShell : private IHostShell {
   TWebCursor cursor_;
   std::unique_ptr<TWebSound> sound_;
   std::unique_ptr<TWebMessages> messages_;
-  TWebPlayerStore store_;
+  TPlayerStore store_;  // on localStorage
   std::unique_ptr<TGameHost> host_;
   TPauseScreen pauseScreen_;
   TFramePacer pacer_;
