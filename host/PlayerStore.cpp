@@ -1,6 +1,5 @@
 #include "PlayerStore.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "ScoreFile.h"
@@ -37,11 +36,6 @@ void TPlayerStore::Warn(const std::string& Text) const {
   else std::fprintf(stderr, "skyrend: %s\n", Shown.c_str());
 }
 
-void TPlayerStore::WarnAll(const std::string& Name, const std::vector<std::string>& Warnings) const {
-  const size_t Shown = std::min(Warnings.size(), size_t(MaxWarningsPerText));
-  for (size_t i = 0; i < Shown; ++i) Warn(Warnings[i]);
-  if (Warnings.size() > Shown) Warn(Name + ": and " + std::to_string(Warnings.size() - Shown) + " more");
-}
 
 TTextRead TPlayerStore::Read(TPlayerText Which, std::string& Text, std::string& Error) const {
   Text.clear();
@@ -57,8 +51,8 @@ TSettings TPlayerStore::LoadSettings() {
   if (Read(TPlayerText::Settings, Text, Error) == TTextRead::Read) {
     std::vector<std::string> Warnings;
     const std::string Name = backend_->Name(TPlayerText::Settings);
-    saved_ = ParseSettings(Text, Name, Warnings);
-    WarnAll(Name, Warnings);
+    saved_ = ParseSettings(Text, Name, Warnings, MaxWarningsPerText);
+    for (const std::string& W : Warnings) Warn(W);
   }
   run_ = saved_;
   return saved_;
@@ -71,8 +65,8 @@ TScoreTable TPlayerStore::LoadScores() {
     std::vector<std::string> Warnings;
     bool Damaged;
     const std::string Name = backend_->Name(TPlayerText::Scores);
-    scores_ = ParseScores(Text, Name, Warnings, Damaged);
-    WarnAll(Name, Warnings);
+    scores_ = ParseScores(Text, Name, Warnings, Damaged, MaxWarningsPerText);
+    for (const std::string& W : Warnings) Warn(W);
   }
   return scores_;
 }
@@ -117,8 +111,8 @@ TScoreSave TPlayerStore::MergeScores(const std::string& Refused) {
   if (Got == TTextRead::Failed) return NotSaved("the table cannot be read: " + Error);
   std::vector<std::string> Warnings;
   bool Damaged = false;
-  const TScoreTable Kept = ParseScores(Old, Name, Warnings, Damaged);
-  WarnAll(Name, Warnings);
+  const TScoreTable Kept = ParseScores(Old, Name, Warnings, Damaged, MaxWarningsPerText);
+  for (const std::string& W : Warnings) Warn(W);
   scores_ = Kept;
   if (Damaged && Old != keptDamaged_) {
     std::string KeptAs;

@@ -43,8 +43,6 @@ class TPlayerStore : public IPlayerStore {
 
  private:
   void Warn(const std::string& Text) const;
-  // A text's warnings, at most MaxWarningsPerText of them and then how many more.
-  void WarnAll(const std::string& Name, const std::vector<std::string>& Warnings) const;
   TTextRead Read(TPlayerText Which, std::string& Text, std::string& Error) const;
   // The merge itself, holding the lock unless Refused says why not.
   TScoreSave MergeScores(const std::string& Refused);
