@@ -240,7 +240,8 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
 
 TEST_F(PlayerFilesTest, ALockHeldElsewhereIsWaitedForBrieflyAndTheGameIsSavedWithTheNext) {
   TPlayerFiles S = Store();
-  MakeFolders(FolderOf(Paths.Scores), Paths.Settings);
+  std::string Error;
+  ASSERT_TRUE(MakeFolders(FolderOf(Paths.Scores), Error)) << Error;
   const int Other = open((Paths.Scores + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
   ASSERT_EQ(flock(Other, LOCK_EX), 0);  // another program's open file: a lock of its own
   const TScoreSave Busy = Add(S, {300, 2, "2026-01-01"});
@@ -286,7 +287,8 @@ TEST_F(PlayerFilesTest, AFileWarnsTenTimesThenCountsTheRestWithControlBytesEscap
 TEST_F(PlayerFilesTest, LinkedFilesAreWrittenThroughTheirLinks) {
   for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
     Write(Folder + "/dotfiles/" + Path.substr(Path.rfind('/') + 1), "");
-    MakeFolders(FolderOf(Path), Folder);
+    std::string Error;
+    ASSERT_TRUE(MakeFolders(FolderOf(Path), Error)) << Error;
     ASSERT_EQ(symlink(("../../dotfiles/" + Path.substr(Path.rfind('/') + 1)).c_str(), Path.c_str()), 0);
   }
   TPlayerFiles S = Store();
