@@ -93,7 +93,8 @@ void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TS
     Done(TScoreSave{scores_, true, ""});
     return;
   }
-  backend_->WithScoresLock(ScoresLockTimeoutMs, [this, Done](const std::string& Refused) { Done(MergeScores(Refused)); });
+  backend_->WithScoresLock(ScoresLockTimeoutMs,
+                           [this, Done](const std::string& Refused) { Done(MergeScores(Refused)); });
 }
 
 TScoreSave TPlayerStore::NotSaved(const std::string& Problem) const {
