@@ -7,7 +7,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -165,20 +169,53 @@ TFileLock::TFileLock(const std::string& LockPath, unsigned TimeoutMs) {
   MakeFolders(FolderOf(LockPath), Ignored);
   fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd_ < 0) return;
-  using TClock = std::chrono::steady_clock;
-  const TClock::time_point Deadline = TClock::now() + std::chrono::milliseconds(TimeoutMs);
-  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    const bool Busy = errno == EWOULDBLOCK;
-    if (errno == EINTR) continue;
-    if (Busy && TClock::now() < Deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      continue;
-    }
-    timedOut_ = Busy;
+  int Taken;
+  while ((Taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+  }
+  if (Taken == 0) return;
+  if (errno != EWOULDBLOCK) {
     ::close(fd_);
     fd_ = -1;
     return;
   }
+  // Another program holds it: a thread waits in the kernel's queue (woken at
+  // each release, as a poll would not be), and this one at most TimeoutMs for
+  // it. A wait given up leaves the thread to let the lock go once it has it.
+  struct TWait {
+    std::mutex Guard;
+    std::condition_variable Ended;
+    bool Done = false, Given = false, Abandoned = false;
+  };
+  auto Wait = std::make_shared<TWait>();
+  const int Fd = fd_;
+  try {
+    std::thread([Wait, Fd] {
+      int Result;
+      while ((Result = ::flock(Fd, LOCK_EX)) != 0 && errno == EINTR) {
+      }
+      std::lock_guard<std::mutex> Hold(Wait->Guard);
+      if (Wait->Abandoned) {
+        ::close(Fd);
+        return;
+      }
+      Wait->Done = true;
+      Wait->Given = Result == 0;
+      Wait->Ended.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {  // no thread to be had: work unlocked, as without a lock file
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+  std::unique_lock<std::mutex> Hold(Wait->Guard);
+  if (Wait->Ended.wait_for(Hold, std::chrono::milliseconds(TimeoutMs), [&Wait] { return Wait->Done; })) {
+    if (Wait->Given) return;
+    ::close(fd_);
+  } else {
+    Wait->Abandoned = true;  // the thread closes the file
+    timedOut_ = true;
+  }
+  fd_ = -1;
 }
 
 TFileLock::~TFileLock() {
