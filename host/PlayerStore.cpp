@@ -85,7 +85,7 @@ std::string TPlayerStore::SaveSettings(const TSettings& Settings) {
 }
 
 void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) {
-  unsaved_.push_back(Game);
+  InsertScore(unsaved_, Game);
   if (backend_->Name(TPlayerText::Scores).empty()) {
     // Nothing is kept between runs: the table lives as long as the run.
     InsertScore(scores_, Game);

@@ -38,8 +38,9 @@ class TPlayerStore : public IPlayerStore {
   std::string SaveSettings(const TSettings& Settings) override;
   void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) override;
 
-  // Games of this run that the kept table does not hold yet.
-  const std::vector<TScoreEntry>& Unsaved() const { return unsaved_; }
+  // Games of this run that the kept table does not hold yet, the ten best:
+  // a game below ten others could not enter the table with them.
+  const TScoreTable& Unsaved() const { return unsaved_; }
 
  private:
   void Warn(const std::string& Text) const;
@@ -53,7 +54,7 @@ class TPlayerStore : public IPlayerStore {
   TSettings saved_;  // as kept
   TSettings run_;    // as this run plays with them
   TScoreTable scores_;  // the table as last read or written
-  std::vector<TScoreEntry> unsaved_;  // tried again with the next game
+  TScoreTable unsaved_;  // tried again with the next game
   std::string keptDamaged_;  // the damaged text last kept aside: not kept twice
 };
 
