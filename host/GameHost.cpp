@@ -255,7 +255,9 @@ void TGameHost::ChangeSettings(const TSettings& Settings) {
   mouseScale_.Set(Settings.MouseSpeed, Settings.InvertMouse);
   form_->Picture().SetReduceFlashing(Settings.ReduceFlashing);  // drawing only: the world never reads it
   if (platform_.Shell) platform_.Shell->ApplySettings(Settings);
-  if (platform_.Store) platform_.Store->SaveSettings(Settings);
+  if (!platform_.Store) return;
+  const std::string Problem = platform_.Store->SaveSettings(Settings);
+  if (!Problem.empty()) ShowNotice("Settings not saved: " + Problem);
 }
 
 void TGameHost::ToggleMute() {
@@ -289,19 +291,32 @@ void TGameHost::NoteGameEnd() {
   lastGame_.Level = Game.Level;
   // A game that scored nothing takes no place in the table.
   if (Game.Score <= 0) return;
+  const long Number = ++gamesEnded_;
   if (platform_.Store) {
-    platform_.Scores = platform_.Store->AddScore(Game);
-    // Its place in the merged table: below any equal game that came before it.
-    for (size_t i = platform_.Scores.size(); i-- > 0;)
-      if (platform_.Scores[i] == Game) {
-        lastGame_.Place = int(i) + 1;
-        break;
-      }
-  } else {
-    lastGame_.Place = InsertScore(platform_.Scores, Game);
+    platform_.Store->AddScore(Game, [this, Game, Number](const TScoreSave& Save) { ScoreSaved(Game, Number, Save); });
+    return;
   }
+  lastGame_.Place = InsertScore(platform_.Scores, Game);
   // Place 1 lies below every equal score, so it beats every game before it.
   lastGame_.NewHighScore = lastGame_.Place == 1;
+}
+
+void TGameHost::ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save) {
+  // Beats every game kept before it, saved or not.
+  TScoreTable Before = platform_.Scores;
+  const bool Best = InsertScore(Before, Game) == 1;
+  platform_.Scores = Save.Table;
+  if (!Save.Saved) ShowNotice("Score not saved: " + Save.Problem);
+  if (Number != gamesEnded_) return;  // another game has ended since
+  // Its place in the kept table, below any equal game that came before it;
+  // a game that was not saved has none.
+  lastGame_.Place = 0;
+  for (size_t i = Save.Saved ? Save.Table.size() : 0; i-- > 0;)
+    if (Save.Table[i] == Game) {
+      lastGame_.Place = int(i) + 1;
+      break;
+    }
+  lastGame_.NewHighScore = Save.Saved ? lastGame_.Place == 1 : Best;
 }
 
 void TGameHost::ChooseOption(uint16_t Vk) {

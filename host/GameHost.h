@@ -49,15 +49,24 @@ class IHostShell {
   virtual void Rumble(int /*Strength*/, int /*Ms*/) {}
 };
 
+// How a game's score fared in the player's store.
+struct TScoreSave {
+  TScoreTable Table;    // the table as kept now: a game not saved is not in it
+  bool Saved = false;   // the game is in the kept table (or did not reach it)
+  std::string Problem;  // why it was not saved, for the player's eyes
+};
+
 // Where the player's settings and scores are kept between runs (a file,
 // localStorage).
 class IPlayerStore {
  public:
   virtual ~IPlayerStore() = default;
-  virtual void SaveSettings(const TSettings& Settings) = 0;
+  // "" when kept, else why not, for the player's eyes.
+  virtual std::string SaveSettings(const TSettings& Settings) = 0;
   // Merges the game into the table as it is kept now (another program may
-  // have added to it) and returns the merged table.
-  virtual TScoreTable AddScore(const TScoreEntry& Game) = 0;
+  // have added to it). Done is called once with the outcome, now or later
+  // (the page waits for the browser's lock).
+  virtual void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) = 0;
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -211,6 +220,8 @@ class TGameHost {
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
   void NoteGameEnd();
+  // The store's word on a game that ended (Number counts the games ended).
+  void ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save);
   void ChooseOption(uint16_t Vk);
 
   THostPlatform platform_;
@@ -222,6 +233,7 @@ class TGameHost {
   std::unique_ptr<std::ostream> record_;
   uint32_t start_ = 0;  // the game's clock when the form was made
   TGameResult lastGame_;
+  long gamesEnded_ = 0;  // a late word from the store belongs to the game it names
   // The player's mouse speed and inversion, the rumble and the notice.
   TMouseScale mouseScale_;
   TRumbleWatch rumble_;

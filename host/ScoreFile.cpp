@@ -1,6 +1,5 @@
 #include "ScoreFile.h"
 
-#include <sstream>
 
 #include "TextNumber.h"
 
@@ -15,29 +14,50 @@ bool IsIsoDate(const std::string& Date) {
   return D <= (M == 2 && !Leap ? 28 : Days[M - 1]);
 }
 
+namespace {
+
+bool IsSpace(char C) { return C == ' ' || (C >= '\t' && C <= '\r'); }
+
+// The next whitespace-separated word of Line from At, "" at its end.
+std::string NextWord(const std::string& Text, size_t& At, size_t End) {
+  while (At < End && IsSpace(Text[At])) ++At;
+  const size_t Begin = At;
+  while (At < End && !IsSpace(Text[At])) ++At;
+  return Text.substr(Begin, At - Begin);
+}
+
+}  // namespace
+
 TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
-                        bool& Damaged) {
+                        bool& Damaged, size_t MaxWarnings) {
   Damaged = false;
   TScoreTable Table;
-  std::istringstream In(Text);
-  std::string Line;
+  size_t More = 0;
   int Number = 0;
-  while (std::getline(In, Line)) {
+  for (size_t Begin = 0; Begin < Text.size();) {
+    size_t End = Text.find('\n', Begin);
+    if (End == std::string::npos) End = Text.size();
     ++Number;
-    std::istringstream Words(Line);
-    std::string ScoreWord, LevelWord, DateWord, Extra;
-    if (!(Words >> ScoreWord) || ScoreWord[0] == '#') continue;
-    Words >> LevelWord >> DateWord;
+    size_t At = Begin;
+    Begin = End + 1;
+    const std::string ScoreWord = NextWord(Text, At, End);
+    if (ScoreWord.empty() || ScoreWord[0] == '#') continue;
+    const std::string LevelWord = NextWord(Text, At, End), DateWord = NextWord(Text, At, End);
     long long Score = -1, Level = 0;
-    const bool Good = !(Words >> Extra) && ParseWholeText(ScoreWord, Score) && Score >= 0 && Score <= INT32_MAX &&
-                      ParseWholeText(LevelWord, Level) && Level >= 1 && Level <= 10 && IsIsoDate(DateWord);
+    const bool Good = NextWord(Text, At, End).empty() && ParseWholeText(ScoreWord, Score) && Score >= 0 &&
+                      Score <= INT32_MAX && ParseWholeText(LevelWord, Level) && Level >= 1 && Level <= 10 &&
+                      IsIsoDate(DateWord);
     if (!Good) {
       Damaged = true;
-      Warnings.push_back(Name + ":" + std::to_string(Number) + ": not a \"score level date\" line; skipped");
+      if (Warnings.size() < MaxWarnings)
+        Warnings.push_back(Name + ":" + std::to_string(Number) + ": not a \"score level date\" line; skipped");
+      else
+        ++More;
       continue;
     }
     InsertScore(Table, TScoreEntry{int32_t(Score), int(Level), DateWord});
   }
+  if (More > 0) Warnings.push_back(Name + ": and " + std::to_string(More) + " more");
   return Table;
 }
 

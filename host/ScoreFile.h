@@ -2,16 +2,18 @@
 // ISO date YYYY-MM-DD), best first, at most ten lines. `#` comments and
 // blank lines are allowed.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Scores.h"
 
 // The table in Text, best first and cut to the ten best. Each damaged line is
-// skipped and named in Warnings as "Name:line: what was wrong"; Damaged is
-// set when any line was.
+// skipped and named in Warnings as "Name:line: what was wrong", the first
+// MaxWarnings of them, then one "Name: and N more"; Damaged is set when any
+// line was.
 TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
-                        bool& Damaged);
+                        bool& Damaged, size_t MaxWarnings = SIZE_MAX);
 
 std::string FormatScores(const TScoreTable& Table);
 

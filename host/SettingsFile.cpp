@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "QuoteWord.h"
 #include "SizeText.h"
 #include "TextNumber.h"
 
@@ -105,11 +106,14 @@ bool SplitLine(const std::string& Line, std::string& Key, std::string& Value, bo
   return true;
 }
 
-std::string Shown(const std::string& Text) { return Text.size() > 40 ? Text.substr(0, 40) + "..." : Text; }
+// A word from the file, cut and with its control bytes escaped for a message.
+std::string Shown(const std::string& Text) { return QuoteWord(Text, 40); }
 
 }  // namespace
 
-TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings) {
+TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
+                        size_t MaxWarnings) {
+  const size_t First = Warnings.size();
   TSettings S;
   std::istringstream In(Text);
   std::string Line, Key, Value;
@@ -131,6 +135,11 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
     SetValue(S, Key, ValueText(TSettings{}, Key));
     Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(TSettings{}, Key) +
                          " used");
+  }
+  if (Warnings.size() - First > MaxWarnings) {
+    const size_t More = Warnings.size() - First - MaxWarnings;
+    Warnings.resize(First + MaxWarnings);
+    Warnings.push_back(Name + ": and " + std::to_string(More) + " more");
   }
   return S;
 }

@@ -3,6 +3,7 @@
 // multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH).
 // Switches read yes/no, on/off, true/false or 1/0 and are written yes/no.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,10 @@ constexpr double MinMouseSpeed = 0.25, MaxMouseSpeed = 4.0;
 constexpr int MinWindowWidth = 320, MinWindowHeight = 240;  // and at most MaxViewSide (SizeText.h)
 
 // The settings in Text, each bad line or value named in Warnings as
-// "Name:line: what was wrong" with its default used instead.
-TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings);
+// "Name:line: what was wrong" with its default used instead: the first
+// MaxWarnings of them, then one "Name: and N more".
+TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
+                        size_t MaxWarnings = SIZE_MAX);
 
 // The file's new text: OldText with the value of every known key replaced
 // in place (comments, blank lines and lines of keys it does not know stay as

@@ -6,7 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -78,44 +84,138 @@ bool MakeFolders(const std::string& Folder, std::string& Error) {
   return true;
 }
 
-bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, std::string& Error) {
-  if (!MakeFolders(FolderOf(Path), Error)) return false;
-  std::string Temp = Path + ".XXXXXX";
-  std::vector<char> Name(Temp.begin(), Temp.end());
+std::string FollowLinks(const std::string& Path) {
+  std::string At = Path;
+  for (int Hops = 0; Hops < 40; ++Hops) {
+    struct stat Status;
+    if (::lstat(At.c_str(), &Status) != 0 || !S_ISLNK(Status.st_mode)) return At;
+    std::vector<char> Target(size_t(Status.st_size > 0 ? Status.st_size : 255) + 1);
+    const ssize_t N = ::readlink(At.c_str(), Target.data(), Target.size());
+    if (N <= 0 || size_t(N) >= Target.size()) return At;
+    const std::string To(Target.data(), size_t(N));
+    At = To[0] == '/' ? To : FolderOf(At) + "/" + To;
+  }
+  return At;
+}
+
+namespace {
+
+// Text in a new temporary file beside Path, flushed to disk: its name, or "" with the reason.
+std::string WriteTemporary(const std::string& Path, const std::string& Text, std::string& Error) {
+  if (!MakeFolders(FolderOf(Path), Error)) return "";
+  const std::string Pattern = Path + ".XXXXXX";
+  std::vector<char> Name(Pattern.begin(), Pattern.end());
   Name.push_back('\0');
   const int Fd = ::mkstemp(Name.data());
   if (Fd < 0) {
     Error = Reason();
-    return false;
+    return "";
   }
-  Temp = Name.data();
   ::fchmod(Fd, 0644);  // mkstemp makes it 0600; the old file was readable as any other
-  const bool Written = WriteAll(Fd, Text) && ::fsync(Fd) == 0;
+  bool Written = WriteAll(Fd, Text) && ::fsync(Fd) == 0;
   if (!Written) Error = Reason();
   if (::close(Fd) != 0 && Written) {
     Error = Reason();
-    ::unlink(Temp.c_str());
-    return false;
+    Written = false;
   }
-  if (!Written || ::rename(Temp.c_str(), Path.c_str()) != 0) {
-    if (Written) Error = Reason();
+  if (Written) return Name.data();
+  ::unlink(Name.data());
+  return "";
+}
+
+}  // namespace
+
+bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, std::string& Error) {
+  const std::string Target = FollowLinks(Path);
+  const std::string Temp = WriteTemporary(Target, Text, Error);
+  if (Temp.empty()) return false;
+  if (::rename(Temp.c_str(), Target.c_str()) != 0) {
+    Error = Reason();
     ::unlink(Temp.c_str());
     return false;
   }
   return true;
 }
 
-TFileLock::TFileLock(const std::string& LockPath) {
+bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error) {
+  const std::string Temp = WriteTemporary(Path, Text, Error);
+  if (Temp.empty()) return false;
+  // A hard link is made whole or not at all and never replaces a file.
+  const bool Linked = ::link(Temp.c_str(), Path.c_str()) == 0;
+  const int LinkError = errno;
+  ::unlink(Temp.c_str());
+  if (Linked) return true;
+  errno = LinkError;
+  Error = Reason();
+  if (LinkError == EEXIST || (LinkError != EPERM && LinkError != ENOTSUP)) return false;
+  // A file system without hard links: an exclusive create instead.
+  const int Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (Fd < 0) {
+    Error = Reason();
+    return false;
+  }
+  const bool Written = WriteAll(Fd, Text) && ::fsync(Fd) == 0;
+  if (!Written) Error = Reason();
+  if (::close(Fd) != 0 || !Written) {
+    ::unlink(Path.c_str());
+    errno = EIO;
+    return false;
+  }
+  return true;
+}
+
+TFileLock::TFileLock(const std::string& LockPath, unsigned TimeoutMs) {
   std::string Ignored;
   MakeFolders(FolderOf(LockPath), Ignored);
   fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
+  int Taken;
+  while ((Taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+  }
+  if (Taken == 0) return;
+  if (errno != EWOULDBLOCK) {
     ::close(fd_);
     fd_ = -1;
     return;
   }
+  // Another program holds it: a thread waits in the kernel's queue (woken at
+  // each release, as a poll would not be), and this one at most TimeoutMs for
+  // it. A wait given up leaves the thread to let the lock go once it has it.
+  struct TWait {
+    std::mutex Guard;
+    std::condition_variable Ended;
+    bool Done = false, Given = false, Abandoned = false;
+  };
+  auto Wait = std::make_shared<TWait>();
+  const int Fd = fd_;
+  try {
+    std::thread([Wait, Fd] {
+      int Result;
+      while ((Result = ::flock(Fd, LOCK_EX)) != 0 && errno == EINTR) {
+      }
+      std::lock_guard<std::mutex> Hold(Wait->Guard);
+      if (Wait->Abandoned) {
+        ::close(Fd);
+        return;
+      }
+      Wait->Done = true;
+      Wait->Given = Result == 0;
+      Wait->Ended.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {  // no thread to be had: work unlocked, as without a lock file
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+  std::unique_lock<std::mutex> Hold(Wait->Guard);
+  if (Wait->Ended.wait_for(Hold, std::chrono::milliseconds(TimeoutMs), [&Wait] { return Wait->Done; })) {
+    if (Wait->Given) return;
+    ::close(fd_);
+  } else {
+    Wait->Abandoned = true;  // the thread closes the file
+    timedOut_ = true;
+  }
+  fd_ = -1;
 }
 
 TFileLock::~TFileLock() {

@@ -11,9 +11,17 @@ constexpr size_t MaxTextFileBytes = 1 << 20;
 // The file's bytes; false when it does not exist, cannot be read or is larger
 // than MaxTextFileBytes (Error says why; errno is EFBIG for the last).
 bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error);
-// Writes Text to a temporary file in Path's folder, flushed to disk, and
-// renames it over Path. The folders are made as needed. False with the reason.
+// Writes Text to a temporary file in the folder of the file Path names, flushed
+// to disk, and renames it over that file. A Path that is a symbolic link keeps
+// its link: the file it points to is replaced (dotfile managers link the
+// player's files). The folders are made as needed. False with the reason.
 bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, std::string& Error);
+// Writes Text as a new file Path, whole or not at all, and never over an
+// existing file: false with errno EEXIST when Path is taken.
+bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error);
+// The file a path names after following its symbolic links (the last part
+// only, up to 40 of them); Path itself when it is not a link.
+std::string FollowLinks(const std::string& Path);
 // Makes the folder and its parents (mkdir -p); false with the reason.
 bool MakeFolders(const std::string& Folder, std::string& Error);
 // The folder part of a path ("." when it has none).
@@ -21,15 +29,20 @@ std::string FolderOf(const std::string& Path);
 
 // An exclusive lock (flock) on a lock file beside the data, held while the
 // object lives: two programs that read, merge and write the same file take
-// turns. Without a lock (an unwritable folder) the work goes on unlocked.
+// turns. Another program holding it is waited for at most TimeoutMs, so a
+// stuck program never freezes this one. Without a lock file (an unwritable
+// folder) the work goes on unlocked.
 class TFileLock {
  public:
-  explicit TFileLock(const std::string& LockPath);
+  TFileLock(const std::string& LockPath, unsigned TimeoutMs);
   ~TFileLock();
   TFileLock(const TFileLock&) = delete;
   TFileLock& operator=(const TFileLock&) = delete;
   bool Held() const { return fd_ >= 0; }
+  // Another program held the lock for the whole wait.
+  bool TimedOut() const { return timedOut_; }
 
  private:
   int fd_ = -1;
+  bool timedOut_ = false;
 };

@@ -6,6 +6,7 @@
 #include "WebContext.h"
 #include "PlayerFiles.h"
 #include "WebGamepad.h"
+#include "WebStorageBackend.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ TWebShell* StartPageShell() {
   return Shell;
 }
 
-TWebShell::TWebShell(const std::array<TClipData, WaveItemCount>& Clips) : clips_(Clips) {}
+TWebShell::TWebShell(const std::array<TClipData, WaveItemCount>& Clips)
+    : clips_(Clips), store_(std::make_unique<TWebStorageBackend>()) {}
 
 TWebShell::~TWebShell() {
   // The form goes while the context is still current: its models own GL textures.

@@ -15,7 +15,7 @@
 #include "FrameSchedule.h"
 #include "GameHost.h"
 #include "PauseScreen.h"
-#include "WebPlayerStore.h"
+#include "PlayerStore.h"
 #include "WebServices.h"
 #include "WebSound.h"
 
@@ -81,7 +81,7 @@ class TWebShell : private IHostShell {
   TWebCursor cursor_;
   std::unique_ptr<TWebSound> sound_;
   std::unique_ptr<TWebMessages> messages_;
-  TWebPlayerStore store_;
+  TPlayerStore store_;  // on localStorage
   std::unique_ptr<TGameHost> host_;
   TPauseScreen pauseScreen_;
   // Microseconds; a display frame up to a quarter period early takes its step (display frames jitter).

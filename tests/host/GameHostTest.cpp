@@ -249,12 +249,19 @@ TEST(GameHost, AFormThatFailsToStartEndsTheRunWithoutPresenting) {
 // another program may have added to.
 class TNotingStore : public IPlayerStore {
  public:
-  void SaveSettings(const TSettings& Settings) override { Saved.push_back(Settings); }
-  TScoreTable AddScore(const TScoreEntry& Game) override {
-    Added.push_back(Game);
-    InsertScore(OnDisk, Game);
-    return OnDisk;
+  std::string SaveSettings(const TSettings& Settings) override {
+    Saved.push_back(Settings);
+    return Problem;
   }
+  void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) override {
+    Added.push_back(Game);
+    if (Problem.empty()) InsertScore(OnDisk, Game);
+    Answer = [this, Done] { Done(TScoreSave{OnDisk, Problem.empty(), Problem}); };
+    if (!Late) Answer();
+  }
+  std::string Problem;  // every save fails with it
+  bool Late = false;    // the answer waits for Answer(), as a lock granted later does
+  std::function<void()> Answer;
   std::vector<TSettings> Saved;
   std::vector<TScoreEntry> Added;
   TScoreTable OnDisk;
@@ -330,6 +337,26 @@ TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {
   // The same game again lands below its equal.
   PlayGameEnding(7000, 2);
   EXPECT_EQ(Host->LastGame().Place, 3);
+}
+
+TEST_F(PlayerHostTest, ASaveThatFailsIsSaidOnScreenAndClaimsNoPlace) {
+  Store.OnDisk = {{9000, 5, "2026-12-01"}};
+  Store.Problem = "Read-only file system";
+  Start(&Store);
+  PlayGameEnding(7000, 2);
+  EXPECT_EQ(Host->LastGame().Place, 0);
+  EXPECT_EQ(Host->Scores(), Store.OnDisk);
+  EXPECT_EQ(Host->NoticeText(), "Score not saved: Read-only file system");
+  Host->ToggleMute();
+  EXPECT_EQ(Host->NoticeText(), "Settings not saved: Read-only file system");
+
+  // An answer that comes later (the page's lock) gives the place then.
+  Store.Problem = "";
+  Store.Late = true;
+  PlayGameEnding(8000, 2);
+  EXPECT_EQ(Host->LastGame().Place, 0);
+  Store.Answer();
+  EXPECT_EQ(Host->LastGame().Place, 2);
 }
 
 TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReachTheGame) {

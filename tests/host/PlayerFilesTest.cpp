@@ -3,6 +3,8 @@
 // their games to one score file at once.
 #include "PlayerFiles.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +34,12 @@ class PlayerFilesTest : public ::testing::Test {
 
   TPlayerFiles Store() {
     return TPlayerFiles(Paths, [this](const std::string& W) { Warnings.push_back(W); });
+  }
+  // The files' backend answers at once.
+  static TScoreSave Add(TPlayerStore& S, const TScoreEntry& Game) {
+    TScoreSave Got;
+    S.AddScore(Game, [&Got](const TScoreSave& Save) { Got = Save; });
+    return Got;
   }
   std::string Read(const std::string& Path) {
     std::string Text, Error;
@@ -158,7 +166,7 @@ TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
   EXPECT_EQ(S.LoadScores().size(), 2u);
   ASSERT_EQ(Warnings.size(), 1u);
   EXPECT_NE(Warnings[0].find("scores.txt:2:"), std::string::npos);
-  const TScoreTable T = S.AddScore({500, 3, "2026-03-03"});
+  const TScoreTable T = Add(S, {500, 3, "2026-03-03"}).Table;
   EXPECT_EQ(FormatScores(T), "900 5 2026-03-01\n500 3 2026-03-03\n300 2 2026-03-02\n");
   EXPECT_EQ(Read(Paths.Scores), FormatScores(T));
   EXPECT_EQ(Read(Paths.Scores + ".bad"), Damaged);
@@ -169,7 +177,8 @@ TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   Write(Paths.Scores, Huge);
   TPlayerFiles S = Store();
   EXPECT_TRUE(S.LoadScores().empty());
-  EXPECT_EQ(S.AddScore({200, 2, "2026-01-02"}).size(), 1u);
+  EXPECT_FALSE(Add(S, {200, 2, "2026-01-02"}).Saved);
+  EXPECT_EQ(S.Unsaved().size(), 1u);
   struct stat St;
   ASSERT_EQ(stat(Paths.Scores.c_str(), &St), 0);
   EXPECT_EQ(size_t(St.st_size), Huge.size());  // not replaced
@@ -178,17 +187,19 @@ TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   EXPECT_EQ(Error, "larger than 1 MB");
   ASSERT_EQ(Warnings.size(), 3u);
   EXPECT_NE(Warnings[0].find("scores.txt: cannot be read: larger than 1 MB"), std::string::npos);
-  EXPECT_NE(Warnings[2].find("the score is not saved"), std::string::npos);
+  EXPECT_NE(Warnings[2].find("the score cannot be saved"), std::string::npos);
 }
 
-TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGameStillCounts) {
+TEST_F(PlayerFilesTest, AFolderThatCannotBeMadeIsAWarningAndTheGamesWaitForTheNextSave) {
   // A file where the folder should be: no program may write there, root included.
   Write(Folder + "/data/skyrend", "");
   TPlayerFiles S = Store();
-  S.AddScore({100, 1, "2026-01-01"});
-  const TScoreTable T = S.AddScore({200, 2, "2026-01-02"});
-  ASSERT_EQ(T.size(), 2u);
-  EXPECT_EQ(T[0].Score, 200);
+  Add(S, {100, 1, "2026-01-01"});
+  const TScoreSave Save = Add(S, {200, 2, "2026-01-02"});
+  EXPECT_FALSE(Save.Saved);
+  EXPECT_EQ(Save.Problem, "Not a directory");
+  EXPECT_TRUE(Save.Table.empty());  // no place claimed in a table that was not written
+  EXPECT_EQ(S.Unsaved().size(), 2u);
   ASSERT_FALSE(Warnings.empty());
   EXPECT_NE(Warnings.back().find("scores.txt: the score cannot be saved: Not a directory"), std::string::npos);
 }
@@ -198,8 +209,8 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
   TPlayerFiles A = Store(), B = Store();
   A.LoadScores();
   B.LoadScores();
-  A.AddScore({100, 1, "2026-01-01"});
-  EXPECT_EQ(B.AddScore({200, 2, "2026-01-01"}).size(), 2u);
+  Add(A, {100, 1, "2026-01-01"});
+  EXPECT_EQ(Add(B, {200, 2, "2026-01-01"}).Table.size(), 2u);
 
   // Eight programs, each ending twenty games as fast as it can.
   constexpr int Programs = 8, Games = 20;
@@ -208,7 +219,7 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
     const pid_t Pid = fork();
     if (Pid == 0) {
       TPlayerFiles Mine(Paths, [](const std::string&) {});
-      for (int g = 0; g < Games; ++g) Mine.AddScore({1000 + p * 100 + g, 1, "2026-01-02"});
+      for (int g = 0; g < Games; ++g) Add(Mine, {1000 + p * 100 + g, 1, "2026-01-02"});
       _exit(0);
     }
     Children.push_back(Pid);
@@ -225,6 +236,71 @@ TEST_F(PlayerFilesTest, GamesEndingAtOnceInSeveralProgramsAreAllKept) {
   // The ten best of all 160 games: the last program's 1700..1719, best first.
   ASSERT_EQ(T.size(), 10u);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(T[i].Score, 1719 - i);
+}
+
+TEST_F(PlayerFilesTest, ALockHeldElsewhereIsWaitedForBrieflyAndTheGameIsSavedWithTheNext) {
+  TPlayerFiles S = Store();
+  std::string Error;
+  ASSERT_TRUE(MakeFolders(FolderOf(Paths.Scores), Error)) << Error;
+  const int Other = open((Paths.Scores + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_EQ(flock(Other, LOCK_EX), 0);  // another program's open file: a lock of its own
+  const TScoreSave Busy = Add(S, {300, 2, "2026-01-01"});
+  EXPECT_FALSE(Busy.Saved);
+  EXPECT_EQ(Busy.Problem, "another program holds scores.txt.lock; tried again with the next game");
+  close(Other);
+  const TScoreSave Next = Add(S, {100, 1, "2026-01-02"});
+  EXPECT_TRUE(Next.Saved);
+  EXPECT_EQ(Read(Paths.Scores), "300 2 2026-01-01\n100 1 2026-01-02\n");
+  EXPECT_TRUE(S.Unsaved().empty());
+}
+
+TEST_F(PlayerFilesTest, DamagedTablesAreKeptInTurnNeverOverAnOlderCopy) {
+  TPlayerFiles S = Store();
+  for (int Copy = 0; Copy <= MaxDamagedCopies; ++Copy) {
+    const std::string Damaged = "damaged " + std::to_string(Copy) + "\n";
+    Write(Paths.Scores, Damaged);
+    const TScoreSave Save = Add(S, {100 + Copy, 1, "2026-01-01"});
+    if (Copy < MaxDamagedCopies) {
+      EXPECT_TRUE(Save.Saved) << Copy;
+      EXPECT_EQ(Read(DamagedCopyName(Paths.Scores, Copy)), Damaged);
+    } else {  // every copy is taken: the damaged table is left as it is
+      EXPECT_FALSE(Save.Saved);
+      EXPECT_EQ(Read(Paths.Scores), Damaged);
+    }
+  }
+  EXPECT_EQ(Read(Paths.Scores + ".bad"), "damaged 0\n");
+}
+
+TEST_F(PlayerFilesTest, AFileWarnsTenTimesThenCountsTheRestWithControlBytesEscaped) {
+  std::string Scores;
+  for (int i = 0; i < 25; ++i) Scores += "bad\n";
+  Write(Paths.Scores, Scores);
+  Write(Paths.Settings, "volume = \033[2J\n");
+  TPlayerFiles S = Store();
+  S.LoadScores();
+  ASSERT_EQ(Warnings.size(), 11u);
+  EXPECT_EQ(Warnings[10], Paths.Scores + ": and 15 more");
+  S.LoadSettings();
+  EXPECT_EQ(Warnings.back(), Paths.Settings + ":1: volume \"\\x1b[2J\" is not a whole number from 0 to 100; 100 used");
+}
+
+TEST_F(PlayerFilesTest, LinkedFilesAreWrittenThroughTheirLinks) {
+  for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
+    Write(Folder + "/dotfiles/" + Path.substr(Path.rfind('/') + 1), "");
+    std::string Error;
+    ASSERT_TRUE(MakeFolders(FolderOf(Path), Error)) << Error;
+    ASSERT_EQ(symlink(("../../dotfiles/" + Path.substr(Path.rfind('/') + 1)).c_str(), Path.c_str()), 0);
+  }
+  TPlayerFiles S = Store();
+  EXPECT_EQ(S.SaveSettings(Changed()), "");
+  EXPECT_TRUE(Add(S, {100, 1, "2026-01-01"}).Saved);
+  struct stat St;
+  for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
+    ASSERT_EQ(lstat(Path.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode)) << Path;
+  }
+  EXPECT_EQ(Read(Folder + "/dotfiles/scores.txt"), "100 1 2026-01-01\n");
+  EXPECT_NE(Read(Folder + "/dotfiles/settings.ini").find("volume = 35"), std::string::npos);
 }
 
 }  // namespace

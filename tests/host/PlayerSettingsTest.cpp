@@ -21,8 +21,11 @@ constexpr int W = 320, H = 240;
 // A store that notes what it was asked to keep.
 class TNotingStore : public IPlayerStore {
  public:
-  void SaveSettings(const TSettings& S) override { Saved.push_back(S); }
-  TScoreTable AddScore(const TScoreEntry&) override { return {}; }
+  std::string SaveSettings(const TSettings& S) override {
+    Saved.push_back(S);
+    return "";
+  }
+  void AddScore(const TScoreEntry&, std::function<void(const TScoreSave&)> Done) override { Done({}); }
   std::vector<TSettings> Saved;
 };
 

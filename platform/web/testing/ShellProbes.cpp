@@ -4,7 +4,8 @@
 // high score; and a game added to the page's kept table as a game's end adds it.
 #include <emscripten.h>
 
-#include "WebPlayerStore.h"
+#include "PlayerStore.h"
+#include "WebStorageBackend.h"
 #include "WebShell.h"
 #include "FrameInput.h"
 #include "InputStream.h"
@@ -39,8 +40,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellHit() {
   if (Shell && Shell->Host()) Shell->Host()->Stream().Stage(TStaging::Hit);
 }
 
-// The table's size after the game was merged into the stored table.
-extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendStoreAddScore(int Score, int Level) {
-  TWebPlayerStore Store;
-  return int(Store.AddScore({Score, Level, "2026-12-24"}).size());
+// A game merged into the page's kept table as a game's end merges it, by a
+// store of its own (a tab of its own). The outcome is pushed onto
+// Module.StoreSaves once the lock was had: "saved N" (the table's size) or
+// the reason it was not saved.
+extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendStoreAddScore(int Score, int Level) {
+  static TPlayerStore Store(std::make_unique<TWebStorageBackend>());
+  Store.AddScore({Score, Level, "2026-12-24"}, [](const TScoreSave& Save) {
+    const std::string Outcome = Save.Saved ? "saved " + std::to_string(Save.Table.size()) : Save.Problem;
+    EM_ASM({ (Module.StoreSaves = Module.StoreSaves || []).push(UTF8ToString($0)); }, Outcome.c_str());
+  });
 }

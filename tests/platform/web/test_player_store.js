@@ -1,9 +1,11 @@
 // The page keeps the player's settings and scores in localStorage, in the
 // desktop files' text: a stored table gives the high score at start and its
 // damaged line is named on the console; M mutes and is kept as `muted` with
-// the other stored lines as they were; games merged into the stored table
-// from two open tabs are both kept, and a damaged table is kept aside. A pad
-// that can vibrate does so briefly when the player is hit.
+// the other stored lines as they were; two open tabs ending games at the
+// same moment keep both (20 rounds); a game that ends while another tab
+// holds the table too long is said and saved with the next; a damaged table,
+// however large, is kept aside with at most ten warnings. A pad that can
+// vibrate does so briefly when the player is hit.
 // usage: node test_player_store.js WEB_BUILD
 'use strict';
 const { OpenPage, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
@@ -48,21 +50,71 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
                              Score => Score === 7777);
   Check(High === 7777, `the high score starts at the stored best (${High})`);
 
-  // Two tabs open, each ends a game: the second merges into the table as
-  // stored at that moment, with the first tab's game in it.
+  // Two tabs open, each ends a game at the same moment: the merges take
+  // turns under the page's Web Lock, so both games are kept, every time.
   const Other = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
-  const Add = (Tab, Score) => Tab.evaluate(S => Module.ccall('SkyrendStoreAddScore', 'number', ['number', 'number'], [S, 2]), Score);
-  // Each tab merges only once the other's write has reached it: the test is of
-  // the merge, not of how fast the browser carries storage between processes.
-  await WatchWrites(Other, 'skyrend.scores');
-  await Add(Shell, 500);
-  Check(await SeenWrite(Other), 'the first tab\'s game reaches the second tab');
-  await WatchWrites(Shell, 'skyrend.scores');
-  await Add(Other, 9000);
-  Check(await SeenWrite(Shell), 'the second tab\'s game reaches the first tab');
+  const Add = (Tab, Score) => Tab.evaluate(async S => {
+    const Before = (Module.StoreSaves || []).length;
+    Module.ccall('SkyrendStoreAddScore', null, ['number', 'number'], [S, 2]);
+    while ((Module.StoreSaves || []).length === Before) await new Promise(Resolve => setTimeout(Resolve, 5));
+    return Module.StoreSaves[Before];
+  }, Score);
+  const AtOnce = (A, B) => Promise.all([Add(Shell, A), Add(Other, B)]);
+  const Both = await AtOnce(500, 9000);
+  Check(Both.every(Outcome => /^saved/.test(Outcome)), 'both games are saved: ' + JSON.stringify(Both));
   const Table = await Stored(Shell, 'skyrend.scores');
-  Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n', 'both tabs\' games are kept: ' + JSON.stringify(Table));
+  Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n',
+        'both tabs\' games are kept: ' + JSON.stringify(Table));
   Check(await Stored(Shell, 'skyrend.scores.bad') === '7777 3 2026-01-01\ngarbage\n', 'the damaged table is kept aside');
+  let Kept = 0;
+  for (let Round = 0; Round < 20; ++Round) {
+    await WatchWrites(Other, 'skyrend.scores');
+    await Shell.evaluate(() => localStorage.setItem('skyrend.scores', ''));
+    await SeenWrite(Other);  // both tabs start from the empty table
+    await AtOnce(100 + Round, 200 + Round);
+    const Now = await Stored(Shell, 'skyrend.scores');
+    if (Now === `${200 + Round} 2 2026-12-24\n${100 + Round} 2 2026-12-24\n`) ++Kept;
+  }
+  console.log(`two tabs ending games at once: both kept ${Kept} of 20`);
+  Check(Kept === 20, `two tabs ending games at once keep both, ${Kept} of 20`);
+
+  // Another tab holds the table's lock past the wait: the game is not saved,
+  // the reason is given, and the game is saved with the next one.
+  await Other.evaluate(() => new Promise(Granted => navigator.locks.request('skyrend.scores', () => {
+    Granted();
+    return new Promise(Resolve => setTimeout(Resolve, 4000));
+  })));
+  const Busy = await Add(Shell, 700);
+  Check(Busy === 'another tab holds the score table; tried again with the next game',
+        'a held lock is waited for, then said: ' + Busy);
+  await Other.evaluate(() => navigator.locks.request('skyrend.scores', () => {}));  // the hold is over
+  const Next = await Add(Shell, 600);
+  const Retried = await Stored(Shell, 'skyrend.scores');
+  Check(Next === 'saved 4' && /^700 2 .*\n600 2 /.test(Retried),
+        'the game not saved is saved with the next: ' + JSON.stringify(Retried));
+
+  // A large damaged table: ten warnings and a count, and it is kept aside whole.
+  const StartShell = Tab => Tab.evaluate(() => {
+    const Start = performance.now();
+    Module.ccall('SkyrendStartShell', 'number', [], []);
+    return performance.now() - Start;
+  });
+  const PlainMs = await StartShell(await OpenPage(Browser, Server, { Module: 'skyrend-test' }));
+  const Large = Array.from({ length: 100000 }, (_, i) => `damaged line ${i} xxxxxxxx`).join('\n') + '\n';
+  await Shell.evaluate(Text => {
+    for (const Key of Object.keys(localStorage)) if (Key.startsWith('skyrend.scores')) localStorage.removeItem(Key);
+    localStorage.setItem('skyrend.scores', Text);
+  }, Large);
+  const Big = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
+  const StartMs = await StartShell(Big);
+  console.log(`start with a damaged table of 100000 lines (${Large.length} characters): ${StartMs.toFixed(0)} ms, ` +
+              `with a small table ${PlainMs.toFixed(0)} ms`);
+  const Warned = Big.Lines.filter(L => L.includes('localStorage skyrend.scores:'));
+  Check(Warned.length === 11 && /and 99990 more/.test(Warned[10]),
+        'the large table warns ten times and counts the rest: ' + Warned.length + ' ' + Warned[10]);
+  const Large0 = await Add(Big, 300);
+  Check(/^saved 1$/.test(Large0), 'a game merged into the large damaged table is saved: ' + Large0);
+  Check(await Stored(Big, 'skyrend.scores.bad') === Large, 'the large damaged table is kept aside whole');
 
   // The browser reports one pad that can vibrate; the test notes each effect asked of it.
   const Pad = await OpenPage(Browser, Server, { Module: 'skyrend-test', Before: () => {

@@ -1,0 +1,36 @@
+// Where a shell keeps the player's two texts, the settings and the score
+// table: files on the desktop, localStorage in the page. A backend only
+// reads, writes and locks; what is read, merged, warned about and tried again
+// is the store's (PlayerStore.h), the same in every shell.
+#pragma once
+#include <functional>
+#include <string>
+
+enum class TPlayerText { Settings, Scores };
+
+enum class TTextRead { Read, Missing, Failed };
+
+class IPlayerBackend {
+ public:
+  virtual ~IPlayerBackend() = default;
+  // The text's place as messages name it (a path, "localStorage skyrend.scores");
+  // "" when this backend keeps no such text.
+  virtual std::string Name(TPlayerText Which) const = 0;
+  // The whole text; Missing when there is none yet, Failed with the reason.
+  virtual TTextRead Read(TPlayerText Which, std::string& Text, std::string& Error) = 0;
+  // Replaces the whole text at once (a reader sees the old or the new text),
+  // through a symbolic link where the place is one. False with the reason.
+  virtual bool Write(TPlayerText Which, const std::string& Text, std::string& Error) = 0;
+  // Keeps Text, a damaged copy of the text, beside it under the first name not
+  // taken: NAME.bad, NAME.bad.1 ... NAME.bad.5. An older copy is never
+  // replaced. False with the reason when it cannot be kept or all are taken.
+  virtual bool KeepDamaged(TPlayerText Which, const std::string& Text, std::string& KeptAs, std::string& Error) = 0;
+  // Runs Work holding the score table's lock, which another program or tab is
+  // waited for at most TimeoutMs: Work("") then, or Work(why not) without it.
+  // Work runs once, now or later (the page's lock is granted by the browser).
+  virtual void WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) = 0;
+};
+
+// The damaged copies' names for a text named Name, in the order they are taken.
+constexpr int MaxDamagedCopies = 6;
+std::string DamagedCopyName(const std::string& Name, int Copy);

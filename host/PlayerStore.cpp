@@ -1,0 +1,131 @@
+#include "PlayerStore.h"
+
+#include <cstdio>
+
+#include "ScoreFile.h"
+#include "SettingsFile.h"
+#include "SettingsOverrides.h"
+
+std::string EscapeControls(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size());
+  for (const char C : Text) {
+    const auto Byte = static_cast<unsigned char>(C);
+    if (Byte >= 0x20 && Byte != 0x7F) {
+      Out += C;
+      continue;
+    }
+    const char* Digits = "0123456789abcdef";
+    Out += "\\x";
+    Out += Digits[Byte >> 4];
+    Out += Digits[Byte & 15];
+  }
+  return Out;
+}
+
+std::string DamagedCopyName(const std::string& Name, int Copy) {
+  return Name + ".bad" + (Copy > 0 ? "." + std::to_string(Copy) : "");
+}
+
+TPlayerStore::TPlayerStore(std::unique_ptr<IPlayerBackend> Backend, TWarn Warn)
+    : backend_(std::move(Backend)), warn_(std::move(Warn)) {}
+
+void TPlayerStore::Warn(const std::string& Text) const {
+  const std::string Shown = EscapeControls(Text);
+  if (warn_) warn_(Shown);
+  else std::fprintf(stderr, "skyrend: %s\n", Shown.c_str());
+}
+
+
+TTextRead TPlayerStore::Read(TPlayerText Which, std::string& Text, std::string& Error) const {
+  Text.clear();
+  if (backend_->Name(Which).empty()) return TTextRead::Missing;
+  const TTextRead Result = backend_->Read(Which, Text, Error);
+  if (Result == TTextRead::Failed) Warn(backend_->Name(Which) + ": cannot be read: " + Error);
+  return Result;
+}
+
+TSettings TPlayerStore::LoadSettings() {
+  std::string Text, Error;
+  saved_ = TSettings{};
+  if (Read(TPlayerText::Settings, Text, Error) == TTextRead::Read) {
+    std::vector<std::string> Warnings;
+    const std::string Name = backend_->Name(TPlayerText::Settings);
+    saved_ = ParseSettings(Text, Name, Warnings, MaxWarningsPerText);
+    for (const std::string& W : Warnings) Warn(W);
+  }
+  run_ = saved_;
+  return saved_;
+}
+
+TScoreTable TPlayerStore::LoadScores() {
+  std::string Text, Error;
+  scores_.clear();
+  if (Read(TPlayerText::Scores, Text, Error) == TTextRead::Read) {
+    std::vector<std::string> Warnings;
+    bool Damaged;
+    const std::string Name = backend_->Name(TPlayerText::Scores);
+    scores_ = ParseScores(Text, Name, Warnings, Damaged, MaxWarningsPerText);
+    for (const std::string& W : Warnings) Warn(W);
+  }
+  return scores_;
+}
+
+std::string TPlayerStore::SaveSettings(const TSettings& Settings) {
+  saved_ = KeepChanges(saved_, run_, Settings);
+  run_ = Settings;
+  const std::string Name = backend_->Name(TPlayerText::Settings);
+  if (Name.empty()) return "";
+  std::string Old, Error;
+  // A text that cannot be read is not replaced: the player's own lines would go.
+  if (Read(TPlayerText::Settings, Old, Error) == TTextRead::Failed) return EscapeControls(Error);
+  if (backend_->Write(TPlayerText::Settings, FormatSettings(saved_, Old), Error)) return "";
+  Warn(Name + ": the settings cannot be saved: " + Error);
+  return EscapeControls(Error);
+}
+
+void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) {
+  InsertScore(unsaved_, Game);
+  if (backend_->Name(TPlayerText::Scores).empty()) {
+    // Nothing is kept between runs: the table lives as long as the run.
+    InsertScore(scores_, Game);
+    unsaved_.clear();
+    Done(TScoreSave{scores_, true, ""});
+    return;
+  }
+  backend_->WithScoresLock(ScoresLockTimeoutMs,
+                           [this, Done](const std::string& Refused) { Done(MergeScores(Refused)); });
+}
+
+TScoreSave TPlayerStore::NotSaved(const std::string& Problem) const {
+  Warn(backend_->Name(TPlayerText::Scores) + ": the score cannot be saved: " + Problem);
+  return TScoreSave{scores_, false, EscapeControls(Problem)};
+}
+
+TScoreSave TPlayerStore::MergeScores(const std::string& Refused) {
+  const std::string Name = backend_->Name(TPlayerText::Scores);
+  // The game stays in unsaved_ and is merged with the next one.
+  if (!Refused.empty()) return NotSaved(Refused + "; tried again with the next game");
+  std::string Old, Error;
+  const TTextRead Got = Read(TPlayerText::Scores, Old, Error);
+  // Writing now would lose the games in a table that cannot be read.
+  if (Got == TTextRead::Failed) return NotSaved("the table cannot be read: " + Error);
+  std::vector<std::string> Warnings;
+  bool Damaged = false;
+  const TScoreTable Kept = ParseScores(Old, Name, Warnings, Damaged, MaxWarningsPerText);
+  for (const std::string& W : Warnings) Warn(W);
+  scores_ = Kept;
+  if (Damaged && Old != keptDamaged_) {
+    std::string KeptAs;
+    if (!backend_->KeepDamaged(TPlayerText::Scores, Old, KeptAs, Error))
+      return NotSaved("the damaged table cannot be kept aside: " + Error);
+    keptDamaged_ = Old;
+    Warn(Name + ": the damaged table is kept as " + KeptAs);
+  }
+  TScoreTable Merged = Kept;
+  for (const TScoreEntry& E : unsaved_) InsertScore(Merged, E);
+  if (!backend_->Write(TPlayerText::Scores, FormatScores(Merged), Error)) return NotSaved(Error);
+  unsaved_.clear();
+  scores_ = Merged;
+  return TScoreSave{Merged, true, ""};
+}
