@@ -37,8 +37,6 @@ class IHostShell {
   virtual ~IHostShell() = default;
   // Shows the frame just drawn (swaps buffers).
   virtual void Present() = 0;
-  // Keeps the frame just drawn, before Present, for the pause screen.
-  virtual void KeepPicture() = 0;
   // The pause began or ended: hold or resume the sound, free or take the pointer.
   virtual void PauseChanged(bool Paused) = 0;
   // The player changed settings in the game: apply what a running window can
@@ -177,8 +175,13 @@ class TGameHost {
 
 
   // --- the host's own screens (HostScreens.h)
-  // The pause screen: the kept picture with the options and the keys over it.
-  void DrawPauseScreen(TPauseScreen& Screen, int Width, int Height);
+  // The pause screen over the Width x Height view: the picture kept when the
+  // pause began, with the options and the keys over it.
+  void DrawPauseScreen(int Width, int Height);
+  // A click or a tap at (X, Y) in the view's pixels, y down from the top.
+  // While paused it picks and changes the options or plays on (the game never
+  // sees it); true when the pause screen must be drawn again.
+  bool Press(int X, int Y);
   const TOptionsMenu& Options() const { return options_; }
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
   void ShowNotice(const std::string& Text);
@@ -212,6 +215,8 @@ class TGameHost {
   // choices of the options while paused.
   void NoteGameEnd();
   void ChooseOption(uint16_t Vk);
+  // Keeps the frame just drawn, before it is shown, for the pause screen.
+  void KeepPicture();
 
   THostPlatform platform_;
   TPausableClock gameClock_;
@@ -229,6 +234,8 @@ class TGameHost {
   bool gameOver_ = false;  // the game-over phase ran at the end of the last frame
   TOptionsMenu options_;
   std::unique_ptr<THostScreens> screens_;
+  std::unique_ptr<TPauseScreen> pausePicture_;  // the last picture, kept when a pause begins
+  int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
   std::string notice_;
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   long frame_ = 0;      // frames drawn

@@ -36,7 +36,6 @@ TWebShell::TWebShell(const std::array<TClipData, WaveItemCount>& Clips) : clips_
 TWebShell::~TWebShell() {
   // The form goes while the context is still current: its models own GL textures.
   host_.reset();
-  pauseScreen_.Release();
 }
 
 bool TWebShell::Start() {

@@ -13,7 +13,6 @@
 
 #include "FramePacer.h"
 #include "GameHost.h"
-#include "PauseScreen.h"
 #include "WebPlayerStore.h"
 #include "WebServices.h"
 #include "WebSound.h"
@@ -44,7 +43,6 @@ class TWebShell : private IHostShell {
 
   // What the host asks of the page around frames and pauses (WebShellPause.cpp).
   void Present() override {}  // the browser shows the canvas after each display frame
-  void KeepPicture() override;
   void PauseChanged(bool Paused) override;
   void DrawPausedIfNeeded();
   // The player's settings (volume and mute) and the pad's rumble.
@@ -56,7 +54,7 @@ class TWebShell : private IHostShell {
   bool KeyDown(const EmscriptenKeyboardEvent& Event);
   bool KeyUp(const EmscriptenKeyboardEvent& Event);
   void MouseMove(const EmscriptenMouseEvent& Event);
-  void MouseDown();
+  void MouseDown(const EmscriptenMouseEvent& Event);
   void MouseUp(const EmscriptenMouseEvent& Event);
   void LostFocus();
   void VisibilityChanged(bool Hidden);
@@ -82,7 +80,6 @@ class TWebShell : private IHostShell {
   std::unique_ptr<TWebMessages> messages_;
   TWebPlayerStore store_;
   std::unique_ptr<TGameHost> host_;
-  TPauseScreen pauseScreen_;
   TFramePacer pacer_;
   int width_ = 0, height_ = 0;
   double lastTitle_ = 0;
