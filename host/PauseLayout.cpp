@@ -21,7 +21,9 @@ TPauseLayout::TPauseLayout(int Width, int Height, int Options, int Keys)
     titleSize_ = std::min(H * 0.1f, span_ * 0.12f);
     optX_ = left_ + span_ * 0.05f;
     colW_ = span_ * 0.42f;
-    step_ = H * 0.048f;
+    // The rows share the room under the headings, as tall as a finger needs
+    // where there is room (a short list, a phone on its side) and no taller.
+    step_ = std::min(H * 0.52f / float(std::max(1, Options)), H * 0.075f);
     row_ = H * 0.034f;
     headingY_ = H * 0.72f + step_ * 0.4f;
     keyX_ = left_ + span_ * 0.53f;
