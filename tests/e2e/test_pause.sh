@@ -58,6 +58,19 @@ sleep 0.5
 e2e_shot paused3
 changed="$(e2e_diff paused2 paused3)"
 [ "$changed" -gt 500 ] || e2e_fail "Down while paused did not choose another option ($changed pixels changed)"
+# A click on the left half of the Volume row's value (its "<"; about (336, 250)
+# in the 1024 x 768 window) steps the volume down, and the change is kept;
+# one on its label chooses the row and changes nothing.
+xdotool mousemove --window "$win" 336 250 click 1
+sleep 0.5
+grep -qx 'volume = 90' "$XDG_CONFIG_HOME/skyrend/settings.ini" 2>/dev/null ||
+  e2e_fail "a click on the volume's < did not step it down: $(cat "$XDG_CONFIG_HOME/skyrend/settings.ini" 2>&1)"
+cp "$XDG_CONFIG_HOME/skyrend/settings.ini" "$E2E_TMP/settings-before"
+xdotool mousemove --window "$win" 120 295 click 1
+sleep 0.5
+e2e_shot clicked
+cmp -s "$E2E_TMP/settings-before" "$XDG_CONFIG_HOME/skyrend/settings.ini" || e2e_fail "a click on a label changed a setting"
+[ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "a click on the options played on"
 
 e2e_press p 0.1
 sleep 0.5
