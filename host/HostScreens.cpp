@@ -123,12 +123,12 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
   if (!text_.Load(folder_)) return;
   const auto Keys = GameKeys(Desktop);
   const TPauseLayout L(W, H, Menu.Count(), int(Keys.size()));
-  W = L.Width();
-  H = L.Height();
-  const float Hf = float(H), ColW = L.ColumnWidth(), OptX = L.OptionsX(), Row = L.Row();
+  W = L.Width;
+  H = L.Height;
+  const float Hf = float(H), ColW = L.ColumnWidth, OptX = L.OptionsX, Row = L.Row;
   text_.Begin(W, H);
   text_.Panel(0, 0, float(W), Hf, Black, 0.62f);
-  text_.Text("PAUSED", float(W) / 2, L.TitleY(), L.TitleSize(), TAlign::Centre, Yellow, true);
+  text_.Text("PAUSED", float(W) / 2, L.TitleY, L.TitleSize, TAlign::Centre, Yellow, true);
 
   // Text shrinks where a column would overflow (a narrow window), the headings
   // with it: the label left of the value's part of the row, the widest value
@@ -142,7 +142,7 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
   // The widest value between its marks, each mark given a letter's room and a gap.
   const float OptRow = std::min(Fit(Row, WidestOption, LabelRoom), Fit(Row, text_.Width("1024 x 768", Row) + Row * 2.6f, ValueRoom));
   const float Heading = OptRow * 1.2f;
-  text_.Text("OPTIONS", OptX, L.HeadingY(), Heading, TAlign::Left, White, true);
+  text_.Text("OPTIONS", OptX, L.HeadingY, Heading, TAlign::Left, White, true);
   for (int i = 0; i < Menu.Count(); ++i) {
     const TOption O = Menu.Item(i);
     const float Y = L.OptionY(i);
@@ -157,28 +157,28 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
     const std::string Value = TOptionsMenu::Value(O, S);
     text_.Text(Value.c_str(), L.ValueCentreX(i), Y, OptRow, TAlign::Centre, Selected ? Yellow : White);
     if (Menu.WaitsForRestart(O, S))
-      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step() * 0.25f, OptRow * 0.5f, TAlign::Centre, Yellow);
+      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step * 0.25f, OptRow * 0.5f, TAlign::Centre, Yellow);
   }
 
-  const float KeyX = L.KeysX();
+  const float KeyX = L.KeysX;
   float WidestKey = 0, WidestAction = 0;
   for (const auto& K : Keys) {
     WidestKey = std::max(WidestKey, text_.Width(K.first, Row));
     WidestAction = std::max(WidestAction, text_.Width(K.second, Row));
   }
-  const float KeyRow = std::min(Fit(Row * 0.9f, (WidestKey + WidestAction) * 0.9f + Row, ColW), L.KeyStep() * 0.8f);
-  if (L.ShowsKeys()) text_.Text("KEYS", KeyX, L.KeysHeadingY(), Heading, TAlign::Left, White, true);
+  const float KeyRow = std::min(Fit(Row * 0.9f, (WidestKey + WidestAction) * 0.9f + Row, ColW), L.KeyStep * 0.8f);
+  if (L.ShowsKeys()) text_.Text("KEYS", KeyX, L.KeysHeadingY, Heading, TAlign::Left, White, true);
   const float ActionX = KeyX + WidestKey * KeyRow / Row + Row;
   for (size_t i = 0; i < Keys.size() && L.ShowsKeys(); ++i) {
-    const float Y = L.KeysHeadingY() - Heading * 0.4f - L.KeyStep() * float(i + 1);
+    const float Y = L.KeysHeadingY - Heading * 0.4f - L.KeyStep * float(i + 1);
     text_.Text(Keys[i].first, KeyX, Y, KeyRow, TAlign::Left, Yellow);
     text_.Text(Keys[i].second, ActionX, Y, KeyRow, TAlign::Left, White);
   }
 
   const char* const Help = "Up / Down choose, Left / Right change; or click or tap";
-  text_.Text(Help, float(W) / 2, L.HelpY(), Fitted(Help, std::max(12.0f, Hf * 0.026f), float(W) * 0.94f), TAlign::Centre, Grey);
+  text_.Text(Help, float(W) / 2, L.HelpY, Fitted(Help, std::max(12.0f, Hf * 0.026f), float(W) * 0.94f), TAlign::Centre, Grey);
   if (Notice.empty()) {
-    const TBox Play = L.PlayOn();
+    const TBox Play = L.PlayOn;
     text_.Panel(Play.X0, Play.Y0, Play.X1, Play.Y1, Chosen, 0.9f);
     const char* const PlayText = "PLAY ON  (P)";
     const float Size = Fitted(PlayText, (Play.Y1 - Play.Y0) * 0.55f, (Play.X1 - Play.X0) * 0.9f);

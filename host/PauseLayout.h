@@ -16,54 +16,33 @@ struct TPauseTap {
   int Row = -1;  // the option's row, for Row, Less and More
 };
 
-class TPauseLayout {
- public:
+struct TPauseLayout {
   // Options rows of options; Keys lines of keys. A view taller than wide (a
   // phone held upright) puts the keys under the options, else beside them.
   TPauseLayout(int Width, int Height, int Options, int Keys);
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  bool Stacked() const { return stacked_; }
-  float Span() const { return span_; }  // the width of the middle where the columns lie
-
-  float TitleY() const { return titleY_; }
-  float TitleSize() const { return titleSize_; }
-  // The options' column: left edge, width, the headings' baseline, row step and text size.
-  float OptionsX() const { return optX_; }
-  float ColumnWidth() const { return colW_; }
-  float HeadingY() const { return headingY_; }
-  float Row() const { return row_; }
-  float Step() const { return step_; }
-  // The baseline of option I, its whole row (a press there chooses it), and
-  // the arrow marks at the two ends of its value (a press steps the value).
+  // The baseline of option I, its whole row (a press there chooses it), the
+  // arrow marks at the two ends of its value (a press steps the value), and
+  // the centre of the value between them.
   float OptionY(int I) const;
   TBox OptionBox(int I) const;
   TBox Less(int I) const;
   TBox More(int I) const;
-  // Where a value lies between its marks: its centre.
   float ValueCentreX(int I) const;
-  // The keys' column: left edge, its heading's baseline, line step.
-  float KeysX() const { return keyX_; }
-  float KeysHeadingY() const { return keyHeadingY_; }
-  float KeyStep() const { return keyStep_; }
   // The keys fit with text a player can read (12 pixels at least); a phone
   // held upright has no room for them under the options.
-  bool ShowsKeys() const { return keyStep_ * 0.8f >= 12; }
-  float HelpY() const { return helpY_; }
-  // The button that plays on, and its text's baseline.
-  TBox PlayOn() const { return playOn_; }
-
+  bool ShowsKeys() const { return KeyStep * 0.8f >= 12; }
   // What a press at (X, Y) in view pixels, y down from the top, means.
   TPauseTap Hit(int X, int Y) const;
 
- private:
-  int width_, height_, options_;
-  bool stacked_;
-  float left_, span_;
-  float titleY_, titleSize_;
-  float optX_, colW_, headingY_, step_, row_;
-  float keyX_, keyHeadingY_, keyStep_;
-  float helpY_;
-  TBox playOn_;
+  int Width, Height, Options;
+  bool Stacked;
+  float Left, Span;  // the middle where the columns lie
+  float TitleY, TitleSize;
+  // The options' column: left edge, width, the headings' baseline, row step and text size.
+  float OptionsX, ColumnWidth, HeadingY, Step, Row;
+  // The keys' column: left edge, its heading's baseline, line step.
+  float KeysX, KeysHeadingY, KeyStep;
+  float HelpY;
+  TBox PlayOn;  // the button that plays on
 };

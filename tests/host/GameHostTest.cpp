@@ -388,7 +388,7 @@ TEST_F(PlayerHostTest, WhilePausedAPressChangesTheOptionUnderItAndPlaysOnButNeve
   ASSERT_EQ(Store.Saved.size(), 1u);
   EXPECT_TRUE(At(L.OptionBox(3)));
   EXPECT_EQ(Host->Options().Selected(), 3);
-  At(L.PlayOn());
+  At(L.PlayOn);
   EXPECT_FALSE(Host->Paused());
   EXPECT_EQ(Script.str(), "") << "no press reached the game";
 }

@@ -10,7 +10,7 @@ namespace {
 
 // A press at the centre of Box, as a shell reports it: y down from the top.
 TPauseTap PressAt(const TPauseLayout& L, const TBox& Box) {
-  return L.Hit(int((Box.X0 + Box.X1) / 2), L.Height() - 1 - int((Box.Y0 + Box.Y1) / 2));
+  return L.Hit(int((Box.X0 + Box.X1) / 2), L.Height - 1 - int((Box.Y0 + Box.Y1) / 2));
 }
 
 // Boxes that share more than an edge.
@@ -35,7 +35,7 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     for (int i = 0; i < Menu.Count(); ++i) {
       const TBox Row = L.OptionBox(i);
       EXPECT_TRUE(Row.X0 >= 0 && Row.Y0 >= 0 && Row.X1 <= V.Width && Row.Y1 <= V.Height) << "row " << i;
-      EXPECT_FALSE(Overlap(Row, L.PlayOn())) << "row " << i;
+      EXPECT_FALSE(Overlap(Row, L.PlayOn)) << "row " << i;
       if (i > 0) {
         EXPECT_FALSE(Overlap(Row, L.OptionBox(i - 1))) << "row " << i;
       }
@@ -67,7 +67,7 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     EXPECT_TRUE(S.ReduceFlashing);
     EXPECT_EQ(Menu.Selected(), Flashing);
 
-    EXPECT_EQ(PressAt(L, L.PlayOn()).What, TPauseHit::PlayOn);
+    EXPECT_EQ(PressAt(L, L.PlayOn).What, TPauseHit::PlayOn);
     EXPECT_EQ(L.Hit(0, 0).What, TPauseHit::Nothing) << "the top left corner is the title's";
   }
 }

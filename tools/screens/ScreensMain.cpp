@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     Wall.Now += NoticeMs;
     Host.DrawPauseScreen(W, H);
     Shot("paused-tapped");
-    PressAt(Host, Layout.PlayOn(), H);
+    PressAt(Host, Layout.PlayOn, H);
 
     TSettings Reduced = Host.Settings();
     Reduced.ReduceFlashing = true;

@@ -57,7 +57,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellPausePoint(int Part, int Row) {
   int W = 0, H = 0;
   CanvasSize(W, H);
   const TPauseLayout L(W, H, Shell->Host()->Options().Count(), int(GameKeys(false).size()));
-  TBox B = Part == 1 ? L.Less(Row) : Part == 2 ? L.More(Row) : Part == 3 ? L.PlayOn() : L.OptionBox(Row);
+  TBox B = Part == 1 ? L.Less(Row) : Part == 2 ? L.More(Row) : Part == 3 ? L.PlayOn : L.OptionBox(Row);
   if (Part == 0) B.X1 = L.Less(Row).X0;
   return int((B.X0 + B.X1) / 2) * 65536 + (H - 1 - int((B.Y0 + B.Y1) / 2));
 }
