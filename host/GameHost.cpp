@@ -228,7 +228,8 @@ TFrameResult TGameHost::Frame(bool Draw) {
   if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
-    screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText());
+    screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
+                            coveredBottom_);
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);

@@ -185,6 +185,9 @@ class TGameHost {
   const TOptionsMenu& Options() const { return options_; }
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
   void ShowNotice(const std::string& Text);
+  // The bottom Pixels of the view are under a shell's own controls (a
+  // phone's touch stick and fire button): notices are shown above them.
+  void SetCoveredBottom(int Pixels) { coveredBottom_ = Pixels; }
   // The notice on show now, or "".
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
@@ -238,6 +241,7 @@ class TGameHost {
   int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
   std::string notice_;
   uint32_t noticeUntil_ = 0;  // wall clock, ms
+  int coveredBottom_ = 0;     // view pixels under the shell's controls
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

@@ -38,7 +38,7 @@ const char* OrdinalSuffix(int Place) {
 }
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                                 const TScoreTable& Table, const std::string& Notice) {
+                                 const TScoreTable& Table, const std::string& Notice, int Covered) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
   const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
   if ((!GameOver && !Scores && Notice.empty()) || !text_.Load(folder_)) return;
@@ -46,7 +46,7 @@ void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int Vi
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last);
-  if (!Notice.empty()) NoticeLine(W, H, Notice);
+  if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
 }
 
@@ -112,10 +112,10 @@ float THostScreens::Fitted(const char* Text, float Size, float Room) const {
   return Need > Room ? Size * Room / Need : Size;
 }
 
-void THostScreens::NoticeLine(int W, int H, const std::string& Notice) {
+void THostScreens::NoticeLine(int W, int H, const std::string& Notice, float Bottom) {
   const float Size = Fitted(Notice.c_str(), std::max(12.0f, float(H) * 0.032f), float(W) * 0.96f);
-  text_.Panel(0, 0, float(W), Size * 1.6f, Black, 0.6f);
-  text_.Text(Notice.c_str(), float(W) / 2, Size * 0.5f, Size, TAlign::Centre, White);
+  text_.Panel(0, Bottom, float(W), Bottom + Size * 1.6f, Black, 0.6f);
+  text_.Text(Notice.c_str(), float(W) / 2, Bottom + Size * 0.5f, Size, TAlign::Centre, White);
 }
 
 void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSettings& S, bool Desktop,

@@ -91,6 +91,7 @@ void TWebShell::FollowCanvasSize() {
   width_ = Width;
   height_ = Height;
   host_->Resize(Width, Height);
+  FollowTouchControls();
   pausedDirty_ = true;  // a resized canvas is cleared
 }
 
@@ -118,6 +119,7 @@ void TWebShell::DisplayFrame(double Now) {
   DrawPausedIfNeeded();
   if (Now - lastTitle_ >= 1000) {
     lastTitle_ = Now;
+    FollowTouchControls();  // shown or hidden as pads come and go
     // The tab's title stays the game's name; the frame rate is for those who look.
     const int Frames = host_->FrameCount;
     host_->TimerTitle();

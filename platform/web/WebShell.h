@@ -66,6 +66,8 @@ class TWebShell : private IHostShell {
   // pad is connected, and their pause button; once a display frame.
   void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
   void TouchPause();
+  // Where the touch controls lie, for the host's notices to keep clear of them.
+  void FollowTouchControls();
 
   // One display frame: a game frame when one is due, the pause sign when it must be drawn.
   void DisplayFrame(double Now);

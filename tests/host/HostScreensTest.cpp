@@ -122,4 +122,28 @@ TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+// A notice keeps clear of the bottom pixels a shell's touch controls cover:
+// its white words lie just above them, none under them.
+TEST(HostScreens, ANoticeStandsAboveTheCoveredFootOfTheView) {
+  THeadlessContext Context(320, 240);
+  THeadlessHost Game(320, 240, DefaultProgramFolder());
+  ASSERT_TRUE(Game.StartUp());
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  TWorldState Playing;
+  Playing.OnTitleScreen = 0;
+  THostScreens Screens(DefaultProgramFolder());
+  Screens.DrawOverFrame(Playing, 320, 240, TGameResult(), {}, "Score not saved: disk full", 60);
+  int Under = 0, Above = 0;
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 320; ++x) {
+      const bool White = Context.PixelAt(x, y) == 0xffffffu;
+      if (y >= 240 - 60) Under += White;
+      else if (y >= 240 - 60 - 20) Above += White;
+    }
+  EXPECT_EQ(Under, 0);
+  EXPECT_GT(Above, 100);
+  Screens.Release();
+}
+
 }  // namespace

@@ -62,6 +62,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellPausePoint(int Part, int Row) {
   return int((B.X0 + B.X1) / 2) * 65536 + (H - 1 - int((B.Y0 + B.Y1) / 2));
 }
 
+// A notice at the foot of the picture, as a failed save shows one.
+extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellNotice(const char* Text) {
+  if (Shell && Shell->Host()) Shell->Host()->ShowNotice(Text);
+}
+
 // The player is hit, as an alien's touch would count it: the next frame shows it.
 extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellHit() {
   if (Shell && Shell->Host()) Shell->Host()->Stream().Stage(TStaging::Hit);
