@@ -255,6 +255,7 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
     case SDL_MOUSEBUTTONDOWN:
       // While paused a click picks and changes the options: the host is told where, in the drawable's pixels.
       if (Event.button.button == SDL_BUTTON_LEFT && host_->Paused()) {
+        pressTaken_ = true;  // its release is the pause screen's too, even after playing on
         int Ww = 1, Wh = 1, Dw = 0, Dh = 0;
         SDL_GetWindowSize(window_, &Ww, &Wh);
         SDL_GL_GetDrawableSize(window_, &Dw, &Dh);
@@ -262,7 +263,8 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
       }
       break;
     case SDL_MOUSEBUTTONUP:
-      if (Event.button.button == SDL_BUTTON_LEFT) host_->Click();
+      if (Event.button.button == SDL_BUTTON_LEFT && !pressTaken_) host_->Click();
+      if (Event.button.button == SDL_BUTTON_LEFT) pressTaken_ = false;
       break;
     case SDL_JOYDEVICEADDED:
     case SDL_JOYDEVICEREMOVED:

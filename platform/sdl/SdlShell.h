@@ -74,6 +74,7 @@ class TSdlShell : private IHostShell {
   bool pictureAsked_ = false;  // F12 was pressed: the next picture shown is saved
   bool sizeChanged_ = false;   // the window was resized: its size is kept at the next timer
   bool pausedDirty_ = false;  // the paused picture must be drawn again
+  bool pressTaken_ = false;   // the left button went down on the pause screen
   std::unique_ptr<std::ostream> recording_;
   std::string recordingName_;
   std::unique_ptr<std::vector<TScriptEvent>> replay_;
