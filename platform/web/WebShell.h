@@ -90,6 +90,7 @@ class TWebShell : private IHostShell {
   bool shownFirst_ = false;   // the first picture has been drawn
   bool running_ = false;
   bool pausedDirty_ = false;  // the pause sign must be drawn again
+  bool pressTaken_ = false;   // the left button went down on the pause screen
   bool locked_ = false;       // the canvas holds the pointer
   bool pointerTaken_ = false;  // the player took the pointer: playing on takes it again
 };

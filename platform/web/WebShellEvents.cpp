@@ -107,6 +107,7 @@ void TWebShell::MouseDown(const EmscriptenMouseEvent& Event) {
   // makes a tap a mouse press too) picks and changes the options: the host is
   // told where, in the canvas's pixels.
   if (host_->Paused()) {
+    pressTaken_ = Event.button == 0;  // its release is the pause screen's too, even after playing on
     const double Scale = CanvasPixelsPerCssPixel();
     if (host_->Press(int(Event.targetX * Scale), int(Event.targetY * Scale))) pausedDirty_ = true;
     return;
@@ -116,7 +117,9 @@ void TWebShell::MouseDown(const EmscriptenMouseEvent& Event) {
 }
 
 void TWebShell::MouseUp(const EmscriptenMouseEvent& Event) {
-  if (running_ && locked_ && Event.button == 0) host_->Click();
+  const bool Taken = pressTaken_ && Event.button == 0;
+  if (Event.button == 0) pressTaken_ = false;
+  if (running_ && locked_ && Event.button == 0 && !Taken) host_->Click();
 }
 
 void TWebShell::LostFocus() {
