@@ -75,14 +75,22 @@ TEST(HostScreens, TheTitleTurnsBetweenLogoAndTableAndPlacesReadAsOrdinals) {
   EXPECT_EQ(Places, "1st 2nd 3rd 4th 10th 11th 12th 21st 22nd ");
 }
 
+// A started game's 320 x 240 context, cleared to black, to draw the screens over.
+class HostScreensOverBlack : public ::testing::Test {
+ protected:
+  HostScreensOverBlack() : Context(320, 240), Game(320, 240, DefaultProgramFolder()) {}
+  void SetUp() override {
+    ASSERT_TRUE(Game.StartUp());
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  THeadlessContext Context;
+  THeadlessHost Game;
+};
+
 // The game over's words over a black picture: white letters with dark rims
 // in the middle of the view, only there, and the game's GL state unchanged.
-TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
-  THeadlessContext Context(320, 240);
-  THeadlessHost Game(320, 240, DefaultProgramFolder());
-  ASSERT_TRUE(Game.StartUp());
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+TEST_F(HostScreensOverBlack, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
   glEnable(GL_DEPTH_TEST);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -124,12 +132,7 @@ TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
 
 // A notice keeps clear of the bottom pixels a shell's touch controls cover:
 // its white words lie just above them, none under them.
-TEST(HostScreens, ANoticeStandsAboveTheCoveredFootOfTheView) {
-  THeadlessContext Context(320, 240);
-  THeadlessHost Game(320, 240, DefaultProgramFolder());
-  ASSERT_TRUE(Game.StartUp());
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+TEST_F(HostScreensOverBlack, ANoticeStandsAboveTheCoveredFootOfTheView) {
   TWorldState Playing;
   Playing.OnTitleScreen = 0;
   THostScreens Screens(DefaultProgramFolder());
