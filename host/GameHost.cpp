@@ -12,6 +12,7 @@
 
 #include "HostScreens.h"
 #include "InputPath.h"
+#include "PauseLayout.h"
 #include "PauseScreen.h"
 #include "frmMainGL.h"
 
@@ -44,7 +45,8 @@ uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Ri
 TGameHost::TGameHost(const THostPlatform& Platform)
     : platform_(Platform),
       input_(std::make_unique<TInputPath>(Platform.Width, Platform.Height, Platform.Cursor)),
-      options_(Platform.WindowSettings, Platform.Settings) {
+      options_(Platform.WindowSettings, Platform.Settings),
+      pausePicture_(std::make_unique<TPauseScreen>()) {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
   start_ = GameTicks();
@@ -221,12 +223,13 @@ TFrameResult TGameHost::Frame(bool Draw) {
   NoteGameEnd();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
-  if (pause_.FrameDrawn() && platform_.Shell) platform_.Shell->KeepPicture();
+  if (pause_.FrameDrawn()) KeepPicture();
   // Over the game's picture, after it was kept: a pause shows its own text.
   if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
-    screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText());
+    screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
+                            coveredBottom_);
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -236,7 +239,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
 void TGameHost::RedrawPicture() {
   if (World().StartupPending) return;  // nothing to show yet
   form_->FormRedraw();
-  if (platform_.Shell) platform_.Shell->KeepPicture();
+  KeepPicture();
 }
 
 void TGameHost::Resize(int Width, int Height) {
@@ -324,14 +327,47 @@ void TGameHost::ChooseOption(uint16_t Vk) {
   if (options_.KeyDown(Vk, Changed)) ChangeSettings(Changed);
 }
 
-void TGameHost::DrawPauseScreen(TPauseScreen& Screen, int Width, int Height) {
+void TGameHost::KeepPicture() {
+  // The frame is still in the back buffer: shown or not, it is what the player saw last.
+  const TPicture& View = form_->Picture();
+  pausePicture_->Capture(GL_BACK, View.ViewWidth(), View.ViewHeight());
+}
+
+void TGameHost::DrawPauseScreen(int Width, int Height) {
   if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
+  pauseWidth_ = Width;
+  pauseHeight_ = Height;
   if (!screens_->HasFont()) {
-    Screen.Draw(Width, Height);  // the sign in block letters
+    pausePicture_->Draw(Width, Height);  // the sign in block letters
     return;
   }
-  Screen.DrawPicture(Width, Height);
+  pausePicture_->DrawPicture(Width, Height);
   screens_->DrawPaused(Width, Height, options_, platform_.Settings, platform_.EscapeQuits, NoticeText());
+}
+
+bool TGameHost::Press(int X, int Y) {
+  if (!pause_.Paused()) return false;
+  const TPicture& View = form_->Picture();
+  const int W = pauseWidth_ > 0 ? pauseWidth_ : View.ViewWidth(), H = pauseHeight_ > 0 ? pauseHeight_ : View.ViewHeight();
+  const TPauseTap Tap = TPauseLayout(W, H, options_.Count(), int(GameKeys(platform_.EscapeQuits).size())).Hit(X, Y);
+  switch (Tap.What) {
+    case TPauseHit::Nothing:
+      return false;
+    case TPauseHit::PlayOn:
+      TogglePause();
+      return false;
+    case TPauseHit::Row:
+      options_.Choose(Tap.Row);
+      return true;
+    case TPauseHit::Less:
+    case TPauseHit::More: {
+      options_.Choose(Tap.Row);
+      TSettings Changed = platform_.Settings;
+      if (options_.Step(Tap.What == TPauseHit::More ? 1 : -1, Changed)) ChangeSettings(Changed);
+      return true;
+    }
+  }
+  return false;
 }
 
 void TGameHost::ShowNotice(const std::string& Text) {
@@ -345,8 +381,12 @@ const std::string& TGameHost::NoticeText() const {
   return notice_;
 }
 
-void TGameHost::GlObjectsLost() { form_->Picture().ReleaseTitle(); }
+void TGameHost::GlObjectsLost() {
+  form_->Picture().ReleaseTitle();
+  pausePicture_->Release();  // a lost context took its texture with it
+}
 
 void TGameHost::ReleaseScreens() {
   if (screens_) screens_->Release();
+  pausePicture_->Release();
 }

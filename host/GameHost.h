@@ -37,8 +37,6 @@ class IHostShell {
   virtual ~IHostShell() = default;
   // Shows the frame just drawn (swaps buffers).
   virtual void Present() = 0;
-  // Keeps the frame just drawn, before Present, for the pause screen.
-  virtual void KeepPicture() = 0;
   // The pause began or ended: hold or resume the sound, free or take the pointer.
   virtual void PauseChanged(bool Paused) = 0;
   // The player changed settings in the game: apply what a running window can
@@ -186,11 +184,19 @@ class TGameHost {
 
 
   // --- the host's own screens (HostScreens.h)
-  // The pause screen: the kept picture with the options and the keys over it.
-  void DrawPauseScreen(TPauseScreen& Screen, int Width, int Height);
+  // The pause screen over the Width x Height view: the picture kept when the
+  // pause began, with the options and the keys over it.
+  void DrawPauseScreen(int Width, int Height);
+  // A click or a tap at (X, Y) in the view's pixels, y down from the top.
+  // While paused it picks and changes the options or plays on (the game never
+  // sees it); true when the pause screen must be drawn again.
+  bool Press(int X, int Y);
   const TOptionsMenu& Options() const { return options_; }
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
   void ShowNotice(const std::string& Text);
+  // The bottom Pixels of the view are under a shell's own controls (a
+  // phone's touch stick and fire button): notices are shown above them.
+  void SetCoveredBottom(int Pixels) { coveredBottom_ = Pixels; }
   // The notice on show now, or "".
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
@@ -223,6 +229,8 @@ class TGameHost {
   // The store's word on a game that ended (Number counts the games ended).
   void ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save);
   void ChooseOption(uint16_t Vk);
+  // Keeps the frame just drawn, before it is shown, for the pause screen.
+  void KeepPicture();
 
   THostPlatform platform_;
   TPausableClock gameClock_;
@@ -241,8 +249,11 @@ class TGameHost {
   bool gameOver_ = false;  // the game-over phase ran at the end of the last frame
   TOptionsMenu options_;
   std::unique_ptr<THostScreens> screens_;
+  std::unique_ptr<TPauseScreen> pausePicture_;  // the last picture, kept when a pause begins
+  int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
   std::string notice_;
   uint32_t noticeUntil_ = 0;  // wall clock, ms
+  int coveredBottom_ = 0;     // view pixels under the shell's controls
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again

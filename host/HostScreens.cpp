@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "PauseLayout.h"
 #include "WorldState.h"
 
 namespace {
@@ -37,7 +38,7 @@ const char* OrdinalSuffix(int Place) {
 }
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                                 const TScoreTable& Table, const std::string& Notice) {
+                                 const TScoreTable& Table, const std::string& Notice, int Covered) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
   const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
   if ((!GameOver && !Scores && Notice.empty()) || !text_.Load(folder_)) return;
@@ -45,7 +46,7 @@ void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int Vi
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last);
-  if (!Notice.empty()) NoticeLine(W, H, Notice);
+  if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
 }
 
@@ -111,73 +112,79 @@ float THostScreens::Fitted(const char* Text, float Size, float Room) const {
   return Need > Room ? Size * Room / Need : Size;
 }
 
-void THostScreens::NoticeLine(int W, int H, const std::string& Notice) {
+void THostScreens::NoticeLine(int W, int H, const std::string& Notice, float Bottom) {
   const float Size = Fitted(Notice.c_str(), std::max(12.0f, float(H) * 0.032f), float(W) * 0.96f);
-  text_.Panel(0, 0, float(W), Size * 1.6f, Black, 0.6f);
-  text_.Text(Notice.c_str(), float(W) / 2, Size * 0.5f, Size, TAlign::Centre, White);
+  text_.Panel(0, Bottom, float(W), Bottom + Size * 1.6f, Black, 0.6f);
+  text_.Text(Notice.c_str(), float(W) / 2, Bottom + Size * 0.5f, Size, TAlign::Centre, White);
 }
 
 void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSettings& S, bool Desktop,
                               const std::string& Notice) {
   if (!text_.Load(folder_)) return;
-  W = std::max(1, W);
-  H = std::max(1, H);
-  const float Hf = float(H);
-  float Left, Span;
-  FourByThree(W, H, Left, Span);
+  const auto Keys = GameKeys(Desktop);
+  const TPauseLayout L(W, H, Menu.Count(), int(Keys.size()));
+  W = L.Width;
+  H = L.Height;
+  const float Hf = float(H), ColW = L.ColumnWidth, OptX = L.OptionsX, Row = L.Row;
   text_.Begin(W, H);
   text_.Panel(0, 0, float(W), Hf, Black, 0.62f);
-  text_.Text("PAUSED", float(W) / 2, Hf * 0.85f, std::min(Hf * 0.1f, Span * 0.12f), TAlign::Centre, Yellow, true);
+  text_.Text("PAUSED", float(W) / 2, L.TitleY, L.TitleSize, TAlign::Centre, Yellow, true);
 
-  // Two columns in the 4:3 middle: the options, and the keys beside them.
-  const float ColW = Span * 0.42f, OptX = Left + Span * 0.05f, KeyX = Left + Span * 0.53f;
-  const float TopY = Hf * 0.72f, Step = Hf * 0.048f;
-  const float Row = Hf * 0.034f;
-
-  // Text shrinks where a column would overflow (a narrow window), the headings with it.
+  // Text shrinks where a column would overflow (a narrow window), the headings
+  // with it: the label left of the value's part of the row, the widest value
+  // between its marks.
   auto Fit = [](float Size, float Need, float Room) { return Need > Room ? Size * Room / Need : Size; };
   float WidestOption = 0;
   for (int i = 0; i < Menu.Count(); ++i)
     WidestOption = std::max(WidestOption, text_.Width(TOptionsMenu::Label(Menu.Item(i)), Row));
-  const float ValueW = text_.Width("<  1024 x 768  >", Row);
-  const float OptRow = Fit(Row, WidestOption + ValueW + Row, ColW);
+  const TBox First = L.Less(0);
+  const float LabelRoom = First.X0 - OptX - Row * 0.3f, ValueRoom = L.More(0).X1 - First.X0;
+  // The widest value between its marks, each mark given a letter's room and a gap.
+  const float OptRow = std::min(Fit(Row, WidestOption, LabelRoom), Fit(Row, text_.Width("1024 x 768", Row) + Row * 2.6f, ValueRoom));
   const float Heading = OptRow * 1.2f;
-  text_.Text("OPTIONS", OptX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
-  text_.Text("KEYS", KeyX, TopY + Step * 0.4f, Heading, TAlign::Left, White, true);
+  text_.Text("OPTIONS", OptX, L.HeadingY, Heading, TAlign::Left, White, true);
   for (int i = 0; i < Menu.Count(); ++i) {
     const TOption O = Menu.Item(i);
-    const float Y = TopY - Step * float(i + 1);
+    const float Y = L.OptionY(i);
     const bool Selected = i == Menu.Selected();
-    if (Selected) text_.Panel(OptX - Row * 0.4f, Y - Step * 0.3f, OptX + ColW, Y + Step * 0.7f, Chosen, 0.85f);
+    const TBox Box = L.OptionBox(i), Less = L.Less(i), More = L.More(i);
+    if (Selected) text_.Panel(Box.X0, Box.Y0, Box.X1, Box.Y1, Chosen, 0.85f);
     text_.Text(TOptionsMenu::Label(O), OptX, Y, OptRow, TAlign::Left, Selected ? White : Grey);
-    std::string Value = TOptionsMenu::Value(O, S);
-    if (Selected) Value = "<  " + Value + "  >";
-    const float ValueX = OptX + ColW - Row * 0.4f;
-    text_.Text(Value.c_str(), ValueX, Y, OptRow, TAlign::Right, Selected ? Yellow : White);
+    // The marks a click or a tap steps the value with, on every row.
+    const TTextColour Mark = Selected ? Yellow : Grey;
+    text_.Text("<", Less.X0 + OptRow * 0.3f, Y, OptRow, TAlign::Left, Mark, Selected);
+    text_.Text(">", More.X1 - OptRow * 0.3f, Y, OptRow, TAlign::Right, Mark, Selected);
+    const std::string Value = TOptionsMenu::Value(O, S);
+    text_.Text(Value.c_str(), L.ValueCentreX(i), Y, OptRow, TAlign::Centre, Selected ? Yellow : White);
     if (Menu.WaitsForRestart(O, S))
-      text_.Text("after restart", ValueX, Y - Step * 0.42f, OptRow * 0.6f, TAlign::Right, Yellow);
+      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step * 0.25f, OptRow * 0.5f, TAlign::Centre, Yellow);
   }
 
-  const auto Keys = GameKeys(Desktop);
+  const float KeyX = L.KeysX;
   float WidestKey = 0, WidestAction = 0;
   for (const auto& K : Keys) {
     WidestKey = std::max(WidestKey, text_.Width(K.first, Row));
     WidestAction = std::max(WidestAction, text_.Width(K.second, Row));
   }
-  const float KeyRow = Fit(Row * 0.9f, (WidestKey + WidestAction) * 0.9f + Row, ColW);
-  const float KeyStep = std::min(Step, (TopY - Hf * 0.13f) / float(Keys.size()));
+  const float KeyRow = std::min(Fit(Row * 0.9f, (WidestKey + WidestAction) * 0.9f + Row, ColW), L.KeyStep * 0.8f);
+  if (L.ShowsKeys()) text_.Text("KEYS", KeyX, L.KeysHeadingY, Heading, TAlign::Left, White, true);
   const float ActionX = KeyX + WidestKey * KeyRow / Row + Row;
-  for (size_t i = 0; i < Keys.size(); ++i) {
-    const float Y = TopY - KeyStep * float(i + 1);
+  for (size_t i = 0; i < Keys.size() && L.ShowsKeys(); ++i) {
+    const float Y = L.KeysHeadingY - Heading * 0.4f - L.KeyStep * float(i + 1);
     text_.Text(Keys[i].first, KeyX, Y, KeyRow, TAlign::Left, Yellow);
     text_.Text(Keys[i].second, ActionX, Y, KeyRow, TAlign::Left, White);
   }
 
-  const char* const Help = "Up / Down choose, Left / Right change";
-  text_.Text(Help, float(W) / 2, Hf * 0.09f, Fitted(Help, Hf * 0.03f, Span * 0.9f), TAlign::Centre, Grey);
-  if (Notice.empty())
-    text_.Text("PRESS P TO PLAY", float(W) / 2, Hf * 0.035f, Hf * 0.04f, TAlign::Centre, White, true);
-  else
+  const char* const Help = "Up / Down choose, Left / Right change; or click or tap";
+  text_.Text(Help, float(W) / 2, L.HelpY, Fitted(Help, std::max(12.0f, Hf * 0.026f), float(W) * 0.94f), TAlign::Centre, Grey);
+  if (Notice.empty()) {
+    const TBox Play = L.PlayOn;
+    text_.Panel(Play.X0, Play.Y0, Play.X1, Play.Y1, Chosen, 0.9f);
+    const char* const PlayText = "PLAY ON  (P)";
+    const float Size = Fitted(PlayText, (Play.Y1 - Play.Y0) * 0.55f, (Play.X1 - Play.X0) * 0.9f);
+    text_.Text(PlayText, float(W) / 2, (Play.Y0 + Play.Y1) / 2 - Size * 0.3f, Size, TAlign::Centre, White, true);
+  } else {
     NoticeLine(W, H, Notice);
+  }
   text_.End();
 }

@@ -30,9 +30,10 @@ class THostScreens {
   THostScreens& operator=(const THostScreens&) = delete;
 
   // Over a frame the game has just drawn: the game over while its phase runs,
-  // the table on the title when its turn comes, and the notice if any.
+  // the table on the title when its turn comes, and the notice if any, above
+  // the bottom Covered pixels (where a phone's touch controls lie).
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                     const TScoreTable& Table, const std::string& Notice);
+                     const TScoreTable& Table, const std::string& Notice, int Covered = 0);
   // Over the kept picture while paused: "PAUSED", the options with their
   // values (the chosen one marked), the keys of the game, and the notice.
   void DrawPaused(int Width, int Height, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
@@ -45,7 +46,7 @@ class THostScreens {
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
-  void NoticeLine(int Width, int Height, const std::string& Notice);
+  void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0);
   // Size, or smaller where Text would be wider than Room.
   float Fitted(const char* Text, float Size, float Room) const;
 

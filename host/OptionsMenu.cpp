@@ -41,7 +41,14 @@ bool TOptionsMenu::KeyDown(uint16_t Vk, TSettings& S) {
     return false;
   }
   if (Vk != VkLeft && Vk != VkRight) return false;
-  const int Dir = Vk == VkRight ? 1 : -1;
+  return Step(Vk == VkRight ? 1 : -1, S);
+}
+
+void TOptionsMenu::Choose(int Index) {
+  if (Index >= 0 && Index < Count()) selected_ = Index;
+}
+
+bool TOptionsMenu::Step(int Dir, TSettings& S) {
   const TSettings Before = S;
   switch (Item(selected_)) {
     case TOption::Volume:

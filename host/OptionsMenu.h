@@ -1,6 +1,7 @@
 // The options on the pause screen: the player's settings as a list, one of
-// them chosen. Up and Down choose, Left and Right change the chosen one; the
-// host hands it the keys pressed while paused and applies what changed. The
+// them chosen. Up and Down choose, Left and Right change the chosen one (a
+// click or a tap does the same); the host hands it the keys and presses made
+// while paused and applies what changed. The
 // settings a running window cannot take (multisampling, and how the window
 // opens) are marked to come after a restart. No GL and no SDL here.
 #pragma once
@@ -25,6 +26,10 @@ class TOptionsMenu {
   // A key pressed while paused (virtual-key code; auto-repeats included).
   // True when it changed Settings.
   bool KeyDown(uint16_t Vk, TSettings& Settings);
+  // A click or tap: chooses the option at Index (none outside the list), and
+  // steps the chosen one's value by Direction (+1 or -1, as Right and Left do).
+  void Choose(int Index);
+  bool Step(int Direction, TSettings& Settings);
 
   // What the list shows: "Volume", and the value as "80", "On", "1.5",
   // "1024 x 768"...

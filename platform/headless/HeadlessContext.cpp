@@ -3,13 +3,14 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "PngFile.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define SKYREND_LEAK_CHECKED 1
@@ -130,32 +131,6 @@ uint32_t THeadlessContext::PixelAt(int X, int Y) const {
 }
 
 bool THeadlessContext::WritePng(const std::string& Path) const {
-  return WritePngFile(Path, width_, height_, ReadPixels());
-}
-
-bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba, bool Alpha) {
-  FILE* file = std::fopen(Path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  const int channels = Alpha ? 4 : 3;
-  png_set_IHDR(png, info, Width, Height, 8, Alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<uint8_t> row(size_t(Width) * channels);
-  for (int y = 0; y < Height; ++y) {
-    const uint8_t* src = Rgba.data() + size_t(y) * Width * 4;
-    for (int x = 0; x < Width; ++x)
-      for (int c = 0; c < channels; ++c) row[size_t(x) * channels + c] = src[x * 4 + c];
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  std::string Error;
+  return WritePngFile(Path, width_, height_, ReadPixels(), TRowOrder::TopFirst, false, Error);
 }

@@ -32,8 +32,3 @@ class THeadlessContext {
   void* surface_ = nullptr;
   void* context_ = nullptr;
 };
-
-// Writes RGBA bytes (top row first) as an RGB PNG with libpng, or as an RGBA
-// one when Alpha is set.
-bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba,
-                  bool Alpha = false);

@@ -60,7 +60,6 @@ class THeadlessHost : private IHostShell {
 
  private:
   void Present() override;
-  void KeepPicture() override {}
   void PauseChanged(bool) override {}
   void Rumble(int Strength, int Ms) override {
     ++Rumbles;

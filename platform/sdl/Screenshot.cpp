@@ -1,7 +1,6 @@
 #include "Screenshot.h"
 
 #include <GL/gl.h>
-#include <png.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "PngFile.h"
 #include "TextFile.h"
 
 namespace {
@@ -38,33 +38,6 @@ bool Exists(const std::string& Path) {
   return ::stat(Path.c_str(), &Status) == 0;
 }
 
-bool WritePng(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgb) {
-  std::FILE* File = std::fopen(Path.c_str(), "wb");
-  if (!File) return false;
-  png_structp Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop Info = Png ? png_create_info_struct(Png) : nullptr;
-  if (!Png || !Info || setjmp(png_jmpbuf(Png))) {
-    png_destroy_write_struct(&Png, &Info);
-    std::fclose(File);
-    std::remove(Path.c_str());
-    return false;
-  }
-  png_init_io(Png, File);
-  png_set_IHDR(Png, Info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(Png, Info);
-  // GL's rows run bottom up; a picture's top down.
-  for (int y = Height - 1; y >= 0; --y)
-    png_write_row(Png, const_cast<png_bytep>(Rgb.data() + size_t(y) * size_t(Width) * 3));
-  png_write_end(Png, nullptr);
-  png_destroy_write_struct(&Png, &Info);
-  if (std::fclose(File) != 0) {
-    std::remove(Path.c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string PicturesFolder() {
@@ -90,14 +63,9 @@ bool SaveScreenshot(const std::string& Path, int Width, int Height, std::string&
     return false;
   }
   if (!MakeFolders(FolderOf(Path), Error)) return false;
-  std::vector<uint8_t> Rgb(size_t(Width) * size_t(Height) * 3);
+  std::vector<uint8_t> Rgba(size_t(Width) * size_t(Height) * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, Rgb.data());
-  errno = 0;
-  if (!WritePng(Path, Width, Height, Rgb)) {
-    Error = errno ? std::strerror(errno) : "the PNG could not be written";
-    return false;
-  }
-  return true;
+  glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, Rgba.data());
+  return WritePngFile(Path, Width, Height, Rgba, TRowOrder::BottomFirst, false, Error);
 }

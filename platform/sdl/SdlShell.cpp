@@ -1,5 +1,6 @@
 #include "SdlShell.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -210,7 +211,6 @@ void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_ShowCursor(SDL_ENABLE);
   }
-  pauseScreen_.Release();
   // Release the context, then delete it; deleting a context reports no
   // failure.
   if (SDL_GL_MakeCurrent(window_, nullptr) != 0) Fail("Release of DC and RC failed!");
@@ -252,8 +252,19 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
       host_->MouseMotion(Event.motion.xrel, Event.motion.yrel,
                          MouseButtons(Event.motion.state & SDL_BUTTON_LMASK, Event.motion.state & SDL_BUTTON_RMASK));
       break;
+    case SDL_MOUSEBUTTONDOWN:
+      // While paused a click picks and changes the options: the host is told where, in the drawable's pixels.
+      if (Event.button.button == SDL_BUTTON_LEFT && host_->Paused()) {
+        pressTaken_ = true;  // its release is the pause screen's too, even after playing on
+        int Ww = 1, Wh = 1, Dw = 0, Dh = 0;
+        SDL_GetWindowSize(window_, &Ww, &Wh);
+        SDL_GL_GetDrawableSize(window_, &Dw, &Dh);
+        if (host_->Press(Event.button.x * Dw / std::max(1, Ww), Event.button.y * Dh / std::max(1, Wh))) pausedDirty_ = true;
+      }
+      break;
     case SDL_MOUSEBUTTONUP:
-      if (Event.button.button == SDL_BUTTON_LEFT) host_->Click();
+      if (Event.button.button == SDL_BUTTON_LEFT && !pressTaken_) host_->Click();
+      if (Event.button.button == SDL_BUTTON_LEFT) pressTaken_ = false;
       break;
     case SDL_JOYDEVICEADDED:
     case SDL_JOYDEVICEREMOVED:

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "GameHost.h"
-#include "PauseScreen.h"
 #include "SdlSound.h"
 
 class TSdlJoystick;
@@ -43,7 +42,6 @@ class TSdlShell : private IHostShell {
  private:
   // What the host asks of the shell around frames and pauses.
   void Present() override;
-  void KeepPicture() override;
   void PauseChanged(bool Paused) override;
   // The player's settings (SdlShellPlayer.cpp).
   void ApplySettings(const TSettings& Settings) override;
@@ -76,7 +74,7 @@ class TSdlShell : private IHostShell {
   bool pictureAsked_ = false;  // F12 was pressed: the next picture shown is saved
   bool sizeChanged_ = false;   // the window was resized: its size is kept at the next timer
   bool pausedDirty_ = false;  // the paused picture must be drawn again
-  TPauseScreen pauseScreen_;
+  bool pressTaken_ = false;   // the left button went down on the pause screen
   std::unique_ptr<std::ostream> recording_;
   std::string recordingName_;
   std::unique_ptr<std::vector<TScriptEvent>> replay_;

@@ -12,12 +12,6 @@ void TSdlShell::Present() {
   SDL_GL_SwapWindow(window_);
 }
 
-void TSdlShell::KeepPicture() {
-  int W = 0, H = 0;
-  SDL_GL_GetDrawableSize(window_, &W, &H);
-  pauseScreen_.Capture(GL_BACK, W, H);
-}
-
 void TSdlShell::PauseChanged(bool Paused) {
   if (Paused) {
     sound_->PauseAll();
@@ -35,7 +29,7 @@ void TSdlShell::PauseChanged(bool Paused) {
 void TSdlShell::DrawPaused() {
   int W = 0, H = 0;
   SDL_GL_GetDrawableSize(window_, &W, &H);
-  host_->DrawPauseScreen(pauseScreen_, W, H);
+  host_->DrawPauseScreen(W, H);
   TakePictureIfAsked();
   SDL_GL_SwapWindow(window_);
   pausedDirty_ = false;

@@ -27,3 +27,11 @@ bool CreatePageContext(int Width, int Height) {
 }
 
 void CanvasSize(int& Width, int& Height) { emscripten_get_canvas_element_size("#canvas", &Width, &Height); }
+
+double CanvasPixelsPerCssPixel() {
+  int Width = 0, Height = 0;
+  CanvasSize(Width, Height);
+  double CssWidth = 0, CssHeight = 0;
+  emscripten_get_element_css_size("#canvas", &CssWidth, &CssHeight);
+  return CssWidth > 0 ? double(Width) / CssWidth : 1;
+}

@@ -7,3 +7,6 @@ bool CreatePageContext(int Width, int Height);
 
 // The drawing buffer's size from the canvas element.
 void CanvasSize(int& Width, int& Height);
+// The canvas's drawing-buffer pixels to one CSS pixel of its box on the page
+// (a mouse or touch position comes in CSS pixels).
+double CanvasPixelsPerCssPixel();

@@ -38,7 +38,6 @@ TWebShell::TWebShell(const std::array<TClipData, WaveItemCount>& Clips)
 TWebShell::~TWebShell() {
   // The form goes while the context is still current: its models own GL textures.
   host_.reset();
-  pauseScreen_.Release();
 }
 
 bool TWebShell::Start() {
@@ -94,6 +93,7 @@ void TWebShell::FollowCanvasSize() {
   width_ = Width;
   height_ = Height;
   host_->Resize(Width, Height);
+  FollowTouchControls();
   pausedDirty_ = true;  // a resized canvas is cleared
 }
 
@@ -128,6 +128,7 @@ void TWebShell::DisplayFrame(double Now) {
   DrawPausedIfNeeded();
   if (Now - lastTitle_ >= 1000) {
     lastTitle_ = Now;
+    FollowTouchControls();  // shown or hidden as pads come and go
     // The tab's title stays the game's name; the frame rate is for those who look.
     const int Frames = host_->FrameCount;
     host_->TimerTitle();

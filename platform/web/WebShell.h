@@ -14,7 +14,6 @@
 
 #include "FrameSchedule.h"
 #include "GameHost.h"
-#include "PauseScreen.h"
 #include "PlayerStore.h"
 #include "WebServices.h"
 #include "WebSound.h"
@@ -45,7 +44,6 @@ class TWebShell : private IHostShell {
 
   // What the host asks of the page around frames and pauses (WebShellPause.cpp).
   void Present() override {}  // the browser shows the canvas after each display frame
-  void KeepPicture() override;
   void PauseChanged(bool Paused) override;
   void DrawPausedIfNeeded();
   // The player's settings (volume and mute) and the pad's rumble.
@@ -57,7 +55,7 @@ class TWebShell : private IHostShell {
   bool KeyDown(const EmscriptenKeyboardEvent& Event);
   bool KeyUp(const EmscriptenKeyboardEvent& Event);
   void MouseMove(const EmscriptenMouseEvent& Event);
-  void MouseDown();
+  void MouseDown(const EmscriptenMouseEvent& Event);
   void MouseUp(const EmscriptenMouseEvent& Event);
   void LostFocus();
   void VisibilityChanged(bool Hidden);
@@ -69,6 +67,8 @@ class TWebShell : private IHostShell {
   // pad is connected, at each step; and their pause button, once a display frame.
   void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
   void TouchPause();
+  // Where the touch controls lie, for the host's notices to keep clear of them.
+  void FollowTouchControls();
 
   // One display frame: the steps due, the last drawn; the pause sign when it must be drawn.
   void DisplayFrame(double Now);
@@ -83,7 +83,6 @@ class TWebShell : private IHostShell {
   std::unique_ptr<TWebMessages> messages_;
   TPlayerStore store_;  // on localStorage
   std::unique_ptr<TGameHost> host_;
-  TPauseScreen pauseScreen_;
   // Microseconds; a display frame up to a quarter period early takes its step (display frames jitter).
   TFrameSchedule schedule_{1000000, 60, 1000000 / 60 / 4};
   long pictures_ = 0;  // steps drawn, for the page's figures
@@ -94,6 +93,7 @@ class TWebShell : private IHostShell {
   bool shownFirst_ = false;   // the first picture has been drawn
   bool running_ = false;
   bool pausedDirty_ = false;  // the pause sign must be drawn again
+  bool pressTaken_ = false;   // the left button went down on the pause screen
   bool locked_ = false;       // the canvas holds the pointer
   bool pointerTaken_ = false;  // the player took the pointer: playing on takes it again
 };

@@ -26,7 +26,6 @@ void TWebShell::ContextRestored() {
   }
   contextLost_ = false;
   // Their textures went with the old context.
-  pauseScreen_.Release();
   host_->GlObjectsLost();
   ShowPageStatus(host_->Paused() ? PausedLine() : PlayingLine());
   if (host_->Paused()) {

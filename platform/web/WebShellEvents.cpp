@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "KeyTable.h"
+#include "WebContext.h"
 #include "WebServices.h"
 #include "WebShell.h"
 
@@ -53,8 +54,8 @@ void TWebShell::ListenToPage() {
     Of(S).MouseMove(*E);
     return EM_BOOL(EM_FALSE);
   });
-  emscripten_set_mousedown_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent*, void* S) {
-    Of(S).MouseDown();
+  emscripten_set_mousedown_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent* E, void* S) {
+    Of(S).MouseDown(*E);
     return EM_BOOL(EM_TRUE);
   });
   emscripten_set_mouseup_callback("#canvas", this, EM_TRUE, [](int, const EmscriptenMouseEvent* E, void* S) {
@@ -100,13 +101,25 @@ void TWebShell::MouseMove(const EmscriptenMouseEvent& Event) {
   host_->MouseMotion(int(Event.movementX), int(Event.movementY), MouseButtons(Event.buttons & 1, Event.buttons & 2));
 }
 
-void TWebShell::MouseDown() {
-  // A click takes the pointer; later ones play. While paused the pointer stays free.
-  if (running_ && !locked_ && !host_->Paused()) emscripten_request_pointerlock("#canvas", EM_TRUE);
+void TWebShell::MouseDown(const EmscriptenMouseEvent& Event) {
+  if (!running_) return;
+  // While paused the pointer stays free, and a click or a tap (the browser
+  // makes a tap a mouse press too) picks and changes the options: the host is
+  // told where, in the canvas's pixels.
+  if (host_->Paused()) {
+    pressTaken_ = Event.button == 0;  // its release is the pause screen's too, even after playing on
+    const double Scale = CanvasPixelsPerCssPixel();
+    if (host_->Press(int(Event.targetX * Scale), int(Event.targetY * Scale))) pausedDirty_ = true;
+    return;
+  }
+  // A click takes the pointer; later ones play.
+  if (!locked_) emscripten_request_pointerlock("#canvas", EM_TRUE);
 }
 
 void TWebShell::MouseUp(const EmscriptenMouseEvent& Event) {
-  if (running_ && locked_ && Event.button == 0) host_->Click();
+  const bool Taken = pressTaken_ && Event.button == 0;
+  if (Event.button == 0) pressTaken_ = false;
+  if (running_ && locked_ && Event.button == 0 && !Taken) host_->Click();
 }
 
 void TWebShell::LostFocus() {

@@ -1,5 +1,5 @@
-// What the host asks of the page around pauses: keep the last picture, hold
-// the sound, free the pointer, tell the player, and draw the pause sign; and
+// What the host asks of the page around pauses: hold the sound, free the
+// pointer, tell the player, and have the host draw its pause screen; and
 // the player's volume and the pad's rumble.
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -8,11 +8,6 @@
 #include "WebGamepad.h"
 #include "WebServices.h"
 #include "WebShell.h"
-
-void TWebShell::KeepPicture() {
-  // The frame is still in the canvas's drawing buffer: the browser has not shown it yet.
-  pauseScreen_.Capture(GL_BACK, width_, height_);
-}
 
 void TWebShell::PauseChanged(bool Paused) {
   if (Paused) {
@@ -36,7 +31,7 @@ void TWebShell::PauseChanged(bool Paused) {
 
 void TWebShell::DrawPausedIfNeeded() {
   if (!host_ || !host_->Paused() || !pausedDirty_) return;
-  host_->DrawPauseScreen(pauseScreen_, width_, height_);
+  host_->DrawPauseScreen(width_, height_);
   pausedDirty_ = false;
 }
 

@@ -2,6 +2,7 @@
 // as joystick 1, read at each step, and their pause button.
 #include <emscripten.h>
 
+#include "WebContext.h"
 #include "WebShell.h"
 
 namespace {
@@ -18,6 +19,23 @@ int TouchReading() {
   });
 }
 
+// How far up from the canvas's foot the touch stick (at rest) and the fire
+// button reach, in CSS pixels; 0 when the controls are not in use.
+double TouchControlsHeight() {
+  return EM_ASM_DOUBLE({
+    var T = window.SkyrendTouch;
+    var Canvas = document.getElementById('canvas');
+    if (!T || !T.Active || !Canvas) return 0;
+    function TopOf(Id) {
+      var Box = document.getElementById(Id);
+      var Rect = Box ? Box.getBoundingClientRect() : null;
+      return Rect && Rect.height > 0 ? Rect.top : Infinity;
+    }
+    var Foot = Canvas.getBoundingClientRect().bottom;
+    return Math.max(0, Foot - Math.min(Foot, Math.min(TopOf('stick'), TopOf('fire'))));
+  });
+}
+
 int16_t StickAxis(int Byte) { return int16_t((Byte - 127) * 32767 / 127); }
 
 }  // namespace
@@ -25,6 +43,12 @@ int16_t StickAxis(int Byte) { return int16_t((Byte - 127) * 32767 / 127); }
 const char* TWebShell::PlayingLine() { return TouchReading() >= 0 ? TouchPlayingText : PlayingText; }
 
 const char* TWebShell::PausedLine() { return TouchReading() >= 0 ? TouchPausedText : PausedText; }
+
+void TWebShell::FollowTouchControls() {
+  // A little room above them too, so a notice does not touch the button's rim.
+  const double Height = TouchControlsHeight();
+  host_->SetCoveredBottom(Height > 0 ? int((Height + 8) * CanvasPixelsPerCssPixel()) : 0);
+}
 
 void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
   const int Reading = TouchReading();

@@ -1,7 +1,8 @@
 # Pause while recording a demo: P stops the game behind a "PAUSED" sign (the
 # picture stands, the sound is silent, the caption says so, and presses do
-# not reach the game); losing the focus and minimising pause too, and only
-# P plays on. The demo
+# not reach the game); clicks on the options change them, and one on the
+# play-on button plays on; losing the focus and minimising pause too, and
+# only P (or that button) plays on. The demo
 # has no gap in its clock and replays in the simulator to the very picture
 # the window showed last.
 . "$(dirname "$0")/lib.sh"
@@ -58,10 +59,24 @@ sleep 0.5
 e2e_shot paused3
 changed="$(e2e_diff paused2 paused3)"
 [ "$changed" -gt 500 ] || e2e_fail "Down while paused did not choose another option ($changed pixels changed)"
-
-e2e_press p 0.1
+# A click on the left half of the Volume row's value (its "<"; about (336, 250)
+# in the 1024 x 768 window) steps the volume down, and the change is kept;
+# one on its label chooses the row and changes nothing.
+xdotool mousemove --window "$win" 336 250 click 1
 sleep 0.5
-[ "$(e2e_title)" != "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "P did not resume"
+grep -qx 'volume = 90' "$XDG_CONFIG_HOME/skyrend/settings.ini" 2>/dev/null ||
+  e2e_fail "a click on the volume's < did not step it down: $(cat "$XDG_CONFIG_HOME/skyrend/settings.ini" 2>&1)"
+cp "$XDG_CONFIG_HOME/skyrend/settings.ini" "$E2E_TMP/settings-before"
+xdotool mousemove --window "$win" 120 295 click 1
+sleep 0.5
+e2e_shot clicked
+cmp -s "$E2E_TMP/settings-before" "$XDG_CONFIG_HOME/skyrend/settings.ini" || e2e_fail "a click on a label changed a setting"
+[ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "a click on the options played on"
+
+# A click on the play-on button at the foot plays on; the click itself never reaches the game.
+xdotool mousemove --window "$win" 512 727 click 1
+sleep 0.5
+[ "$(e2e_title)" != "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "a click on PLAY ON did not resume"
 sleep 0.5
 after="$(e2e_audio_bytes)"
 sleep 0.5
@@ -101,6 +116,8 @@ e2e_wait_exit 15
 # (frames 1 and 2, which load the models).
 zs="$(grep -c ' down 90$' "$DEMO")"
 [ "$zs" -eq 1 ] || e2e_fail "$zs presses of Z in the demo, not 1"
+clicks="$(grep -c ' click$' "$DEMO" || true)"
+[ "$clicks" -eq 0 ] || e2e_fail "$clicks clicks on the pause screen reached the demo"
 gap="$(awk '$2 == "tick" && $1 >= 2 { if (n++ && $3 - last > max) max = $3 - last; last = $3 } END { print max + 0 }' "$DEMO")"
 [ "$gap" -lt 1500 ] || e2e_fail "the demo's clock jumps by $gap ms"
 last="$(awk '$2 == "tick" { f = $1 } END { print f }' "$DEMO")"

@@ -16,6 +16,7 @@
 #include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "InputStream.h"
+#include "PauseLayout.h"
 #include "TraceWriter.h"
 #include "frmMainGL.h"
 
@@ -25,7 +26,6 @@ namespace {
 class TNotingShell : public IHostShell {
  public:
   void Present() override { Calls.push_back("present"); }
-  void KeepPicture() override { Calls.push_back("keep"); }
   void PauseChanged(bool Paused) override { Calls.push_back(Paused ? "paused" : "playing"); }
   std::vector<std::string> Calls;
 };
@@ -104,7 +104,7 @@ TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
   Host->KeyUp(VkPause);
   EXPECT_EQ(Host->Pause().Phase(), TPauseState::TPhase::Capturing);
   EXPECT_EQ(Frame(), TFrameResult::Continue);
-  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"keep", "present", "paused"}));
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"present", "paused"}));
   const uint32_t Frozen = Host->GameTicks();
 
   // Paused: frames do nothing, presses and the mouse do not reach the game,
@@ -397,4 +397,25 @@ TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReac
   Host->KeyDown(40);
   EXPECT_EQ(Host->Options().Selected(), Chosen);
   EXPECT_NE(Script.str().find("down 40"), std::string::npos);
+}
+
+TEST_F(PlayerHostTest, WhilePausedAPressChangesTheOptionUnderItAndPlaysOnButNeverReachesTheGame) {
+  Start(&Store);
+  EXPECT_FALSE(Host->Press(1, 1)) << "playing, a press is the game's click, not the host's";
+  Host->TogglePause();
+  Frame();
+  ASSERT_TRUE(Host->Paused());
+  Host->DrawPauseScreen(64, 48);
+  Script.str("");
+  const TPauseLayout L(64, 48, Host->Options().Count(), int(GameKeys(true).size()));
+  const auto At = [&](const TBox& B) { return Host->Press(int((B.X0 + B.X1) / 2), 47 - int((B.Y0 + B.Y1) / 2)); };
+  const int Volume = Host->Settings().Volume;
+  EXPECT_TRUE(At(L.Less(0)));
+  EXPECT_EQ(Host->Settings().Volume, Volume - 10);
+  ASSERT_EQ(Store.Saved.size(), 1u);
+  EXPECT_TRUE(At(L.OptionBox(3)));
+  EXPECT_EQ(Host->Options().Selected(), 3);
+  At(L.PlayOn);
+  EXPECT_FALSE(Host->Paused());
+  EXPECT_EQ(Script.str(), "") << "no press reached the game";
 }

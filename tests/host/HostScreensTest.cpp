@@ -75,14 +75,22 @@ TEST(HostScreens, TheTitleTurnsBetweenLogoAndTableAndPlacesReadAsOrdinals) {
   EXPECT_EQ(Places, "1st 2nd 3rd 4th 10th 11th 12th 21st 22nd ");
 }
 
+// A started game's 320 x 240 context, cleared to black, to draw the screens over.
+class HostScreensOverBlack : public ::testing::Test {
+ protected:
+  HostScreensOverBlack() : Context(320, 240), Game(320, 240, DefaultProgramFolder()) {}
+  void SetUp() override {
+    ASSERT_TRUE(Game.StartUp());
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  THeadlessContext Context;
+  THeadlessHost Game;
+};
+
 // The game over's words over a black picture: white letters with dark rims
 // in the middle of the view, only there, and the game's GL state unchanged.
-TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
-  THeadlessContext Context(320, 240);
-  THeadlessHost Game(320, 240, DefaultProgramFolder());
-  ASSERT_TRUE(Game.StartUp());
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+TEST_F(HostScreensOverBlack, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
   glEnable(GL_DEPTH_TEST);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -120,6 +128,25 @@ TEST(HostScreens, TheGameOverIsDrawnInTheMiddleAndLeavesTheGameStateAlone) {
   EXPECT_FLOAT_EQ(P[0], 1.0f);
   Screens.Release();
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// A notice keeps clear of the bottom pixels a shell's touch controls cover:
+// its white words lie just above them, none under them.
+TEST_F(HostScreensOverBlack, ANoticeStandsAboveTheCoveredFootOfTheView) {
+  TWorldState Playing;
+  Playing.OnTitleScreen = 0;
+  THostScreens Screens(DefaultProgramFolder());
+  Screens.DrawOverFrame(Playing, 320, 240, TGameResult(), {}, "Score not saved: disk full", 60);
+  int Under = 0, Above = 0;
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 320; ++x) {
+      const bool White = Context.PixelAt(x, y) == 0xffffffu;
+      if (y >= 240 - 60) Under += White;
+      else if (y >= 240 - 60 - 20) Above += White;
+    }
+  EXPECT_EQ(Under, 0);
+  EXPECT_GT(Above, 100);
+  Screens.Release();
 }
 
 }  // namespace

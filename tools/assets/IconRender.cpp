@@ -14,6 +14,7 @@
 
 #include "HeadlessContext.h"
 #include "MerivexLib3D.h"
+#include "PngFile.h"
 #include "QuoteWord.h"
 #include "TextNumber.h"
 
@@ -89,8 +90,9 @@ bool RenderIcon(int Size, const std::string& Output, const std::string& ProgramF
   TMS3DObj Logo;
   Logo.LoadFromFile("logo.txt", ProgramFolder, Messages);
   DrawEmblem(Logo, Size);
-  if (!WritePngFile(Output, Size, Size, Downsample(Context.ReadPixels(), Size), true)) {
-    std::fprintf(stderr, "skyrend-icon: cannot write %s\n", Output.c_str());
+  std::string Error;
+  if (!WritePngFile(Output, Size, Size, Downsample(Context.ReadPixels(), Size), TRowOrder::TopFirst, true, Error)) {
+    std::fprintf(stderr, "skyrend-icon: cannot write %s: %s\n", Output.c_str(), Error.c_str());
     return false;
   }
   return true;

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "BenchOptions.h"
+#include "BenchRun.h"
 #include "BenchStats.h"
 #include "BusyScene.h"
 #include "DemoCheckBench.h"
@@ -121,7 +122,7 @@ TKind MeasureRounds(THeadlessContext& Context, THeadlessHost& Sim, int Rounds, P
   auto Step = [&](int) {
     const long CallsBefore = GlCalls, AllocatedBefore = Allocations.load(), DriverBefore = DriverAllocations.load();
     const TDrawCounters DrawnBefore = DrawCounters;
-    if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
+    StepBench(Sim);
     Calls += GlCalls - CallsBefore;
     ByDriver += DriverAllocations.load() - DriverBefore;
     Allocated += Allocations.load() - AllocatedBefore;
@@ -154,15 +155,6 @@ TKind MeasureRounds(THeadlessContext& Context, THeadlessHost& Sim, int Rounds, P
   K.DriverAllocationsPerFrame = double(ByDriver) / Frames;
   K.Scene = CountScene(Sim.World());
   return K;
-}
-
-// Warm-up frames: untimed, uncounted.
-template <typename Prepare>
-void Run(THeadlessHost& Sim, int Frames, Prepare Before) {
-  for (int i = 0; i < Frames; ++i) {
-    Before();
-    if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
-  }
 }
 
 void PrintKind(const char* Name, const TKind& K) {
@@ -210,9 +202,8 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
   // Title frames until the play rounds: Z (start and fire) and a turn held from then on.
   const int TitleWarmUp = 10;
   const long Start = 2 + TitleWarmUp + long(Rounds) * MeasuredFrames;
-  const std::string Script = std::to_string(Start) + " down 90\n" + std::to_string(Start) + " down 39\n";
   THeadlessContext Context(Width, Height);
-  THeadlessHost Sim(Width, Height, Folder, ParseScript(Script), 16, Player);
+  THeadlessHost Sim(Width, Height, Folder, ParseScript(BenchScript(Start)), 16, Player);
   if (!Sim.Step()) {
     for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
     return 1;
@@ -221,23 +212,12 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
               Width, Height, reinterpret_cast<const char*>(glGetString(GL_RENDERER)), Rounds, MeasuredFrames,
               BaselineFrames);
 
-  Run(Sim, TitleWarmUp, [] {});
-  const TKind Title = MeasureRounds(Context, Sim, Rounds, [] {});
-  if (Sim.Frame() >= Start || !Sim.World().OnTitleScreen) throw std::runtime_error("title rounds ran into play");
-
-  Run(Sim, Start - Sim.Frame() + 100, [&] { Sim.Stage(TStaging::Busy); });
-  const TKind Play = MeasureRounds(Context, Sim, Rounds, [&] {
-    Sim.Stage(TStaging::Busy);
-    Sim.Stage(TStaging::Scheme, 0);
+  TKind Kinds[3];
+  RunBenchParts(Sim, Start, TitleWarmUp, [&](TBenchPart Part) {
+    Kinds[int(Part)] = MeasureRounds(Context, Sim, Rounds, [&] { StageBenchPart(Sim, Part); });
   });
-  Run(Sim, 20, [&] {
-    Sim.Stage(TStaging::Busy);
-    Sim.Stage(TStaging::Scheme, 10);
-  });
-  const TKind Wire = MeasureRounds(Context, Sim, Rounds, [&] {
-    Sim.Stage(TStaging::Busy);
-    Sim.Stage(TStaging::Scheme, 10);
-  });
+  const TKind &Title = Kinds[int(TBenchPart::Title)], &Play = Kinds[int(TBenchPart::Busy)],
+              &Wire = Kinds[int(TBenchPart::Wireframe)];
 
   // The world's step alone, with no picture, on the same busy scene.
   const int Updates = 2000;

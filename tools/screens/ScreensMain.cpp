@@ -1,7 +1,7 @@
 // skyrend-screens: the real game on the headless GL, staged into the moments
 // the host draws its own screens over, each saved as a PNG for a look:
 //   skyrend-screens OUTDIR [WIDTHxHEIGHT]
-// title-scores, game-over-flash, game-over, new-high-score, paused-options,
+// title-scores, game-over-flash, game-over, new-high-score, paused-options, paused-tapped,
 // hit-tint-reduced, game-over-reduced. Exit code 2 for bad arguments, 1 when
 // a picture cannot be written.
 #include <cstdio>
@@ -14,7 +14,7 @@
 #include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "HostScreens.h"
-#include "PauseScreen.h"
+#include "PauseLayout.h"
 #include "SizeText.h"
 #include "frmMainGL.h"
 
@@ -24,15 +24,14 @@ constexpr uint16_t VkZ = 90, VkDown = 40, VkRight = 39;
 
 class TPictureShell : public IHostShell {
  public:
-  TPictureShell(int W, int H) : w_(W), h_(H) {}
   void Present() override {}
-  void KeepPicture() override { Pause.Capture(GL_BACK, w_, h_); }
   void PauseChanged(bool) override {}
-  TPauseScreen Pause;
-
- private:
-  int w_, h_;
 };
+
+// The centre of a box of the pause screen as a shell reports a press: y down.
+void PressAt(TGameHost& Host, const TBox& Box, int Height) {
+  Host.Press(int((Box.X0 + Box.X1) / 2), Height - 1 - int((Box.Y0 + Box.Y1) / 2));
+}
 
 TScoreTable SampleTable() {
   const int Scores[] = {98500, 76000, 52500, 40000, 33500, 21000, 15500, 9000, 4500, 1500};
@@ -53,7 +52,7 @@ int main(int argc, char** argv) {
   try {
     THeadlessContext Context(W, H);
     TFakeTicks Wall;
-    TPictureShell Shell(W, H);
+    TPictureShell Shell;
     THostPlatform P;
     P.WallClock = &Wall;
     P.Shell = &Shell;
@@ -118,9 +117,16 @@ int main(int argc, char** argv) {
     Frame();
     for (uint16_t Vk : {VkDown, VkDown, VkRight, VkRight}) Host.KeyDown(Vk);
     Host.ShowNotice("Saved picture ~/Pictures/Skyrend/skyrend-20261207-183000.png");
-    Host.DrawPauseScreen(Shell.Pause, W, H);
+    Host.DrawPauseScreen(W, H);
     Shot("paused-options");
-    Host.TogglePause();
+    // Clicks or taps: the volume down a step and reduced flashing on; the notice has gone.
+    const TPauseLayout Layout(W, H, Host.Options().Count(), int(GameKeys(true).size()));
+    PressAt(Host, Layout.Less(0), H);
+    PressAt(Host, Layout.More(4), H);
+    Wall.Now += NoticeMs;
+    Host.DrawPauseScreen(W, H);
+    Shot("paused-tapped");
+    PressAt(Host, Layout.PlayOn, H);
 
     TSettings Reduced = Host.Settings();
     Reduced.ReduceFlashing = true;
@@ -132,7 +138,6 @@ int main(int argc, char** argv) {
     StageGameOver(500, -1);
     for (int i = 0; i < 20; ++i) Frame();
     Shot("game-over-reduced");
-    Shell.Pause.Release();
     Host.ReleaseScreens();
     return Written ? 0 : 1;
   } catch (const std::exception& e) {

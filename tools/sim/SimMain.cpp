@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "DataFolder.h"
-#include "FrameInput.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
 #include "QuoteWord.h"
 #include "SimOptions.h"
+#include "SimRun.h"
 #include "ToolPlayer.h"
 
 namespace {
@@ -81,27 +81,22 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
     TToolPlayer Player(O.SettingsPath, O.ScoresPath, "skyrend-sim");
     THeadlessHost Sim(O.Width, O.Height, Folder, std::move(Events), O.MsPerFrame, Player.Player());
     if (Record) Sim.Game.Record(std::move(Record), Shown(O.RecordPath));
-    for (long k = 1; k <= O.Frames && Code == 0; ++k) {
-      // Staged through the input stream, before the frame's own events.
-      if (O.BusyFrom > 0 && k >= O.BusyFrom) Sim.Stage(TStaging::Busy);
-      if (O.Scheme >= 0) Sim.Stage(TStaging::Scheme, O.Scheme);
-      if (!Sim.Step()) {
-        for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-sim: %s\n", M.c_str());
-        std::fprintf(stderr, "skyrend-sim: the game ended at frame %ld\n", k);
-        Code = 1;
-        break;
-      }
-      if (Trace) {
-        const std::string& Line = Sim.TraceLine();
-        std::fwrite(Line.data(), 1, Line.size(), Trace);
-        std::fputc('\n', Trace);
-      }
+    TSimRun Run;
+    Run.Frames = O.Frames;
+    Run.BusyFrom = O.BusyFrom;
+    Run.Scheme = O.Scheme;
+    Run.Trace = Trace;
+    Run.Program = "skyrend-sim";
+    Run.AfterFrame = [&](long k) {
+      bool Written = true;
       for (const auto& Shot : O.Shots)
         if (Shot.first == k && !Context.WritePng(Shot.second)) {
           std::fprintf(stderr, "skyrend-sim: cannot write the picture \"%s\"\n", Shown(Shot.second).c_str());
-          Code = 1;
+          Written = false;
         }
-    }
+      return Written;
+    };
+    Code = RunSimFrames(Sim, Run);
     if (!Sim.Game.CloseRecording()) Code = 1;
   }
   if (Trace && Trace != stdout && std::fclose(Trace) != 0) {

@@ -1,16 +1,15 @@
-// The busy scene's frame rates in the page, staged as skyrend-bench stages
-// it, to read beside the native figures (bench.js prints them).
+// The busy scene's frame rates in the page, the benchmark's game as
+// skyrend-bench plays it, to read beside the native figures (bench.js prints them).
 #include <emscripten.h>
 
 #include <GL/gl.h>
 
 #include <cstdio>
 #include <exception>
-#include <stdexcept>
 
+#include "BenchRun.h"
 #include "BusyScene.h"
 #include "GlRenderer.h"
-#include "FrameInput.h"
 #include "HeadlessHost.h"
 #include "ScriptFormat.h"
 #include "WebContext.h"
@@ -24,7 +23,7 @@ double Submitting = 0;
 // The time one frame takes to be drawn through: a one-pixel read waits for the GPU.
 double TimedStep(THeadlessHost& Sim) {
   const double Start = emscripten_get_now();
-  if (!Sim.Step()) throw std::runtime_error("the game ended during the benchmark");
+  StepBench(Sim);
   Submitting += emscripten_get_now() - Start;
   uint8_t Pixel[4];
   glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, Pixel);
@@ -53,35 +52,27 @@ double BaselineFps(int Width, int Height, int Frames) {
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendBench(int Width, int Height) {
   if (!CreatePageContext(Width, Height)) return 1;
   try {
-    THeadlessHost Sim(Width, Height, "/skyrend", ParseScript("105 down 90\n105 down 39\n"));
+    THeadlessHost Sim(Width, Height, "/skyrend", ParseScript(BenchScript(105)));
     if (!Sim.Step()) return 1;
-    auto Time = [&Sim](int Frames, auto Before) {
+    // Frames a second of Frames frames of Part, each drawn through.
+    auto Time = [&Sim](int Frames, TBenchPart Part) {
       double Busy = 0;
       Submitting = 0;
       for (int i = 0; i < Frames; ++i) {
-        Before();
+        StageBenchPart(Sim, Part);
         Busy += TimedStep(Sim);
       }
       return Frames / (Busy / 1000);
     };
-    Time(9, [] {});
-    const double Title = Time(90, [] {});
-    Time(4, [] {});
-    Time(100, [&] { Sim.Stage(TStaging::Busy); });
-    const long DrawsBefore = DrawCallCount();
-    const double Play = Time(300, [&] {
-      Sim.Stage(TStaging::Busy);
-      Sim.Stage(TStaging::Scheme, 0);
-    });
-    const double PlaySubmit = Submitting / 300;
-    const double PlayDraws = double(DrawCallCount() - DrawsBefore) / 300;
-    Time(20, [&] {
-      Sim.Stage(TStaging::Busy);
-      Sim.Stage(TStaging::Scheme, 10);
-    });
-    const double Wire = Time(300, [&] {
-      Sim.Stage(TStaging::Busy);
-      Sim.Stage(TStaging::Scheme, 10);
+    double Title = 0, Play = 0, Wire = 0, PlaySubmit = 0, PlayDraws = 0;
+    RunBenchParts(Sim, 105, 9, [&](TBenchPart Part) {
+      if (Part == TBenchPart::Title) Title = Time(90, Part);
+      if (Part == TBenchPart::Wireframe) Wire = Time(300, Part);
+      if (Part != TBenchPart::Busy) return;
+      const long DrawsBefore = DrawCallCount();
+      Play = Time(300, Part);
+      PlaySubmit = Submitting / 300;
+      PlayDraws = double(DrawCallCount() - DrawsBefore) / 300;
     });
     const TSceneCount Scene = CountScene(Sim.World());
     const double Baseline = BaselineFps(Width, Height, 300);

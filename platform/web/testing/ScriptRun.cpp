@@ -1,5 +1,5 @@
 // A scripted game run in the page exactly as skyrend-sim runs it, through the
-// same headless host: its trace and the pictures of chosen frames go into the
+// same headless host and frame loop: its trace and the pictures of chosen frames go into the
 // page's file system for the test to read. Only the drawing differs: it goes
 // to the canvas through our GL subset.
 #include <emscripten.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HeadlessHost.h"
+#include "SimRun.h"
 #include "ScriptFormat.h"
 #include "WebContext.h"
 
@@ -62,18 +63,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendRunScript(const char* ScriptPath, int
   int Code = 0;
   {
     THeadlessHost Sim(Width, Height, "/skyrend", std::move(Events));
-    for (long k = 1; k <= Frames; ++k) {
-      if (!Sim.Step()) {
-        for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend: %s\n", M.c_str());
-        Code = 1;
-        break;
-      }
-      const std::string& Line = Sim.TraceLine();
-      std::fwrite(Line.data(), 1, Line.size(), Trace);
-      std::fputc('\n', Trace);
-      if (Wanted(ShotFrames, k) && !WriteFile("/shot-" + std::to_string(k) + ".rgba", ReadCanvas(Width, Height)))
-        Code = 1;
-    }
+    TSimRun Run;
+    Run.Frames = Frames;
+    Run.Trace = Trace;
+    Run.AfterFrame = [&](long k) {
+      if (!Wanted(ShotFrames, k) || WriteFile("/shot-" + std::to_string(k) + ".rgba", ReadCanvas(Width, Height)))
+        return true;
+      std::fprintf(stderr, "skyrend: cannot write the picture of frame %ld\n", k);
+      return false;
+    };
+    Code = RunSimFrames(Sim, Run);
   }
   if (std::fclose(Trace) != 0) Code = 1;
   return Code;

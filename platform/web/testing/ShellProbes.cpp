@@ -1,14 +1,19 @@
 // The player's page shell run inside the test module, started as the page
 // starts it, with what only the game's state shows: the form's status
-// caption (position and heading), the frames the host has stepped and the
-// high score; and a game added to the page's kept table as a game's end adds it.
+// caption (position and heading), the frames the host has stepped, the high
+// score, the player's settings and where the pause screen puts its rows; and a
+// game added to the page's kept table as a game's end adds it.
 #include <emscripten.h>
+
+#include <string>
 
 #include "PlayerStore.h"
 #include "WebStorageBackend.h"
 #include "WebShell.h"
 #include "FrameInput.h"
 #include "InputStream.h"
+#include "PauseLayout.h"
+#include "WebContext.h"
 #include "WorldState.h"
 
 namespace {
@@ -33,6 +38,34 @@ extern "C" EMSCRIPTEN_KEEPALIVE long SkyrendShellFrame() {
 
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellHighScore() {
   return Shell && Shell->Host() ? Shell->Host()->World().HighScore : -1;
+}
+
+// "volume=80 muted=0 reduce_flashing=1": the settings the options change.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendShellSettings() {
+  static std::string Text;
+  if (!Shell || !Shell->Host()) return "";
+  const TSettings& S = Shell->Host()->Settings();
+  Text = "volume=" + std::to_string(S.Volume) + " muted=" + std::to_string(int(S.Muted)) +
+         " reduce_flashing=" + std::to_string(int(S.ReduceFlashing));
+  return Text.c_str();
+}
+
+// The centre of a part of the pause screen on the canvas as it is now, in the
+// canvas's pixels from its top left, as X * 65536 + Y: Part 0 is option Row's
+// label, 1 and 2 the marks that step its value down and up, 3 the play-on button.
+extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellPausePoint(int Part, int Row) {
+  if (!Shell || !Shell->Host()) return -1;
+  int W = 0, H = 0;
+  CanvasSize(W, H);
+  const TPauseLayout L(W, H, Shell->Host()->Options().Count(), int(GameKeys(false).size()));
+  TBox B = Part == 1 ? L.Less(Row) : Part == 2 ? L.More(Row) : Part == 3 ? L.PlayOn : L.OptionBox(Row);
+  if (Part == 0) B.X1 = L.Less(Row).X0;
+  return int((B.X0 + B.X1) / 2) * 65536 + (H - 1 - int((B.Y0 + B.Y1) / 2));
+}
+
+// A notice at the foot of the picture, as a failed save shows one.
+extern "C" EMSCRIPTEN_KEEPALIVE void SkyrendShellNotice(const char* Text) {
+  if (Shell && Shell->Host()) Shell->Host()->ShowNotice(Text);
 }
 
 // The player is hit, as an alien's touch would count it: the next frame shows it.

@@ -1,7 +1,8 @@
 // The touch controls on a phone-sized touch screen (390 x 844): a drag up on
 // the stick speeds the player up and a drag to the left turns it left; a tap
 // on the fire button starts a game and fires (the shot is heard); the pause
-// button pauses and plays on. The controls are shown on touch screens only,
+// button pauses and plays on, and while paused taps set the options and play
+// on. The controls are shown on touch screens only,
 // and hidden while a gamepad is connected. Touches come through the browser's
 // own touch input (DevTools' Input.dispatchTouchEvent); the game's state is
 // read from the page's shell inside the test module.
@@ -39,6 +40,14 @@ async function Drag(Cdp, From, To, HoldMs, Steps = 6) {
 }
 
 const Tap = (Cdp, At) => Drag(Cdp, At, At, 30, 1);
+
+// Where a part of the pause screen lies on the page (see SkyrendShellPausePoint).
+async function PausePoint(Page, Part, Row) {
+  const Packed = await Page.evaluate((P, R) => Module.ccall('SkyrendShellPausePoint', 'number', ['number', 'number'], [P, R]), Part, Row);
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  const Size = await Page.$eval('#canvas', Canvas => [Canvas.width, Canvas.height]);
+  return { x: Box.x + Math.floor(Packed / 65536) * Box.width / Size[0], y: Box.y + (Packed % 65536) * Box.height / Size[1] };
+}
 
 async function Distance(Page, Ms) {
   const A = await Caption(Page);
@@ -91,6 +100,27 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   await Tap(Cdp, await Centre(Page, '#pause'));
   const Playing = await WaitFor(() => Page.title(), Title => Title === 'Skyrend');
   Check(Paused === 'Skyrend (paused)' && Playing === 'Skyrend', `the pause button pauses and plays on ("${Paused}", "${Playing}")`);
+
+  // Paused, the stick and FIRE step aside and taps on the pause screen set the
+  // options: the volume down a step, reduced flashing on; then a tap plays on.
+  await Tap(Cdp, await Centre(Page, '#pause'));
+  await WaitFor(() => Page.title(), Title => Title === 'Skyrend (paused)');
+  const Hidden = await Page.evaluate(() => ['stick-zone', 'fire'].every(Id =>
+    getComputedStyle(document.getElementById(Id)).display === 'none'));
+  Check(Hidden, 'paused, the stick and FIRE leave the pause screen free');
+  const Settings = () => Page.evaluate(() => Module.ccall('SkyrendShellSettings', 'string', [], []));
+  const Before_ = await Settings();
+  await Tap(Cdp, await PausePoint(Page, 1, 0));
+  await Tap(Cdp, await PausePoint(Page, 2, 4));
+  await WaitFor(Settings, Text => Text !== Before_);
+  await Sleep(200);
+  const Changed = await Settings();
+  const Volume = Text => Number(Text.match(/volume=(\d+)/)[1]);
+  Check(Volume(Changed) === Volume(Before_) - 10 && /reduce_flashing=1/.test(Changed),
+        `taps step the volume down and turn reduced flashing on ("${Before_}" to "${Changed}")`);
+  await Tap(Cdp, await PausePoint(Page, 3, 0));
+  const OnAgain = await WaitFor(() => Page.title(), Title => Title === 'Skyrend');
+  Check(OnAgain === 'Skyrend', `a tap on the play-on button plays on ("${OnAgain}")`);
 
   // A gamepad connects: its stick rules, the touch controls step aside.
   await Page.evaluate(() => {

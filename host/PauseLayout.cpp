@@ -1,0 +1,84 @@
+#include "PauseLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where an option's value begins, as a share of the column: the label lies left of it.
+constexpr float ValueShare = 0.55f;
+
+}  // namespace
+
+TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int Keys)
+    : Width(std::max(1, ViewWidth)), Height(std::max(1, ViewHeight)), Options(OptionCount), Stacked(Width < Height) {
+  const float W = float(Width), H = float(Height);
+  Keys = std::max(1, Keys);
+  if (!Stacked) {
+    // Two columns in the largest centred 4:3 middle: the options, and the keys beside them.
+    Span = std::min(W, H * 4 / 3);
+    Left = (W - Span) / 2;
+    TitleY = H * 0.85f;
+    TitleSize = std::min(H * 0.1f, Span * 0.12f);
+    OptionsX = Left + Span * 0.05f;
+    ColumnWidth = Span * 0.42f;
+    // The rows share the room under the headings, as tall as a finger needs
+    // where there is room (a short list, a phone on its side) and no taller.
+    Step = std::min(H * 0.52f / float(std::max(1, OptionCount)), H * 0.075f);
+    Row = H * 0.034f;
+    HeadingY = H * 0.72f + Step * 0.4f;
+    KeysX = Left + Span * 0.53f;
+    KeysHeadingY = HeadingY;
+    KeyStep = std::min(Step, (H * 0.72f - H * 0.16f) / float(Keys));
+  } else {
+    // One column, the keys under the options, rows tall enough for a finger.
+    Span = W;
+    Left = 0;
+    TitleY = H * 0.9f;
+    TitleSize = std::min(H * 0.07f, W * 0.14f);
+    OptionsX = W * 0.06f;
+    ColumnWidth = W * 0.88f;
+    Row = std::min(W * 0.055f, H * 0.03f);
+    Step = Row * 2.1f;
+    HeadingY = H * 0.8f;
+    KeysX = OptionsX;
+    KeysHeadingY = OptionY(OptionCount - 1) - Step * 1.3f;
+    KeyStep = std::min(Row * 1.5f, (KeysHeadingY - H * 0.2f) / float(Keys));
+  }
+  HelpY = H * (Stacked ? 0.14f : 0.115f);
+  const float ButtonW = std::min(Span * 0.6f, W * 0.9f) / 2;
+  PlayOn = {W / 2 - ButtonW, H * 0.02f, W / 2 + ButtonW, H * (Stacked ? 0.1f : 0.085f)};
+}
+
+float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }
+
+TBox TPauseLayout::OptionBox(int I) const {
+  const float Y = OptionY(I);
+  return {OptionsX - Row * 0.4f, Y - Step * 0.3f, OptionsX + ColumnWidth, Y + Step * 0.7f};
+}
+
+TBox TPauseLayout::Less(int I) const {
+  TBox B = OptionBox(I);
+  B.X0 = OptionsX + ColumnWidth * ValueShare;
+  B.X1 = ValueCentreX(I);
+  return B;
+}
+
+TBox TPauseLayout::More(int I) const {
+  TBox B = OptionBox(I);
+  B.X0 = ValueCentreX(I);
+  return B;
+}
+
+float TPauseLayout::ValueCentreX(int) const { return OptionsX + ColumnWidth * (1 + ValueShare) / 2; }
+
+TPauseTap TPauseLayout::Hit(int X, int Y) const {
+  // The pixel's centre, turned over to y up.
+  const float Px = float(X) + 0.5f, Py = float(Height - Y) - 0.5f;
+  if (PlayOn.Holds(Px, Py)) return {TPauseHit::PlayOn, -1};
+  for (int i = 0; i < Options; ++i) {
+    if (Less(i).Holds(Px, Py)) return {TPauseHit::Less, i};
+    if (More(i).Holds(Px, Py)) return {TPauseHit::More, i};
+    if (OptionBox(i).Holds(Px, Py)) return {TPauseHit::Row, i};
+  }
+  return {};
+}

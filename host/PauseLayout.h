@@ -1,0 +1,48 @@
+// Where the pause screen puts its parts in a Width x Height view, and what a
+// click or a tap at a point of it means. The drawing and the pointer read the
+// same boxes, so a tap lands on what is drawn there. No GL here.
+// Pixels with y up, as GL draws; a shell's points (y down) are turned over by Hit.
+#pragma once
+
+struct TBox {
+  float X0 = 0, Y0 = 0, X1 = 0, Y1 = 0;
+  bool Holds(float X, float Y) const { return X >= X0 && X < X1 && Y >= Y0 && Y < Y1; }
+};
+
+enum class TPauseHit { Nothing, Row, Less, More, PlayOn };
+
+struct TPauseTap {
+  TPauseHit What = TPauseHit::Nothing;
+  int Row = -1;  // the option's row, for Row, Less and More
+};
+
+struct TPauseLayout {
+  // Options rows of options; Keys lines of keys. A view taller than wide (a
+  // phone held upright) puts the keys under the options, else beside them.
+  TPauseLayout(int Width, int Height, int Options, int Keys);
+
+  // The baseline of option I, its whole row (a press there chooses it), the
+  // arrow marks at the two ends of its value (a press steps the value), and
+  // the centre of the value between them.
+  float OptionY(int I) const;
+  TBox OptionBox(int I) const;
+  TBox Less(int I) const;
+  TBox More(int I) const;
+  float ValueCentreX(int I) const;
+  // The keys fit with text a player can read (12 pixels at least); a phone
+  // held upright has no room for them under the options.
+  bool ShowsKeys() const { return KeyStep * 0.8f >= 12; }
+  // What a press at (X, Y) in view pixels, y down from the top, means.
+  TPauseTap Hit(int X, int Y) const;
+
+  int Width, Height, Options;
+  bool Stacked;
+  float Left, Span;  // the middle where the columns lie
+  float TitleY, TitleSize;
+  // The options' column: left edge, width, the headings' baseline, row step and text size.
+  float OptionsX, ColumnWidth, HeadingY, Step, Row;
+  // The keys' column: left edge, its heading's baseline, line step.
+  float KeysX, KeysHeadingY, KeyStep;
+  float HelpY;
+  TBox PlayOn;  // the button that plays on
+};

@@ -1,0 +1,13 @@
+// The one PNG writer: the desktop's saved pictures, the simulator's and the
+// tools' pictures. No GL here; the page saves no PNG (it is left out there).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TRowOrder { TopFirst, BottomFirst };  // BottomFirst: as glReadPixels gives them
+
+// Writes Width x Height RGBA bytes as an RGB PNG, or an RGBA one when Alpha is
+// set. False with the reason in Error (nothing is left at Path then).
+bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba, TRowOrder Rows,
+                  bool Alpha, std::string& Error);
