@@ -4,8 +4,9 @@
 # mix to a file, and each capture is measured: samples at full scale (|s| of
 # 32767 or more), the bursts they come in (apart by more than 0.1 s), the
 # loudest sample and the largest step between neighbouring samples of one
-# side. Then the program's sound figures (skyrend-sound-figures, if built):
-# a hum stopped in the middle of its loop. Figures only, no pass or fail.
+# side. Then, when the tests are built beside the program, the hum started,
+# looped and stopped alone on the same device: the largest step of its output
+# beside the loop's own. Figures only, no pass or fail.
 # Usage: tools/measure-sound.sh PROGRAM_DIR [DEMO]...
 set -euo pipefail
 bin=$1
@@ -62,6 +63,7 @@ for demo in "${demos[@]}"; do
     { echo "the game failed on $demo:" >&2; cat "$work/stderr" >&2; exit 1; }
   echo "$(basename "$demo"): $(measure "$SDL_DISKAUDIOFILE")"
 done
-if [[ -x $bin/skyrend-sound-figures ]]; then
-  "$bin/skyrend-sound-figures"
+if [[ -x $bin/test_platform_sdl ]]; then
+  unset SDL_DISKAUDIOFILE
+  "$bin/test_platform_sdl" --gtest_filter='SdlSoundSeam.*' 2>/dev/null | grep '^hum:'
 fi
