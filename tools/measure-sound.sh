@@ -6,7 +6,9 @@
 # loudest sample and the largest step between neighbouring samples of one
 # side. Then, when the tests are built beside the program, the hum started,
 # looped and stopped alone on the same device: the largest step of its output
-# beside the loop's own. Figures only, no pass or fail.
+# beside the loop's own. Last, when the page is built (build-web/) and
+# Chromium is there, the same figures of what the page plays (the mix it
+# hands to Web Audio): a busy game, and the hum alone. Figures only, no pass or fail.
 # Usage: tools/measure-sound.sh PROGRAM_DIR [DEMO]...
 set -euo pipefail
 bin=$1
@@ -66,4 +68,7 @@ done
 if [[ -x $bin/test_platform_sdl ]]; then
   unset SDL_DISKAUDIOFILE
   "$bin/test_platform_sdl" --gtest_filter='SdlSoundSeam.*' 2>/dev/null | grep '^hum:'
+fi
+if [[ -f $root/build-web/skyrend-test.js && -d $root/tests/platform/web/node_modules ]] && command -v node >/dev/null; then
+  (cd "$root" && node tests/platform/web/measure_sound.js build-web)
 fi

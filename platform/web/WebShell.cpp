@@ -116,6 +116,7 @@ void TWebShell::DisplayFrame(double Now) {
   TouchPause();
   if (!host_->Paused() && pacer_.Due(Now)) StepFrame();
   if (!running_) return;
+  sound_->Pump(Now);  // with this frame's cues
   DrawPausedIfNeeded();
   if (Now - lastTitle_ >= 1000) {
     lastTitle_ = Now;

@@ -4,8 +4,12 @@
 'use strict';
 
 // Runs in the page before its scripts: keeps every AudioContext the page
-// makes (window.TestAudio) and counts the sound buffers it starts playing
-// (window.TestSoundStarts). Both only watch; the audio plays as before.
+// makes (window.TestAudio) and reads every buffer of sound it starts: the
+// page streams its own mix, so these are what the player hears. It counts
+// those that carry sound (window.TestSoundStarts) and keeps figures of the
+// whole stream in window.TestSound, in 16-bit steps: frames, samples at full
+// scale, the loudest sample and the largest step between neighbouring
+// samples of one side. Both only watch; the audio plays as before.
 function InstrumentAudio() {
   const Real = window.AudioContext;
   window.TestAudio = [];
@@ -16,9 +20,26 @@ function InstrumentAudio() {
     }
   };
   window.TestSoundStarts = 0;
+  const Figures = window.TestSound = { Frames: 0, FullScale: 0, Peak: 0, Step: 0 };
+  const Last = [];
   const Start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function (...Arguments) {
-    ++window.TestSoundStarts;
+    const Buffer = this.buffer;
+    const From = Buffer ? Math.round((Arguments[1] || 0) * Buffer.sampleRate) : 0;
+    let Loudest = 0;
+    for (let c = 0; Buffer && c < Buffer.numberOfChannels; ++c) {
+      const Data = Buffer.getChannelData(c);
+      for (let i = From; i < Data.length; ++i) {
+        const S = Math.round(Data[i] * 32768);
+        Loudest = Math.max(Loudest, Math.abs(S));
+        if (Math.abs(S) >= 32767) ++Figures.FullScale;
+        if (Last[c] !== undefined) Figures.Step = Math.max(Figures.Step, Math.abs(S - Last[c]));
+        Last[c] = S;
+      }
+    }
+    if (Buffer) Figures.Frames += Buffer.length - From;
+    Figures.Peak = Math.max(Figures.Peak, Loudest);
+    if (Loudest > 32) ++window.TestSoundStarts;
     return Start.apply(this, Arguments);
   };
 }
@@ -28,8 +49,28 @@ async function AudioState(Page) {
   return Page.evaluate(() => window.TestAudio.map(Context => Context.state).join(',') || 'none');
 }
 
+// Buffers started that carry sound.
 async function SoundStarts(Page) {
   return Page.evaluate(() => window.TestSoundStarts);
+}
+
+// In the test module's page, instrumented: the game's hum alone on the page's
+// device, played for 1.2 s and stopped. The figures of what the page played,
+// with the loop's own largest step (Own).
+async function HumThroughPage(Page) {
+  return Page.evaluate(async () => {
+    const Call = Step => Module.ccall('SkyrendSoundHum', 'number', ['number'], [Step]);
+    const Pump = Ms => new Promise(Done => {
+      const Timer = setInterval(() => Call(1), 16);
+      setTimeout(() => { clearInterval(Timer); Done(); }, Ms);
+    });
+    const Own = Call(0);
+    await Pump(1200);
+    Call(2);
+    await Pump(400);
+    Call(3);
+    return Object.assign({ Own }, window.TestSound);
+  });
 }
 
 function Pixel(Image, X, Y) {
@@ -57,4 +98,4 @@ function SamePicture(A, B) {
   return A.width === B.width && A.height === B.height && Buffer.compare(A.data, B.data) === 0;
 }
 
-module.exports = { InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SignFloor, SamePicture };
+module.exports = { InstrumentAudio, AudioState, SoundStarts, HumThroughPage, Pixel, SignPixels, SignFloor, SamePicture };

@@ -1,0 +1,38 @@
+// How clean the page's sound is at volume 100, read off every buffer of the
+// mix the page hands to Web Audio: a busy game (fire held while the craft
+// turns, a new game whenever one ends) for SECONDS, then the game's hum alone
+// from its start to its stop beside the loop's own largest step. Figures, not
+// pass or fail. usage: node measure_sound.js WEB_BUILD [SECONDS]
+'use strict';
+const { OpenPage, RunInBrowser, Sleep } = require('./Browser');
+const { InstrumentAudio, HumThroughPage } = require('./PageProbes');
+
+const [WebBuild, SecondsText = '40'] = process.argv.slice(2);
+
+// The figures of what an instrumented page played.
+async function Line(Page, What, F) {
+  const Rate = await Page.evaluate(() => window.TestAudio.length ? window.TestAudio[0].sampleRate : 0);
+  return `${What}: ${(F.Frames / Rate).toFixed(2)} s at ${Rate} Hz, ${F.FullScale} samples at full scale, ` +
+         `peak ${F.Peak}, largest step ${F.Step}` + (F.Own !== undefined ? ` (the loop's own ${F.Own})` : '');
+}
+
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio });
+  await Sleep(1500);
+  await Page.keyboard.down('Space');
+  for (let Second = 0; Second < Number(SecondsText); ++Second) {
+    if (Second % 5 === 0) await Page.keyboard.press('KeyZ');  // a new game after a game over
+    const Turn = Second % 4 < 2 ? 'ArrowLeft' : 'ArrowRight';
+    await Page.keyboard.down(Turn);
+    await Sleep(600);
+    await Page.keyboard.up(Turn);
+    await Sleep(400);
+  }
+  await Page.keyboard.up('Space');
+  console.log(await Line(Page, 'page, busy game', await Page.evaluate(() => window.TestSound)));
+  await Page.close();
+  const Test = await OpenPage(Browser, Server, { Module: 'skyrend-test', Before: InstrumentAudio });
+  console.log(await Line(Test, 'page, the hum started, looped and stopped', await HumThroughPage(Test)));
+  await Test.close();
+  return 0;
+});
