@@ -69,12 +69,13 @@ void TSoundMixer::AimAtPan(TVoice& Voice, int Pan) const {
 }
 
 TSoundMixer::TVoice& TSoundMixer::FreeVoice() {
+  // Every voice plays: a copy already fading out goes first, then the
+  // oldest; the looping hum goes last.
+  const auto Rank = [](const TVoice& V) { return V.Stopping ? 0 : V.Looping ? 2 : 1; };
   TVoice* Oldest = nullptr;
   for (TVoice& V : voices_) {
     if (V.Item < 0) return V;
-    // A copy already fading out goes first, then the oldest.
-    if (!Oldest || (V.Stopping && !Oldest->Stopping) ||
-        (V.Stopping == Oldest->Stopping && V.Started < Oldest->Started))
+    if (!Oldest || Rank(V) < Rank(*Oldest) || (Rank(V) == Rank(*Oldest) && V.Started < Oldest->Started))
       Oldest = &V;
   }
   return *Oldest;
