@@ -9,11 +9,11 @@
 # beside the loop's own. Last, when the page is built (build-web/) and
 # Chromium is there, the same figures of what the page plays (the mix it
 # hands to Web Audio): a busy game, and the hum alone. Figures only, no pass or fail.
-# Usage: tools/measure-sound.sh PROGRAM_DIR [DEMO]...
+# Usage: tools/bench/measure-sound.sh PROGRAM_DIR [DEMO]...
 set -euo pipefail
 bin=$1
 shift
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 demos=("$@")
 if [[ ${#demos[@]} -eq 0 ]]; then
