@@ -26,6 +26,13 @@ EM_JS(void, SuspendResumedAudio, (), {
   if (Context.state === 'running') Context.suspend();
 });
 
+// The runtime hands queued buffers to Web Audio only this far ahead, from a
+// timer on the page's main thread: a frame that takes longer would leave the
+// stream dry with buffers still waiting in the queue. All of them go at once.
+EM_JS(void, HandOverWholeQueue, (double Seconds), {
+  if (typeof AL !== 'undefined') AL.QUEUE_LOOKAHEAD = Math.max(AL.QUEUE_LOOKAHEAD, Seconds);
+});
+
 }  // namespace
 
 TPageAudio::TPageAudio() {
@@ -57,6 +64,7 @@ TWebSound::TWebSound(const std::array<TClipBytes, WaveItemCount>& Clips) : TSoun
   // The mix is already panned: the stream plays as it is, never placed in space.
   alSourcei(source_, AL_SOURCE_RELATIVE, AL_TRUE);
   alSourcef(source_, AL_ROLLOFF_FACTOR, 0);
+  HandOverWholeQueue(MostQueuedMs / 1000 + 0.05);
   alGenBuffers(Buffers, buffers_.data());
   free_ = buffers_;
   freeCount_ = Buffers;

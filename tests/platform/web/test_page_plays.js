@@ -87,8 +87,8 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
 
   // What the page plays of the hum, from its start through its loop to its stop: no click, no clipping.
   const Hum = await HumThroughPage(await OpenPage(Browser, Server, { Module: 'skyrend-test', Before: InstrumentAudio }));
-  Check(Hum.Frames > 44100 && Hum.Peak > 1000 && Hum.Step <= Hum.Own && Hum.FullScale === 0,
+  Check(Hum.Frames > 44100 && Hum.Peak > 1000 && Hum.Step <= Hum.Own && Hum.FullScale === 0 && Hum.Gaps === 0,
         `the page plays the hum without a click: largest step ${Hum.Step} (the loop's own ${Hum.Own}), ` +
-        `peak ${Hum.Peak}, ${Hum.FullScale} samples at full scale in ${Hum.Frames} frames`);
+        `peak ${Hum.Peak}, ${Hum.FullScale} samples at full scale in ${Hum.Frames} frames, ${Hum.Gaps} gaps`);
   return Failed();
 });
