@@ -150,6 +150,11 @@ void TSoundMixer::Resume() {
   paused_ = false;
 }
 
+void TSoundMixer::FadeIn() {
+  std::lock_guard<std::mutex> Lock(mutex_);
+  master_ = 0;
+}
+
 // Adds Frames frames of the voice to Sum; frees the voice when it ends.
 void TSoundMixer::MixVoice(TVoice& V, float* Sum, int Frames) {
   const std::vector<int16_t>& Clip = clips_[V.Item];

@@ -43,6 +43,9 @@ class TSoundMixer : public ISoundService {
   // A pause fades out in 5 ms and then holds every voice where it is.
   void Pause();
   void Resume();
+  // The mix comes back from silence over 5 ms: for a device whose stream ran
+  // dry, so it does not start again mid-wave.
+  void FadeIn();
 
   // The next Frames frames, left and right interleaved.
   void Mix(int16_t* Out, int Frames);

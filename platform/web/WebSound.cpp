@@ -16,7 +16,7 @@ namespace {
 // picture, long enough for a page that shows 15 pictures a second.
 constexpr double GapsQueued = 2.5;
 constexpr double LeastQueuedMs = 80;
-constexpr double MostQueuedMs = 250;
+constexpr double MostQueuedMs = 400;
 
 // The runtime resumes the audio context on the page's first key, click or
 // touch, paused game or not: while the game is paused it is suspended again.
@@ -95,6 +95,9 @@ void TWebSound::Pump(double NowMs) {
   ALfloat Offset = 0;
   alGetSourcef(source_, AL_SEC_OFFSET, &Offset);
   ALint Done = 0, Queued = 0, State = 0;
+  alGetSourcei(source_, AL_SOURCE_STATE, &State);
+  // A stream that ran dry (the page stalled longer than its queue) comes back softly.
+  if (State == AL_STOPPED) FadeIn();
   alGetSourcei(source_, AL_BUFFERS_PROCESSED, &Done);
   for (; Done > 0; --Done) alSourceUnqueueBuffers(source_, 1, &free_[size_t(freeCount_++)]);
   alGetSourcei(source_, AL_BUFFERS_QUEUED, &Queued);
@@ -105,7 +108,7 @@ void TWebSound::Pump(double NowMs) {
     alSourceQueueBuffers(source_, 1, &Buffer);
     ++Queued;
   }
-  // A stream that ran dry (the page was slow or away) starts again.
+  // A stream that ran dry, or has not begun, starts.
   alGetSourcei(source_, AL_SOURCE_STATE, &State);
   if (State != AL_PLAYING && Queued > 0) alSourcePlay(source_);
 }

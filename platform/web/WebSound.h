@@ -43,7 +43,7 @@ class TWebSound : private TPageAudio, public TSoundMixer {
   static constexpr int BufferFrames = 1024;
 
  private:
-  static constexpr int Buffers = 16;
+  static constexpr int Buffers = 24;  // over 400 ms at 48000 frames a second
 
   ALuint source_ = 0;
   std::array<ALuint, Buffers> buffers_{};

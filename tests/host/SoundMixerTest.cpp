@@ -95,8 +95,9 @@ TEST_F(SoundMixerTest, PlayingCopiesKeepTheirPanWhileTheHumFollowsAtOnce) {
   EXPECT_EQ(Peak(Record(Mixer, 2000), 1), 0);
 }
 
-// A stop anywhere in the hum's loop, and its restart, step no more than the
-// loop itself does; 5 ms after the stop it is silent.
+// A restart anywhere in the hum's loop, its return after a device ran dry
+// and its stop step no more than the loop itself does; 5 ms after the stop
+// it is silent.
 TEST(SoundMixerFades, StopsAndRestartsOfTheGamesHumAreNoClick) {
   std::array<TClipBytes, WaveItemCount> Game{};
   for (int i = 0; i < WaveItemCount; ++i) Game[i] = {GetSoundClip(i).Data, GetSoundClip(i).Size};
@@ -107,12 +108,16 @@ TEST(SoundMixerFades, StopsAndRestartsOfTheGamesHumAreNoClick) {
       auto S = Record(M, At + 2 * Rate / 3);
       M.Play(WaveRocketHum);
       const auto Restart = Record(M, Rate / 10);
+      S.insert(S.end(), Restart.begin(), Restart.end());
+      M.FadeIn();  // after silence
+      auto Back = Record(M, Rate / 10);
+      Back.insert(Back.begin(), {0, 0});
       M.Stop(WaveRocketHum);
       const auto Stop = Record(M, int(TSoundMixer::FadeSeconds * Rate) + 2);
-      S.insert(S.end(), Restart.begin(), Restart.end());
-      S.insert(S.end(), Stop.begin(), Stop.end());
+      Back.insert(Back.end(), Stop.begin(), Stop.end());
       const int Own = LargestStep(M.Clip(WaveRocketHum), 1, true);
-      ASSERT_LE(LargestStep(S, 2, false), Own) << Rate << " Hz, stopped at " << At;
+      ASSERT_LE(LargestStep(S, 2, false), Own) << Rate << " Hz, restarted at " << At;
+      ASSERT_LE(LargestStep(Back, 2, false), Own) << Rate << " Hz, back and stopped at " << At;
       ASSERT_EQ(Peak(Record(M, 100)), 0);
     }
 }
