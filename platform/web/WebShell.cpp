@@ -125,6 +125,7 @@ void TWebShell::DisplayFrame(double Now) {
     for (int i = 1; i <= Due && running_ && !host_->Paused(); ++i) StepFrame(i == Due);
   }
   if (!running_) return;
+  sound_->Pump(Now);  // with this frame's cues
   DrawPausedIfNeeded();
   if (Now - lastTitle_ >= 1000) {
     lastTitle_ = Now;

@@ -1,9 +1,8 @@
 #include "WebSound.h"
 
-#include <algorithm>
-#include <cmath>
+#include <emscripten.h>
 
-#include "WavClip.h"
+#include <algorithm>
 
 // Emscripten's OpenAL pauses and resumes a device (ALC_SOFT_pause_device) by
 // suspending and resuming its audio context; its headers do not declare them.
@@ -12,137 +11,123 @@ extern "C" void emscripten_alcDeviceResumeSOFT(ALCdevice* Device);
 
 namespace {
 
-constexpr int PanRange = 10000;
-constexpr size_t FirstSources = 16;
+// The queue lasts this many times the longest recent gap between display
+// frames, within these bounds: short enough that a shot is heard with its
+// picture, long enough for a page that shows 15 pictures a second.
+constexpr double GapsQueued = 2.5;
+constexpr double LeastQueuedMs = 80;
+constexpr double MostQueuedMs = 400;
 
-bool Playing(ALuint Source) {
-  ALint State = 0;
-  alGetSourcei(Source, AL_SOURCE_STATE, &State);
-  return State == AL_PLAYING;
-}
+// The runtime resumes the audio context on the page's first key, click or
+// touch, paused game or not: while the game is paused it is suspended again.
+EM_JS(void, SuspendResumedAudio, (), {
+  if (typeof AL === 'undefined' || !AL.currentCtx) return;
+  const Context = AL.currentCtx.audioCtx;
+  if (Context.state === 'running') Context.suspend();
+});
 
-ALenum FormatOf(const TWavClip& Clip) {
-  if (Clip.Channels == 1) return Clip.BitsPerSample == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
-  return Clip.BitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
-}
+// The runtime hands queued buffers to Web Audio only this far ahead, from a
+// timer on the page's main thread: a frame that takes longer would leave the
+// stream dry with buffers still waiting in the queue. All of them go at once.
+EM_JS(void, HandOverWholeQueue, (double Seconds), {
+  if (typeof AL !== 'undefined') AL.QUEUE_LOOKAHEAD = Math.max(AL.QUEUE_LOOKAHEAD, Seconds);
+});
 
 }  // namespace
 
-TWebSound::TWebSound(const std::array<TClipData, WaveItemCount>& Clips, int LoopedItem) : looped_(LoopedItem) {
-  device_ = alcOpenDevice(nullptr);
-  if (!device_) return;
-  context_ = alcCreateContext(device_, nullptr);
-  if (!context_ || !alcMakeContextCurrent(context_)) {
-    if (context_) alcDestroyContext(context_);
-    context_ = nullptr;
-    alcCloseDevice(device_);
-    device_ = nullptr;
+TPageAudio::TPageAudio() {
+  Device = alcOpenDevice(nullptr);
+  if (!Device) return;
+  Context = alcCreateContext(Device, nullptr);
+  if (!Context || !alcMakeContextCurrent(Context)) {
+    if (Context) alcDestroyContext(Context);
+    Context = nullptr;
+    alcCloseDevice(Device);
+    Device = nullptr;
     return;
   }
-  for (int i = 0; i < WaveItemCount; ++i) {
-    TWavClip Clip;
-    if (!ReadWavClip(Clips[i].Data, Clips[i].Size, Clip)) continue;
-    alGenBuffers(1, &buffers_[i]);
-    alBufferData(buffers_[i], FormatOf(Clip), Clip.Samples, ALsizei(Clip.SampleBytes), Clip.SampleRate);
-  }
-  sources_.reserve(FirstSources * 4);
-  sourceItem_.reserve(FirstSources * 4);
+  ALCint Rate = 0;
+  alcGetIntegerv(Device, ALC_FREQUENCY, 1, &Rate);
+  DeviceRate = Rate;
+}
+
+TPageAudio::~TPageAudio() {
+  if (!Context) return;
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(Context);
+  alcCloseDevice(Device);
+}
+
+TWebSound::TWebSound(const std::array<TClipBytes, WaveItemCount>& Clips) : TSoundMixer(Clips, DeviceRate) {
+  if (!Context) return;
+  alGenSources(1, &source_);
+  // The mix is already panned: the stream plays as it is, never placed in space.
+  alSourcei(source_, AL_SOURCE_RELATIVE, AL_TRUE);
+  alSourcef(source_, AL_ROLLOFF_FACTOR, 0);
+  HandOverWholeQueue(MostQueuedMs / 1000 + 0.05);
+  alGenBuffers(Buffers, buffers_.data());
+  free_ = buffers_;
+  freeCount_ = Buffers;
 }
 
 TWebSound::~TWebSound() {
-  if (!context_) return;
-  for (ALuint Source : sources_) alSourceStop(Source);
-  if (!sources_.empty()) alDeleteSources(ALsizei(sources_.size()), sources_.data());
-  for (ALuint Buffer : buffers_)
-    if (Buffer) alDeleteBuffers(1, &Buffer);
-  alcMakeContextCurrent(nullptr);
-  alcDestroyContext(context_);
-  alcCloseDevice(device_);
+  if (!Context) return;
+  alSourceStop(source_);
+  alSourcei(source_, AL_BUFFER, 0);
+  alDeleteSources(1, &source_);
+  alDeleteBuffers(Buffers, buffers_.data());
 }
 
-bool TWebSound::Valid(int Item) const {
-  return context_ && Item >= 0 && Item < WaveItemCount && buffers_[Item] != 0;
-}
+void TWebSound::Pump(double NowMs) {
+  if (!Context) return;
+  if (held_) {
+    SuspendResumedAudio();
+    return;
+  }
+  const double Gap = lastFrame_ > 0 ? NowMs - lastFrame_ : 0;
+  lastFrame_ = NowMs;
+  longestGap_ = std::max(Gap, longestGap_ * 0.98);
+  const double WantedMs = std::clamp(GapsQueued * longestGap_, LeastQueuedMs, MostQueuedMs);
+  const double BufferMs = 1000.0 * BufferFrames / Rate();
 
-int TWebSound::FreeSource() {
-  for (size_t s = 0; s < sources_.size(); ++s)
-    if (!Playing(sources_[s])) return int(s);
-  // Every source is busy: copies are not limited, so make one more.
-  ALuint Source = 0;
-  alGenSources(1, &Source);
-  // Pan is a direction, never a distance: nothing fades with position.
-  alSourcei(Source, AL_SOURCE_RELATIVE, AL_TRUE);
-  alSourcef(Source, AL_ROLLOFF_FACTOR, 0);
-  sources_.push_back(Source);
-  sourceItem_.push_back(-1);
-  return int(sources_.size() - 1);
-}
-
-// Pan -10000 is hard left, 0 straight ahead, 10000 hard right: the source
-// sits on the unit circle in front of the listener.
-void TWebSound::ApplyPan(ALuint Source, int Pan) {
-  const float X = float(std::clamp(Pan, -PanRange, PanRange)) / PanRange;
-  alSource3f(Source, AL_POSITION, X, 0, -std::sqrt(1 - X * X));
-}
-
-int TWebSound::PlayingCopies(int Item) const {
-  int Copies = 0;
-  for (size_t s = 0; s < sources_.size(); ++s)
-    if (sourceItem_[s] == Item && Playing(sources_[s])) ++Copies;
-  return Copies;
-}
-
-void TWebSound::Play(int Item) {
-  if (!Valid(Item)) return;
-  // The looped item has one instance: a second Play starts it again.
-  if (Item == looped_) Stop(Item);
-  const int S = FreeSource();
-  const ALuint Source = sources_[S];
-  sourceItem_[S] = Item;
-  alSourcei(Source, AL_BUFFER, ALint(buffers_[Item]));
-  alSourcei(Source, AL_LOOPING, Item == looped_ ? AL_TRUE : AL_FALSE);
-  ApplyPan(Source, pan_[Item]);
-  alSourcePlay(Source);
-}
-
-void TWebSound::Stop(int Item) {
-  if (!Valid(Item)) return;
-  for (size_t s = 0; s < sources_.size(); ++s)
-    if (sourceItem_[s] == Item && Playing(sources_[s])) alSourceStop(sources_[s]);
-}
-
-void TWebSound::SetPan(int Item, int Pan) {
-  if (!Valid(Item)) return;
-  pan_[Item] = std::clamp(Pan, -PanRange, PanRange);
-  // Copies already playing keep their pan; the looping instance follows at once.
-  if (Item != looped_) return;
-  for (size_t s = 0; s < sources_.size(); ++s)
-    if (sourceItem_[s] == Item && Playing(sources_[s])) ApplyPan(sources_[s], pan_[Item]);
-}
-
-void TWebSound::RestartSound(int Item) {
-  // Restarted on every frame of a contact, the bump would buzz: it plays out.
-  if (Item == WaveMeHitObstacle && PlayingCopies(Item) > 0) return;
-  Stop(Item);
-  Play(Item);
+  // Asking for the play offset brings the runtime's count of played buffers
+  // and the stream's state up to now; otherwise they lag until its next timer.
+  ALfloat Offset = 0;
+  alGetSourcef(source_, AL_SEC_OFFSET, &Offset);
+  ALint Done = 0, Queued = 0, State = 0;
+  alGetSourcei(source_, AL_SOURCE_STATE, &State);
+  // A stream that ran dry (the page stalled longer than its queue) comes back softly.
+  if (State == AL_STOPPED) FadeIn();
+  alGetSourcei(source_, AL_BUFFERS_PROCESSED, &Done);
+  for (; Done > 0; --Done) alSourceUnqueueBuffers(source_, 1, &free_[size_t(freeCount_++)]);
+  alGetSourcei(source_, AL_BUFFERS_QUEUED, &Queued);
+  while (freeCount_ > 0 && Queued * BufferMs < WantedMs) {
+    Mix(block_.data(), BufferFrames);
+    const ALuint Buffer = free_[size_t(--freeCount_)];
+    alBufferData(Buffer, AL_FORMAT_STEREO16, block_.data(), ALsizei(sizeof(block_)), Rate());
+    alSourceQueueBuffers(source_, 1, &Buffer);
+    ++Queued;
+  }
+  // A stream that ran dry, or has not begun, starts.
+  alGetSourcei(source_, AL_SOURCE_STATE, &State);
+  if (State != AL_PLAYING && Queued > 0) alSourcePlay(source_);
 }
 
 void TWebSound::PauseAll() {
-  if (device_) emscripten_alcDevicePauseSOFT(device_);
+  if (!Context || held_) return;
+  held_ = true;
+  Pause();
+  alSourcePause(source_);
+  emscripten_alcDevicePauseSOFT(Device);
 }
 
 void TWebSound::ResumeAll() {
-  if (device_) emscripten_alcDeviceResumeSOFT(device_);
-}
-
-void TWebSound::SetVolume(int Volume, bool Muted) {
-  if (!context_) return;
-  alListenerf(AL_GAIN, Muted ? 0.0f : float(std::clamp(Volume, 0, 100)) / 100.0f);
-}
-
-float TWebSound::Gain() const {
-  if (!context_) return 0;
-  float Gain = 0;
-  alGetListenerf(AL_GAIN, &Gain);
-  return Gain;
+  if (!Context) return;
+  if (held_) {
+    held_ = false;
+    Resume();
+    lastFrame_ = 0;  // the pause is no gap between frames
+    alSourcePlay(source_);
+  }
+  emscripten_alcDeviceResumeSOFT(Device);
 }

@@ -1,57 +1,56 @@
-// The sound service in the browser, on emscripten's OpenAL (Web Audio): the
-// six clips as buffers, any number of copies of a one-shot item at once, one
-// looping instance of the looped item, stop of every copy, and pan as the
-// direction the sound comes from, and a pause of everything (the page's audio
-// context is suspended). Without an audio device it is silent.
+// The page's sound: the host's mixer streamed through emscripten's OpenAL
+// (Web Audio). Once a display frame Pump queues the next mixed buffers, as
+// many as the gaps between display frames need, so a page showing 15 pictures
+// a second still plays without a gap. While the game is paused the stream and
+// the page's audio context stay suspended, whatever the player clicks or
+// presses. Without an audio device the mixer is made for none: silent.
 #pragma once
 #include <AL/al.h>
 #include <AL/alc.h>
 
 #include <array>
-#include <vector>
 
-#include "Services.h"
+#include "SoundMixer.h"
 
-struct TClipData {
-  const unsigned char* Data = nullptr;
-  size_t Size = 0;
+using TClipData = TClipBytes;
+
+// The page's audio device and its context, made before the mixer that needs its rate.
+struct TPageAudio {
+  TPageAudio();
+  ~TPageAudio();
+  ALCdevice* Device = nullptr;
+  ALCcontext* Context = nullptr;
+  int DeviceRate = 0;  // 0 without a device
 };
 
-class TWebSound : public ISoundService {
+class TWebSound : private TPageAudio, public TSoundMixer {
  public:
-  explicit TWebSound(const std::array<TClipData, WaveItemCount>& Clips, int LoopedItem = WaveRocketHum);
+  explicit TWebSound(const std::array<TClipBytes, WaveItemCount>& Clips);
   ~TWebSound() override;
   TWebSound(const TWebSound&) = delete;
   TWebSound& operator=(const TWebSound&) = delete;
 
-  void Play(int Item) override;
-  void Stop(int Item) override;
-  void SetPan(int Item, int Pan) override;
-  void RestartSound(int Item) override;
+  // Once a display frame (NowMs: the frame's time): the queue topped up, or
+  // while paused the audio context suspended again if the browser resumed it.
+  void Pump(double NowMs);
 
-  // The player's volume, 0..100, over everything; muted is silence.
-  void SetVolume(int Volume, bool Muted);
-  // The listener's gain now, 0..1 (0 without a device).
-  float Gain() const;
-
-  // Holds every sound where it is, and lets it go on.
+  // Holds everything where it is (the audio context is suspended), and lets it go on.
   void PauseAll();
   void ResumeAll();
 
-  bool IsOpen() const { return context_ != nullptr; }
-  // Copies of the item playing now.
-  int PlayingCopies(int Item) const;
+  bool IsOpen() const { return Context != nullptr; }
+
+  static constexpr int BufferFrames = 1024;
 
  private:
-  bool Valid(int Item) const;
-  int FreeSource();
-  void ApplyPan(ALuint Source, int Pan);
+  static constexpr int Buffers = 24;  // over 400 ms at 48000 frames a second
 
-  ALCdevice* device_ = nullptr;
-  ALCcontext* context_ = nullptr;
-  int looped_;
-  std::array<ALuint, WaveItemCount> buffers_{};
-  std::array<int, WaveItemCount> pan_{};
-  std::vector<ALuint> sources_;
-  std::vector<int> sourceItem_;  // the item each source last played
+  ALuint source_ = 0;
+  std::array<ALuint, Buffers> buffers_{};
+  std::array<ALuint, Buffers> free_{};  // of those, the ones not queued
+  int freeCount_ = 0;
+  std::array<int16_t, 2 * BufferFrames> block_{};
+  double lastFrame_ = 0;
+  double longestGap_ = 0;  // ms between display frames, slowly forgotten
+  bool held_ = false;
 };

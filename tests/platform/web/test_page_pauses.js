@@ -3,12 +3,13 @@
 // title and the status line say so, the audio context is suspended, the
 // pointer is free, the last picture stays still under the pause sign (drawn
 // again when the canvas changes size), the arrows walk the options on it, and
-// P plays on: the page never ends the game. Last, the page's shell inside the
+// P plays on: the page never ends the game; a click or key while paused
+// does not start the audio again. Last, the page's shell inside the
 // test module shows that the game's frames and caption stand still while paused.
 // usage: node test_page_pauses.js WEB_BUILD
 'use strict';
-const { OpenPage, CanvasPixels, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
-const { InstrumentAudio, AudioState, Pixel, SignPixels, SignFloor, SamePicture } = require('./PageProbes');
+const { OpenPage, Uncover, CanvasPixels, RunInBrowser, Sleep, WaitFor, Check, Failed } = require('./Browser');
+const { InstrumentAudio, AudioState, SoundStarts, Pixel, SignPixels, SignFloor, SamePicture } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
 // The tab's title while paused.
@@ -137,6 +138,33 @@ async function RealPage(Browser, Server) {
   await Page.close();
 }
 
+// Paused before the player's first key or click (the window lost the focus):
+// the browser's audio runtime resumes the page's audio on the first key,
+// click or touch, but the paused game stays silent until P.
+async function ClickedWhilePaused(Browser, Server) {
+  const Page = await OpenPage(Browser, Server, { Before: InstrumentAudio, Cover: true });
+  await Sleep(1500);
+  await Page.evaluate(() => {
+    const Frame = document.createElement('iframe');
+    document.body.appendChild(Frame);
+    Frame.contentWindow.focus();
+  });
+  await WaitFor(() => Page.title(), PausedTitle);
+  await WaitFor(() => AudioState(Page), S => S === 'suspended');
+  const Sounds = await SoundStarts(Page);
+  await Uncover(Page);  // the first click
+  await Page.keyboard.press('KeyX');
+  await Sleep(700);
+  const Audio = await AudioState(Page);
+  const Heard = (await SoundStarts(Page)) - Sounds;
+  Check(Audio === 'suspended' && Heard === 0,
+        `a click and a key while paused leave the audio suspended (${Audio}, ${Heard} buffers of sound)`);
+  await Page.keyboard.press('KeyP');
+  const Playing = await WaitFor(() => AudioState(Page), S => S === 'running');
+  Check(Playing === 'running', `P plays on and the audio runs again (${Playing})`);
+  await Page.close();
+}
+
 // The same shell in the test module, where the game's own state can be read.
 async function GameState(Browser, Server) {
   const Page = await OpenPage(Browser, Server, { Module: 'skyrend-test' });
@@ -164,6 +192,7 @@ async function GameState(Browser, Server) {
 
 RunInBrowser(WebBuild, async (Browser, Server) => {
   await RealPage(Browser, Server);
+  await ClickedWhilePaused(Browser, Server);
   await GameState(Browser, Server);
   return Failed();
 });

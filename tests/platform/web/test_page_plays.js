@@ -6,7 +6,7 @@
 // test module. usage: node test_page_plays.js WEB_BUILD
 'use strict';
 const { OpenPage, CanvasPixels, RunInBrowser, Sleep, Check, Failed } = require('./Browser');
-const { InstrumentAudio, SoundStarts } = require('./PageProbes');
+const { InstrumentAudio, SoundStarts, HumThroughPage } = require('./PageProbes');
 
 const [WebBuild] = process.argv.slice(2);
 
@@ -84,5 +84,11 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   Check(GlResult === '', `the GL subset on WebGL 2 ${GlResult ? 'fails: ' + GlResult : 'passes its checks, the pause screen\'s included'}`);
   const SoundResult = await Gl.evaluate(() => Module.ccall('SkyrendSoundChecks', 'string', [], []));
   Check(SoundResult === '', `the sound service on OpenAL ${SoundResult ? 'fails: ' + SoundResult : 'plays copies, loops, stops and restarts'}`);
+
+  // What the page plays of the hum, from its start through its loop to its stop: no click, no clipping.
+  const Hum = await HumThroughPage(await OpenPage(Browser, Server, { Module: 'skyrend-test', Before: InstrumentAudio }));
+  Check(Hum.Frames > 44100 && Hum.Peak > 1000 && Hum.Step <= Hum.Own && Hum.FullScale === 0 && Hum.Gaps === 0,
+        `the page plays the hum without a click: largest step ${Hum.Step} (the loop's own ${Hum.Own}), ` +
+        `peak ${Hum.Peak}, ${Hum.FullScale} samples at full scale in ${Hum.Frames} frames, ${Hum.Gaps} gaps`);
   return Failed();
 });
