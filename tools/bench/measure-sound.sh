@@ -33,17 +33,8 @@ if [[ ${#demos[@]} -eq 0 ]]; then
     printf "%d up 32\n", 2400 }' > "$work/busy.txt"
 fi
 [[ -x $bin/skyrend ]] || { echo "no executable at $bin/skyrend" >&2; exit 2; }
-xvfb=""
-cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")" SDL_AUDIODRIVER=disk SKYREND_NO_DIALOGS=1
+source "$(dirname "$0")/private-xvfb.sh"
+export SDL_AUDIODRIVER=disk SKYREND_NO_DIALOGS=1
 # No player's settings or scores: the volume is the command line's.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 

@@ -9,17 +9,8 @@ set -euo pipefail
 bin=$1 short=${2:-120} long=${3:-720}
 [[ -x $bin/skyrend ]] || { echo "no executable at $bin/skyrend" >&2; exit 2; }
 work=$(mktemp -d)
-xvfb=""
-cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")" SDL_AUDIODRIVER=dummy SKYREND_FRAME_STATS=1
+source "$(dirname "$0")/private-xvfb.sh"
+export SDL_AUDIODRIVER=dummy SKYREND_FRAME_STATS=1
 
 # CPU seconds (user + system) of one playback of FRAMES title frames; its frame statistics go to stderr.
 cpu_of() {
