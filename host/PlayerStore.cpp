@@ -104,7 +104,8 @@ void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TS
     const TScoreSave Save = MergeScores(Refused);
     std::vector<std::function<void(const TScoreSave&)>> Told;
     Told.swap(waiting_);
-    for (const auto& Done : Told) if (Done) Done(Save);
+    for (const auto& Done : Told)
+      if (Done) Done(Save);
   });
 }
 
