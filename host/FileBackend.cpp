@@ -1,8 +1,8 @@
 #include "FileBackend.h"
 
+#include <algorithm>
 #include <cerrno>
 
-#include "TextFile.h"
 
 std::string TFileBackend::Name(TPlayerText Which) const {
   return Which == TPlayerText::Settings ? paths_.Settings : paths_.Scores;
@@ -29,7 +29,29 @@ bool TFileBackend::KeepDamaged(TPlayerText Which, const std::string& Text, std::
 }
 
 void TFileBackend::WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) {
-  TFileLock Held(paths_.Scores + ".lock", TimeoutMs);
+  lock_ = std::make_unique<TFileLock>(paths_.Scores + ".lock");
+  work_ = std::move(Work);
+  deadline_ = TClock::now() + std::chrono::milliseconds(TimeoutMs);
+  Poll();  // a free lock: the work is done at once
+}
+
+void TFileBackend::Poll() {
+  if (!lock_) return;
+  const TFileLock::TState State = lock_->State();
+  if (State == TFileLock::TState::Waiting && TClock::now() < deadline_) return;
+  RunWork(State);
+}
+
+void TFileBackend::Finish() {
+  if (!lock_) return;
+  const auto Left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - TClock::now()).count();
+  RunWork(lock_->Wait(unsigned(std::max<long long>(Left, 0))));
+}
+
+void TFileBackend::RunWork(TFileLock::TState State) {
+  const std::unique_ptr<TFileLock> Held = std::move(lock_);  // let go when the work is done
+  const auto Work = std::move(work_);
+  work_ = nullptr;
   const std::string Lock = paths_.Scores.substr(paths_.Scores.find_last_of('/') + 1) + ".lock";
-  Work(Held.TimedOut() ? "another program holds " + Lock : "");
+  Work(State == TFileLock::TState::Waiting ? "another program holds " + Lock : "");
 }

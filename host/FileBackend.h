@@ -1,8 +1,14 @@
 // The desktop's player files (and the headless tools' --settings/--scores):
 // plain files written through TextFile, the score merge under a lock file
-// beside the table (scores.txt.lock).
+// beside the table (scores.txt.lock), which another program may hold: the
+// merge then waits while the game goes on, and Poll runs it once the lock is
+// had or the wait has run out.
 #pragma once
+#include <chrono>
+#include <memory>
+
 #include "PlayerBackend.h"
+#include "TextFile.h"
 
 struct TPlayerPaths {
   std::string Settings, Scores;
@@ -18,7 +24,16 @@ class TFileBackend : public IPlayerBackend {
   bool Write(TPlayerText Which, const std::string& Text, std::string& Error) override;
   bool KeepDamaged(TPlayerText Which, const std::string& Text, std::string& KeptAs, std::string& Error) override;
   void WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) override;
+  void Poll() override;
+  void Finish() override;
 
  private:
+  using TClock = std::chrono::steady_clock;
+  // Runs the waiting Work with the lock as it stands, then lets it go.
+  void RunWork(TFileLock::TState State);
+
   TPlayerPaths paths_;
+  std::unique_ptr<TFileLock> lock_;  // while a merge waits for it
+  std::function<void(const std::string& Refused)> work_;
+  TClock::time_point deadline_;
 };

@@ -78,6 +78,8 @@ bool TGameHost::Replaying() const { return input_->Replaying(); }
 TPicture& TGameHost::Picture() { return form_->Picture(); }
 
 TGameHost::~TGameHost() {
+  // A score still waiting for the lock is saved (or given up) while its game's host is here to hear it.
+  if (platform_.Store) platform_.Store->FinishSaves();
   // The form goes while the shell's GL context is still current: its models own GL objects.
   ReleaseScreens();
   form_->FormDestroy();
@@ -211,6 +213,7 @@ void TGameHost::TogglePause() {
 TFrameResult TGameHost::Frame(bool Draw) {
   // Escape ends the run only after a frame is presented, so that frame is completed.
   const auto Ongoing = [this] { return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue; };
+  PollStore();
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
   const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);

@@ -65,6 +65,11 @@ class IPlayerStore {
   // have added to it). Done is called once with the outcome, now or later
   // (the page waits for the browser's lock).
   virtual void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) = 0;
+  // A save that waits (for a lock held elsewhere) goes on: a Done that is
+  // due is called from here. Never blocks; called once a frame.
+  virtual void Poll() {}
+  // Ends a save under way before the host goes, within the lock's wait.
+  virtual void FinishSaves() {}
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -181,6 +186,11 @@ class TGameHost {
   const TGameResult& LastGame() const { return lastGame_; }
   // Sound off or on (M), kept as the saved `muted`.
   void ToggleMute();
+  // A score save that waits for the store's lock goes on (each frame does
+  // this, paused or not; a paused shell calls it while it waits).
+  void PollStore() {
+    if (platform_.Store) platform_.Store->Poll();
+  }
 
 
   // --- the host's own screens (HostScreens.h)

@@ -27,8 +27,15 @@ class IPlayerBackend {
   virtual bool KeepDamaged(TPlayerText Which, const std::string& Text, std::string& KeptAs, std::string& Error) = 0;
   // Runs Work holding the score table's lock, which another program or tab is
   // waited for at most TimeoutMs: Work("") then, or Work(why not) without it.
-  // Work runs once, now or later (the page's lock is granted by the browser).
+  // Work runs once, now or later (the page's lock is granted by the browser;
+  // a lock file held elsewhere is asked after at each Poll). One at a time.
   virtual void WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) = 0;
+  // Runs the Work of a lock wait that has ended or run out; never blocks, so
+  // it can be called once a frame.
+  virtual void Poll() {}
+  // Ends a lock wait before the program does: waits what is left of it, then
+  // runs its Work.
+  virtual void Finish() {}
 };
 
 // The damaged copies' names for a text named Name, in the order they are taken.

@@ -30,6 +30,11 @@ std::string DamagedCopyName(const std::string& Name, int Copy) {
 TPlayerStore::TPlayerStore(std::unique_ptr<IPlayerBackend> Backend, TWarn Warn)
     : backend_(std::move(Backend)), warn_(std::move(Warn)) {}
 
+TPlayerStore::~TPlayerStore() {
+  waiting_.clear();  // whoever waits may be gone already
+  backend_->Finish();
+}
+
 void TPlayerStore::Warn(const std::string& Text) const {
   const std::string Shown = EscapeControls(Text);
   if (warn_) warn_(Shown);
@@ -93,8 +98,15 @@ void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TS
     Done(TScoreSave{scores_, true, ""});
     return;
   }
-  backend_->WithScoresLock(ScoresLockTimeoutMs,
-                           [this, Done](const std::string& Refused) { Done(MergeScores(Refused)); });
+  waiting_.push_back(std::move(Done));
+  if (waiting_.size() > 1) return;  // the merge that waits takes this game too
+  backend_->WithScoresLock(ScoresLockTimeoutMs, [this](const std::string& Refused) {
+    const TScoreSave Save = MergeScores(Refused);
+    std::vector<std::function<void(const TScoreSave&)>> Told;
+    Told.swap(waiting_);
+    for (const auto& Done : Told)
+      if (Done) Done(Save);
+  });
 }
 
 TScoreSave TPlayerStore::NotSaved(const std::string& Problem) const {

@@ -24,6 +24,8 @@ class TPlayerStore : public IPlayerStore {
   using TWarn = std::function<void(const std::string&)>;
   // Warn gets each warning (default: a line on stderr).
   explicit TPlayerStore(std::unique_ptr<IPlayerBackend> Backend, TWarn Warn = nullptr);
+  // A save under way is finished first (its callbacks are not called).
+  ~TPlayerStore() override;
 
   // The settings as kept (defaults without any).
   TSettings LoadSettings();
@@ -36,7 +38,12 @@ class TPlayerStore : public IPlayerStore {
 
   // Writes the settings whole (comments and unknown lines kept).
   std::string SaveSettings(const TSettings& Settings) override;
+  // A game that ends while a merge waits for the lock joins that merge.
   void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) override;
+  void Poll() override { backend_->Poll(); }
+  void FinishSaves() override { backend_->Finish(); }
+  // A merge waits for the lock: its games' Done is still to come.
+  bool Saving() const { return !waiting_.empty(); }
 
   // Games of this run that the kept table does not hold yet, the ten best:
   // a game below ten others could not enter the table with them.
@@ -55,6 +62,7 @@ class TPlayerStore : public IPlayerStore {
   TSettings run_;    // as this run plays with them
   TScoreTable scores_;  // the table as last read or written
   TScoreTable unsaved_;  // tried again with the next game
+  std::vector<std::function<void(const TScoreSave&)>> waiting_;  // told when the merge is done
   std::string keptDamaged_;  // the damaged text last kept aside: not kept twice
 };
 

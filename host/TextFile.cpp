@@ -164,7 +164,13 @@ bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::str
   return true;
 }
 
-TFileLock::TFileLock(const std::string& LockPath, unsigned TimeoutMs) {
+struct TFileLock::TWait {
+  std::mutex Guard;
+  std::condition_variable Ended;
+  bool Done = false, Given = false, Abandoned = false;
+};
+
+TFileLock::TFileLock(const std::string& LockPath) {
   std::string Ignored;
   MakeFolders(FolderOf(LockPath), Ignored);
   fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -172,20 +178,15 @@ TFileLock::TFileLock(const std::string& LockPath, unsigned TimeoutMs) {
   int Taken;
   while ((Taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  if (Taken == 0) return;
+  if (Taken == 0) {
+    state_ = TState::Held;
+    return;
+  }
   if (errno != EWOULDBLOCK) {
     ::close(fd_);
     fd_ = -1;
     return;
   }
-  // Another program holds it: a thread waits in the kernel's queue (woken at
-  // each release, as a poll would not be), and this one at most TimeoutMs for
-  // it. A wait given up leaves the thread to let the lock go once it has it.
-  struct TWait {
-    std::mutex Guard;
-    std::condition_variable Ended;
-    bool Done = false, Given = false, Abandoned = false;
-  };
   auto Wait = std::make_shared<TWait>();
   const int Fd = fd_;
   try {
@@ -207,17 +208,42 @@ TFileLock::TFileLock(const std::string& LockPath, unsigned TimeoutMs) {
     fd_ = -1;
     return;
   }
-  std::unique_lock<std::mutex> Hold(Wait->Guard);
-  if (Wait->Ended.wait_for(Hold, std::chrono::milliseconds(TimeoutMs), [&Wait] { return Wait->Done; })) {
-    if (Wait->Given) return;
-    ::close(fd_);
+  wait_ = std::move(Wait);
+  state_ = TState::Waiting;
+}
+
+TFileLock::TState TFileLock::Settle() {
+  if (!wait_->Done) return state_;
+  if (wait_->Given) {
+    state_ = TState::Held;
   } else {
-    Wait->Abandoned = true;  // the thread closes the file
-    timedOut_ = true;
+    ::close(fd_);
+    fd_ = -1;
+    state_ = TState::Unlocked;
   }
-  fd_ = -1;
+  return state_;
+}
+
+TFileLock::TState TFileLock::State() {
+  if (state_ != TState::Waiting) return state_;
+  std::lock_guard<std::mutex> Hold(wait_->Guard);
+  return Settle();
+}
+
+TFileLock::TState TFileLock::Wait(unsigned Ms) {
+  if (state_ != TState::Waiting) return state_;
+  std::unique_lock<std::mutex> Hold(wait_->Guard);
+  wait_->Ended.wait_for(Hold, std::chrono::milliseconds(Ms), [this] { return wait_->Done; });
+  return Settle();
 }
 
 TFileLock::~TFileLock() {
+  if (state_ == TState::Waiting) {
+    std::lock_guard<std::mutex> Hold(wait_->Guard);
+    if (!wait_->Done) {
+      wait_->Abandoned = true;  // the thread closes the file
+      return;
+    }
+  }
   if (fd_ >= 0) ::close(fd_);  // closing lets the lock go
 }

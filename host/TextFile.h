@@ -3,6 +3,7 @@
 // half-way) sees either the old file or the new one, never a mix.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // Larger files are not the game's: refused before they are read whole.
@@ -29,20 +30,29 @@ std::string FolderOf(const std::string& Path);
 
 // An exclusive lock (flock) on a lock file beside the data, held while the
 // object lives: two programs that read, merge and write the same file take
-// turns. Another program holding it is waited for at most TimeoutMs, so a
-// stuck program never freezes this one. Without a lock file (an unwritable
-// folder) the work goes on unlocked.
+// turns. A free lock is taken at once. While another program holds it, a
+// thread waits in the kernel's queue (woken at each release, as a poll would
+// not be, so a program that keeps taking the lock cannot starve this one) and
+// the owner asks without blocking whether the wait is over, so a game goes on
+// drawing frames meanwhile. Without a lock file (an unwritable folder) the
+// work goes on unlocked.
 class TFileLock {
  public:
-  TFileLock(const std::string& LockPath, unsigned TimeoutMs);
+  enum class TState { Held, Waiting, Unlocked };
+  explicit TFileLock(const std::string& LockPath);
+  // Lets the lock go, or gives up the wait (the thread lets it go once it has it).
   ~TFileLock();
   TFileLock(const TFileLock&) = delete;
   TFileLock& operator=(const TFileLock&) = delete;
-  bool Held() const { return fd_ >= 0; }
-  // Another program held the lock for the whole wait.
-  bool TimedOut() const { return timedOut_; }
+  // Never blocks: Held, Unlocked (no lock to be had) or still Waiting.
+  TState State();
+  // Blocks at most Ms for the wait to end; the state then.
+  TState Wait(unsigned Ms);
 
  private:
+  struct TWait;
+  TState Settle();  // under the wait's mutex: takes the thread's outcome
+  std::shared_ptr<TWait> wait_;
   int fd_ = -1;
-  bool timedOut_ = false;
+  TState state_ = TState::Unlocked;
 };

@@ -329,6 +329,7 @@ int TSdlShell::RunMainLoop() {
     if (host_->Paused()) {
       // Nothing runs: wait for the player, redrawing the sign when needed.
       if (SDL_WaitEventTimeout(&Event, 250)) HandleEvent(Event, Finished);
+      host_->PollStore();
       if (host_->Paused() && pausedDirty_) DrawPaused();
       continue;
     }

@@ -4,6 +4,9 @@
 #include "GameHost.h"
 
 #include <GL/gl.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +18,7 @@
 #include "HeadlessContext.h"
 #include "FrameInput.h"
 #include "HeadlessHost.h"
+#include "PlayerFiles.h"
 #include "InputStream.h"
 #include "PauseLayout.h"
 #include "TraceWriter.h"
@@ -302,6 +306,7 @@ class PlayerHostTest : public ::testing::Test {
   TRecordingSound Sound;
   TNotingShell Shell;
   TNotingStore Store;
+  std::unique_ptr<TPlayerFiles> Files;  // outlives the host, which finishes its saves
   std::ostringstream Script;
   std::unique_ptr<TGameHost> Host;
 };
@@ -357,6 +362,25 @@ TEST_F(PlayerHostTest, ASaveThatFailsIsSaidOnScreenAndClaimsNoPlace) {
   EXPECT_EQ(Host->LastGame().Place, 0);
   Store.Answer();
   EXPECT_EQ(Host->LastGame().Place, 2);
+}
+
+TEST_F(PlayerHostTest, AScoreWaitingForALockHeldElsewhereLetsTheFramesGoOnAndIsSavedWhenItIsFree) {
+  char Name[] = "/tmp/skyrend-host-lock-XXXXXX";
+  const std::string Folder = mkdtemp(Name);
+  Files = std::make_unique<TPlayerFiles>(TPlayerPaths{"", Folder + "/scores.txt"}, [](const std::string&) {});
+  const int Other = open((Folder + "/scores.txt.lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_EQ(flock(Other, LOCK_EX), 0);  // another program's open file: a lock of its own
+  Start(Files.get());
+  PlayGameEnding(7000, 2);  // its frame has returned
+  Frame();
+  EXPECT_TRUE(Files->Saving()) << "a frame waited for the lock";
+  EXPECT_EQ(Host->LastGame().Place, 0);
+  close(Other);
+  while (Files->Saving()) Frame();
+  EXPECT_EQ(Host->LastGame().Place, 1);
+  EXPECT_EQ(Host->NoticeText(), "");
+  Host.reset();
+  std::system(("rm -rf '" + Folder + "'").c_str());
 }
 
 TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReachTheGame) {
