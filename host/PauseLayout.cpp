@@ -73,9 +73,13 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
   const float Bottom = HelpY + HelpSize * 0.8f + Margin, Top = TitleY - TitleSize * 0.1f - Margin;
   Step = std::max(0.0f, std::min(Finger(), (Top - Bottom) / Rows));
   Row = Step * 0.45f;
-  // The rows' boxes reach 0.7 of a step above their baseline: centred in the room.
-  HeadingY = Top - (Top - Bottom - Step * Rows) / 2 + Step * 0.7f;
+  // The rows' boxes reach 0.7 of a step above their baseline. The rows stand
+  // on the help line, the title in the middle of what is left above them,
+  // clear of the game's score at the top where there is room.
+  const float RowsTop = Bottom + Step * Rows;
+  HeadingY = RowsTop + Step * 0.7f;
   KeysHeadingY = HeadingY;
+  TitleY = std::min(TitleY, (RowsTop + H) / 2 - TitleSize * 0.35f);
 }
 
 float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }
