@@ -61,25 +61,28 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
   // The options alone across the middle, between the title at the top and
   // the help line over a play-on button a finger can hit, with rows as tall
   // as a finger needs where they fit. The keys are left out.
-  Compact = true;
   const float Margin = 4 * Point;
+  const float ButtonTop = std::max(PlayOn.Y1, Margin + std::min(Finger(), H * 0.15f));
+  const float Help = ButtonTop + Margin + HelpSize * 0.3f, Title = H - Margin - TitleSize * 0.8f;
+  // The text's descent and ascent are about a quarter and three quarters of its size.
+  const float Bottom = Help + HelpSize * 0.8f + Margin, Top = Title - TitleSize * 0.1f - Margin;
+  const float Tall = std::min(Finger(), (Top - Bottom) / Rows);
+  if (Tall <= Step) return;  // a view too small to gain by it keeps the two columns
+  Compact = true;
+  Step = Tall;
+  Row = std::max(Row, Step * 0.45f);
   OptionsX = Left + Span * 0.1f;
   ColumnWidth = Span * 0.8f;
   PlayOn.Y0 = Margin;
-  PlayOn.Y1 = std::max(PlayOn.Y1, Margin + std::min(Finger(), H * 0.15f));
-  HelpY = PlayOn.Y1 + Margin + HelpSize * 0.3f;
-  TitleY = H - Margin - TitleSize * 0.8f;
-  // The text's descent and ascent are about a quarter and three quarters of its size.
-  const float Bottom = HelpY + HelpSize * 0.8f + Margin, Top = TitleY - TitleSize * 0.1f - Margin;
-  Step = std::max(0.0f, std::min(Finger(), (Top - Bottom) / Rows));
-  Row = Step * 0.45f;
+  PlayOn.Y1 = ButtonTop;
+  HelpY = Help;
   // The rows' boxes reach 0.7 of a step above their baseline. The rows stand
   // on the help line, the title in the middle of what is left above them,
   // clear of the game's score at the top where there is room.
   const float RowsTop = Bottom + Step * Rows;
   HeadingY = RowsTop + Step * 0.7f;
   KeysHeadingY = HeadingY;
-  TitleY = std::min(TitleY, (RowsTop + H) / 2 - TitleSize * 0.35f);
+  TitleY = std::min(Title, (RowsTop + H) / 2 - TitleSize * 0.35f);
 }
 
 float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }
