@@ -336,23 +336,28 @@ void TGameHost::KeepPicture() {
   pausePicture_->Capture(GL_BACK, View.ViewWidth(), View.ViewHeight());
 }
 
-void TGameHost::DrawPauseScreen(int Width, int Height) {
+void TGameHost::DrawPauseScreen(int Width, int Height, float PixelsPerPoint) {
   if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
   pauseWidth_ = Width;
   pauseHeight_ = Height;
+  pausePoint_ = PixelsPerPoint;
   if (!screens_->HasFont()) {
     pausePicture_->Draw(Width, Height);  // the sign in block letters
     return;
   }
   pausePicture_->DrawPicture(Width, Height);
-  screens_->DrawPaused(Width, Height, options_, platform_.Settings, platform_.EscapeQuits, NoticeText());
+  screens_->DrawPaused(PauseLayout(), options_, platform_.Settings, platform_.EscapeQuits, NoticeText());
+}
+
+TPauseLayout TGameHost::PauseLayout() const {
+  const TPicture& View = form_->Picture();
+  const int W = pauseWidth_ > 0 ? pauseWidth_ : View.ViewWidth(), H = pauseHeight_ > 0 ? pauseHeight_ : View.ViewHeight();
+  return TPauseLayout(W, H, options_.Count(), int(GameKeys(platform_.EscapeQuits).size()), pausePoint_);
 }
 
 bool TGameHost::Press(int X, int Y) {
   if (!pause_.Paused()) return false;
-  const TPicture& View = form_->Picture();
-  const int W = pauseWidth_ > 0 ? pauseWidth_ : View.ViewWidth(), H = pauseHeight_ > 0 ? pauseHeight_ : View.ViewHeight();
-  const TPauseTap Tap = TPauseLayout(W, H, options_.Count(), int(GameKeys(platform_.EscapeQuits).size())).Hit(X, Y);
+  const TPauseTap Tap = PauseLayout().Hit(X, Y);
   switch (Tap.What) {
     case TPauseHit::Nothing:
       return false;

@@ -16,6 +16,7 @@
 #include "MouseScale.h"
 #include "OptionsMenu.h"
 #include "PausableClock.h"
+#include "PauseLayout.h"
 #include "PauseState.h"
 #include "RumbleWatch.h"
 #include "ScriptFormat.h"
@@ -195,8 +196,12 @@ class TGameHost {
 
   // --- the host's own screens (HostScreens.h)
   // The pause screen over the Width x Height view: the picture kept when the
-  // pause began, with the options and the keys over it.
-  void DrawPauseScreen(int Width, int Height);
+  // pause began, with the options and the keys over it. PixelsPerPoint: the
+  // view's pixels per point (a page's CSS pixel), which sizes rows for a
+  // finger and text for the eye.
+  void DrawPauseScreen(int Width, int Height, float PixelsPerPoint = 1);
+  // Where the pause screen lies as it was last drawn (or would be, in the view).
+  TPauseLayout PauseLayout() const;
   // A click or a tap at (X, Y) in the view's pixels, y down from the top.
   // While paused it picks and changes the options or plays on (the game never
   // sees it); true when the pause screen must be drawn again.
@@ -261,6 +266,7 @@ class TGameHost {
   std::unique_ptr<THostScreens> screens_;
   std::unique_ptr<TPauseScreen> pausePicture_;  // the last picture, kept when a pause begins
   int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
+  float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls

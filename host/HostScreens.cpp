@@ -112,19 +112,17 @@ float THostScreens::Fitted(const char* Text, float Size, float Room) const {
   return Need > Room ? Size * Room / Need : Size;
 }
 
-void THostScreens::NoticeLine(int W, int H, const std::string& Notice, float Bottom) {
-  const float Size = Fitted(Notice.c_str(), std::max(12.0f, float(H) * 0.032f), float(W) * 0.96f);
+void THostScreens::NoticeLine(int W, int H, const std::string& Notice, float Bottom, float Least) {
+  const float Size = Fitted(Notice.c_str(), std::max(Least, float(H) * 0.032f), float(W) * 0.96f);
   text_.Panel(0, Bottom, float(W), Bottom + Size * 1.6f, Black, 0.6f);
   text_.Text(Notice.c_str(), float(W) / 2, Bottom + Size * 0.5f, Size, TAlign::Centre, White);
 }
 
-void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSettings& S, bool Desktop,
+void THostScreens::DrawPaused(const TPauseLayout& L, const TOptionsMenu& Menu, const TSettings& S, bool Desktop,
                               const std::string& Notice) {
   if (!text_.Load(folder_)) return;
   const auto Keys = GameKeys(Desktop);
-  const TPauseLayout L(W, H, Menu.Count(), int(Keys.size()));
-  W = L.Width;
-  H = L.Height;
+  const int W = L.Width, H = L.Height;
   const float Hf = float(H), ColW = L.ColumnWidth, OptX = L.OptionsX, Row = L.Row;
   text_.Begin(W, H);
   text_.Panel(0, 0, float(W), Hf, Black, 0.62f);
@@ -142,7 +140,7 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
   // The widest value between its marks, each mark given a letter's room and a gap.
   const float OptRow = std::min(Fit(Row, WidestOption, LabelRoom), Fit(Row, text_.Width("1024 x 768", Row) + Row * 2.6f, ValueRoom));
   const float Heading = OptRow * 1.2f;
-  text_.Text("OPTIONS", OptX, L.HeadingY, Heading, TAlign::Left, White, true);
+  if (!L.Compact) text_.Text("OPTIONS", OptX, L.HeadingY, Heading, TAlign::Left, White, true);
   for (int i = 0; i < Menu.Count(); ++i) {
     const TOption O = Menu.Item(i);
     const float Y = L.OptionY(i);
@@ -157,7 +155,8 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
     const std::string Value = TOptionsMenu::Value(O, S);
     text_.Text(Value.c_str(), L.ValueCentreX(i), Y, OptRow, TAlign::Centre, Selected ? Yellow : White);
     if (Menu.WaitsForRestart(O, S))
-      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step * 0.25f, OptRow * 0.5f, TAlign::Centre, Yellow);
+      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step * 0.25f, std::max(L.LeastText(), OptRow * 0.5f),
+                 TAlign::Centre, Yellow);
   }
 
   const float KeyX = L.KeysX;
@@ -176,7 +175,7 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
   }
 
   const char* const Help = "Up / Down choose, Left / Right change; or click or tap";
-  text_.Text(Help, float(W) / 2, L.HelpY, Fitted(Help, std::max(12.0f, Hf * 0.026f), float(W) * 0.94f), TAlign::Centre, Grey);
+  text_.Text(Help, float(W) / 2, L.HelpY, Fitted(Help, L.HelpSize, float(W) * 0.94f), TAlign::Centre, Grey);
   if (Notice.empty()) {
     const TBox Play = L.PlayOn;
     text_.Panel(Play.X0, Play.Y0, Play.X1, Play.Y1, Chosen, 0.9f);
@@ -184,7 +183,7 @@ void THostScreens::DrawPaused(int W, int H, const TOptionsMenu& Menu, const TSet
     const float Size = Fitted(PlayText, (Play.Y1 - Play.Y0) * 0.55f, (Play.X1 - Play.X0) * 0.9f);
     text_.Text(PlayText, float(W) / 2, (Play.Y0 + Play.Y1) / 2 - Size * 0.3f, Size, TAlign::Centre, White, true);
   } else {
-    NoticeLine(W, H, Notice);
+    NoticeLine(W, H, Notice, 0, L.LeastText());
   }
   text_.End();
 }

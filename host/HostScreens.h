@@ -12,6 +12,7 @@
 #include "Settings.h"
 #include "TextDraw.h"
 
+struct TPauseLayout;
 struct TWorldState;
 
 // Whether the title shows the table rather than the logo in its frame
@@ -34,9 +35,10 @@ class THostScreens {
   // the bottom Covered pixels (where a phone's touch controls lie).
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
                      const TScoreTable& Table, const std::string& Notice, int Covered = 0);
-  // Over the kept picture while paused: "PAUSED", the options with their
-  // values (the chosen one marked), the keys of the game, and the notice.
-  void DrawPaused(int Width, int Height, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
+  // Over the kept picture while paused, where Layout puts them: "PAUSED",
+  // the options with their values (the chosen one marked), the keys of the
+  // game, and the notice.
+  void DrawPaused(const TPauseLayout& Layout, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
                   const std::string& Notice);
   // The font is ready (read at the first call); without it nothing is drawn.
   bool HasFont() { return text_.Load(folder_); }
@@ -46,7 +48,8 @@ class THostScreens {
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
-  void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0);
+  // Least: the smallest text a player can read, in the view's pixels.
+  void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);
   // Size, or smaller where Text would be wider than Room.
   float Fitted(const char* Text, float Size, float Room) const;
 

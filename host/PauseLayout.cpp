@@ -9,9 +9,14 @@ constexpr float ValueShare = 0.55f;
 
 }  // namespace
 
-TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int Keys)
-    : Width(std::max(1, ViewWidth)), Height(std::max(1, ViewHeight)), Options(OptionCount), Stacked(Width < Height) {
+TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int Keys, float PixelsPerPoint)
+    : Width(std::max(1, ViewWidth)),
+      Height(std::max(1, ViewHeight)),
+      Options(OptionCount),
+      Point(PixelsPerPoint > 0 ? PixelsPerPoint : 1),
+      Stacked(Width < Height) {
   const float W = float(Width), H = float(Height);
+  const float Rows = float(std::max(1, OptionCount));
   Keys = std::max(1, Keys);
   if (!Stacked) {
     // Two columns in the largest centred 4:3 middle: the options, and the keys beside them.
@@ -22,8 +27,8 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
     OptionsX = Left + Span * 0.05f;
     ColumnWidth = Span * 0.42f;
     // The rows share the room under the headings, as tall as a finger needs
-    // where there is room (a short list, a phone on its side) and no taller.
-    Step = std::min(H * 0.52f / float(std::max(1, OptionCount)), H * 0.075f);
+    // where there is room (a short list) and no taller.
+    Step = std::min(H * 0.52f / Rows, H * 0.075f);
     Row = H * 0.034f;
     HeadingY = H * 0.72f + Step * 0.4f;
     KeysX = Left + Span * 0.53f;
@@ -45,8 +50,39 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
     KeyStep = std::min(Row * 1.5f, (KeysHeadingY - H * 0.2f) / float(Keys));
   }
   HelpY = H * (Stacked ? 0.14f : 0.115f);
+  HelpSize = std::max(LeastText(), H * 0.026f);
   const float ButtonW = std::min(Span * 0.6f, W * 0.9f) / 2;
   PlayOn = {W / 2 - ButtonW, H * 0.02f, W / 2 + ButtonW, H * (Stacked ? 0.1f : 0.085f)};
+  // A window on a desk keeps its keys beside the options (a mouse needs less
+  // than a finger); only a view under 480 points high, such as a phone on its
+  // side, is too low for rows a finger can hit beside the keys.
+  if (Stacked || Step >= Finger() || H >= 480 * Point) return;
+
+  // The options alone across the middle, between the title at the top and
+  // the help line over a play-on button a finger can hit, with rows as tall
+  // as a finger needs where they fit. The keys are left out.
+  const float Margin = 4 * Point;
+  const float ButtonTop = std::max(PlayOn.Y1, Margin + std::min(Finger(), H * 0.15f));
+  const float Help = ButtonTop + Margin + HelpSize * 0.3f, Title = H - Margin - TitleSize * 0.8f;
+  // The text's descent and ascent are about a quarter and three quarters of its size.
+  const float Bottom = Help + HelpSize * 0.8f + Margin, Top = Title - TitleSize * 0.1f - Margin;
+  const float Tall = std::min(Finger(), (Top - Bottom) / Rows);
+  if (Tall <= Step) return;  // a view too small to gain by it keeps the two columns
+  Compact = true;
+  Step = Tall;
+  Row = std::max(Row, Step * 0.45f);
+  OptionsX = Left + Span * 0.1f;
+  ColumnWidth = Span * 0.8f;
+  PlayOn.Y0 = Margin;
+  PlayOn.Y1 = ButtonTop;
+  HelpY = Help;
+  // The rows' boxes reach 0.7 of a step above their baseline. The rows stand
+  // on the help line, the title in the middle of what is left above them,
+  // clear of the game's score at the top where there is room.
+  const float RowsTop = Bottom + Step * Rows;
+  HeadingY = RowsTop + Step * 0.7f;
+  KeysHeadingY = HeadingY;
+  TitleY = std::min(Title, (RowsTop + H) / 2 - TitleSize * 0.35f);
 }
 
 float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }

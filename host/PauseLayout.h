@@ -2,6 +2,8 @@
 // click or a tap at a point of it means. The drawing and the pointer read the
 // same boxes, so a tap lands on what is drawn there. No GL here.
 // Pixels with y up, as GL draws; a shell's points (y down) are turned over by Hit.
+// Sizes a finger or an eye needs are in points (a page's CSS pixels), turned
+// into the view's pixels by the pixels per point the shell reports.
 #pragma once
 
 struct TBox {
@@ -18,8 +20,11 @@ struct TPauseTap {
 
 struct TPauseLayout {
   // Options rows of options; Keys lines of keys. A view taller than wide (a
-  // phone held upright) puts the keys under the options, else beside them.
-  TPauseLayout(int Width, int Height, int Options, int Keys);
+  // phone held upright) puts the keys under the options, else beside them;
+  // a view too low for rows a finger can hit beside the keys (under 480
+  // points high, a phone on its side) leaves the keys out and gives the
+  // options the middle alone.
+  TPauseLayout(int Width, int Height, int Options, int Keys, float PixelsPerPoint = 1);
 
   // The baseline of option I, its whole row (a press there chooses it), the
   // arrow marks at the two ends of its value (a press steps the value), and
@@ -29,20 +34,25 @@ struct TPauseLayout {
   TBox Less(int I) const;
   TBox More(int I) const;
   float ValueCentreX(int I) const;
-  // The keys fit with text a player can read (12 pixels at least); a phone
-  // held upright has no room for them under the options.
-  bool ShowsKeys() const { return KeyStep * 0.8f >= 12; }
+  // The keys fit with text a player can read (12 points at least); a phone
+  // on its side has no room for them.
+  bool ShowsKeys() const { return !Compact && KeyStep * 0.8f >= LeastText(); }
+  // The smallest text a player can read, and the least height of a row a finger can hit.
+  float LeastText() const { return 12 * Point; }
+  float Finger() const { return 44 * Point; }
   // What a press at (X, Y) in view pixels, y down from the top, means.
   TPauseTap Hit(int X, int Y) const;
 
   int Width, Height, Options;
+  float Point;      // view pixels per point
   bool Stacked;
+  bool Compact = false;  // the options alone, without their heading or the keys
   float Left, Span;  // the middle where the columns lie
   float TitleY, TitleSize;
   // The options' column: left edge, width, the headings' baseline, row step and text size.
   float OptionsX, ColumnWidth, HeadingY, Step, Row;
   // The keys' column: left edge, its heading's baseline, line step.
   float KeysX, KeysHeadingY, KeyStep;
-  float HelpY;
+  float HelpY, HelpSize;  // the line that says how to choose and change
   TBox PlayOn;  // the button that plays on
 };

@@ -27,9 +27,11 @@ void TSdlShell::PauseChanged(bool Paused) {
 }
 
 void TSdlShell::DrawPaused() {
-  int W = 0, H = 0;
+  int W = 0, H = 0, Ww = 0, Wh = 0;
   SDL_GL_GetDrawableSize(window_, &W, &H);
-  host_->DrawPauseScreen(W, H);
+  SDL_GetWindowSize(window_, &Ww, &Wh);
+  // A high-density display draws more pixels than the window has points.
+  host_->DrawPauseScreen(W, H, Ww > 0 && W > Ww ? float(W) / float(Ww) : 1.0f);
   TakePictureIfAsked();
   SDL_GL_SwapWindow(window_);
   pausedDirty_ = false;

@@ -36,8 +36,9 @@ class TWebShell : private IHostShell {
   // The page's status line while the game plays.
   static constexpr const char* PlayingText = "Click the picture to use the mouse. P or Esc pauses.";
   static constexpr const char* TouchPlayingText = "Stick: turn and speed. FIRE shoots and starts a game.";
-  static constexpr const char* PausedText = "Paused. Press P to play on.";
-  static constexpr const char* TouchPausedText = "Paused. Tap \u25B6 to play on.";
+  // Paused, the pause screen's settings change by a click or a tap.
+  static constexpr const char* PausedText = "Paused: click a setting to change it, P to play on.";
+  static constexpr const char* TouchPausedText = "Paused: tap a setting to change it, \u25B6 to play on.";
   // The status line while playing or paused, for the keyboard and mouse or for touch.
   static const char* PlayingLine();
   static const char* PausedLine();

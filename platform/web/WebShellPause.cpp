@@ -31,7 +31,8 @@ void TWebShell::PauseChanged(bool Paused) {
 
 void TWebShell::DrawPausedIfNeeded() {
   if (!host_ || !host_->Paused() || !pausedDirty_) return;
-  host_->DrawPauseScreen(width_, height_);
+  // Rows a finger can hit and text an eye can read are sized in CSS pixels.
+  host_->DrawPauseScreen(width_, height_, float(CanvasPixelsPerCssPixel()));
   pausedDirty_ = false;
 }
 

@@ -1,6 +1,6 @@
 // Clicks and taps on the pause screen, with no GL: where the layout puts the
 // rows, their value marks and the play-on button, and what a press there does
-// to the options, on a desktop window and on a phone held upright.
+// to the options, on a desktop window and on a phone held upright or on its side.
 #include <gtest/gtest.h>
 
 #include "OptionsMenu.h"
@@ -21,16 +21,23 @@ bool Overlap(const TBox& A, const TBox& B) {
 
 struct TView {
   int Width, Height;
-  bool Window;  // the desktop's window settings are listed
+  bool Window;       // the desktop's window settings are listed
+  float Point = 1;   // view pixels per point (the page's canvas pixels per CSS pixel)
 };
 
+// The tallest text of size Size above its baseline.
+float Ascent(float Size) { return Size * 0.75f; }
+
 TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
-  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{1080, 2338, false}, TView{390, 844, false}}) {
+  // Phones on their side: the page's canvas at 844 x 390 CSS pixels under its
+  // header, at a device pixel ratio of 3 (the canvas capped at 1920 wide) and of 1.
+  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{1080, 2338, false}, TView{390, 844, false},
+                        TView{1920, 796, false, 1920 / 844.0f}, TView{844, 350, false}}) {
     SCOPED_TRACE(std::to_string(V.Width) + "x" + std::to_string(V.Height));
     TSettings S;
     S.Volume = 80;
     TOptionsMenu Menu(V.Window, S);
-    const TPauseLayout L(V.Width, V.Height, Menu.Count(), int(GameKeys(V.Window).size()));
+    const TPauseLayout L(V.Width, V.Height, Menu.Count(), int(GameKeys(V.Window).size()), V.Point);
 
     for (int i = 0; i < Menu.Count(); ++i) {
       const TBox Row = L.OptionBox(i);
@@ -40,9 +47,29 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
         EXPECT_FALSE(Overlap(Row, L.OptionBox(i - 1))) << "row " << i;
       }
     }
-    // Rows a finger can hit: 40 pixels at least on a phone's 390 x 844 (CSS pixels).
-    if (V.Width == 390) {
-      EXPECT_GE(L.OptionBox(0).Y1 - L.OptionBox(0).Y0, 40.0f);
+    // On a phone, rows and the play-on button a finger can hit (44 points,
+    // give or take rounding); on a desk, the keys beside the options. Text
+    // of 12 points at least.
+    const float Finger = 44 - 0.01f;
+    if (!V.Window) {
+      EXPECT_GE((L.OptionBox(0).Y1 - L.OptionBox(0).Y0) / V.Point, Finger);
+      EXPECT_GE((L.PlayOn.Y1 - L.PlayOn.Y0) / V.Point, Finger);
+    } else {
+      EXPECT_TRUE(L.ShowsKeys());
+    }
+    EXPECT_GE(L.Row / V.Point, 12.0f);
+    EXPECT_GE(L.HelpSize / V.Point, 12.0f);
+    // No line under a row's highlight: the title and the heading above the
+    // rows, the help line and keys listed under them below, keys beside them to the right.
+    const TBox Last = L.OptionBox(Menu.Count() - 1);
+    EXPECT_GE(L.TitleY, L.OptionBox(0).Y1);
+    EXPECT_GE(L.HeadingY, L.OptionBox(0).Y1);
+    EXPECT_LE(L.HelpY + Ascent(L.HelpSize), Last.Y0);
+    if (L.ShowsKeys() && L.Stacked) {
+      EXPECT_LE(L.KeysHeadingY + Ascent(L.Row * 1.2f), Last.Y0);
+    }
+    if (L.ShowsKeys() && !L.Stacked) {
+      EXPECT_GE(L.KeysX, Last.X1);
     }
 
     // The label picks the row and changes nothing.

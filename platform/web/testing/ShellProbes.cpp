@@ -13,7 +13,6 @@
 #include "FrameInput.h"
 #include "InputStream.h"
 #include "PauseLayout.h"
-#include "WebContext.h"
 #include "WorldState.h"
 
 namespace {
@@ -50,14 +49,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendShellSettings() {
   return Text.c_str();
 }
 
-// The centre of a part of the pause screen on the canvas as it is now, in the
+// The centre of a part of the pause screen as it was last drawn, in the
 // canvas's pixels from its top left, as X * 65536 + Y: Part 0 is option Row's
 // label, 1 and 2 the marks that step its value down and up, 3 the play-on button.
 extern "C" EMSCRIPTEN_KEEPALIVE int SkyrendShellPausePoint(int Part, int Row) {
   if (!Shell || !Shell->Host()) return -1;
-  int W = 0, H = 0;
-  CanvasSize(W, H);
-  const TPauseLayout L(W, H, Shell->Host()->Options().Count(), int(GameKeys(false).size()));
+  const TPauseLayout L = Shell->Host()->PauseLayout();
+  const int H = L.Height;
   TBox B = Part == 1 ? L.Less(Row) : Part == 2 ? L.More(Row) : Part == 3 ? L.PlayOn : L.OptionBox(Row);
   if (Part == 0) B.X1 = L.Less(Row).X0;
   return int((B.X0 + B.X1) / 2) * 65536 + (H - 1 - int((B.Y0 + B.Y1) / 2));

@@ -108,6 +108,8 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   const Hidden = await Page.evaluate(() => ['stick-zone', 'fire'].every(Id =>
     getComputedStyle(document.getElementById(Id)).display === 'none'));
   Check(Hidden, 'paused, the stick and FIRE leave the pause screen free');
+  const Line = await Page.$eval('#status', Element => Element.textContent);
+  Check(/tap a setting/.test(Line), `paused, the status line says a tap changes a setting ("${Line}")`);
   const Settings = () => Page.evaluate(() => Module.ccall('SkyrendShellSettings', 'string', [], []));
   const Before_ = await Settings();
   await Tap(Cdp, await PausePoint(Page, 1, 0));
