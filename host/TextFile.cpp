@@ -173,7 +173,8 @@ struct TFileLock::TWait {
 TFileLock::TFileLock(const std::string& LockPath) {
   std::string Ignored;
   MakeFolders(FolderOf(LockPath), Ignored);
-  fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // A planted link is never followed: it could create or lock a file elsewhere.
+  fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd_ < 0) return;
   int Taken;
   while ((Taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {

@@ -1,19 +1,27 @@
 #include "PngFile.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgba, TRowOrder Rows,
-                  bool Alpha, std::string& Error) {
+                  bool Alpha, std::string& Error, TPngOpen Open) {
   if (Width <= 0 || Height <= 0 || Rgba.size() < size_t(Width) * size_t(Height) * 4) {
     Error = "no picture";
     return false;
   }
   errno = 0;
-  std::FILE* File = std::fopen(Path.c_str(), "wb");
+  std::FILE* File = nullptr;
+  if (Open == TPngOpen::Replace) {
+    File = std::fopen(Path.c_str(), "wb");
+  } else {
+    const int Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (Fd >= 0 && !(File = ::fdopen(Fd, "wb"))) ::close(Fd);
+  }
   if (!File) {
     Error = std::strerror(errno);
     return false;

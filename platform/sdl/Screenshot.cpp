@@ -33,9 +33,10 @@ std::string XdgPictures() {
   return Folder;
 }
 
-bool Exists(const std::string& Path) {
+// A link counts as taken even when it points nowhere: it is never followed.
+bool Taken(const std::string& Path) {
   struct stat Status;
-  return ::stat(Path.c_str(), &Status) == 0;
+  return ::lstat(Path.c_str(), &Status) == 0;
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ std::string ScreenshotPath(const std::string& Folder, std::time_t Time) {
   std::strftime(Stamp, sizeof Stamp, "%Y%m%d-%H%M%S", &Local);
   const std::string Base = Folder + "/Skyrend/skyrend-" + Stamp;
   std::string Path = Base + ".png";
-  for (int n = 2; Exists(Path); ++n) Path = Base + "-" + std::to_string(n) + ".png";
+  for (int n = 2; Taken(Path); ++n) Path = Base + "-" + std::to_string(n) + ".png";
   return Path;
 }
 
@@ -67,5 +68,5 @@ bool SaveScreenshot(const std::string& Path, int Width, int Height, std::string&
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, Rgba.data());
-  return WritePngFile(Path, Width, Height, Rgba, TRowOrder::BottomFirst, false, Error);
+  return WritePngFile(Path, Width, Height, Rgba, TRowOrder::BottomFirst, false, Error, TPngOpen::NewFileOnly);
 }

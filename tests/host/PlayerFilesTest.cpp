@@ -303,10 +303,13 @@ TEST_F(PlayerFilesTest, LinkedFilesAreWrittenThroughTheirLinks) {
     ASSERT_TRUE(MakeFolders(FolderOf(Path), Error)) << Error;
     ASSERT_EQ(symlink(("../../dotfiles/" + Path.substr(Path.rfind('/') + 1)).c_str(), Path.c_str()), 0);
   }
+  // The lock file is the program's own, never a link's target: a planted one is not followed.
+  ASSERT_EQ(symlink("../../planted.lock", (Paths.Scores + ".lock").c_str()), 0);
   TPlayerFiles S = Store();
   EXPECT_EQ(S.SaveSettings(Changed()), "");
   EXPECT_TRUE(Add(S, {100, 1, "2026-01-01"}).Saved);
   struct stat St;
+  EXPECT_NE(lstat((Folder + "/planted.lock").c_str(), &St), 0) << "the lock followed a planted link";
   for (const std::string& Path : {Paths.Settings, Paths.Scores}) {
     ASSERT_EQ(lstat(Path.c_str(), &St), 0);
     EXPECT_TRUE(S_ISLNK(St.st_mode)) << Path;
