@@ -1,7 +1,11 @@
 #include "FontMetrics.h"
 
 #include <cstring>
+#include <new>
 #include <sstream>
+#include <stdexcept>
+
+#include "ReadableFile.h"
 
 namespace {
 
@@ -48,6 +52,8 @@ bool ParseFontMetrics(const std::string& Text, TFontMetrics& M, std::string& Err
     bool Read = true;
     if (Key == "atlas") {
       Read = bool(Words >> M.AtlasWidth >> M.AtlasHeight) && M.AtlasWidth > 0 && M.AtlasHeight > 0;
+      if (Read && (M.AtlasWidth > MaxFontAtlasSide || M.AtlasHeight > MaxFontAtlasSide))
+        return Fail("atlas larger than " + std::to_string(MaxFontAtlasSide) + " x " + std::to_string(MaxFontAtlasSide));
     } else if (Key == "size") {
       Read = bool(Words >> M.Size) && M.Size > 0;
     } else if (Key == "ascent") {
@@ -99,8 +105,12 @@ bool DecodePgm(const std::string& Bytes, int& Width, int& Height, std::vector<ui
     return bool(In >> Value);
   };
   if (Magic != "P5" || !Number(Width) || !Number(Height) || !Number(Max) || Max != 255 || Width <= 0 ||
-      Height <= 0 || Width > 8192 || Height > 8192) {
+      Height <= 0) {
     Error = "not an 8-bit binary PGM picture";
+    return false;
+  }
+  if (Width > MaxFontAtlasSide || Height > MaxFontAtlasSide) {
+    Error = "atlas larger than " + std::to_string(MaxFontAtlasSide) + " x " + std::to_string(MaxFontAtlasSide);
     return false;
   }
   const size_t Start = size_t(In.tellg()) + 1;  // one blank after maxval
@@ -110,5 +120,46 @@ bool DecodePgm(const std::string& Bytes, int& Width, int& Height, std::vector<ui
     return false;
   }
   Pixels.assign(Bytes.begin() + ptrdiff_t(Start), Bytes.begin() + ptrdiff_t(Start + Need));
+  return true;
+}
+
+namespace {
+
+// The file's bytes within MaxBytes; false with Error "PATH: reason".
+bool ReadFontFile(const std::string& Path, uint64_t MaxBytes, std::string& Bytes, std::string& Error) {
+  const std::string TooLarge = "larger than " + std::to_string(MaxBytes >> 10) + " KB, more than any font";
+  try {
+    Bytes = TReadableFile(Path).ReadAll(MaxBytes, TooLarge.c_str());
+    return true;
+  } catch (const EReadError& e) {
+    Error = Path + ": " + std::strerror(e.Error);
+  } catch (const std::bad_alloc&) {
+    Error = Path + ": not enough memory";
+  } catch (const std::runtime_error& e) {
+    Error = Path + ": " + e.what();
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ReadFontFiles(const std::string& Folder, TFontMetrics& Metrics, int& Width, int& Height,
+                   std::vector<uint8_t>& Pixels, std::string& Error) {
+  const std::string MetricsPath = Folder + "/Font.metrics", AtlasPath = Folder + "/Font.pgm";
+  std::string Text, Bytes;
+  if (!ReadFontFile(MetricsPath, MaxFontMetricsBytes, Text, Error)) return false;
+  if (!ParseFontMetrics(Text, Metrics, Error)) {
+    Error = MetricsPath + ": " + Error;
+    return false;
+  }
+  if (!ReadFontFile(AtlasPath, MaxFontAtlasBytes, Bytes, Error)) return false;
+  if (!DecodePgm(Bytes, Width, Height, Pixels, Error)) {
+    Error = AtlasPath + ": " + Error;
+    return false;
+  }
+  if (Width != Metrics.AtlasWidth || Height != Metrics.AtlasHeight) {
+    Error = AtlasPath + ": not the size its metrics say";
+    return false;
+  }
   return true;
 }

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
+#include "DemoFile.h"
 #include "HostScreens.h"
 #include "InputPath.h"
 #include "PauseLayout.h"
@@ -87,11 +87,7 @@ TGameHost::~TGameHost() {
   CloseRecording();
 }
 
-std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path) {
-  auto File = std::make_unique<std::ofstream>(Path, std::ios::binary | std::ios::trunc);
-  if (!*File) throw std::runtime_error(std::string("cannot create the demo file: ") + std::strerror(errno));
-  return File;
-}
+std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path) { return std::make_unique<TDemoFile>(Path); }
 
 void TGameHost::Record(std::unique_ptr<std::ostream> Out, const std::string& Name, bool Header) {
   record_ = std::move(Out);
@@ -111,10 +107,7 @@ bool TGameHost::CloseRecording() {
   Stream().WriteTo(nullptr);
   record_->flush();
   bool Written = !record_->fail();
-  if (auto* File = dynamic_cast<std::ofstream*>(record_.get())) {
-    File->close();
-    Written = Written && !File->fail();
-  }
+  if (auto* File = dynamic_cast<TDemoFile*>(record_.get())) Written = File->Close() && Written;
   record_.reset();
   if (!Written) std::fprintf(stderr, "skyrend: %s: the demo could not be written\n", recordName_.c_str());
   return Written;

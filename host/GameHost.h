@@ -113,8 +113,8 @@ extern const char* const PausedTitle;
 uint32_t MouseButtons(bool Left, bool Right);
 
 
-// Creates the demo file to record into: std::runtime_error with the reason.
-// Made before the window and the first frame, so a bad path costs no game.
+// Creates the demo file to record into: std::runtime_error with the reason
+// (a FIFO or device is refused, never waited on). Made before the window and the first frame, so a bad path costs no game.
 std::unique_ptr<std::ostream> CreateDemoFile(const std::string& Path);
 
 // What a frame asks of the shell.

@@ -4,35 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
-
-namespace {
-
-bool ReadWhole(const std::string& Path, std::string& Bytes) {
-  std::ifstream In(Path, std::ios::binary);
-  if (!In) return false;
-  Bytes.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-  return !In.bad();
-}
-
-}  // namespace
 
 bool TTextDraw::Load(const std::string& Folder) {
   if (texture_) return true;
   if (failed_) return false;
-  const std::string MetricsPath = Folder + "/Font.metrics", AtlasPath = Folder + "/Font.pgm";
-  std::string Text, Bytes, Error;
+  std::string Error;
   int W = 0, H = 0;
   std::vector<uint8_t> Field;
-  bool Ok = false;
-  if (!ReadWhole(MetricsPath, Text)) Error = MetricsPath + ": cannot be read";
-  else if (!ParseFontMetrics(Text, metrics_, Error)) Error = MetricsPath + ": " + Error;
-  else if (!ReadWhole(AtlasPath, Bytes)) Error = AtlasPath + ": cannot be read";
-  else if (!DecodePgm(Bytes, W, H, Field, Error)) Error = AtlasPath + ": " + Error;
-  else if (W != metrics_.AtlasWidth || H != metrics_.AtlasHeight) Error = AtlasPath + ": not the size its metrics say";
-  else Ok = true;
+  const bool Ok = ReadFontFiles(Folder, metrics_, W, H, Field, Error);
   if (!Ok) {
     failed_ = true;
     std::fprintf(stderr, "skyrend: %s; the screens show no text\n", Error.c_str());

@@ -40,9 +40,22 @@ std::string FolderOf(const std::string& Path) {
 
 bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error) {
   Text.clear();
-  const int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking until the kind is known: a FIFO is refused, never waited on.
+  const int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (Fd < 0) {
     Error = Reason();
+    return false;
+  }
+  struct stat Status;
+  int Refused = 0;  // why the descriptor is no regular file to read
+  if (::fstat(Fd, &Status) != 0) Refused = errno;
+  else if (S_ISDIR(Status.st_mode)) Refused = EISDIR;
+  else if (!S_ISREG(Status.st_mode)) Refused = EINVAL;
+  else if (::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK) != 0) Refused = errno;
+  if (Refused != 0) {
+    ::close(Fd);
+    errno = Refused;
+    Error = Refused == EINVAL ? "Not a regular file" : Reason();
     return false;
   }
   char Buffer[4096];

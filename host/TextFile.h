@@ -9,8 +9,10 @@
 // Larger files are not the game's: refused before they are read whole.
 constexpr size_t MaxTextFileBytes = 1 << 20;
 
-// The file's bytes; false when it does not exist, cannot be read or is larger
-// than MaxTextFileBytes (Error says why; errno is EFBIG for the last).
+// The file's bytes; false when it does not exist, is no regular file (a FIFO
+// or device is refused without waiting on it: "Not a regular file"), cannot
+// be read or is larger than MaxTextFileBytes (Error says why; errno is EFBIG
+// for the last).
 bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error);
 // Writes Text to a temporary file in the folder of the file Path names, flushed
 // to disk, and renames it over that file. A Path that is a symbolic link keeps

@@ -37,6 +37,8 @@ TReadableFile::TReadableFile(const std::string& Path) {
   }
   try {
     CheckKind(st);
+    // A regular file: reads may block as usual from here.
+    if (fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) FailWith(errno);
   } catch (...) {
     close(fd_);
     throw;
