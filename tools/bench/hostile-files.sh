@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Plays each hostile file against the programs of one build folder and prints
+# a row per attack: seconds, peak memory, exit code and the first message.
+# Usage: tools/bench/hostile-files.sh BUILD/bin
+# Each run is cut off after 10 s (exit 124: it waited or ran on); a FIFO that
+# a reader waits on is opened by this script once the time is up, so nothing
+# is left blocked.
+set -u
+bin=$(cd "$1" && pwd)
+work=$(mktemp -d)
+source "$(dirname "$0")/private-xvfb.sh"
+export SKYREND_NO_DIALOGS=1 SDL_AUDIODRIVER=dummy
+demo="$(dirname "$0")/../../tests/data/demos/demo1.txt"
+short="$work/short.txt"
+{ head -n1 "$demo"; echo "1 tick 16"; echo "30 tick 16"; } >"$short"
+
+# A program folder of its own: the build's files, one of them replaced.
+program() {
+  local dir="$work/prog-$1"
+  mkdir -p "$dir"
+  cp -a "$bin"/. "$dir"/
+  echo "$dir"
+}
+
+run() {  # NAME COMMAND...
+  local name=$1
+  shift
+  /usr/bin/time -v -o "$work/time" timeout -k 2 10 "$@" >"$work/out" 2>"$work/err"
+  local code=$?
+  local secs kb msg
+  secs=$(awk -F': ' '/Elapsed/ {print $2}' "$work/time")
+  kb=$(awk -F': ' '/Maximum resident/ {print $2}' "$work/time")
+  msg=$(grep -v -e '^Command exited' -e '^Command terminated' "$work/err" | head -n1 | cut -c1-110)
+  printf '%-22s | %8s | %7d MB | %4s | %s\n' "$name" "$secs" $((kb / 1024)) "$code" "$msg"
+}
+
+# Opens every FIFO of the work folder for a moment, after the cut-off, so a
+# reader or writer stuck on one is let go.
+fifo() { mkfifo "$1"; ( sleep 12; timeout 1 cat "$1" >/dev/null 2>&1; timeout 1 sh -c ": >'$1'" ) & }
+
+printf '%-22s | %8s | %10s | %4s | %s\n' attack seconds "peak" exit "first message"
+p=$(program metrics-zero); rm "$p/Font.metrics"; ln -s /dev/zero "$p/Font.metrics"
+run font.metrics-zero "$p/skyrend-screens" "$work/shots-a"
+p=$(program metrics-fifo); rm "$p/Font.metrics"; fifo "$p/Font.metrics"
+run font.metrics-fifo "$p/skyrend-screens" "$work/shots-b"
+p=$(program pgm-fifo); rm "$p/Font.pgm"; fifo "$p/Font.pgm"
+run font.pgm-fifo "$p/skyrend-screens" "$work/shots-c"
+p=$(program atlas); sed -i 's/^atlas .*/atlas 8192 8192/' "$p/Font.metrics"
+{ printf 'P5\n8192 8192\n255\n'; head -c $((8192 * 8192)) /dev/zero; } >"$p/Font.pgm"
+run font.atlas-8192 "$p/skyrend-screens" "$work/shots-d"
+
+fifo "$work/settings.ini"
+run settings-fifo "$bin/skyrend-sim" --frames 10 --settings "$work/settings.ini"
+fifo "$work/scores.txt"
+run scores-fifo "$bin/skyrend-sim" --frames 10 --scores "$work/scores.txt"
+mkdir -p "$work/config/skyrend"; fifo "$work/config/skyrend/settings.ini"
+run game-settings-fifo env XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$bin/skyrend" --window --play "$short"
+fifo "$work/script"
+run sim-script-fifo "$bin/skyrend-sim" --script "$work/script"
+fifo "$work/demo"
+run verify-fifo "$bin/skyrend-verify" "$work/demo"
+ln -s /dev/zero "$work/zero-demo"
+run play-device env XDG_CONFIG_HOME="$work/c2" XDG_DATA_HOME="$work/d2" "$bin/skyrend" --window --play "$work/zero-demo"
+fifo "$work/record"
+run record-fifo env XDG_CONFIG_HOME="$work/c3" XDG_DATA_HOME="$work/d3" "$bin/skyrend" --window --record "$work/record"
+ln -s /dev/full "$work/record-device"
+run record-device env XDG_CONFIG_HOME="$work/c4" XDG_DATA_HOME="$work/d4" "$bin/skyrend" --window --record "$work/record-device"
+run sim-record-fifo "$bin/skyrend-sim" --frames 10 --record "$work/record"
+wait
