@@ -30,7 +30,7 @@ run() {  # NAME COMMAND...
   local secs kb msg
   secs=$(awk -F': ' '/Elapsed/ {print $2}' "$work/time")
   kb=$(awk -F': ' '/Maximum resident/ {print $2}' "$work/time")
-  msg=$(grep -v -e '^Command exited' -e '^Command terminated' "$work/err" | head -n1 | cut -c1-110)
+  msg=$(cat "$work/err" "$work/out" | grep -v -e '^Command exited' -e '^Command terminated' | head -n1 | cut -c1-110)
   printf '%-22s | %8s | %7d MB | %4s | %s\n' "$name" "$secs" $((kb / 1024)) "$code" "$msg"
 }
 
@@ -39,15 +39,24 @@ run() {  # NAME COMMAND...
 fifo() { mkfifo "$1"; ( sleep 12; timeout 1 cat "$1" >/dev/null 2>&1; timeout 1 sh -c ": >'$1'" ) & }
 
 printf '%-22s | %8s | %10s | %4s | %s\n' attack seconds "peak" exit "first message"
+# The text screens' font is read at the first pause: the game in a program
+# folder of its own is paused with P, then quit with Escape twice.
+font() {  # NAME PROGRAM-FOLDER
+  ( sleep 3; xdotool search --sync --class skyrend windowfocus --sync key p; sleep 2
+    xdotool key Escape; sleep 0.5; xdotool key Escape ) >/dev/null 2>&1 &
+  run "$1" env XDG_CONFIG_HOME="$work/c-$1" XDG_DATA_HOME="$work/d-$1" "$2/skyrend" --window
+}
 p=$(program metrics-zero); rm "$p/Font.metrics"; ln -s /dev/zero "$p/Font.metrics"
-run font.metrics-zero "$p/skyrend-screens" "$work/shots-a"
+font font.metrics-zero "$p"
 p=$(program metrics-fifo); rm "$p/Font.metrics"; fifo "$p/Font.metrics"
-run font.metrics-fifo "$p/skyrend-screens" "$work/shots-b"
+font font.metrics-fifo "$p"
 p=$(program pgm-fifo); rm "$p/Font.pgm"; fifo "$p/Font.pgm"
-run font.pgm-fifo "$p/skyrend-screens" "$work/shots-c"
+font font.pgm-fifo "$p"
 p=$(program atlas); sed -i 's/^atlas .*/atlas 8192 8192/' "$p/Font.metrics"
 { printf 'P5\n8192 8192\n255\n'; head -c $((8192 * 8192)) /dev/zero; } >"$p/Font.pgm"
-run font.atlas-8192 "$p/skyrend-screens" "$work/shots-d"
+font font.atlas-8192 "$p"
+p=$(program stock)
+font font.stock "$p"
 
 fifo "$work/settings.ini"
 run settings-fifo "$bin/skyrend-sim" --frames 10 --settings "$work/settings.ini"
