@@ -40,11 +40,14 @@ fifo() { mkfifo "$1"; ( sleep 12; timeout 1 cat "$1" >/dev/null 2>&1; timeout 1 
 
 printf '%-22s | %8s | %10s | %4s | %s\n' attack seconds "peak" exit "first message"
 # The text screens' font is read at the first pause: the game in a program
-# folder of its own is paused with P, then quit with Escape twice.
+# folder of its own is paused with P, then quit with Escape (which quits a
+# paused game); a game that waits on its font hears neither.
 font() {  # NAME PROGRAM-FOLDER
-  ( sleep 3; xdotool search --sync --class skyrend windowfocus --sync key p; sleep 2
-    xdotool key Escape; sleep 0.5; xdotool key Escape ) >/dev/null 2>&1 &
+  ( sleep 3; timeout 8 xdotool search --sync --class skyrend windowfocus --sync key p; sleep 2; xdotool key Escape ) \
+    >/dev/null 2>&1 &
+  local keys=$!
   run "$1" env XDG_CONFIG_HOME="$work/c-$1" XDG_DATA_HOME="$work/d-$1" "$2/skyrend" --window
+  wait "$keys"
 }
 p=$(program metrics-zero); rm "$p/Font.metrics"; ln -s /dev/zero "$p/Font.metrics"
 font font.metrics-zero "$p"
