@@ -78,4 +78,3 @@ run record-fifo env XDG_CONFIG_HOME="$work/c3" XDG_DATA_HOME="$work/d3" "$bin/sk
 ln -s /dev/full "$work/record-device"
 run record-device env XDG_CONFIG_HOME="$work/c4" XDG_DATA_HOME="$work/d4" "$bin/skyrend" --window --record "$work/record-device"
 run sim-record-fifo "$bin/skyrend-sim" --frames 10 --record "$work/record"
-wait
