@@ -191,14 +191,9 @@ TEST_F(UntrustedModel, AVertexOutOfReachIsRefusedAndOnlyDrawnVerticesMakeTheRadi
            Fourth + " 0 0 -1\n1\n0 0 1\n1\n0 " + Triangle + " 0 0 0 1\n";
   };
   const std::string tooFar = FailureFor("model.txt", "Model too large: a vertex coordinate over 4096 units");
-  const struct {
-    const char* Fourth;
-    const char* Triangle;
-    std::string Failure;
-    float Radius;
-  } cases[] = {
+  const struct { const char *Fourth, *Triangle; std::string Failure; float Radius; } cases[] = {
       {"1e30 0 0", "0 1 2", tooFar, 0},      // unused: it made every shot hit everything
-      {"3.4e38 0 0", "0 1 3", tooFar, 0},    // used: an infinite radius, a trace of nulls
+      {"3.4e38 3.4e38 0", "0 1 3", tooFar, 0},  // used: an infinite radius, a trace of nulls
       {"0 -4096.5 0", "0 1 2", tooFar, 0},
       {"4096 -4096 4096", "0 1 2", "", 1},   // within reach, but no triangle draws it
       {"4096 0 0", "0 1 3", "", 4096},
