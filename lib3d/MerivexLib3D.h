@@ -150,8 +150,8 @@ class TMS3DObj {
   // Throws "Model too large" for a vertex farther than MaxModelCoordinate
   // along an axis.
   void CheckReach(const T3DVertex& V) const;
-  // The farthest vertex from the origin that a triangle of the last mesh uses
-  // (indices checked); 0 for a last mesh without triangles.
+  // The farthest vertex from the origin that a triangle of the last mesh
+  // holding triangles uses (indices checked); 0 when no mesh holds any.
   float LastMeshRadius() const;
   // The area of every triangle read, in square units (indices checked).
   double Surface() const;

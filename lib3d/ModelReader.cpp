@@ -150,10 +150,12 @@ void TMS3DObj::CheckReach(const T3DVertex& V) const {
 float TMS3DObj::LastMeshRadius() const {
   // The collision radius is measured on the last mesh, as the game's models
   // are made (the obstacle's last mesh is its footprint), but only on the
-  // vertices its triangles draw: a vertex no triangle uses is not the model.
+  // vertices its triangles draw: a vertex no triangle uses is not the model,
+  // and a mesh without triangles (or one a cut file never reached) draws none.
   float radius = 0;
-  if (Meshes.empty()) return radius;
-  const T3DMesh& mesh = Meshes.back();
+  auto last = std::find_if(Meshes.rbegin(), Meshes.rend(), [](const T3DMesh& M) { return M.TriangleCounter > 0; });
+  if (last == Meshes.rend()) return radius;
+  const T3DMesh& mesh = *last;
   for (int32_t i = 0; i < mesh.TriangleCounter; ++i)
     for (const int32_t index : mesh.Triangles[size_t(i)].VertexIndices) {
       const T3DVertex& v = mesh.Vertices[size_t(index)];

@@ -279,6 +279,14 @@ TEST_F(ReaderTest, BoundsWidenFromTheOriginAndRadiusIsTheLastMeshs) {
   EXPECT_FLOAT_EQ(Model->MaxX, 6);  // bounds are not reset per mesh
   EXPECT_FLOAT_EQ(Model->MinY, -8);
   EXPECT_FLOAT_EQ(Model->MaxZ, 1.6f);
+
+  // A last mesh that draws nothing (no triangles, or cut off) gives no radius.
+  const std::string drawn =
+      "Frames: 30\nFrame: 1\nMeshes: 2\n\"a\" 0 0\n1\n0 6 -8 0 0 0 -1\n1\n0 0 1\n1\n0 0 0 0 0 0 0 0\n";
+  for (const std::string& second : {std::string("\"b\" 0 0\n1\n0 0 1.2 1.6 0 0 -1\n1\n0 0 1\n0\n"), std::string()}) {
+    ASSERT_EQ(Load(drawn + second), "");
+    EXPECT_FLOAT_EQ(Model->MaxRadius, 10);
+  }
 }
 
 TEST_F(ReaderTest, SharedVertexKeepsTheNormalOfItsLastCorner) {
