@@ -124,6 +124,7 @@ class TMS3DObj {
   int32_t NumMaterials = 0;
   int32_t CurrentMaterial = 0;
   std::vector<TMaterial> Materials;
+  // The collision radius: see LastMeshRadius; set when Read succeeds.
   float MaxRadius = 0;
   int32_t CurrentBone = 0;
   int32_t NumBones = 0;
@@ -146,6 +147,12 @@ class TMS3DObj {
   // Token N of Line as a name; throws "Name too long" past MaxNameBytes.
   std::string NameToken(const std::string& Line, int N) const;
   int64_t TrianglesRead() const;
+  // Throws "Model too large" for a vertex farther than MaxModelCoordinate
+  // along an axis.
+  void CheckReach(const T3DVertex& V) const;
+  // The farthest vertex from the origin that a triangle of the last mesh
+  // holding triangles uses (indices checked); 0 when no mesh holds any.
+  float LastMeshRadius() const;
   // The area of every triangle read, in square units (indices checked).
   double Surface() const;
   // The material a mesh draws with, or nullptr for the default material.

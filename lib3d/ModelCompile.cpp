@@ -3,6 +3,7 @@
 // this file, so a program that only reads models links no GL.
 #include <GL/gl.h>
 
+#include <string>
 #include <vector>
 
 #include "MerivexLib3D.h"
@@ -31,10 +32,17 @@ void TMS3DObj::Compile() {
 void TMS3DObj::UploadTextures() {
   // In material order, as each material's texture was first made or shared:
   // the same texture names, and the last material's texture left bound. A
-  // texture another model of the load uploaded is only bound.
+  // texture another model of the load uploaded is only bound. A texture the
+  // GL cannot hold would be drawn white, so it fails the load instead.
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
   for (TMaterial& material : Materials) {
     if (material.TextureIndex < 0 || static_cast<size_t>(material.TextureIndex) >= Textures.size()) continue;
     TModelTexture& texture = *Textures[material.TextureIndex];
+    if (!texture.Uploaded && largest > 0 && (texture.Width > largest || texture.Height > largest))
+      throw ELoadError(material.TextureFile, "Texture too large: " + std::to_string(texture.Width) + " x " +
+                                                 std::to_string(texture.Height) + " pixels, the GL takes at most " +
+                                                 std::to_string(largest));
     if (texture.Uploaded) {
       glBindTexture(GL_TEXTURE_2D, texture.TextureId);
     } else {

@@ -36,6 +36,10 @@ constexpr int64_t MaxLoadDrawnMeshes = 1024;
 // fills: a copy's share of the screen grows with its surface, and a hundred
 // fragments each the size of the floor cover it many times over.
 constexpr double MaxLoadDrawnSurface = 16777216.0;
+// How far a vertex may lie from the model's origin along any axis, in units:
+// a collision radius and a surface made of these stay finite in every sum and
+// square the world and the load take of them. The stock models reach 172.
+constexpr float MaxModelCoordinate = 4096.0f;
 // Bones are read and kept, never used.
 constexpr int32_t MaxModelBones = 256;
 // A model file's bytes: every line is looked at, even those the reader skips.

@@ -3,6 +3,7 @@
 // fixed positions.
 #include "MerivexLib3D.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <stdexcept>
@@ -84,6 +85,7 @@ void TMS3DObj::Read(const std::string& Name, std::string_view Text, TModelLoad* 
   FileName = Name;
   texturesNamed_ = 0;
   sizedBytes_ = 0;
+  MaxRadius = 0;
   try {
     std::string line;
     size_t start = 0;
@@ -105,6 +107,7 @@ void TMS3DObj::Read(const std::string& Name, std::string_view Text, TModelLoad* 
     // An empty, cut or damaged file leaves nothing to draw.
     if (TrianglesRead() == 0) throw ELoadError(Name, "Model has no triangles");
     load_->AddSurface(Surface());
+    MaxRadius = LastMeshRadius();
     AssignVertexNormals();
     CopyDrawArrays();
   } catch (const ELoadError&) {
@@ -135,6 +138,31 @@ double TMS3DObj::Surface() const {
       surface += 0.5 * std::sqrt(nx * nx + ny * ny + nz * nz);
     }
   return surface;
+}
+
+void TMS3DObj::CheckReach(const T3DVertex& V) const {
+  // Written so that a NaN is out of reach too.
+  const auto within = [](float C) { return std::fabs(C) <= MaxModelCoordinate; };
+  if (!(within(V.X) && within(V.Y) && within(V.Z)))
+    throw EOverBudget("a vertex coordinate over " + std::to_string(int(MaxModelCoordinate)) + " units");
+}
+
+float TMS3DObj::LastMeshRadius() const {
+  // The collision radius is measured on the last mesh, as the game's models
+  // are made (the obstacle's last mesh is its footprint), but only on the
+  // vertices its triangles draw: a vertex no triangle uses is not the model,
+  // and a mesh without triangles (or one a cut file never reached) draws none.
+  float radius = 0;
+  auto last = std::find_if(Meshes.rbegin(), Meshes.rend(), [](const T3DMesh& M) { return M.TriangleCounter > 0; });
+  if (last == Meshes.rend()) return radius;
+  const T3DMesh& mesh = *last;
+  for (int32_t i = 0; i < mesh.TriangleCounter; ++i)
+    for (const int32_t index : mesh.Triangles[size_t(i)].VertexIndices) {
+      const T3DVertex& v = mesh.Vertices[size_t(index)];
+      const double xx = v.X, yy = v.Y, zz = v.Z;
+      radius = std::max(radius, static_cast<float>(std::sqrt(xx * xx + yy * yy + zz * zz)));
+    }
+  return radius;
 }
 
 int32_t TMS3DObj::ReadCount(const std::string& Line, int Token, size_t BytesPerEntry, TCounted What) {
@@ -219,7 +247,6 @@ void TMS3DObj::ParseMeshLine(const std::string& Line) {
       mesh.Vertices.assign(n, T3DVertex());
       mesh.DrawVertices.assign(n, T3DVertex());
       mesh.VertexCounter = 0;
-      MaxRadius = 0;
       MeshState = n == 0 ? 3 : 2;
       break;
     }
@@ -229,9 +256,7 @@ void TMS3DObj::ParseMeshLine(const std::string& Line) {
       v.X = GetFloatToken(Line, 2);
       v.Y = GetFloatToken(Line, 3);
       v.Z = GetFloatToken(Line, 4);
-      const double xx = v.X, yy = v.Y, zz = v.Z;
-      const float r = static_cast<float>(std::sqrt(xx * xx + yy * yy + zz * zz));
-      if (r > MaxRadius) MaxRadius = r;
+      CheckReach(v);
       if (v.X > MaxX) MaxX = v.X;
       if (v.X < MinX) MinX = v.X;
       if (v.Y > MaxY) MaxY = v.Y;

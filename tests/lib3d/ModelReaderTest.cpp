@@ -127,10 +127,10 @@ TEST_F(ReaderTest, WorkedExampleLineByLine) {
     if (k >= 7) {
       EXPECT_EQ(Model->Meshes[0].Vertices.size(), 3u);
     }
-    // Radius and bounds follow the vertex lines read so far.
-    const float radius[] = {0, 1, 1, 2};
+    // Bounds follow the vertex lines read so far; the radius, of the drawn
+    // vertices, comes with the model.
     const size_t read = k < 8 ? 0 : (k > 10 ? 3 : k - 7);
-    EXPECT_FLOAT_EQ(Model->MaxRadius, radius[read]);
+    EXPECT_FLOAT_EQ(Model->MaxRadius, k >= 14 ? 2.0f : 0.0f);
     EXPECT_FLOAT_EQ(Model->MinX, read >= 1 ? -1.0f : 0.0f);
     EXPECT_FLOAT_EQ(Model->MaxX, read >= 2 ? 1.0f : 0.0f);
     EXPECT_FLOAT_EQ(Model->MaxY, read >= 3 ? 2.0f : 0.0f);
@@ -279,6 +279,14 @@ TEST_F(ReaderTest, BoundsWidenFromTheOriginAndRadiusIsTheLastMeshs) {
   EXPECT_FLOAT_EQ(Model->MaxX, 6);  // bounds are not reset per mesh
   EXPECT_FLOAT_EQ(Model->MinY, -8);
   EXPECT_FLOAT_EQ(Model->MaxZ, 1.6f);
+
+  // A last mesh that draws nothing (no triangles, or cut off) gives no radius.
+  const std::string drawn =
+      "Frames: 30\nFrame: 1\nMeshes: 2\n\"a\" 0 0\n1\n0 6 -8 0 0 0 -1\n1\n0 0 1\n1\n0 0 0 0 0 0 0 0\n";
+  for (const std::string& second : {std::string("\"b\" 0 0\n1\n0 0 1.2 1.6 0 0 -1\n1\n0 0 1\n0\n"), std::string()}) {
+    ASSERT_EQ(Load(drawn + second), "");
+    EXPECT_FLOAT_EQ(Model->MaxRadius, 10);
+  }
 }
 
 TEST_F(ReaderTest, SharedVertexKeepsTheNormalOfItsLastCorner) {

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "Bitmap.h"
 #include "Lib3DTestSupport.h"
 #include "ModelLoad.h"
 #include "TexturePath.h"
@@ -180,4 +181,40 @@ TEST_F(UntrustedModel, FilesThatExistButCannotBeReadSayWhy) {
   });
   EXPECT_EQ(failures, FailureFor("locked.bmp", "Permission denied") + "|" +
                           FailureFor("locked.txt", "Permission denied"));
+}
+
+TEST_F(UntrustedModel, AVertexOutOfReachIsRefusedAndOnlyDrawnVerticesMakeTheRadius) {
+  // One mesh: three vertices at 1 from the origin and a fourth, which the
+  // triangle uses or not.
+  const auto Mesh = [](const std::string& Fourth, const char* Triangle) {
+    return "Frames: 30\nFrame: 1\nMeshes: 1\n\"m\" 0 0\n4\n0 1 0 0 0 0 -1\n0 0 1 0 0 0 -1\n0 0 0 1 0 0 -1\n0 " +
+           Fourth + " 0 0 -1\n1\n0 0 1\n1\n0 " + Triangle + " 0 0 0 1\n";
+  };
+  const std::string tooFar = FailureFor("model.txt", "Model too large: a vertex coordinate over 4096 units");
+  const struct { const char *Fourth, *Triangle; std::string Failure; float Radius; } cases[] = {
+      {"1e30 0 0", "0 1 2", tooFar, 0},      // unused: it made every shot hit everything
+      {"3.4e38 3.4e38 0", "0 1 3", tooFar, 0},  // used: an infinite radius, a trace of nulls
+      {"0 -4096.5 0", "0 1 2", tooFar, 0},
+      {"4096 -4096 4096", "0 1 2", "", 1},   // within reach, but no triangle draws it
+      {"4096 0 0", "0 1 3", "", 4096},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Fourth);
+    EXPECT_EQ(Load(Mesh(c.Fourth, c.Triangle)), c.Failure);
+    EXPECT_FLOAT_EQ(Model->MaxRadius, c.Radius);
+  }
+}
+
+TEST_F(UntrustedModel, ATextureLargerThanTheGLTakesIsRefused) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  ASSERT_LT(largest, MaxBitmapPixels);  // so a bitmap one pixel high can pass it
+  const std::string over = "Texture too large: ", past = std::to_string(largest + 1),
+                    most = ", the GL takes at most " + std::to_string(largest);
+  Root.Write("game/wide.bmp", SolidBitmap(largest + 1, 1, 0x808080));
+  Root.Write("game/tall.bmp", SolidBitmap(1, largest + 1, 0x808080));
+  Root.Write("game/edge.bmp", SolidBitmap(largest, 1, 0x808080));
+  EXPECT_EQ(Load(ModelNaming({"wide.bmp"})), FailureFor("wide.bmp", over + past + " x 1 pixels" + most));
+  EXPECT_EQ(Load(ModelNaming({"tall.bmp"})), FailureFor("tall.bmp", over + "1 x " + past + " pixels" + most));
+  EXPECT_EQ(Load(ModelNaming({"edge.bmp"})), "");
 }

@@ -6,6 +6,7 @@
 // outside it, is the only 8 x 4 bitmap, and is reached from inside by the
 // link game/link.bmp and the folder link game/up.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "Bitmap.h"
 #include "BitmapWriter.h"
 #include "MerivexLib3D.h"
+#include "ModelLoad.h"
 
 const char* const FuzzTextureNames[] = {"camo.bmp",     "eye.bmp",     "floor.bmp",    "glow.bmp",   "gold.bmp",
                                         "jelly.bmp",    "letters.bmp", "obstacle.bmp", "rocket.bmp", "saucer.bmp",
@@ -67,8 +69,13 @@ inline const char* ModelFault(const TMS3DObj& M, bool Loaded) {
         if (t.VertexIndices[k] < 0 || t.VertexIndices[k] >= mesh.NumVertices || t.NormalIndices[k] < 0 ||
             t.NormalIndices[k] >= mesh.NumNormals)
           return "a triangle index outside its mesh";
+    for (const T3DVertex& v : mesh.Vertices)
+      if (!(std::fabs(v.X) <= MaxModelCoordinate && std::fabs(v.Y) <= MaxModelCoordinate &&
+            std::fabs(v.Z) <= MaxModelCoordinate))
+        return "a vertex beyond the models' reach loaded";
     triangles += mesh.TriangleCounter;
   }
+  if (!(M.MaxRadius >= 0 && M.MaxRadius <= MaxModelCoordinate * 1.7321f)) return "a radius beyond the models' reach";
   return triangles > 0 ? nullptr : "a model without triangles loaded";
 }
 
