@@ -197,6 +197,12 @@ void TGameHost::RequestPause() {
   SetPhase(Before);
 }
 
+void TGameHost::HoldPause() {
+  const auto Before = pause_.Phase();
+  pause_.Hold();
+  SetPhase(Before);
+}
+
 void TGameHost::TogglePause() {
   const auto Before = pause_.Phase();
   pause_.Toggle();

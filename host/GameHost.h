@@ -156,6 +156,10 @@ class TGameHost {
   // --- pause
   void RequestPause();
   void TogglePause();
+  // Paused at once and held there, no picture kept (the page's picture is
+  // gone); after ReleasePause the pause stays until the player plays on.
+  void HoldPause();
+  void ReleasePause() { pause_.Release(); }
   const TPauseState& Pause() const { return pause_; }
   bool Paused() const { return pause_.Paused(); }
   // Escape was pressed where it quits (paused, the shell ends at once).

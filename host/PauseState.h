@@ -20,11 +20,21 @@ class TPauseState {
   void Request() {
     if (phase_ == TPhase::Running) phase_ = TPhase::Capturing;
   }
-  // The pause key: pauses when running, plays on when paused or about to be.
+  // The pause key: pauses when running, plays on when paused or about to be;
+  // not while held.
   void Toggle() {
     if (phase_ == TPhase::Running) phase_ = TPhase::Capturing;
-    else phase_ = TPhase::Running;
+    else if (!held_) phase_ = TPhase::Running;
   }
+  // Paused at once, with no picture to keep (a page whose picture is gone),
+  // and nothing plays on until Release; after it the pause stays until the
+  // player plays on.
+  void Hold() {
+    phase_ = TPhase::Paused;
+    held_ = true;
+  }
+  void Release() { held_ = false; }
+  bool Held() const { return held_; }
   // A frame was drawn: true when it was the one to keep and the pause begins now.
   bool FrameDrawn() {
     if (phase_ != TPhase::Capturing) return false;
@@ -34,4 +44,5 @@ class TPauseState {
 
  private:
   TPhase phase_ = TPhase::Running;
+  bool held_ = false;
 };

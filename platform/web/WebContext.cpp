@@ -3,6 +3,7 @@
 #include <emscripten/html5.h>
 #include <emscripten/html5_webgl.h>
 
+#include "GlRestore.h"
 #include "WebServices.h"
 
 bool CreatePageContext(int Width, int Height) {
@@ -23,6 +24,7 @@ bool CreatePageContext(int Width, int Height) {
                     "browser's settings, update the browser and the graphics driver, or try another browser.");
     return false;
   }
+  NoteNewContext(Width, Height);
   return true;
 }
 

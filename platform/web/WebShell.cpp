@@ -104,7 +104,7 @@ void TWebShell::StepFrame(bool Draw) {
   ReadTouch(X, Y, Buttons);
   host_->Joystick(X, Y, Buttons);
   // Escape pauses here, so a frame never asks to quit; only a failed start-up ends the game.
-  // Without a context the world goes on unseen until the browser gives it back.
+  // A lost context holds the game paused (WebShellContext.cpp): nothing steps unseen.
   if (host_->Frame(Draw && !contextLost_) == TFrameResult::Terminate) Stop();
   if (Draw && !contextLost_) ++pictures_;
   if (running_ && Draw && !shownFirst_ && !contextLost_) {

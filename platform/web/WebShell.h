@@ -4,8 +4,9 @@
 // steps a second on the host's frame schedule: each display frame takes the
 // steps due and draws the last of them. The page never ends the
 // game: Escape, a hidden tab, a window that loses the focus and a lost
-// pointer lock pause it, and P plays on. A lost WebGL context is built again
-// when the browser gives it back, and the game goes on.
+// pointer lock pause it, and P plays on. A lost WebGL context pauses the game
+// until the browser gives it back; then it is built again and the game waits
+// under the pause sign for the player.
 #pragma once
 #include <emscripten/html5.h>
 
@@ -90,7 +91,7 @@ class TWebShell : private IHostShell {
   int width_ = 0, height_ = 0;
   double lastTitle_ = 0;
   int touchFires_ = 0, touchPauses_ = 0;  // the presses already seen, of the page's counts
-  bool contextLost_ = false;  // drawing waits for the browser to give the context back
+  bool contextLost_ = false;  // paused, drawing waits for the browser to give the context back
   bool shownFirst_ = false;   // the first picture has been drawn
   bool running_ = false;
   bool pausedDirty_ = false;  // the pause sign must be drawn again

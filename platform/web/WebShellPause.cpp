@@ -30,7 +30,8 @@ void TWebShell::PauseChanged(bool Paused) {
 }
 
 void TWebShell::DrawPausedIfNeeded() {
-  if (!host_ || !host_->Paused() || !pausedDirty_) return;
+  // Without a context the sign waits for the picture to come back.
+  if (!host_ || !host_->Paused() || !pausedDirty_ || contextLost_) return;
   // Rows a finger can hit and text an eye can read are sized in CSS pixels.
   host_->DrawPauseScreen(width_, height_, float(CanvasPixelsPerCssPixel()));
   pausedDirty_ = false;

@@ -131,6 +131,25 @@ TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
   EXPECT_EQ(Host->World().TitleFrames, TitleFrames + 1);
 }
 
+TEST_F(GameHostTest, AHeldPauseStopsTheWorldAtOnceAndPIsRefusedUntilReleased) {
+  const int32_t TitleFrames = Host->World().TitleFrames;
+  const uint32_t Frozen = Host->GameTicks();
+  Host->HoldPause();
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"paused"})) << "no frame drawn or presented first";
+  Wall.Now += 5000;
+  Host->KeyDown(VkPause);
+  Host->KeyUp(VkPause);
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_TRUE(Host->Paused());
+  EXPECT_EQ(Host->World().TitleFrames, TitleFrames);
+  EXPECT_EQ(Host->GameTicks(), Frozen);
+  Host->ReleasePause();
+  EXPECT_TRUE(Host->Paused()) << "released, it waits for the player";
+  Host->KeyDown(VkPause);
+  EXPECT_FALSE(Host->Paused());
+  EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"paused", "playing"}));
+}
+
 TEST_F(GameHostTest, EscapeWhilePausedQuitsAtOnce) {
   Host->RequestPause();
   Frame();

@@ -29,3 +29,18 @@ TEST(PauseState, ThePauseKeyTogglesFromEveryPhase) {
   Pause.Toggle();
   EXPECT_TRUE(Pause.Running());
 }
+
+TEST(PauseState, AHeldPauseBeginsAtOnceAndOnlyThePlayerEndsItAfterRelease) {
+  for (const bool Asked : {false, true}) {
+    TPauseState Pause;
+    if (Asked) Pause.Request();  // a pause already waiting for its picture
+    Pause.Hold();
+    EXPECT_TRUE(Pause.Paused()) << "no picture to wait for";
+    Pause.Toggle();
+    EXPECT_TRUE(Pause.Paused()) << "the pause key does nothing while held";
+    Pause.Release();
+    EXPECT_TRUE(Pause.Paused()) << "released, the pause stays";
+    Pause.Toggle();
+    EXPECT_TRUE(Pause.Running());
+  }
+}

@@ -1,7 +1,8 @@
 // glPushAttrib and glPopAttrib: the attribute stack. A push saves the
 // groups its mask names; the matching pop puts back exactly those groups, in
 // our state and in WebGL's, and leaves the rest as it is now. Of a texture
-// object only its binding is saved, not its parameters.
+// object only its binding is saved, not its parameters. Our state holds all
+// of it, so neither asks WebGL anything: a query waits for the GPU.
 #include <GL/gl.h>
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
@@ -13,18 +14,9 @@
 
 namespace {
 
-// What only WebGL keeps, saved beside our state.
-struct TWebGlPart {
-  GLboolean Scissor = GL_FALSE, Dither = GL_TRUE, PolygonOffset = GL_FALSE;
-  GLint ScissorBox[4] = {};
-  GLboolean ColourMask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
-  GLfloat ClearDepth = 1;
-};
-
 struct TRecord {
   GLbitfield Mask = 0;
   TAttributes Ours;
-  TWebGlPart WebGl;
 };
 
 TRecord Stack[AttribStackDepth];
@@ -54,6 +46,7 @@ void CopyGroups(GLbitfield Mask, const TAttributes& From, TAttributes& To) {
     To.CullMode = From.CullMode;
     To.FrontFace = From.FrontFace;
     To.PolygonSmooth = From.PolygonSmooth;
+    To.PolygonOffsetFill = From.PolygonOffsetFill;
   }
   if (Mask & GL_PIXEL_MODE_BIT) To.ReadBuffer = From.ReadBuffer;
   if (Mask & GL_LIGHTING_BIT) {
@@ -69,6 +62,7 @@ void CopyGroups(GLbitfield Mask, const TAttributes& From, TAttributes& To) {
     To.DepthTest = From.DepthTest;
     To.DepthFunc = From.DepthFunc;
     To.DepthMask = From.DepthMask;
+    To.ClearDepth = From.ClearDepth;
   }
   if (Mask & GL_VIEWPORT_BIT) Copy(To.Viewport, From.Viewport);
   if (Mask & GL_TRANSFORM_BIT) {
@@ -89,6 +83,13 @@ void CopyGroups(GLbitfield Mask, const TAttributes& From, TAttributes& To) {
     To.PolygonSmooth = From.PolygonSmooth;
     To.Multisample = From.Multisample;
     To.Fog = From.Fog;
+    To.ScissorTest = From.ScissorTest;
+    To.Dither = From.Dither;
+    To.PolygonOffsetFill = From.PolygonOffsetFill;
+  }
+  if (Mask & GL_SCISSOR_BIT) {
+    To.ScissorTest = From.ScissorTest;
+    Copy(To.ScissorBox, From.ScissorBox);
   }
   if (Mask & GL_COLOR_BUFFER_BIT) {
     To.AlphaTest = From.AlphaTest;
@@ -98,6 +99,8 @@ void CopyGroups(GLbitfield Mask, const TAttributes& From, TAttributes& To) {
     To.BlendSrc = From.BlendSrc;
     To.BlendDst = From.BlendDst;
     Copy(To.ClearColour, From.ClearColour);
+    Copy(To.ColourMask, From.ColourMask);
+    To.Dither = From.Dither;
   }
   if (Mask & GL_TEXTURE_BIT) {
     To.Texture2D = From.Texture2D;
@@ -106,29 +109,9 @@ void CopyGroups(GLbitfield Mask, const TAttributes& From, TAttributes& To) {
   }
 }
 
-TWebGlPart ReadWebGlPart(GLbitfield Mask) {
-  TWebGlPart P;
-  if (Mask & (GL_ENABLE_BIT | GL_SCISSOR_BIT)) P.Scissor = emscripten_glIsEnabled(GL_SCISSOR_TEST);
-  if (Mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) P.Dither = emscripten_glIsEnabled(GL_DITHER);
-  if (Mask & (GL_ENABLE_BIT | GL_POLYGON_BIT)) P.PolygonOffset = emscripten_glIsEnabled(GL_POLYGON_OFFSET_FILL);
-  if (Mask & GL_SCISSOR_BIT) emscripten_glGetIntegerv(GL_SCISSOR_BOX, P.ScissorBox);
-  if (Mask & GL_COLOR_BUFFER_BIT) emscripten_glGetBooleanv(GL_COLOR_WRITEMASK, P.ColourMask);
-  if (Mask & GL_DEPTH_BUFFER_BIT) emscripten_glGetFloatv(GL_DEPTH_CLEAR_VALUE, &P.ClearDepth);
-  return P;
-}
-
 void Enable(GLenum Cap, bool On) {
   if (On) emscripten_glEnable(Cap);
   else emscripten_glDisable(Cap);
-}
-
-void WriteWebGlPart(GLbitfield Mask, const TWebGlPart& P) {
-  if (Mask & (GL_ENABLE_BIT | GL_SCISSOR_BIT)) Enable(GL_SCISSOR_TEST, P.Scissor);
-  if (Mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) Enable(GL_DITHER, P.Dither);
-  if (Mask & (GL_ENABLE_BIT | GL_POLYGON_BIT)) Enable(GL_POLYGON_OFFSET_FILL, P.PolygonOffset);
-  if (Mask & GL_SCISSOR_BIT) emscripten_glScissor(P.ScissorBox[0], P.ScissorBox[1], P.ScissorBox[2], P.ScissorBox[3]);
-  if (Mask & GL_COLOR_BUFFER_BIT) emscripten_glColorMask(P.ColourMask[0], P.ColourMask[1], P.ColourMask[2], P.ColourMask[3]);
-  if (Mask & GL_DEPTH_BUFFER_BIT) emscripten_glClearDepthf(P.ClearDepth);
 }
 
 // Our state that WebGL keeps too, set in WebGL as it stands in ours.
@@ -136,6 +119,9 @@ void SyncWebGl(const TFixedState& S) {
   Enable(GL_BLEND, S.Blend);
   Enable(GL_CULL_FACE, S.CullFace);
   Enable(GL_DEPTH_TEST, S.DepthTest);
+  Enable(GL_SCISSOR_TEST, S.ScissorTest);
+  Enable(GL_DITHER, S.Dither);
+  Enable(GL_POLYGON_OFFSET_FILL, S.PolygonOffsetFill);
   emscripten_glBlendFunc(S.BlendSrc, S.BlendDst);
   emscripten_glCullFace(S.CullMode);
   emscripten_glFrontFace(S.FrontFace);
@@ -143,6 +129,9 @@ void SyncWebGl(const TFixedState& S) {
   emscripten_glDepthFunc(S.DepthFunc);
   emscripten_glViewport(S.Viewport[0], S.Viewport[1], S.Viewport[2], S.Viewport[3]);
   emscripten_glClearColor(S.ClearColour[0], S.ClearColour[1], S.ClearColour[2], S.ClearColour[3]);
+  emscripten_glScissor(S.ScissorBox[0], S.ScissorBox[1], S.ScissorBox[2], S.ScissorBox[3]);
+  emscripten_glColorMask(S.ColourMask[0], S.ColourMask[1], S.ColourMask[2], S.ColourMask[3]);
+  emscripten_glClearDepthf(S.ClearDepth);
   emscripten_glBindTexture(GL_TEXTURE_2D, S.BoundTexture);
 }
 
@@ -158,7 +147,6 @@ void glPushAttrib(GLbitfield Mask) {
   TRecord& R = Stack[S.AttribDepth++];
   R.Mask = Mask;
   R.Ours = S;
-  R.WebGl = ReadWebGlPart(Mask);
 }
 
 void glPopAttrib() {
@@ -170,11 +158,10 @@ void glPopAttrib() {
   FlushBatch();
   TRecord& R = Stack[--S.AttribDepth];
   // A texture deleted since the push is no longer there to bind.
-  if (R.Ours.BoundTexture != 0 && !emscripten_glIsTexture(R.Ours.BoundTexture)) R.Ours.BoundTexture = 0;
+  if (!IsTextureObject(R.Ours.BoundTexture)) R.Ours.BoundTexture = 0;
   CopyGroups(R.Mask, R.Ours, S);
   if (S.BoundTexture >= S.Textures.size()) S.Textures.resize(S.BoundTexture + 1);
   SyncWebGl(S);
-  WriteWebGlPart(R.Mask, R.WebGl);
 }
 
 }  // extern "C"

@@ -15,7 +15,8 @@ bool InsideBegin() {
   return true;
 }
 
-// The capabilities WebGL knows itself, which it keeps along with ours.
+// The capabilities WebGL knows itself, which it keeps along with ours (ours
+// answer glIsEnabled, so no frame waits on WebGL to read one back).
 bool PassedThrough(GLenum Cap) {
   return Cap == GL_BLEND || Cap == GL_CULL_FACE || Cap == GL_DEPTH_TEST || Cap == GL_SCISSOR_TEST ||
          Cap == GL_POLYGON_OFFSET_FILL || Cap == GL_DITHER;
@@ -32,6 +33,9 @@ bool* OwnFlag(GLenum Cap) {
     case GL_CULL_FACE: return &S.CullFace;
     case GL_DEPTH_TEST: return &S.DepthTest;
     case GL_BLEND: return &S.Blend;
+    case GL_SCISSOR_TEST: return &S.ScissorTest;
+    case GL_DITHER: return &S.Dither;
+    case GL_POLYGON_OFFSET_FILL: return &S.PolygonOffsetFill;
     default: return nullptr;
   }
 }
@@ -100,7 +104,6 @@ GLboolean glIsEnabled(GLenum Cap) {
   if (InsideBegin()) return GL_FALSE;
   if (bool* Flag = OwnFlag(Cap)) return *Flag ? GL_TRUE : GL_FALSE;
   if (bool* Flag = QuietFlag(Cap)) return *Flag ? GL_TRUE : GL_FALSE;
-  if (PassedThrough(Cap)) return emscripten_glIsEnabled(Cap);
   SetGlError(GL_INVALID_ENUM);
   return GL_FALSE;
 }

@@ -37,6 +37,8 @@ bool OwnValue(GLenum Name, T* Out) {
     case GL_LIGHT_MODEL_AMBIENT: Put(S.SceneAmbient, 4); return true;
     case GL_ALPHA_TEST_REF: Put(&S.AlphaRef, 1); return true;
     case GL_VIEWPORT: PutInt(S.Viewport, 4); return true;
+    case GL_SCISSOR_BOX: PutInt(S.ScissorBox, 4); return true;
+    case GL_DEPTH_CLEAR_VALUE: Put(&S.ClearDepth, 1); return true;
     case GL_MATRIX_MODE: PutInt(&MatrixMode, 1); return true;
     case GL_SHADE_MODEL: PutInt(&ShadeModel, 1); return true;
     case GL_MODELVIEW_STACK_DEPTH: PutInt(&Depths[0], 1); return true;
@@ -88,10 +90,16 @@ void glGetIntegerv(GLenum Name, GLint* Out) {
 
 void glGetBooleanv(GLenum Name, GLboolean* Out) {
   if (GlState().InBegin) return SetGlError(GL_INVALID_OPERATION);
+  const TFixedState& S = GlState();
   if (Name == GL_DEPTH_WRITEMASK) {
-    *Out = GlState().DepthMask ? GL_TRUE : GL_FALSE;
+    *Out = S.DepthMask ? GL_TRUE : GL_FALSE;
     return;
   }
+  if (Name == GL_COLOR_WRITEMASK) {
+    for (int i = 0; i < 4; ++i) Out[i] = S.ColourMask[i] ? GL_TRUE : GL_FALSE;
+    return;
+  }
+  if (OwnValue(Name, Out)) return;
   emscripten_glGetBooleanv(Name, Out);
 }
 

@@ -5,6 +5,8 @@
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
 
+#include <algorithm>
+
 #include "GlLists.h"
 #include "GlState.h"
 
@@ -142,18 +144,30 @@ void glClearColor(GLclampf R, GLclampf G, GLclampf B, GLclampf A) {
 
 void glClearDepth(GLclampd Depth) {
   if (InsideBegin()) return;
+  GlState().ClearDepth = GLfloat(std::min(std::max(Depth, 0.0), 1.0));
   emscripten_glClearDepthf(GLfloat(Depth));
 }
 
 void glColorMask(GLboolean R, GLboolean G, GLboolean B, GLboolean A) {
   if (InsideBegin()) return;
   FlushBatch();
+  bool* Mask = GlState().ColourMask;
+  Mask[0] = R != GL_FALSE;
+  Mask[1] = G != GL_FALSE;
+  Mask[2] = B != GL_FALSE;
+  Mask[3] = A != GL_FALSE;
   emscripten_glColorMask(R, G, B, A);
 }
 
 void glScissor(GLint X, GLint Y, GLsizei W, GLsizei H) {
   if (InsideBegin()) return;
+  if (W < 0 || H < 0) return SetGlError(GL_INVALID_VALUE);
   FlushBatch();
+  int* Box = GlState().ScissorBox;
+  Box[0] = X;
+  Box[1] = Y;
+  Box[2] = W;
+  Box[3] = H;
   emscripten_glScissor(X, Y, W, H);
 }
 

@@ -50,6 +50,12 @@ bool RestoreGlObjects() {
   Set(GL_DEPTH_TEST, S.DepthTest);
   Set(GL_BLEND, S.Blend);
   Set(GL_CULL_FACE, S.CullFace);
+  Set(GL_SCISSOR_TEST, S.ScissorTest);
+  Set(GL_DITHER, S.Dither);
+  Set(GL_POLYGON_OFFSET_FILL, S.PolygonOffsetFill);
+  emscripten_glScissor(S.ScissorBox[0], S.ScissorBox[1], S.ScissorBox[2], S.ScissorBox[3]);
+  emscripten_glColorMask(S.ColourMask[0], S.ColourMask[1], S.ColourMask[2], S.ColourMask[3]);
+  emscripten_glClearDepthf(S.ClearDepth);
   emscripten_glDepthMask(S.DepthMask);
   emscripten_glDepthFunc(S.DepthFunc);
   emscripten_glBlendFunc(S.BlendSrc, S.BlendDst);
@@ -58,4 +64,12 @@ bool RestoreGlObjects() {
   emscripten_glViewport(S.Viewport[0], S.Viewport[1], S.Viewport[2], S.Viewport[3]);
   emscripten_glClearColor(S.ClearColour[0], S.ClearColour[1], S.ClearColour[2], S.ClearColour[3]);
   return emscripten_glGetError() != 0x9242;  // CONTEXT_LOST_WEBGL: lost again already
+}
+
+void NoteNewContext(int Width, int Height) {
+  int* Box = GlState().ScissorBox;
+  Box[0] = 0;
+  Box[1] = 0;
+  Box[2] = Width;
+  Box[3] = Height;
 }

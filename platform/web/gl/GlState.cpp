@@ -54,6 +54,11 @@ const TTextureInfo* BoundTextureInfo() {
   return &S.Textures[S.BoundTexture];
 }
 
+bool IsTextureObject(uint32_t Name) {
+  const TFixedState& S = GlState();
+  return Name != 0 && Name < S.Textures.size() && S.Textures[Name].Generated && S.Textures[Name].Bound;
+}
+
 void SetGlError(uint32_t Code) {
   TFixedState& S = GlState();
   if (S.Error == 0) S.Error = Code;

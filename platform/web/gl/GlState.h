@@ -46,15 +46,19 @@ struct TTextureInfo {
   uint32_t Base = 0, Format = 0, Type = 0;
   int Alignment = 4;
   std::vector<uint8_t> Texels;
+  bool Generated = false;  // named by glGenTextures and not deleted since
+  bool Bound = false;      // bound since: a texture object, as glIsTexture says
 };
 
-// The state glPushAttrib saves and glPopAttrib puts back (what WebGL alone
-// keeps, such as the scissor box, is saved beside it).
+// The state glPushAttrib saves and glPopAttrib puts back. What WebGL keeps
+// too (enables, scissor box, colour mask, clear values) is kept here as well,
+// so that nothing in a frame waits on a WebGL query to read it back.
 struct TAttributes {
   uint32_t MatrixMode = 0x1700;  // GL_MODELVIEW
 
   bool Lighting = false, Light0 = false, Texture2D = false, AlphaTest = false, Normalize = false;
   bool CullFace = false, DepthTest = false, Blend = false;
+  bool ScissorTest = false, Dither = true, PolygonOffsetFill = false;
   // Accepted and remembered, but nothing is drawn differently: the canvas has
   // no multisampling, and the game uses neither smoothing nor fog.
   bool LineSmooth = false, PointSmooth = false, PolygonSmooth = false, Multisample = false, Fog = false;
@@ -67,6 +71,9 @@ struct TAttributes {
   uint32_t TexEnvMode = 0x2100;  // GL_MODULATE
   float LineWidth = 1, PointSize = 1;
   int Viewport[4] = {0, 0, 0, 0};
+  int ScissorBox[4] = {0, 0, 0, 0};  // the canvas's size when the context was made
+  bool ColourMask[4] = {true, true, true, true};
+  float ClearDepth = 1;
   float ClearColour[4] = {0, 0, 0, 0};
   bool DepthMask = true;
   uint32_t DepthFunc = 0x0201;  // GL_LESS
@@ -108,6 +115,8 @@ struct TMatrixStack {
 TMatrixStack CurrentStack();
 TMat4& CurrentMatrix();
 const TTextureInfo* BoundTextureInfo();
+// A name glGenTextures gave, bound since and not deleted (glIsTexture's answer, without asking WebGL).
+bool IsTextureObject(uint32_t Name);
 
 // Records an error unless one is already waiting, as GL does.
 void SetGlError(uint32_t Code);

@@ -81,6 +81,12 @@ extern "C" {
 void glGenTextures(GLsizei Count, GLuint* Names) {
   if (InsideBegin()) return;
   emscripten_glGenTextures(Count, Names);
+  TFixedState& S = GlState();
+  for (GLsizei i = 0; i < Count; ++i) {
+    if (Names[i] == 0) continue;  // WebGL made no texture
+    if (Names[i] >= S.Textures.size()) S.Textures.resize(Names[i] + 1);
+    S.Textures[Names[i]].Generated = true;
+  }
 }
 
 void glDeleteTextures(GLsizei Count, const GLuint* Names) {
@@ -94,7 +100,7 @@ void glDeleteTextures(GLsizei Count, const GLuint* Names) {
   emscripten_glDeleteTextures(Count, Names);
 }
 
-GLboolean glIsTexture(GLuint Name) { return emscripten_glIsTexture(Name); }
+GLboolean glIsTexture(GLuint Name) { return IsTextureObject(Name) ? GL_TRUE : GL_FALSE; }
 
 void glBindTexture(GLenum Target, GLuint Name) {
   if (CompiledOnly({TListOpCode::BindTexture, {Target, Name}, {}})) return;
@@ -105,6 +111,7 @@ void glBindTexture(GLenum Target, GLuint Name) {
   FlushBatch();
   S.BoundTexture = Name;
   if (Name >= S.Textures.size()) S.Textures.resize(Name + 1);
+  S.Textures[Name].Bound = true;
   emscripten_glBindTexture(GL_TEXTURE_2D, Name);
 }
 

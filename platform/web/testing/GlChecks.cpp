@@ -1,7 +1,8 @@
 // Checks of our OpenGL subset on the browser's real WebGL 2, for the page's
 // tests: display lists, the matrices read back for culling, depth writes,
 // wide lines and the error flag, as the game and its model library use them,
-// then the pause screen's calls (PauseScreenChecks.cpp).
+// then the state the subset keeps for itself (AttributeChecks.cpp) and the
+// pause screen's calls (PauseScreenChecks.cpp).
 #include <emscripten.h>
 
 #include <GL/gl.h>
@@ -124,6 +125,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* SkyrendGlChecks() {
   static std::string Result;
   if (!CreatePageContext(Size, Size)) return "no WebGL 2 context";
   Result = Run();
+  if (Result.empty()) Result = AttributeChecks(Size);
   if (Result.empty()) Result = PauseScreenChecks(Size);
   return Result.c_str();
 }

@@ -54,8 +54,9 @@ async function Launch() {
 // Opens the page with Module ('skyrend', the player's, or 'skyrend-test') and
 // waits until it is up: the player's page when its shell has written the
 // status line, the test module when its runtime is ready; then clicks the
-// cover away as a player does (unless Cover is kept). Before, when given,
-// runs in the page before any of its scripts (instruments for the test).
+// cover away as a player does (unless Cover is kept). Before, when given (a
+// function or a list of them), runs in the page before any of its scripts
+// (instruments for the test).
 // Console lines are collected in Page.Lines, errors in Page.Errors.
 async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000,
                                           Scale = 1, Cover = false, Touch = false, Context = Browser } = {}) {
@@ -69,7 +70,7 @@ async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Wi
   });
   Page.on('pageerror', Error => Page.Errors.push(String(Error)));
   Page.on('requestfailed', Request => Page.Errors.push('request failed: ' + Request.url()));
-  if (Before) await Page.evaluateOnNewDocument(Before);
+  for (const Instrument of [].concat(Before || [])) await Page.evaluateOnNewDocument(Instrument);
   const Port = Server.address().port;
   const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
   await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);

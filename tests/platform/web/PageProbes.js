@@ -58,6 +58,55 @@ function InstrumentAudio() {
   };
 }
 
+// Runs in the page before its scripts: counts the WebGL calls that make the
+// page wait for the GPU (reading state or errors back) inside each display
+// frame callback, by name, and times the callbacks. window.TestFrames holds
+// Frames, Queries (by name), FramesWithQueries and Ms (each callback's time);
+// window.TestFramesReset() starts them anew. The calls behave as before.
+function InstrumentFrames() {
+  const Waiting = ['getParameter', 'isTexture', 'isEnabled', 'getError', 'getTexParameter', 'getBufferParameter'];
+  let InFrame = false, Counted = 0;
+  const Figures = window.TestFrames = {};
+  window.TestFramesReset = () => Object.assign(Figures, { Frames: 0, Queries: {}, FramesWithQueries: 0, Ms: [] });
+  window.TestFramesReset();
+  for (const Name of Waiting) {
+    const Real = WebGL2RenderingContext.prototype[Name];
+    WebGL2RenderingContext.prototype[Name] = function (...Arguments) {
+      if (InFrame) {
+        ++Counted;
+        Figures.Queries[Name] = (Figures.Queries[Name] || 0) + 1;
+      }
+      return Real.apply(this, Arguments);
+    };
+  }
+  const RealFrame = window.requestAnimationFrame;
+  window.requestAnimationFrame = function (Callback) {
+    return RealFrame.call(window, Time => {
+      const Before = Counted, Start = performance.now();
+      InFrame = true;
+      try {
+        Callback(Time);
+      } finally {
+        InFrame = false;
+        ++Figures.Frames;
+        Figures.Ms.push(performance.now() - Start);
+        if (Counted > Before) ++Figures.FramesWithQueries;
+      }
+    });
+  };
+}
+
+// What InstrumentFrames saw over Ms of display frames: the counts and the
+// callbacks' median and 90th percentile in ms.
+async function FramesOver(Page, Ms) {
+  await Page.evaluate(() => window.TestFramesReset());
+  await new Promise(Resolve => setTimeout(Resolve, Ms));
+  const F = await Page.evaluate(() => JSON.parse(JSON.stringify(window.TestFrames)));
+  const Sorted = F.Ms.sort((A, B) => A - B);
+  const At = Part => (Sorted.length ? Sorted[Math.min(Sorted.length - 1, Math.floor(Sorted.length * Part))] : NaN);
+  return Object.assign(F, { Median: At(0.5), P90: At(0.9) });
+}
+
 // The states of the page's audio contexts, e.g. "running" or "suspended".
 async function AudioState(Page) {
   return Page.evaluate(() => window.TestAudio.map(Context => Context.state).join(',') || 'none');
@@ -165,4 +214,4 @@ function PaceLine(R) {
          `${R.Steps.toFixed(1)} steps a second of the game's clock (${R.Detail})`;
 }
 
-module.exports = { PaceCounts, MeasurePace, PaceLine, InstrumentAudio, AudioState, SoundStarts, HumThroughPage, Pixel, SignPixels, SignFloor, SamePicture };
+module.exports = { InstrumentFrames, FramesOver, PaceCounts, MeasurePace, PaceLine, InstrumentAudio, AudioState, SoundStarts, HumThroughPage, Pixel, SignPixels, SignFloor, SamePicture };
