@@ -122,6 +122,14 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
   while (std::getline(In, Line)) {
     ++Number;
     const std::string Where = Name + ":" + std::to_string(Number) + ": ";
+    // No value the game writes holds a control byte (a NUL, an escape, ...).
+    if (std::any_of(Line.begin(), Line.end(), [](char C) {
+          const auto Byte = static_cast<unsigned char>(C);
+          return (Byte < 0x20 && Byte != '\t' && Byte != '\r') || Byte == 0x7F;
+        })) {
+      Warnings.push_back(Where + "holds a control byte; ignored");
+      continue;
+    }
     if (!SplitLine(Line, Key, Value, Malformed)) {
       if (Malformed) Warnings.push_back(Where + "not a \"key = value\" line; ignored");
       continue;

@@ -13,11 +13,14 @@ const char* const WhereFrom = "localStorage ";
 const char* Key(TPlayerText Which) { return Which == TPlayerText::Settings ? SettingsKey : ScoresKey; }
 
 // Storage may be switched off (private windows, blocked cookies) or full:
-// then it throws, and *Failure gets the error's text.
-EM_JS(char*, GetStorageItem, (const char* Key, char** Failure), {
+// then it throws, and *Failure gets the error's text. *Length is the value's
+// UTF-8 length: a NUL inside it is the readers' to judge, not an end.
+EM_JS(char*, GetStorageItem, (const char* Key, char** Failure, unsigned* Length), {
   try {
     var Value = window.localStorage.getItem(UTF8ToString(Key));
-    return Value === null ? 0 : allocateUTF8(Value);
+    if (Value === null) return 0;
+    HEAPU32[Length >> 2] = lengthBytesUTF8(Value);
+    return allocateUTF8(Value);
   } catch (e) {
     HEAPU32[Failure >> 2] = allocateUTF8(String(e && e.name || e));
     return 0;
@@ -109,13 +112,14 @@ std::string TWebStorageBackend::Name(TPlayerText Which) const { return WhereFrom
 
 TTextRead TWebStorageBackend::Read(TPlayerText Which, std::string& Text, std::string& Error) {
   char* Failure = nullptr;
-  char* Value = GetStorageItem(Key(Which), &Failure);
+  unsigned Length = 0;
+  char* Value = GetStorageItem(Key(Which), &Failure, &Length);
   if (!Value) {
     if (!Failure) return TTextRead::Missing;
     Error = Taken(Failure);
     return TTextRead::Failed;
   }
-  Text = Value;
+  Text.assign(Value, Length);
   std::free(Value);
   return TTextRead::Read;
 }
