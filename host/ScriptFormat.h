@@ -34,8 +34,9 @@ struct TScriptEvent {
 // runs longer than a run may be asked to (10^8 frames are some 19 days).
 constexpr long MaxScriptFrame = 100000000L;
 // The largest view a headless replay draws, in pixels: its buffers cost some
-// 15 bytes a pixel, so about 130 MB here. 3840 x 2160 fits. (The game's own
-// window replays a demo at the window's size, whatever its header says.)
+// 16 bytes a pixel: at this size a replay peaks near 200 MB in all.
+// 3840 x 2160 fits. (The game's own window replays a demo at the window's
+// size, whatever its header says.)
 constexpr long long MaxReplayViewPixels = 8388608;
 // A demo's frames when its script names no clock.
 constexpr uint32_t DemoMsPerFrame = 16;

@@ -27,9 +27,10 @@ EM_JS(char*, GetStorageItem, (const char* Key, char** Failure, unsigned* Length)
   }
 });
 
-EM_JS(char*, SetStorageItem, (const char* Key, const char* Value), {
+// Value is Length bytes of UTF-8, NULs and all (the readers judge them).
+EM_JS(char*, SetStorageItem, (const char* Key, const char* Value, unsigned Length), {
   try {
-    window.localStorage.setItem(UTF8ToString(Key), UTF8ToString(Value));
+    window.localStorage.setItem(UTF8ToString(Key), new TextDecoder().decode(HEAPU8.slice(Value, Value + Length)));
     return 0;
   } catch (e) {
     return allocateUTF8(String(e && e.name || e));
@@ -40,8 +41,9 @@ EM_JS(char*, SetStorageItem, (const char* Key, const char* Value), {
 // second copy of a large table and Value is what Key holds, the table moves
 // to Copy (it is rewritten under Key right after). 0 when kept, 1 when Copy is
 // taken, 2 when it cannot be kept, with *Failure the error's text.
-EM_JS(int, KeepStorageCopy, (const char* Key, const char* Copy, const char* Value, char** Failure), {
-  var S = window.localStorage, K = UTF8ToString(Key), C = UTF8ToString(Copy), V = UTF8ToString(Value);
+EM_JS(int, KeepStorageCopy, (const char* Key, const char* Copy, const char* Value, unsigned Length, char** Failure), {
+  var S = window.localStorage, K = UTF8ToString(Key), C = UTF8ToString(Copy);
+  var V = new TextDecoder().decode(HEAPU8.slice(Value, Value + Length));
   try {
     if (S.getItem(C) !== null) return 1;
     try {
@@ -125,7 +127,7 @@ TTextRead TWebStorageBackend::Read(TPlayerText Which, std::string& Text, std::st
 }
 
 bool TWebStorageBackend::Write(TPlayerText Which, const std::string& Text, std::string& Error) {
-  char* Failure = SetStorageItem(Key(Which), Text.c_str());
+  char* Failure = SetStorageItem(Key(Which), Text.data(), unsigned(Text.size()));
   if (!Failure) return true;
   Error = "this browser keeps nothing more (" + Taken(Failure) + ")";
   return false;
@@ -136,7 +138,7 @@ bool TWebStorageBackend::KeepDamaged(TPlayerText Which, const std::string& Text,
   for (int Copy = 0; Copy < MaxDamagedCopies; ++Copy) {
     KeptAs = DamagedCopyName(Key(Which), Copy);
     char* Failure = nullptr;
-    const int Kept = KeepStorageCopy(Key(Which), KeptAs.c_str(), Text.c_str(), &Failure);
+    const int Kept = KeepStorageCopy(Key(Which), KeptAs.c_str(), Text.data(), unsigned(Text.size()), &Failure);
     if (Kept == 0) return true;
     if (Kept == 1) continue;
     Error = Taken(Failure);
