@@ -363,6 +363,13 @@ TEST_F(PlayerFilesTest, ASaveKeepsTheFilesModeAndRefusesWhatCouldNotBeReadAgain)
   TPlayerFiles S = Store();
   S.LoadSettings();
   EXPECT_EQ(S.SaveSettings(Changed()), "it would be larger than 1 MB, more than the game reads");
+  // A private damaged table is kept aside private.
+  Write(Paths.Scores, "damaged\n");
+  ASSERT_EQ(chmod(Paths.Scores.c_str(), 0600), 0);
+  EXPECT_TRUE(Add(S, {100, 1, "2026-01-01"}).Saved);
+  struct stat Kept;
+  ASSERT_EQ(stat((Paths.Scores + ".bad").c_str(), &Kept), 0);
+  EXPECT_EQ(Kept.st_mode & 07777, 0600u);
   EXPECT_EQ(std::system(("test -z \"$(find '" + Folder + "' -name '*.?\?\?\?\?\?')\"").c_str()), 0) << "a temporary file was left";
 }
 
