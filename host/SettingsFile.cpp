@@ -72,8 +72,14 @@ std::string ValueText(const TSettings& S, const std::string& Key) {
   if (Key == "volume") return std::to_string(S.Volume);
   if (Key == "muted") return YesNo(S.Muted);
   if (Key == "mouse_speed") {
+    // The fewest digits that read back as the same speed: a save of another
+    // setting must not round the player's own value.
     char Text[32];
-    std::snprintf(Text, sizeof Text, "%g", S.MouseSpeed);
+    for (int Digits = 6; Digits <= 17; ++Digits) {
+      std::snprintf(Text, sizeof Text, "%.*g", Digits, S.MouseSpeed);
+      double Back = 0;
+      if (ParseWholeText(Text, Back) && Back == S.MouseSpeed) break;
+    }
     return Text;
   }
   if (Key == "invert_mouse") return YesNo(S.InvertMouse);
