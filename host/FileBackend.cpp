@@ -20,7 +20,7 @@ bool TFileBackend::Write(TPlayerText Which, const std::string& Text, std::string
 bool TFileBackend::KeepDamaged(TPlayerText Which, const std::string& Text, std::string& KeptAs, std::string& Error) {
   for (int Copy = 0; Copy < MaxDamagedCopies; ++Copy) {
     KeptAs = DamagedCopyName(Name(Which), Copy);
-    if (WriteNewTextFile(KeptAs, Text, Error)) return true;
+    if (WriteNewTextFile(KeptAs, Text, Error, Name(Which))) return true;
     if (errno != EEXIST) return false;
   }
   Error = "the damaged copies " + DamagedCopyName(Name(Which), 0) + " to .bad." + std::to_string(MaxDamagedCopies - 1) +

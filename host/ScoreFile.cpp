@@ -18,6 +18,16 @@ namespace {
 
 bool IsSpace(char C) { return C == ' ' || (C >= '\t' && C <= '\r'); }
 
+// A byte no text the game writes holds (a NUL, an escape, ...): a line with
+// one is damaged, whatever else it says.
+bool HoldsControl(const std::string& Text, size_t Begin, size_t End) {
+  for (size_t At = Begin; At < End; ++At) {
+    const auto Byte = static_cast<unsigned char>(Text[At]);
+    if ((Byte < 0x20 && Byte != '\t' && Byte != '\r') || Byte == 0x7F) return true;
+  }
+  return false;
+}
+
 // The next whitespace-separated word of Line from At, "" at its end.
 std::string NextWord(const std::string& Text, size_t& At, size_t End) {
   while (At < End && IsSpace(Text[At])) ++At;
@@ -40,17 +50,19 @@ TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::v
     ++Number;
     size_t At = Begin;
     Begin = End + 1;
+    const bool Control = HoldsControl(Text, At, End);
     const std::string ScoreWord = NextWord(Text, At, End);
-    if (ScoreWord.empty() || ScoreWord[0] == '#') continue;
+    if (!Control && (ScoreWord.empty() || ScoreWord[0] == '#')) continue;
     const std::string LevelWord = NextWord(Text, At, End), DateWord = NextWord(Text, At, End);
     long long Score = -1, Level = 0;
-    const bool Good = NextWord(Text, At, End).empty() && ParseWholeText(ScoreWord, Score) && Score >= 0 &&
+    const bool Good = !Control && NextWord(Text, At, End).empty() && ParseWholeText(ScoreWord, Score) && Score >= 0 &&
                       Score <= INT32_MAX && ParseWholeText(LevelWord, Level) && Level >= 1 && Level <= 10 &&
                       IsIsoDate(DateWord);
     if (!Good) {
       Damaged = true;
       if (Warnings.size() < MaxWarnings)
-        Warnings.push_back(Name + ":" + std::to_string(Number) + ": not a \"score level date\" line; skipped");
+        Warnings.push_back(Name + ":" + std::to_string(Number) +
+                           (Control ? ": holds a control byte; skipped" : ": not a \"score level date\" line; skipped"));
       else
         ++More;
       continue;

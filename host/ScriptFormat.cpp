@@ -234,6 +234,12 @@ bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
   return true;
 }
 
+std::string ReplayViewTooLarge(int Width, int Height) {
+  if (static_cast<long long>(Width) * Height <= MaxReplayViewPixels) return "";
+  return "the view " + std::to_string(Width) + "x" + std::to_string(Height) + " is larger than a replay may draw (" +
+         std::to_string(MaxReplayViewPixels) + " pixels; 3840x2160 fits)";
+}
+
 std::string FormatScriptEvent(const TScriptEvent& E) {
   std::string Out = std::to_string(E.Frame);
   for (const auto& V : VerbNames)

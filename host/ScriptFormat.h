@@ -30,7 +30,14 @@ struct TScriptEvent {
   }
 };
 
-constexpr long MaxScriptFrame = 1000000000L;
+// The last frame a script may name: the tools' --frames cap, so no script
+// runs longer than a run may be asked to (10^8 frames are some 19 days).
+constexpr long MaxScriptFrame = 100000000L;
+// The largest view a headless replay draws, in pixels: its buffers cost some
+// 16 bytes a pixel: at this size a replay peaks near 200 MB in all.
+// 3840 x 2160 fits. (The game's own window replays a demo at the window's
+// size, whatever its header says.)
+constexpr long long MaxReplayViewPixels = 8388608;
 // A demo's frames when its script names no clock.
 constexpr uint32_t DemoMsPerFrame = 16;
 // What a script may cost. A recorded hour of play is 5 to 9 MB (a tick line
@@ -66,6 +73,10 @@ std::string DemoHeaderLine(int Width, int Height);
 // The window size from a script text's first line (after a byte-order mark):
 // false when that line is no demo header; a header whose size is not WxH within 1..MaxViewSide throws EScriptError.
 bool ReadDemoHeader(const std::string& Text, int& Width, int& Height);
+
+// Why a headless tool refuses to draw a view of Width x Height: "" when it
+// is within MaxReplayViewPixels.
+std::string ReplayViewTooLarge(int Width, int Height);
 
 // The event as one script line, without the line break.
 std::string FormatScriptEvent(const TScriptEvent& Event);

@@ -72,8 +72,14 @@ std::string ValueText(const TSettings& S, const std::string& Key) {
   if (Key == "volume") return std::to_string(S.Volume);
   if (Key == "muted") return YesNo(S.Muted);
   if (Key == "mouse_speed") {
+    // The fewest digits that read back as the same speed: a save of another
+    // setting must not round the player's own value.
     char Text[32];
-    std::snprintf(Text, sizeof Text, "%g", S.MouseSpeed);
+    for (int Digits = 6; Digits <= 17; ++Digits) {
+      std::snprintf(Text, sizeof Text, "%.*g", Digits, S.MouseSpeed);
+      double Back = 0;
+      if (ParseWholeText(Text, Back) && Back == S.MouseSpeed) break;
+    }
     return Text;
   }
   if (Key == "invert_mouse") return YesNo(S.InvertMouse);
@@ -122,6 +128,14 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
   while (std::getline(In, Line)) {
     ++Number;
     const std::string Where = Name + ":" + std::to_string(Number) + ": ";
+    // No value the game writes holds a control byte (a NUL, an escape, ...).
+    if (std::any_of(Line.begin(), Line.end(), [](char C) {
+          const auto Byte = static_cast<unsigned char>(C);
+          return (Byte < 0x20 && Byte != '\t' && Byte != '\r') || Byte == 0x7F;
+        })) {
+      Warnings.push_back(Where + "holds a control byte; ignored");
+      continue;
+    }
     if (!SplitLine(Line, Key, Value, Malformed)) {
       if (Malformed) Warnings.push_back(Where + "not a \"key = value\" line; ignored");
       continue;

@@ -113,8 +113,17 @@ std::string FollowLinks(const std::string& Path) {
 
 namespace {
 
-// Text in a new temporary file beside Path, flushed to disk: its name, or "" with the reason.
-std::string WriteTemporary(const std::string& Path, const std::string& Text, std::string& Error) {
+// The permission bits a file of ours gets: those of the file it replaces or
+// copies (a 0600 file stays private), else readable by all as before.
+mode_t ModeFor(const std::string& Like) {
+  struct stat Status;
+  if (!Like.empty() && ::stat(Like.c_str(), &Status) == 0 && S_ISREG(Status.st_mode)) return Status.st_mode & 07777;
+  return 0644;
+}
+
+// Text in a new temporary file beside Path with the permission bits Mode,
+// flushed to disk: its name, or "" with the reason (and no file left behind).
+std::string WriteTemporary(const std::string& Path, const std::string& Text, mode_t Mode, std::string& Error) {
   if (!MakeFolders(FolderOf(Path), Error)) return "";
   const std::string Pattern = Path + ".XXXXXX";
   std::vector<char> Name(Pattern.begin(), Pattern.end());
@@ -124,8 +133,7 @@ std::string WriteTemporary(const std::string& Path, const std::string& Text, std
     Error = Reason();
     return "";
   }
-  ::fchmod(Fd, 0644);  // mkstemp makes it 0600; the old file was readable as any other
-  bool Written = WriteAll(Fd, Text) && ::fsync(Fd) == 0;
+  bool Written = ::fchmod(Fd, Mode) == 0 && WriteAll(Fd, Text) && ::fsync(Fd) == 0;
   if (!Written) Error = Reason();
   if (::close(Fd) != 0 && Written) {
     Error = Reason();
@@ -139,8 +147,25 @@ std::string WriteTemporary(const std::string& Path, const std::string& Text, std
 }  // namespace
 
 bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, std::string& Error) {
+  // A file the game could not read back would be refused at every start.
+  if (Text.size() > MaxTextFileBytes) {
+    Error = "it would be larger than 1 MB, more than the game reads";
+    return false;
+  }
   const std::string Target = FollowLinks(Path);
-  const std::string Temp = WriteTemporary(Target, Text, Error);
+  struct stat Status;
+  const bool Exists = ::stat(Target.c_str(), &Status) == 0;
+  if (Exists && !S_ISREG(Status.st_mode)) {
+    Error = "not a regular file";
+    return false;
+  }
+  // Through a link the game replaces only a file of the player's own: a link
+  // planted towards another user's file (or a system file) is not written.
+  if (Exists && Target != Path && Status.st_uid != ::geteuid()) {
+    Error = "it links to a file of another user";
+    return false;
+  }
+  const std::string Temp = WriteTemporary(Target, Text, ModeFor(Target), Error);
   if (Temp.empty()) return false;
   if (::rename(Temp.c_str(), Target.c_str()) != 0) {
     Error = Reason();
@@ -150,8 +175,9 @@ bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, s
   return true;
 }
 
-bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error) {
-  const std::string Temp = WriteTemporary(Path, Text, Error);
+bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error, const std::string& ModeOf) {
+  const mode_t Mode = ModeFor(ModeOf);
+  const std::string Temp = WriteTemporary(Path, Text, Mode, Error);
   if (Temp.empty()) return false;
   // A hard link is made whole or not at all and never replaces a file.
   const bool Linked = ::link(Temp.c_str(), Path.c_str()) == 0;
@@ -162,7 +188,7 @@ bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::str
   Error = Reason();
   if (LinkError == EEXIST || (LinkError != EPERM && LinkError != ENOTSUP)) return false;
   // A file system without hard links: an exclusive create instead.
-  const int Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  const int Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, Mode);
   if (Fd < 0) {
     Error = Reason();
     return false;

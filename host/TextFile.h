@@ -15,13 +15,19 @@ constexpr size_t MaxTextFileBytes = 1 << 20;
 // for the last).
 bool ReadTextFile(const std::string& Path, std::string& Text, std::string& Error);
 // Writes Text to a temporary file in the folder of the file Path names, flushed
-// to disk, and renames it over that file. A Path that is a symbolic link keeps
-// its link: the file it points to is replaced (dotfile managers link the
-// player's files). The folders are made as needed. False with the reason.
+// to disk, and renames it over that file, which keeps its permission bits. A
+// Path that is a symbolic link keeps its link: the file it points to is
+// replaced (dotfile managers link the player's files), when that is a regular
+// file of this user. The folders are made as needed. A Text larger than
+// MaxTextFileBytes is refused (it could not be read again). False with the
+// reason, and no temporary file is left behind.
 bool WriteTextFileAtomically(const std::string& Path, const std::string& Text, std::string& Error);
 // Writes Text as a new file Path, whole or not at all, and never over an
-// existing file: false with errno EEXIST when Path is taken.
-bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error);
+// existing file: false with errno EEXIST when Path is taken. The new file gets
+// the permission bits of the file ModeOf names (a copy of a private file stays
+// private), 0644 without one.
+bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::string& Error,
+                      const std::string& ModeOf = "");
 // The file a path names after following its symbolic links (the last part
 // only, up to 40 of them); Path itself when it is not a link.
 std::string FollowLinks(const std::string& Path);

@@ -1,5 +1,8 @@
 #include "SimRun.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "FrameInput.h"
 
 int RunSimFrames(THeadlessHost& Sim, const TSimRun& Run) {
@@ -14,8 +17,12 @@ int RunSimFrames(THeadlessHost& Sim, const TSimRun& Run) {
     }
     if (Run.Trace) {
       const std::string& Line = Sim.TraceLine();
-      std::fwrite(Line.data(), 1, Line.size(), Run.Trace);
-      std::fputc('\n', Run.Trace);
+      // A full disk shows when a buffer is flushed: the run stops there, not
+      // after the remaining frames are played for a trace that is lost.
+      if (std::fwrite(Line.data(), 1, Line.size(), Run.Trace) != Line.size() || std::fputc('\n', Run.Trace) == EOF) {
+        std::fprintf(stderr, "%s: cannot write the trace at frame %ld: %s\n", Run.Program, k, std::strerror(errno));
+        return 1;
+      }
     }
     if (Run.AfterFrame && !Run.AfterFrame(k)) return 1;
   }

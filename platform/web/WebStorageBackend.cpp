@@ -13,20 +13,24 @@ const char* const WhereFrom = "localStorage ";
 const char* Key(TPlayerText Which) { return Which == TPlayerText::Settings ? SettingsKey : ScoresKey; }
 
 // Storage may be switched off (private windows, blocked cookies) or full:
-// then it throws, and *Failure gets the error's text.
-EM_JS(char*, GetStorageItem, (const char* Key, char** Failure), {
+// then it throws, and *Failure gets the error's text. *Length is the value's
+// UTF-8 length: a NUL inside it is the readers' to judge, not an end.
+EM_JS(char*, GetStorageItem, (const char* Key, char** Failure, unsigned* Length), {
   try {
     var Value = window.localStorage.getItem(UTF8ToString(Key));
-    return Value === null ? 0 : allocateUTF8(Value);
+    if (Value === null) return 0;
+    HEAPU32[Length >> 2] = lengthBytesUTF8(Value);
+    return allocateUTF8(Value);
   } catch (e) {
     HEAPU32[Failure >> 2] = allocateUTF8(String(e && e.name || e));
     return 0;
   }
 });
 
-EM_JS(char*, SetStorageItem, (const char* Key, const char* Value), {
+// Value is Length bytes of UTF-8, NULs and all (the readers judge them).
+EM_JS(char*, SetStorageItem, (const char* Key, const char* Value, unsigned Length), {
   try {
-    window.localStorage.setItem(UTF8ToString(Key), UTF8ToString(Value));
+    window.localStorage.setItem(UTF8ToString(Key), new TextDecoder().decode(HEAPU8.slice(Value, Value + Length)));
     return 0;
   } catch (e) {
     return allocateUTF8(String(e && e.name || e));
@@ -37,8 +41,9 @@ EM_JS(char*, SetStorageItem, (const char* Key, const char* Value), {
 // second copy of a large table and Value is what Key holds, the table moves
 // to Copy (it is rewritten under Key right after). 0 when kept, 1 when Copy is
 // taken, 2 when it cannot be kept, with *Failure the error's text.
-EM_JS(int, KeepStorageCopy, (const char* Key, const char* Copy, const char* Value, char** Failure), {
-  var S = window.localStorage, K = UTF8ToString(Key), C = UTF8ToString(Copy), V = UTF8ToString(Value);
+EM_JS(int, KeepStorageCopy, (const char* Key, const char* Copy, const char* Value, unsigned Length, char** Failure), {
+  var S = window.localStorage, K = UTF8ToString(Key), C = UTF8ToString(Copy);
+  var V = new TextDecoder().decode(HEAPU8.slice(Value, Value + Length));
   try {
     if (S.getItem(C) !== null) return 1;
     try {
@@ -109,19 +114,20 @@ std::string TWebStorageBackend::Name(TPlayerText Which) const { return WhereFrom
 
 TTextRead TWebStorageBackend::Read(TPlayerText Which, std::string& Text, std::string& Error) {
   char* Failure = nullptr;
-  char* Value = GetStorageItem(Key(Which), &Failure);
+  unsigned Length = 0;
+  char* Value = GetStorageItem(Key(Which), &Failure, &Length);
   if (!Value) {
     if (!Failure) return TTextRead::Missing;
     Error = Taken(Failure);
     return TTextRead::Failed;
   }
-  Text = Value;
+  Text.assign(Value, Length);
   std::free(Value);
   return TTextRead::Read;
 }
 
 bool TWebStorageBackend::Write(TPlayerText Which, const std::string& Text, std::string& Error) {
-  char* Failure = SetStorageItem(Key(Which), Text.c_str());
+  char* Failure = SetStorageItem(Key(Which), Text.data(), unsigned(Text.size()));
   if (!Failure) return true;
   Error = "this browser keeps nothing more (" + Taken(Failure) + ")";
   return false;
@@ -132,7 +138,7 @@ bool TWebStorageBackend::KeepDamaged(TPlayerText Which, const std::string& Text,
   for (int Copy = 0; Copy < MaxDamagedCopies; ++Copy) {
     KeptAs = DamagedCopyName(Key(Which), Copy);
     char* Failure = nullptr;
-    const int Kept = KeepStorageCopy(Key(Which), KeptAs.c_str(), Text.c_str(), &Failure);
+    const int Kept = KeepStorageCopy(Key(Which), KeptAs.c_str(), Text.data(), unsigned(Text.size()), &Failure);
     if (Kept == 0) return true;
     if (Kept == 1) continue;
     Error = Taken(Failure);

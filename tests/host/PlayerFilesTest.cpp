@@ -5,13 +5,16 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -175,7 +178,9 @@ TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
 
 TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   const std::string Huge(MaxTextFileBytes + 1, '1');
-  Write(Paths.Scores, Huge);
+  std::string Made;
+  ASSERT_TRUE(MakeFolders(FolderOf(Paths.Scores), Made));
+  std::ofstream(Paths.Scores, std::ios::binary) << Huge;  // more than the game itself would write
   TPlayerFiles S = Store();
   EXPECT_TRUE(S.LoadScores().empty());
   EXPECT_FALSE(Add(S, {200, 2, "2026-01-02"}).Saved);
@@ -293,7 +298,79 @@ TEST_F(PlayerFilesTest, AFileWarnsTenTimesThenCountsTheRestWithControlBytesEscap
   ASSERT_EQ(Warnings.size(), 11u);
   EXPECT_EQ(Warnings[10], Paths.Scores + ": and 15 more");
   S.LoadSettings();
-  EXPECT_EQ(Warnings.back(), Paths.Settings + ":1: volume \"\\x1b[2J\" is not a whole number from 0 to 100; 100 used");
+  EXPECT_EQ(Warnings.back(), Paths.Settings + ":1: holds a control byte; ignored");
+}
+
+TEST(PlayerText, ALineWithAControlByteIsDamagedAndTheRestIsKept) {
+  // A NUL once cut the table there: the game after it was lost without a word.
+  const std::string Scores("7000 3 2026-01-01\n# a\0comment\n12\0 1 2026-01-01\n500 2 2026-01-02\x1b\n400 1 2026-01-03\n", 82);
+  std::vector<std::string> Warnings;
+  bool Damaged = false;
+  const TScoreTable Table = ParseScores(Scores, "s", Warnings, Damaged);
+  EXPECT_EQ(Table, (TScoreTable{{7000, 3, "2026-01-01"}, {400, 1, "2026-01-03"}}));
+  EXPECT_TRUE(Damaged);
+  EXPECT_EQ(Warnings, (std::vector<std::string>{"s:2: holds a control byte; skipped", "s:3: holds a control byte; skipped",
+                                                "s:4: holds a control byte; skipped"}));
+  Warnings.clear();
+  const TSettings S = ParseSettings(std::string("volume = 5\0\nmuted = yes\n", 24), "i", Warnings);
+  EXPECT_EQ(S.Volume, TSettings{}.Volume);
+  EXPECT_TRUE(S.Muted);
+  EXPECT_EQ(Warnings, std::vector<std::string>{"i:1: holds a control byte; ignored"});
+}
+
+// Saves that fail leave the old file as it was, and no temporary file beside it.
+TEST_F(PlayerFilesTest, ASaveKeepsTheFilesModeAndRefusesWhatCouldNotBeReadAgain) {
+  const std::string Dot = Folder + "/dotfiles/settings.ini", Other = Folder + "/other.ini";
+  Write(Paths.Settings, "volume = 1\n");
+  Write(Dot, "volume = 2\n");
+  Write(Other, "secret\n");
+  ASSERT_EQ(chmod(Paths.Settings.c_str(), 0600) | chmod(Dot.c_str(), 0640) | chown(Other.c_str(), 65534, 65534), 0);
+  const std::string Link = Folder + "/config/skyrend/linked.ini", Planted = Folder + "/config/skyrend/planted.ini";
+  ASSERT_EQ(symlink(Dot.c_str(), Link.c_str()) | symlink(Other.c_str(), Planted.c_str()), 0);
+  struct {
+    std::string Path, Text, Refusal;
+    mode_t Mode;
+  } Cases[] = {
+      {Paths.Settings, "volume = 3\n", "", 0600},
+      {Link, "volume = 4\n", "", 0640},
+      {Planted, "volume = 5\n", "it links to a file of another user", 0644},
+      {Paths.Settings, std::string(MaxTextFileBytes + 1, '#'), "it would be larger than 1 MB, more than the game reads", 0600},
+  };
+  for (const auto& C : Cases) {
+    const std::string Target = FollowLinks(C.Path), Before = Read(Target);
+    std::string Error;
+    EXPECT_EQ(WriteTextFileAtomically(C.Path, C.Text, Error), C.Refusal.empty()) << C.Path;
+    EXPECT_EQ(Error, C.Refusal) << C.Path;
+    EXPECT_EQ(Read(Target), C.Refusal.empty() ? C.Text : Before) << C.Path;
+    struct stat St;
+    ASSERT_EQ(stat(Target.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 07777, C.Mode) << C.Path;
+  }
+  // A write error half-way (a file-size limit stands in for a full disk).
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit Old, Small{4096, 4096};
+  getrlimit(RLIMIT_FSIZE, &Old);
+  Small.rlim_max = Old.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &Small);
+  std::string Error;
+  const bool Written = WriteTextFileAtomically(Paths.Settings, std::string(8192, '#'), Error);
+  setrlimit(RLIMIT_FSIZE, &Old);
+  EXPECT_FALSE(Written);
+  EXPECT_EQ(Error, "File too large");
+  EXPECT_EQ(Read(Paths.Settings), "volume = 3\n");
+  // The game's own save says why, and the file stays readable.
+  Write(Paths.Settings, std::string(MaxTextFileBytes - 4, '#'));
+  TPlayerFiles S = Store();
+  S.LoadSettings();
+  EXPECT_EQ(S.SaveSettings(Changed()), "it would be larger than 1 MB, more than the game reads");
+  // A private damaged table is kept aside private.
+  Write(Paths.Scores, "damaged\n");
+  ASSERT_EQ(chmod(Paths.Scores.c_str(), 0600), 0);
+  EXPECT_TRUE(Add(S, {100, 1, "2026-01-01"}).Saved);
+  struct stat Kept;
+  ASSERT_EQ(stat((Paths.Scores + ".bad").c_str(), &Kept), 0);
+  EXPECT_EQ(Kept.st_mode & 07777, 0600u);
+  EXPECT_EQ(std::system(("test -z \"$(find '" + Folder + "' -name '*.?\?\?\?\?\?')\"").c_str()), 0) << "a temporary file was left";
 }
 
 TEST_F(PlayerFilesTest, LinkedFilesAreWrittenThroughTheirLinks) {

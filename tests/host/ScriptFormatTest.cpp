@@ -94,8 +94,9 @@ TEST(ScriptFormat, BadLinesNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("5 stage scheme 11"), "line 12: scheme 11 is outside 0..10");
   EXPECT_EQ(ErrorOf("5 stage level 10"), "line 12: level 10 is outside 0..9");
   EXPECT_EQ(ErrorOf("down 90"), "line 12: frame \"down\" is not a whole number");
-  EXPECT_EQ(ErrorOf("0 click"), "line 12: frame 0 is outside 1..1000000000");
-  EXPECT_EQ(ErrorOf("-3 click"), "line 12: frame -3 is outside 1..1000000000");
+  EXPECT_EQ(ErrorOf("0 click"), "line 12: frame 0 is outside 1..100000000");
+  EXPECT_EQ(ErrorOf("1000000000 click"), "line 12: frame 1000000000 is outside 1..100000000");
+  EXPECT_EQ(ErrorOf("-3 click"), "line 12: frame -3 is outside 1..100000000");
   EXPECT_EQ(ErrorOf("5 down"), "line 12: expected \"FRAME down|repeat|up VK\"");
   EXPECT_EQ(ErrorOf("5 down 90 91"), "line 12: expected \"FRAME down|repeat|up VK\"");
   EXPECT_EQ(ErrorOf("5 up 256"), "line 12: key code 256 is outside 1..255");

@@ -12,7 +12,7 @@ seconds="${2:-60}"
 program="${3:-$here/../../build/bin}"
 shift $(( $# < 3 ? $# : 3 ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap model script)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap model script player)
 
 # Per target: the model target's inputs stay short (a model's structure fits
 # in 4 KB, counts do the rest); a script's reach a line over the line limit.
@@ -21,6 +21,7 @@ options() {
     bitmap) echo "-max_len=65536" ;;
     model) echo "-max_len=4096" ;;
     script) echo "-max_len=16384" ;;
+    player) echo "-max_len=4096" ;;
   esac
 }
 
@@ -29,6 +30,7 @@ seed() {  # seed TARGET DIR: copies the seed files into the corpus DIR
     bitmap) cp "$data"/bmpsuite/[bgqx]/*.bmp "$2"/; cp "$program"/*.bmp "$2"/ 2>/dev/null || true ;;
     model) cp "$data"/ms3d-ascii/*.txt "$2"/; cp "$program"/*.txt "$2"/ 2>/dev/null || true ;;
     script) cp "$data"/demos/*.txt "$2"/ ;;
+    player) cp "$here"/player-seeds/* "$2"/ ;;
   esac
   cp "$here/regressions/$1"/* "$2"/ 2>/dev/null || true
 }

@@ -99,7 +99,7 @@ int Run(const TSimOptions& O, std::vector<TScriptEvent> Events, const std::strin
     Code = RunSimFrames(Sim, Run);
     if (!Sim.Game.CloseRecording()) Code = 1;
   }
-  if (Trace && Trace != stdout && std::fclose(Trace) != 0) {
+  if (Trace && Trace != stdout && std::fclose(Trace) != 0 && Code == 0) {
     std::fprintf(stderr, "skyrend-sim: cannot write the trace \"%s\"\n", Shown(O.TracePath).c_str());
     Code = 1;
   }
@@ -131,6 +131,13 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "skyrend-sim: %s: %s\n", Shown(O.ScriptPath).c_str(), e.what());
       return 2;
     }
+  }
+  // The view sizes the headless buffers: a demo's header may name any window.
+  const std::string TooLarge = ReplayViewTooLarge(O.Width, O.Height);
+  if (!TooLarge.empty()) {
+    std::fprintf(stderr, "skyrend-sim: %s: %s\n", Shown(O.ScriptPath.empty() ? "--size" : O.ScriptPath).c_str(),
+                 TooLarge.c_str());
+    return 2;
   }
   // A script plays to its own last frame, as `skyrend --play` does, unless --frames says otherwise.
   if (!O.FramesGiven && !Events.empty()) O.Frames = std::max(Events.back().Frame, 1L);

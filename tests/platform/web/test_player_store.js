@@ -1,6 +1,6 @@
 // The page keeps the player's settings and scores in localStorage, in the
-// desktop files' text: a stored table gives the high score at start and its
-// damaged line is named on the console; M mutes and is kept as `muted` with
+// desktop files' text: a stored table gives the high score at start (read
+// past a NUL, never cut there) and its damaged line is named on the console; M mutes and is kept as `muted` with
 // the other stored lines as they were; two open tabs ending games at the
 // same moment keep both (20 rounds); a game that ends while another tab
 // holds the table too long is said and saved with the next; a damaged table,
@@ -16,7 +16,7 @@ const [WebBuild] = process.argv.slice(2);
 function Seed() {
   if (sessionStorage.getItem('seeded')) return;
   sessionStorage.setItem('seeded', '1');
-  localStorage.setItem('skyrend.scores', '7777 3 2026-01-01\ngarbage\n');
+  localStorage.setItem('skyrend.scores', 'garb\u0000age\n7777 3 2026-01-01\n');
   localStorage.setItem('skyrend.settings', '# mine\nvolume = 50\n');
 }
 
@@ -32,7 +32,7 @@ const SeenWrite = Page => Page.evaluate(() => Promise.race([window.Written,
 
 RunInBrowser(WebBuild, async (Browser, Server) => {
   const Page = await OpenPage(Browser, Server, { Before: Seed });
-  const Named = L => L.includes('localStorage skyrend.scores:2: not a "score level date" line; skipped');
+  const Named = L => L.includes('localStorage skyrend.scores:1: holds a control byte; skipped');
   await WaitFor(() => Page.Lines.some(Named), Seen => Seen);
   Check(Page.Lines.some(Named),
         'the damaged stored line is named on the console');
@@ -65,7 +65,8 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   const Table = await Stored(Shell, 'skyrend.scores');
   Check(Table === '9000 2 2026-12-24\n7777 3 2026-01-01\n500 2 2026-12-24\n',
         'both tabs\' games are kept: ' + JSON.stringify(Table));
-  Check(await Stored(Shell, 'skyrend.scores.bad') === '7777 3 2026-01-01\ngarbage\n', 'the damaged table is kept aside');
+  Check(await Stored(Shell, 'skyrend.scores.bad') === 'garb\u0000age\n7777 3 2026-01-01\n',
+        'the damaged table is kept aside whole, its NUL too');
   let Kept = 0;
   for (let Round = 0; Round < 20; ++Round) {
     await WatchWrites(Other, 'skyrend.scores');
