@@ -27,6 +27,9 @@ class TPlayerStore : public IPlayerStore {
   // A save under way is finished first (its callbacks are not called).
   ~TPlayerStore() override;
 
+  // The values of settings the kept text lacks, where the platform chooses
+  // other than the program's own (see FormatSettings); before LoadSettings.
+  void SetDefaults(const TSettings& Defaults) { defaults_ = Defaults; }
   // The settings as kept (defaults without any).
   TSettings LoadSettings();
   // The table as kept (empty without one).
@@ -58,6 +61,7 @@ class TPlayerStore : public IPlayerStore {
 
   std::unique_ptr<IPlayerBackend> backend_;
   TWarn warn_;
+  TSettings defaults_;
   TSettings saved_;  // as kept
   TSettings run_;    // as this run plays with them
   TScoreTable scores_;  // the table as last read or written

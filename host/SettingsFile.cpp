@@ -112,9 +112,9 @@ std::string Shown(const std::string& Text) { return QuoteWord(Text, 40); }
 }  // namespace
 
 TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
-                        size_t MaxWarnings) {
+                        size_t MaxWarnings, const TSettings& Defaults) {
   const size_t First = Warnings.size();
-  TSettings S;
+  TSettings S = Defaults;
   std::istringstream In(Text);
   std::string Line, Key, Value;
   int Number = 0;
@@ -132,8 +132,8 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
     }
     const std::string Allowed = SetValue(S, Key, Value);
     if (Allowed.empty()) continue;
-    SetValue(S, Key, ValueText(TSettings{}, Key));
-    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(TSettings{}, Key) +
+    SetValue(S, Key, ValueText(Defaults, Key));
+    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(Defaults, Key) +
                          " used");
   }
   if (Warnings.size() - First > MaxWarnings) {
@@ -144,7 +144,7 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
   return S;
 }
 
-std::string FormatSettings(const TSettings& Settings, const std::string& OldText) {
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText, const TSettings& Defaults) {
   std::string Out = OldText.empty() ? "# Skyrend's settings, changed in the game's options (P pauses).\n" : "";
   std::vector<std::string> Written;
   std::istringstream In(OldText);
@@ -159,7 +159,11 @@ std::string FormatSettings(const TSettings& Settings, const std::string& OldText
       Out += Line + "\n";
     }
   }
-  for (const char* K : Keys)
-    if (std::find(Written.begin(), Written.end(), K) == Written.end()) Out += std::string(K) + " = " + ValueText(Settings, K) + "\n";
+  for (const char* K : Keys) {
+    if (std::find(Written.begin(), Written.end(), K) != Written.end()) continue;
+    const std::string Value = ValueText(Settings, K);
+    if (Value == ValueText(Defaults, K) && Value != ValueText(TSettings{}, K)) continue;  // the platform's choice
+    Out += std::string(K) + " = " + Value + "\n";
+  }
   return Out;
 }

@@ -85,6 +85,23 @@ TEST(SettingsFile, EveryValueRoundTripsAndARewriteKeepsThePlayersOwnLines) {
   EXPECT_EQ(ParseSettings(New, "s", Warnings), Changed());
 }
 
+// A browser that asks for reduced motion turns reduce_flashing on while the
+// text has no line for it, and a save of another setting does not pin it.
+TEST(SettingsFile, APlatformsDefaultHoldsUntilThePlayerSetsTheKey) {
+  TSettings Reduced;
+  Reduced.ReduceFlashing = true;
+  std::vector<std::string> W;
+  EXPECT_TRUE(ParseSettings("volume = 50\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  EXPECT_TRUE(ParseSettings("reduce_flashing = maybe\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  EXPECT_FALSE(ParseSettings("reduce_flashing = no\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  TSettings Quieter = Reduced;
+  Quieter.Volume = 40;
+  const std::string Saved = FormatSettings(Quieter, "volume = 50\n", Reduced);
+  EXPECT_EQ(Saved.find("reduce_flashing"), std::string::npos) << Saved;
+  Quieter.ReduceFlashing = false;  // the player turns it off: now it is kept
+  EXPECT_NE(FormatSettings(Quieter, Saved, Reduced).find("reduce_flashing = no"), std::string::npos);
+}
+
 TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
   std::vector<std::string> W;
   const TSettings S = ParseSettings(
