@@ -63,6 +63,13 @@
     FullButton.setAttribute('aria-pressed', String(On));
     FullButton.textContent = On ? 'Leave full screen' : 'Full screen';
   }
+  // The focus ring marks the canvas when the focus comes to it, and goes once it is played on.
+  Canvas.addEventListener('focus', function () { Canvas.classList.remove('playing'); });
+  Canvas.addEventListener('keydown', function (Event) {
+    if (Event.code !== 'Tab') Canvas.classList.add('playing');
+  });
+  Canvas.addEventListener('mousedown', function () { Canvas.classList.add('playing'); });
+
   // The key list open covers the game: it pauses (the shell reads the ask
   // once a display frame). Closed, the keys are the game's again.
   $('keys').addEventListener('toggle', function () {

@@ -154,9 +154,7 @@ async function FullScreen(Browser, Server) {
         `the key list names M and pauses the game while open ("${Title}")`);
 
   // The canvas shows when it has the keyboard's focus.
-  await Page.keyboard.down('Shift');
-  await Page.keyboard.press('Tab');
-  await Page.keyboard.up('Shift');
+  await Page.focus('#keys summary');
   await Page.keyboard.press('Tab');
   const Ring = await Page.$eval('#canvas', Canvas => [document.activeElement === Canvas, getComputedStyle(Canvas).outlineStyle,
                                                       getComputedStyle(Canvas).outlineWidth]);
@@ -214,7 +212,8 @@ async function NoWebGl2(Browser, Server) {
 }
 
 async function NoWebGl2At(Browser, Server, Width, Height) {
-  const Page = Watch(await Browser.newPage());
+  const Context = await Browser.createBrowserContext();
+  const Page = Watch(await Context.newPage());
   await Page.setViewport({ width: Width, height: Height });
   const Asked = [];
   Page.on('request', Request => Asked.push(path.basename(new URL(Request.url()).pathname)));
@@ -238,7 +237,7 @@ async function NoWebGl2At(Browser, Server, Width, Height) {
   await Page.close();
 
   // Without scripts: the page says so in view, and promises no loading.
-  const Plain = Watch(await Browser.newPage());
+  const Plain = Watch(await Context.newPage());
   await Plain.setViewport({ width: Width, height: Height });
   await Plain.setJavaScriptEnabled(false);
   await Plain.goto(`http://127.0.0.1:${Server.address().port}/skyrend.html`);
@@ -248,7 +247,7 @@ async function NoWebGl2At(Browser, Server, Width, Height) {
   });
   Check(Fitted && /JavaScript/.test(Said.Text) && Said.Cover === 'none',
         `${Width}x${Height}: without scripts a message in view says so (${JSON.stringify(Said)})`);
-  await Plain.close();
+  await Context.close();
 }
 
 async function LostContext(Browser, Server) {
@@ -303,13 +302,14 @@ async function Offline(Browser) {
   const Server = await Serve(WebBuild);
   const Context = await Browser.createBrowserContext();
   const Page = Watch(await OpenPage(Context, Server, { Context }));
+  const Port = Server.address().port;
   const Controlled = await WaitFor(() => Page.evaluate(() => !!navigator.serviceWorker.controller), Yes => Yes, 20000);
   await new Promise(Resolve => {
     Server.close(Resolve);
     Server.closeAllConnections();
   });
   // A link with a query (a campaign's tracking words) is the same page.
-  await Page.goto(`http://127.0.0.1:${Server.address().port}/skyrend.html?utm_source=test&utm_medium=link`);
+  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html?utm_source=test&utm_medium=link`);
   const Line = await WaitFor(() => Status(Page).catch(() => ''), Text => /^Click the picture/.test(Text), 30000);
   await Uncover(Page);
   await Page.keyboard.press('KeyZ');
