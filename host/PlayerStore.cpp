@@ -84,7 +84,7 @@ std::string TPlayerStore::SaveSettings(const TSettings& Settings) {
   std::string Old, Error;
   // A text that cannot be read is not replaced: the player's own lines would go.
   if (Read(TPlayerText::Settings, Old, Error) == TTextRead::Failed) return EscapeControls(Error);
-  if (backend_->Write(TPlayerText::Settings, FormatSettings(saved_, Old, defaults_), Error)) return "";
+  if (backend_->Write(TPlayerText::Settings, FormatSettings(saved_, Old, defaults_, platformKeys_), Error)) return "";
   Warn(Name + ": the settings cannot be saved: " + Error);
   return EscapeControls(Error);
 }

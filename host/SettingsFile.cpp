@@ -144,7 +144,8 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
   return S;
 }
 
-std::string FormatSettings(const TSettings& Settings, const std::string& OldText, const TSettings& Defaults) {
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText, const TSettings& Defaults,
+                           const std::vector<std::string>& PlatformKeys) {
   std::string Out = OldText.empty() ? "# Skyrend's settings, changed in the game's options (P pauses).\n" : "";
   std::vector<std::string> Written;
   std::istringstream In(OldText);
@@ -162,7 +163,8 @@ std::string FormatSettings(const TSettings& Settings, const std::string& OldText
   for (const char* K : Keys) {
     if (std::find(Written.begin(), Written.end(), K) != Written.end()) continue;
     const std::string Value = ValueText(Settings, K);
-    if (Value == ValueText(Defaults, K) && Value != ValueText(TSettings{}, K)) continue;  // the platform's choice
+    const bool Platforms = std::find(PlatformKeys.begin(), PlatformKeys.end(), K) != PlatformKeys.end();
+    if (Platforms && Value == ValueText(Defaults, K)) continue;  // still the platform's choice
     Out += std::string(K) + " = " + Value + "\n";
   }
   return Out;

@@ -23,8 +23,9 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
 // The file's new text: OldText with the value of every known key replaced
 // in place (comments, blank lines and lines of keys it does not know stay as
 // they were), and keys it lacked added at the end. From an empty OldText, a
-// whole file with a heading. A lacking key still at a default the platform
-// chose (one of Defaults other than the program's own) is not added: the
-// platform's choice follows the platform until the player sets the key.
+// whole file with a heading. A lacking key of PlatformKeys (keys whose
+// default the platform chooses, as reduce_flashing in a browser) still at
+// its value in Defaults is not added: it follows the platform until the
+// player sets it.
 std::string FormatSettings(const TSettings& Settings, const std::string& OldText = "",
-                           const TSettings& Defaults = TSettings{});
+                           const TSettings& Defaults = TSettings{}, const std::vector<std::string>& PlatformKeys = {});

@@ -61,7 +61,7 @@ bool TWebShell::Start() {
   Defaults.ReduceFlashing = EM_ASM_INT({
     return window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
   }) != 0;
-  store_.SetDefaults(Defaults);
+  store_.SetPlatformDefaults(Defaults, {"reduce_flashing"});
   Platform.Settings = store_.LoadSettings();
   Platform.Scores = store_.LoadScores();
   Platform.Store = &store_;
