@@ -357,7 +357,6 @@
     if (Loaded) Waiting.postMessage('loaded');
   }
   function Register() {
-    var Updating = !!Worker.controller;
     Worker.register('skyrend-sw.js', { updateViaCache: 'none' }).then(function (Found) {
       Registration = Found;
       Found.addEventListener('updatefound', function () {
@@ -365,7 +364,7 @@
         if (Installing) Installing.addEventListener('statechange', FollowNewVersion);
       });
       FollowNewVersion();
-      if (Updating) return Found.update();
+      if (Found.active) return Found.update();  // an earlier visit's: ask for a newer one now
     }).catch(function (Error) {
       console.log('No offline copy or update: ' + Error.message);
     });
