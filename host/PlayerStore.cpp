@@ -52,11 +52,11 @@ TTextRead TPlayerStore::Read(TPlayerText Which, std::string& Text, std::string& 
 
 TSettings TPlayerStore::LoadSettings() {
   std::string Text, Error;
-  saved_ = TSettings{};
+  saved_ = defaults_;
   if (Read(TPlayerText::Settings, Text, Error) == TTextRead::Read) {
     std::vector<std::string> Warnings;
     const std::string Name = backend_->Name(TPlayerText::Settings);
-    saved_ = ParseSettings(Text, Name, Warnings, MaxWarningsPerText);
+    saved_ = ParseSettings(Text, Name, Warnings, MaxWarningsPerText, defaults_);
     for (const std::string& W : Warnings) Warn(W);
   }
   run_ = saved_;
@@ -84,7 +84,7 @@ std::string TPlayerStore::SaveSettings(const TSettings& Settings) {
   std::string Old, Error;
   // A text that cannot be read is not replaced: the player's own lines would go.
   if (Read(TPlayerText::Settings, Old, Error) == TTextRead::Failed) return EscapeControls(Error);
-  if (backend_->Write(TPlayerText::Settings, FormatSettings(saved_, Old), Error)) return "";
+  if (backend_->Write(TPlayerText::Settings, FormatSettings(saved_, Old, defaults_, platformKeys_), Error)) return "";
   Warn(Name + ": the settings cannot be saved: " + Error);
   return EscapeControls(Error);
 }

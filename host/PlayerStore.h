@@ -27,6 +27,13 @@ class TPlayerStore : public IPlayerStore {
   // A save under way is finished first (its callbacks are not called).
   ~TPlayerStore() override;
 
+  // The values of settings the kept text lacks, where the platform chooses
+  // them: Keys (see FormatSettings) follow the platform until the player
+  // sets them. Before LoadSettings.
+  void SetPlatformDefaults(const TSettings& Defaults, std::vector<std::string> Keys) {
+    defaults_ = Defaults;
+    platformKeys_ = std::move(Keys);
+  }
   // The settings as kept (defaults without any).
   TSettings LoadSettings();
   // The table as kept (empty without one).
@@ -58,6 +65,8 @@ class TPlayerStore : public IPlayerStore {
 
   std::unique_ptr<IPlayerBackend> backend_;
   TWarn warn_;
+  TSettings defaults_;
+  std::vector<std::string> platformKeys_;
   TSettings saved_;  // as kept
   TSettings run_;    // as this run plays with them
   TScoreTable scores_;  // the table as last read or written

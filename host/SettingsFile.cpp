@@ -118,9 +118,9 @@ std::string Shown(const std::string& Text) { return QuoteWord(Text, 40); }
 }  // namespace
 
 TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
-                        size_t MaxWarnings) {
+                        size_t MaxWarnings, const TSettings& Defaults) {
   const size_t First = Warnings.size();
-  TSettings S;
+  TSettings S = Defaults;
   std::istringstream In(Text);
   std::string Line, Key, Value;
   int Number = 0;
@@ -146,8 +146,8 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
     }
     const std::string Allowed = SetValue(S, Key, Value);
     if (Allowed.empty()) continue;
-    SetValue(S, Key, ValueText(TSettings{}, Key));
-    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(TSettings{}, Key) +
+    SetValue(S, Key, ValueText(Defaults, Key));
+    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(Defaults, Key) +
                          " used");
   }
   if (Warnings.size() - First > MaxWarnings) {
@@ -158,7 +158,8 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
   return S;
 }
 
-std::string FormatSettings(const TSettings& Settings, const std::string& OldText) {
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText, const TSettings& Defaults,
+                           const std::vector<std::string>& PlatformKeys) {
   std::string Out = OldText.empty() ? "# Skyrend's settings, changed in the game's options (P pauses).\n" : "";
   std::vector<std::string> Written;
   std::istringstream In(OldText);
@@ -173,7 +174,12 @@ std::string FormatSettings(const TSettings& Settings, const std::string& OldText
       Out += Line + "\n";
     }
   }
-  for (const char* K : Keys)
-    if (std::find(Written.begin(), Written.end(), K) == Written.end()) Out += std::string(K) + " = " + ValueText(Settings, K) + "\n";
+  for (const char* K : Keys) {
+    if (std::find(Written.begin(), Written.end(), K) != Written.end()) continue;
+    const std::string Value = ValueText(Settings, K);
+    const bool Platforms = std::find(PlatformKeys.begin(), PlatformKeys.end(), K) != PlatformKeys.end();
+    if (Platforms && Value == ValueText(Defaults, K)) continue;  // still the platform's choice
+    Out += std::string(K) + " = " + Value + "\n";
+  }
   return Out;
 }

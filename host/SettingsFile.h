@@ -14,12 +14,18 @@ constexpr int MinWindowWidth = 320, MinWindowHeight = 240;  // and at most MaxVi
 
 // The settings in Text, each bad line or value named in Warnings as
 // "Name:line: what was wrong" with its default used instead: the first
-// MaxWarnings of them, then one "Name: and N more".
+// MaxWarnings of them, then one "Name: and N more". Defaults are the values
+// of keys the text lacks (the platform may choose some, as a browser that asks
+// for reduced motion turns reduce_flashing on).
 TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
-                        size_t MaxWarnings = SIZE_MAX);
+                        size_t MaxWarnings = SIZE_MAX, const TSettings& Defaults = TSettings{});
 
 // The file's new text: OldText with the value of every known key replaced
 // in place (comments, blank lines and lines of keys it does not know stay as
 // they were), and keys it lacked added at the end. From an empty OldText, a
-// whole file with a heading.
-std::string FormatSettings(const TSettings& Settings, const std::string& OldText = "");
+// whole file with a heading. A lacking key of PlatformKeys (keys whose
+// default the platform chooses, as reduce_flashing in a browser) still at
+// its value in Defaults is not added: it follows the platform until the
+// player sets it.
+std::string FormatSettings(const TSettings& Settings, const std::string& OldText = "",
+                           const TSettings& Defaults = TSettings{}, const std::vector<std::string>& PlatformKeys = {});

@@ -10,7 +10,7 @@
 
 enum class TKeyUse : uint8_t {
   Game,     // the game's own keys: the page takes them from the browser
-  Browser,  // known to the game, but the page leaves them to the browser (F5, Tab...)
+  Browser,  // known to the game, but the page leaves them to the browser (F1-F12, Tab...)
   System,   // the window system's (Alt, F10): they never reach the game
 };
 
@@ -44,5 +44,5 @@ uint16_t VirtualKeyFromDomCode(const char* Code);
 // The virtual-key code of a key press the game takes from the browser, or 0
 // for one the browser keeps: anything with Ctrl, Alt or Meta held (the
 // browser's shortcuts), the system keys, and every key the game has no use
-// for (F5, F11, F12, Tab, Backspace...).
+// for (F1-F12, Tab, Backspace...).
 uint16_t GameKeyFromDom(const char* Code, bool Ctrl, bool Alt, bool Meta);

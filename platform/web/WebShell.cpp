@@ -56,6 +56,12 @@ bool TWebShell::Start() {
   Platform.Width = Width;
   Platform.Height = Height;
   Platform.EscapeQuits = false;  // the browser takes Escape to free the pointer; a page has nothing to quit to
+  // A browser that asks for reduced motion gets reduced flashing until the player sets it.
+  TSettings Defaults;
+  Defaults.ReduceFlashing = EM_ASM_INT({
+    return window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
+  }) != 0;
+  store_.SetPlatformDefaults(Defaults, {"reduce_flashing"});
   Platform.Settings = store_.LoadSettings();
   Platform.Scores = store_.LoadScores();
   Platform.Store = &store_;
@@ -117,6 +123,7 @@ void TWebShell::DisplayFrame(double Now) {
   if (!running_) return;
   FollowCanvasSize();
   TouchPause();
+  PagePause();
   if (host_->Paused()) {
     schedule_.Restart();
   } else {

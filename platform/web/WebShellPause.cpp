@@ -29,6 +29,16 @@ void TWebShell::PauseChanged(bool Paused) {
   }
 }
 
+void TWebShell::PagePause() {
+  // The page asks for a pause while something of its own covers the game (the key list).
+  const bool Asked = EM_ASM_INT({
+    var Asked = window.SkyrendPauseAsked;
+    window.SkyrendPauseAsked = false;
+    return Asked ? 1 : 0;
+  });
+  if (Asked && !host_->Paused()) host_->RequestPause();
+}
+
 void TWebShell::DrawPausedIfNeeded() {
   // Without a context the sign waits for the picture to come back.
   if (!host_ || !host_->Paused() || !pausedDirty_ || contextLost_) return;

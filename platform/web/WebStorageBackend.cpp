@@ -88,7 +88,7 @@ EM_JS(void, RequestScoresLock, (void* Work, int TimeoutMs), {
   }
   navigator.locks.request('skyrend.scores', Options, function() {
     Run(0);
-    return new Promise(function(Resolve) { setTimeout(Resolve, 200); });
+    return new Promise(function(Resolve) { setTimeout(Resolve, 500); });
   }).catch(function(e) {
     // Only a wait that timed out is refused; a page where locks are not
     // allowed (an opaque origin) merges without one.

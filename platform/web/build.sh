@@ -15,8 +15,9 @@ cmake -S . -B "$NATIVE" >/dev/null
 cmake --build "$NATIVE" -j2 --target skyrend_assets skyrend-icon
 emcmake cmake -S platform/web -B build-web -DSKYREND_NATIVE_BUILD="$(cd "$NATIVE" && pwd)" >/dev/null
 cmake --build build-web -j2
-for size in 48 192 512; do
-  icon=build-web/skyrend-$size.png
+# 512m: the maskable icon, for launchers that cut icons to their own shape.
+for size in 48 192 512 512m; do
+  icon=build-web/skyrend-${size/m/-maskable}.png
   if [ ! -s "$icon" ] || [ "$NATIVE/bin/skyrend-icon" -nt "$icon" ] || [ "$NATIVE/bin/logo.txt" -nt "$icon" ]; then
     "$NATIVE/bin/skyrend-icon" "$NATIVE/bin" "$size:$icon"
   fi

@@ -63,9 +63,18 @@
     FullButton.setAttribute('aria-pressed', String(On));
     FullButton.textContent = On ? 'Leave full screen' : 'Full screen';
   }
-  // The key list closed: the keys are the game's again.
+  // The focus ring marks the canvas when the focus comes to it, and goes once it is played on.
+  Canvas.addEventListener('focus', function () { Canvas.classList.remove('playing'); });
+  Canvas.addEventListener('keydown', function (Event) {
+    if (Event.code !== 'Tab') Canvas.classList.add('playing');
+  });
+  Canvas.addEventListener('mousedown', function () { Canvas.classList.add('playing'); });
+
+  // The key list open covers the game: it pauses (the shell reads the ask
+  // once a display frame). Closed, the keys are the game's again.
   $('keys').addEventListener('toggle', function () {
-    if (!$('keys').open) Canvas.focus({ preventScroll: true });
+    if ($('keys').open) window.SkyrendPauseAsked = true;
+    else Canvas.focus({ preventScroll: true });
   });
   document.addEventListener('fullscreenchange', FullScreenChanged);
   document.addEventListener('webkitfullscreenchange', FullScreenChanged);
@@ -198,8 +207,9 @@
     Canvas.focus({ preventScroll: true });
   }
   Cover.addEventListener('click', Uncover);
+  // Any plain key plays, but Tab: it walks the page's controls.
   window.addEventListener('keydown', function (Event) {
-    if (!Event.ctrlKey && !Event.altKey && !Event.metaKey) Uncover();
+    if (!Event.ctrlKey && !Event.altKey && !Event.metaKey && Event.code !== 'Tab' && Event.key !== 'Tab') Uncover();
   });
 
   function ShowProgress(Loaded, Total) {
@@ -263,7 +273,7 @@
       $('loading').hidden = true;
       PlayButton.hidden = false;
       Cover.classList.add('ready');
-      KeepOffline();
+      FilesLoaded();
     },
     onAbort: function (What) {
       Stop('The game stopped.', 'Skyrend stopped (' + What + '). Reload the page to try again.');
@@ -322,15 +332,50 @@
   });
   Canvas.addEventListener('webglcontextrestored', function () { clearTimeout(LostTimer); });
 
-  // --- Offline: a service worker keeps this version's files, so the next
-  // visit plays without a connection. Registered once the game has loaded,
-  // so its download does not compete with the game's.
-  function KeepOffline() {
-    if (!('serviceWorker' in navigator) || Program !== 'skyrend') return;
-    navigator.serviceWorker.register('skyrend-sw.js').catch(function (Error) {
-      console.log('No offline copy: ' + Error.message);
+  // --- Offline and updates: a service worker keeps this version's files, so
+  // the next visit plays without a connection. The first visit registers it
+  // once the game has loaded, so its download does not compete with the
+  // game's; a later visit (the page came from it) asks the server for a new
+  // version at once, past the browser's HTTP cache. A new version installs
+  // beside this one and takes over only once this page has all its files,
+  // so the two builds never mix; the player is told it plays on the next load.
+  var Worker = navigator.serviceWorker && Program === 'skyrend' ? navigator.serviceWorker : null;
+  var Registration = null, Loaded = false, NewSaid = false;
+  function SayNewVersion() {
+    if (NewSaid) return;
+    NewSaid = true;
+    var Notice = $('notice');
+    Notice.textContent = 'A new version of Skyrend is ready: it plays when the page is next loaded.';
+    Notice.hidden = false;
+  }
+  $('notice').addEventListener('click', function () { $('notice').hidden = true; });
+  // A new version waiting: said, and let in once this page's files are loaded.
+  function FollowNewVersion() {
+    var Waiting = Registration && Registration.waiting;
+    if (!Waiting || !Worker.controller) return;
+    SayNewVersion();
+    if (Loaded) Waiting.postMessage('loaded');
+  }
+  function Register() {
+    Worker.register('skyrend-sw.js', { updateViaCache: 'none' }).then(function (Found) {
+      Registration = Found;
+      Found.addEventListener('updatefound', function () {
+        var Installing = Found.installing;
+        if (Installing) Installing.addEventListener('statechange', FollowNewVersion);
+      });
+      FollowNewVersion();
+      if (Found.active) return Found.update();  // an earlier visit's: ask for a newer one now
+    }).catch(function (Error) {
+      console.log('No offline copy or update: ' + Error.message);
     });
   }
+  function FilesLoaded() {
+    Loaded = true;
+    if (!Worker) return;
+    if (Registration) FollowNewVersion();
+    else if (!Worker.controller) Register();
+  }
+  if (Worker && Worker.controller) Register();
 
   if (!WebGl2()) {
     Stop('Skyrend cannot start: this browser gives it no WebGL 2.',

@@ -88,6 +88,30 @@ TEST(SettingsFile, EveryValueRoundTripsAndARewriteKeepsThePlayersOwnLines) {
   EXPECT_EQ(ParseSettings(New, "s", Warnings), Changed());
 }
 
+// A browser that asks for reduced motion turns reduce_flashing on while the
+// text has no line for it, and a save of another setting does not pin it.
+TEST(SettingsFile, APlatformsDefaultHoldsUntilThePlayerSetsTheKey) {
+  TSettings Reduced;
+  Reduced.ReduceFlashing = true;
+  std::vector<std::string> W;
+  EXPECT_TRUE(ParseSettings("volume = 50\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  EXPECT_TRUE(ParseSettings("reduce_flashing = maybe\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  EXPECT_FALSE(ParseSettings("reduce_flashing = no\n", "s", W, SIZE_MAX, Reduced).ReduceFlashing);
+  const std::vector<std::string> Platforms = {"reduce_flashing"};
+  for (const bool Asked : {true, false}) {  // a browser that asks for reduced motion, and one that does not
+    TSettings Defaults;
+    Defaults.ReduceFlashing = Asked;
+    TSettings Quieter = Defaults;
+    Quieter.Volume = 40;
+    const std::string Saved = FormatSettings(Quieter, "volume = 50\n", Defaults, Platforms);
+    EXPECT_EQ(Saved.find("reduce_flashing"), std::string::npos) << Saved;
+    EXPECT_NE(Saved.find("vsync = yes"), std::string::npos) << Saved;  // the program's own defaults are written
+    Quieter.ReduceFlashing = !Asked;  // the player sets it: now it is kept
+    EXPECT_NE(FormatSettings(Quieter, Saved, Defaults, Platforms).find(Asked ? "reduce_flashing = no" : "reduce_flashing = yes"),
+              std::string::npos);
+  }
+}
+
 TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
   std::vector<std::string> W;
   const TSettings S = ParseSettings(

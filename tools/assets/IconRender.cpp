@@ -1,7 +1,10 @@
 // skyrend-icon: run by the build. Renders the title's emblem (logo.txt, read
 // through the game's own model reader) into the desktop icons, square RGBA
-// PNGs with a clear background, one for each size asked for.
-//   skyrend-icon <program folder> <size>:<output.png>...
+// PNGs with a clear background, one for each size asked for. A size with an
+// "m" (512m) is a maskable icon, for launchers that cut icons to their own
+// shape: an opaque background and the emblem inside the central circle of
+// 80 % of the width that every such shape keeps.
+//   skyrend-icon <program folder> <size>[m]:<output.png>...
 // Each is drawn at four times its size and each 4 x 4 block averaged, so the
 // edges are smooth without the GL's multisampling.
 #include <GL/gl.h>
@@ -27,13 +30,20 @@ class TStderrMessages : public IMessageSink {
   void ShowMessage(const std::string& Text) override { std::fprintf(stderr, "%s\n", Text.c_str()); }
 };
 
-void DrawEmblem(TMS3DObj& Logo, int Size) {
+// The emblem's extent in its model's units, a ring of this radius.
+constexpr double EmblemRadius = 29;
+// The page's background, behind a maskable icon.
+constexpr float Backdrop = 0x11 / 255.0f;
+
+void DrawEmblem(TMS3DObj& Logo, int Size, bool Maskable) {
   glViewport(0, 0, Size * Scale, Size * Scale);
-  glClearColor(0, 0, 0, 0);
+  if (Maskable) glClearColor(Backdrop, Backdrop, Backdrop, 1);
+  else glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(-29, 29, -29, 29, -100, 100);
+  const double Half = Maskable ? EmblemRadius / 0.8 : EmblemRadius;  // the ring within the safe circle
+  glOrtho(-Half, Half, -Half, Half, -100, 100);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   // The game's light and start-up state.
@@ -84,12 +94,12 @@ std::vector<uint8_t> Downsample(const std::vector<uint8_t>& Big, int Size) {
 }
 
 // One icon: a context of its own size, where the emblem is loaded and drawn.
-bool RenderIcon(int Size, const std::string& Output, const std::string& ProgramFolder) {
+bool RenderIcon(int Size, bool Maskable, const std::string& Output, const std::string& ProgramFolder) {
   THeadlessContext Context(Size * Scale, Size * Scale);
   TStderrMessages Messages;
   TMS3DObj Logo;
   Logo.LoadFromFile("logo.txt", ProgramFolder, Messages);
-  DrawEmblem(Logo, Size);
+  DrawEmblem(Logo, Size, Maskable);
   std::string Error;
   if (!WritePngFile(Output, Size, Size, Downsample(Context.ReadPixels(), Size), TRowOrder::TopFirst, true, Error)) {
     std::fprintf(stderr, "skyrend-icon: cannot write %s: %s\n", Output.c_str(), Error.c_str());
@@ -102,7 +112,7 @@ bool RenderIcon(int Size, const std::string& Output, const std::string& ProgramF
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: skyrend-icon <program folder> <size>:<output.png>...\n");
+    std::fprintf(stderr, "usage: skyrend-icon <program folder> <size>[m]:<output.png>...\n");
     return 2;
   }
   try {
@@ -110,13 +120,16 @@ int main(int argc, char** argv) {
       const std::string Arg = argv[i];
       const size_t Colon = Arg.find(':');
       int Size = 0;
-      if (Colon == std::string::npos || !ParseWholeText(std::string_view(Arg).substr(0, Colon), Size) ||
+      const bool Maskable = Colon != std::string::npos && Colon > 0 && Arg[Colon - 1] == 'm';
+      const size_t Digits = Colon == std::string::npos ? 0 : Colon - (Maskable ? 1 : 0);
+      if (Colon == std::string::npos || !ParseWholeText(std::string_view(Arg).substr(0, Digits), Size) ||
           Size < 16 || Size > 1024 || Colon + 1 == Arg.size()) {
-        std::fprintf(stderr, "skyrend-icon: expected <size>:<output.png> with a size of 16 to 1024, not \"%s\"\n",
+        std::fprintf(stderr,
+                     "skyrend-icon: expected <size>[m]:<output.png> with a size of 16 to 1024, not \"%s\"\n",
                      QuoteName(Arg).c_str());
         return 2;
       }
-      if (!RenderIcon(Size, Arg.substr(Colon + 1), argv[1])) return 1;
+      if (!RenderIcon(Size, Maskable, Arg.substr(Colon + 1), argv[1])) return 1;
     }
   } catch (const ELoadError& e) {
     std::fprintf(stderr, "%s\n", LoadFailureMessage(e.FileName, e.what()).c_str());

@@ -14,14 +14,15 @@ const { Handler } = require(path.join(Root, 'tools/serve/serve.js'));
 
 // Serves the files of Folder on 127.0.0.1 at a free port, as tools/serve
 // serves them (compressed copies, types, ETags); resolves to the server.
-// skyrend.html?module=NAME is the page loading NAME's files instead of the
-// player's skyrend.*, sent uncompressed.
+// module.html?module=NAME is the page loading NAME's files instead of the
+// player's skyrend.*, sent uncompressed: a name of its own, which the page's
+// offline copy does not answer for.
 function Serve(Folder) {
   const Files = Handler(Folder);
   const Server = http.createServer((Request, Response) => {
     const Url = new URL(Request.url, 'http://x');
     const Module = Url.searchParams.get('module');
-    if (path.basename(Url.pathname) !== 'skyrend.html' || !Module) return Files(Request, Response);
+    if (path.basename(Url.pathname) !== 'module.html' || !Module) return Files(Request, Response);
     const Page = fs.readFileSync(path.join(Folder, 'skyrend.html'), 'utf8');
     const Swapped = Page.replace('data-program="skyrend"', `data-program="${path.basename(Module)}"`);
     if (Swapped === Page) throw new Error('skyrend.html no longer names its program in data-program');
@@ -56,11 +57,13 @@ async function Launch() {
 // status line, the test module when its runtime is ready; then clicks the
 // cover away as a player does (unless Cover is kept). Before, when given (a
 // function or a list of them), runs in the page before any of its scripts
-// (instruments for the test).
+// (instruments for the test); Media, when given, is the browser's media
+// features (reduced motion...).
 // Console lines are collected in Page.Lines, errors in Page.Errors.
 async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Width = 1100, Height = 1000,
-                                          Scale = 1, Cover = false, Touch = false, Context = Browser } = {}) {
+                                          Scale = 1, Cover = false, Touch = false, Context = Browser, Media = null } = {}) {
   const Page = await Context.newPage();
+  if (Media) await Page.emulateMediaFeatures(Media);
   await Page.setViewport({ width: Width, height: Height, deviceScaleFactor: Scale, hasTouch: Touch, isMobile: Touch });
   Page.Lines = [];
   Page.Errors = [];
@@ -72,8 +75,8 @@ async function OpenPage(Browser, Server, { Module = 'skyrend', Before = null, Wi
   Page.on('requestfailed', Request => Page.Errors.push('request failed: ' + Request.url()));
   for (const Instrument of [].concat(Before || [])) await Page.evaluateOnNewDocument(Instrument);
   const Port = Server.address().port;
-  const Query = Module === 'skyrend' ? '' : `?module=${Module}`;
-  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html${Query}`);
+  const Name = Module === 'skyrend' ? 'skyrend.html' : `module.html?module=${Module}`;
+  await Page.goto(`http://127.0.0.1:${Port}/${Name}`);
   const Ready = Module === 'skyrend' ? "/^(Click the picture|Stick: )/.test(document.getElementById('status').textContent)"
                                      : 'window.Module && Module.calledRun === true';
   await Page.waitForFunction(Ready, { timeout: 120000 });

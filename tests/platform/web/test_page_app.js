@@ -6,7 +6,8 @@
 // same picture, or a message to reload when the browser keeps it; only the
 // game's keys taken, and only while the game has the focus; the pointer in
 // sight until the game holds it; a manifest with its icons and an accessible
-// canvas; a second visit that plays with the server gone; and no request
+// canvas; a second visit that plays with the server gone, whatever its query;
+// a new build checked for on every visit and played, never mixed; and no request
 // anywhere but the page's own folder. usage: node test_page_app.js WEB_BUILD
 'use strict';
 const fs = require('fs');
@@ -90,7 +91,8 @@ async function FullScreen(Browser, Server) {
   const Game = [];
   for (const Code of ['ArrowLeft', 'ArrowUp', 'Space', 'KeyZ', 'Numpad4']) Game.push(await Taken(Code));
   const Browsers = [];
-  for (const [Code, Modifiers] of [['F5'], ['F12'], ['Tab'], ['Backspace'], ['KeyR', { ctrlKey: true }],
+  for (const [Code, Modifiers] of [['F1'], ['F2'], ['F3'], ['F4'], ['F5'], ['F6'], ['F7'], ['F8'], ['F9'], ['F10'],
+                                   ['F12'], ['Tab'], ['Backspace'], ['KeyR', { ctrlKey: true }],
                                    ['KeyL', { ctrlKey: true }], ['KeyF', { ctrlKey: true }], ['KeyP', { ctrlKey: true }],
                                    ['Digit0', { ctrlKey: true }], ['ArrowLeft', { altKey: true }],
                                    ['KeyZ', { metaKey: true }]])
@@ -113,17 +115,50 @@ async function FullScreen(Browser, Server) {
     const Described = document.getElementById(Canvas.getAttribute('aria-describedby') || '-');
     const Manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
     const Icons = [];
+    let Corner = null;
     for (const Icon of Manifest.icons) {
       const Image = await createImageBitmap(await (await fetch(Icon.src)).blob());
-      Icons.push(`${Icon.sizes}=${Image.width}x${Image.height}`);
+      Icons.push(`${Icon.sizes}=${Image.width}x${Image.height}${Icon.purpose === 'maskable' ? ' maskable' : ''}`);
+      if (Icon.purpose !== 'maskable') continue;
+      // A maskable icon is opaque to its corners, the emblem inside the central 80 %.
+      const Canvas = new OffscreenCanvas(Image.width, Image.height), Context = Canvas.getContext('2d');
+      Context.drawImage(Image, 0, 0);
+      const Data = Context.getImageData(0, 0, Image.width, Image.height).data, Half = Image.width / 2;
+      let Outside = 0;
+      for (let y = 0; y < Image.height; ++y)
+        for (let x = 0; x < Image.width; ++x) {
+          const i = (y * Image.width + x) * 4;
+          const Far = Math.hypot(x + 0.5 - Half, y + 0.5 - Half) > Half * 0.8;
+          if (Far && Math.max(Data[i], Data[i + 1], Data[i + 2]) > 0x30) ++Outside;
+        }
+      Corner = { Alpha: Data[3], Outside };
     }
     return { Viewport: (document.querySelector('meta[name=viewport]') || {}).content, Label: Canvas.getAttribute('aria-label'),
              Description: Described ? Described.textContent.length : 0,
-             Name: Manifest.name, Start: Manifest.start_url, Icons };
+             Name: Manifest.name, Id: Manifest.id, Start: Manifest.start_url, Icons, Corner };
   });
   Check(/width=device-width/.test(About.Viewport) && About.Label && About.Description > 80 &&
-        About.Name === 'Skyrend' && About.Icons.join() === '192x192=192x192,512x512=512x512',
-        `viewport, labelled and described canvas, manifest with its icons (${JSON.stringify(About)})`);
+        About.Name === 'Skyrend' && About.Id === 'skyrend.html' &&
+        About.Icons.join() === '192x192=192x192,512x512=512x512,512x512=512x512 maskable' &&
+        About.Corner.Alpha === 255 && About.Corner.Outside === 0,
+        `viewport, labelled and described canvas, manifest with its id and icons, one maskable (${JSON.stringify(About)})`);
+
+  // The key list names M, and opening it pauses the game.
+  await Page.focus('#canvas');
+  await Page.click('#keys summary');
+  const Listed = await Page.$eval('#keys table', Table => Table.textContent);
+  const Title = await WaitFor(() => Page.title(), T => T === 'Skyrend (paused)');
+  await Page.click('#keys summary');
+  await Page.keyboard.press('KeyP');
+  Check(/\bM\s*sound off and on/.test(Listed) && Title === 'Skyrend (paused)',
+        `the key list names M and pauses the game while open ("${Title}")`);
+
+  // The canvas shows when it has the keyboard's focus.
+  await Page.focus('#keys summary');
+  await Page.keyboard.press('Tab');
+  const Ring = await Page.$eval('#canvas', Canvas => [document.activeElement === Canvas, getComputedStyle(Canvas).outlineStyle,
+                                                      getComputedStyle(Canvas).outlineWidth]);
+  Check(Ring[0] && Ring[1] !== 'none' && parseFloat(Ring[2]) >= 2, `the focused canvas has a focus ring (${Ring})`);
   await Page.close();
 }
 
@@ -152,15 +187,34 @@ async function Loading(Browser, Server) {
   await Cdp.send('Network.emulateNetworkConditions', { offline: false, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
   const Covered = await Page.evaluate(() => !document.getElementById('cover').hidden &&
                                             !document.getElementById('play').hidden);
+  // Tab walks the page's controls: the cover stays and nothing pauses.
+  await Page.keyboard.press('Tab');
+  await Sleep(500);
+  const Tabbed = await Page.evaluate(() => [document.getElementById('cover').hidden, document.title,
+                                            document.activeElement.id || document.activeElement.tagName]);
+  Check(!Tabbed[0] && Tabbed[1] === 'Skyrend' && Tabbed[2] !== 'canvas',
+        `Tab on the cover moves the focus and neither plays nor pauses (${Tabbed})`);
   await Uncover(Page);
   const Focused = await Page.evaluate(() => document.activeElement.id);
   Check(Covered && Focused === 'canvas', `"click or tap to play" waits over the picture; a click gives the game the keys (${Focused})`);
   await Context.close();
 }
 
+// Every message fits in view down to a 320 x 480 screen.
+const InView = Selector => Page => Page.evaluate(Selector => {
+  const Element = document.querySelector(Selector), Box = Element.getBoundingClientRect();
+  return Box.top >= 0 && Box.left >= 0 && Box.bottom <= innerHeight && Box.right <= innerWidth && Box.height > 20 &&
+         Box.width >= Math.min(280, innerWidth * 0.8) && Element.scrollHeight <= Element.clientHeight + 1;
+}, Selector);
+
 async function NoWebGl2(Browser, Server) {
-  const Page = Watch(await Browser.newPage());
-  await Page.setViewport({ width: 1366, height: 657 });
+  for (const [Width, Height] of [[1366, 657], [320, 480]]) await NoWebGl2At(Browser, Server, Width, Height);
+}
+
+async function NoWebGl2At(Browser, Server, Width, Height) {
+  const Context = await Browser.createBrowserContext();
+  const Page = Watch(await Context.newPage());
+  await Page.setViewport({ width: Width, height: Height });
   const Asked = [];
   Page.on('request', Request => Asked.push(path.basename(new URL(Request.url()).pathname)));
   await Page.evaluateOnNewDocument(() => {
@@ -171,28 +225,29 @@ async function NoWebGl2(Browser, Server) {
   });
   await Page.goto(`http://127.0.0.1:${Server.address().port}/skyrend.html`);
   await Page.waitForSelector('#messages:not([hidden])', { timeout: 20000 });
+  if (Width === 320) await Page.screenshot({ path: '/tmp/p33-nowebgl2-320x480.png' }).catch(() => {});
+  const Fits = await InView('#messages')(Page);
   const Shown = await Page.evaluate(() => {
-    const Box = document.getElementById('messages').getBoundingClientRect();
-    return { InView: Box.top >= 0 && Box.bottom <= innerHeight && Box.height > 20, Text: document.getElementById('messages').textContent,
+    return { Text: document.getElementById('messages').textContent,
              Status: document.getElementById('status').textContent, Cover: document.getElementById('cover').hidden };
   });
-  Check(Shown.InView && /WebGL 2/.test(Shown.Text) && /acceleration/.test(Shown.Text) && !/Click the picture/.test(Shown.Status) &&
+  Check(Fits && /WebGL 2/.test(Shown.Text) && /acceleration/.test(Shown.Text) && !/Click the picture/.test(Shown.Status) &&
         Shown.Cover && !Asked.includes('skyrend.wasm'),
-        `without WebGL 2 a message in view says what to do, and nothing more loads (${JSON.stringify(Shown)})`);
+        `${Width}x${Height}: without WebGL 2 a message in view says what to do, and nothing more loads (${Fits} ${JSON.stringify(Shown)})`);
   await Page.close();
 
   // Without scripts: the page says so in view, and promises no loading.
-  const Plain = Watch(await Browser.newPage());
-  await Plain.setViewport({ width: 1366, height: 657 });
+  const Plain = Watch(await Context.newPage());
+  await Plain.setViewport({ width: Width, height: Height });
   await Plain.setJavaScriptEnabled(false);
   await Plain.goto(`http://127.0.0.1:${Server.address().port}/skyrend.html`);
+  const Fitted = await InView('.noscript')(Plain);
   const Said = await Plain.evaluate(() => {
-    const Box = document.querySelector('.noscript').getBoundingClientRect();
-    return { InView: Box.top >= 0 && Box.bottom <= innerHeight && Box.height > 20,
-             Text: document.querySelector('.noscript').textContent, Cover: getComputedStyle(document.getElementById('cover')).display };
+    return { Text: document.querySelector('.noscript').textContent, Cover: getComputedStyle(document.getElementById('cover')).display };
   });
-  Check(Said.InView && /JavaScript/.test(Said.Text) && Said.Cover === 'none', `without scripts a message in view says so (${JSON.stringify(Said)})`);
-  await Plain.close();
+  Check(Fitted && /JavaScript/.test(Said.Text) && Said.Cover === 'none',
+        `${Width}x${Height}: without scripts a message in view says so (${JSON.stringify(Said)})`);
+  await Context.close();
 }
 
 async function LostContext(Browser, Server) {
@@ -247,20 +302,82 @@ async function Offline(Browser) {
   const Server = await Serve(WebBuild);
   const Context = await Browser.createBrowserContext();
   const Page = Watch(await OpenPage(Context, Server, { Context }));
+  const Port = Server.address().port;
   const Controlled = await WaitFor(() => Page.evaluate(() => !!navigator.serviceWorker.controller), Yes => Yes, 20000);
   await new Promise(Resolve => {
     Server.close(Resolve);
     Server.closeAllConnections();
   });
-  await Page.reload();
+  // A link with a query (a campaign's tracking words) is the same page.
+  await Page.goto(`http://127.0.0.1:${Port}/skyrend.html?utm_source=test&utm_medium=link`);
   const Line = await WaitFor(() => Status(Page).catch(() => ''), Text => /^Click the picture/.test(Text), 30000);
   await Uncover(Page);
   await Page.keyboard.press('KeyZ');
   await Sleep(1000);
   const Sky = Pixel(await CanvasPixels(Page), 10, 0);
   Check(Controlled && /^Click the picture/.test(Line) && Sky[2] >= 240,
-        `a second visit with the server gone plays from the offline copy ("${Line}", sky ${Sky})`);
+        `a second visit with a query and the server gone plays from the offline copy ("${Line}", sky ${Sky})`);
   await Context.close();
+}
+
+// A new build on the same site, served as a host that lets browsers keep
+// files an hour: the next visit asks for the new service worker at once, says
+// the new version is ready, and the visit after it plays the new build from
+// its own cache alone.
+async function Update(Browser) {
+  const os = require('os');
+  const http = require('http');
+  const { Handler } = require('../../../tools/serve/serve.js');
+  const Folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skyrend-update-'));
+  try {
+    for (const Name of fs.readdirSync(WebBuild))
+      if (/^skyrend[.-]/.test(Name) && !/^skyrend-test/.test(Name) && fs.statSync(path.join(WebBuild, Name)).isFile())
+        fs.copyFileSync(path.join(WebBuild, Name), path.join(Folder, Name));
+    const Files = Handler(Folder), Asked = [];
+    const Server = http.createServer((Request, Response) => {
+      Asked.push([Date.now(), Request.url]);
+      const WriteHead = Response.writeHead;
+      Response.writeHead = function (Code, Headers) {
+        return WriteHead.call(this, Code, Object.assign({}, Headers, { 'Cache-Control': 'max-age=3600' }));
+      };
+      Files(Request, Response);
+    });
+    await new Promise(Resolve => Server.listen(0, '127.0.0.1', Resolve));
+    const Context = await Browser.createBrowserContext();
+    const Page = Watch(await OpenPage(Context, Server, { Context, Cover: true }));
+    await WaitFor(() => Page.evaluate(() => !!navigator.serviceWorker.controller), Yes => Yes, 20000);
+
+    // The deploy: a page that says it is new, and a service worker of another version.
+    const Write = (Name, Change) => {
+      const File = path.join(Folder, Name);
+      fs.writeFileSync(File, Change(fs.readFileSync(File, 'utf8')));
+      for (const Suffix of ['.br', '.gz']) fs.rmSync(File + Suffix, { force: true });
+    };
+    Write('skyrend.html', Text => Text.replace('<title>Skyrend</title>', '<title>Skyrend</title><meta name="build" content="new">'));
+    Write('skyrend-sw.js', Text => Text.replace(/const Version = '([0-9a-f]+)'/, "const Version = 'new$1'"));
+    const Deployed = Date.now();
+    await Page.reload();
+    const Notice = await WaitFor(() => Page.$eval('#notice', Box => (Box.hidden ? '' : Box.textContent)), Text => Text !== '', 30000);
+    const Said = Date.now();
+    const Built = () => Page.$eval('meta[name=build]', Meta => Meta.content).catch(() => 'old');
+    const Second = await Built();
+    const Checked = Asked.find(([When, Url]) => When >= Deployed && /skyrend-sw\.js/.test(Url));
+    // The new worker takes over once the old page has its files; the next visit is the new build.
+    await WaitFor(() => Page.evaluate(async () => (await caches.keys()).join()), Names => /^skyrend-new/.test(Names) && !/,/.test(Names));
+    await Page.reload();
+    await Page.waitForFunction("/^Click the picture/.test(document.getElementById('status').textContent)", { timeout: 60000 });
+    const Third = await Built();
+    const Caches = await Page.evaluate(async () => (await caches.keys()).join());
+    const Saw = `reload ${Second} build, sw.js asked ${Checked ? Checked[0] - Deployed : 'never'} ms after the deploy, ` +
+                `"${Notice}" after ${Said - Deployed} ms; next load ${Third} build, caches ${Caches}`;
+    console.log('update: ' + Saw);
+    Check(Checked && Notice && Third === 'new' && /^skyrend-new[0-9a-f]+$/.test(Caches) && Page.Errors.length === 0,
+          `a new build is checked for at once, said to be ready, and played on the next load (${Saw})`);
+    await Context.close();
+    Server.close();
+  } finally {
+    fs.rmSync(Folder, { recursive: true, force: true });
+  }
 }
 
 RunInBrowser(WebBuild, async (Browser, Server) => {
@@ -270,6 +387,7 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   await NoWebGl2(Browser, Server);
   await LostContext(Browser, Server);
   await Offline(Browser);
+  await Update(Browser);
   Check(Outside.length === 0, `no request leaves the page's own folder ${JSON.stringify(Outside.slice(0, 5))}`);
   return Failed();
 });

@@ -1,7 +1,8 @@
 // The page keeps the player's settings and scores in localStorage, in the
 // desktop files' text: a stored table gives the high score at start (read
 // past a NUL, never cut there) and its damaged line is named on the console; M mutes and is kept as `muted` with
-// the other stored lines as they were; two open tabs ending games at the
+// the other stored lines as they were; a browser asking for reduced motion
+// has reduced flashing until the player sets it; two open tabs ending games at the
 // same moment keep both (20 rounds); a game that ends while another tab
 // holds the table too long is said and saved with the next; a damaged table,
 // however large, is kept aside with at most ten warnings. A pad that can
@@ -49,6 +50,22 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   const High = await WaitFor(() => Shell.evaluate(() => Module.ccall('SkyrendShellHighScore', 'number', [], [])),
                              Score => Score === 7777);
   Check(High === 7777, `the high score starts at the stored best (${High})`);
+
+  // A browser that asks for reduced motion: reduced flashing is on while the
+  // stored text has no line for it, and a change of another setting keeps it out.
+  const ShellSettings = Tab => Tab.evaluate(() => Module.ccall('SkyrendShellSettings', 'string', [], []));
+  const Plain = await ShellSettings(Shell);
+  const Reduced = await OpenPage(Browser, Server, { Module: 'skyrend-test',
+                                                    Media: [{ name: 'prefers-reduced-motion', value: 'reduce' }] });
+  await Reduced.evaluate(() => Module.ccall('SkyrendStartShell', 'number', [], []));
+  const Asked = await ShellSettings(Reduced);
+  await Reduced.focus('#canvas');
+  await Reduced.keyboard.press('KeyM');
+  const Unmuted = await WaitFor(() => Stored(Reduced, 'skyrend.settings'), Text => /muted = no/.test(Text));
+  Check(/reduce_flashing=0/.test(Plain) && /reduce_flashing=1/.test(Asked) && /muted = no/.test(Unmuted) &&
+        !/reduce_flashing/.test(Unmuted),
+        `reduced motion turns reduced flashing on ("${Plain}", then "${Asked}"), unsaved: ${JSON.stringify(Unmuted)}`);
+  await Reduced.close();
 
   // Two tabs open, each ends a game at the same moment: the merges take
   // turns under the page's Web Lock, so both games are kept, every time.
