@@ -51,27 +51,24 @@ std::string FontRefusal(const std::string& Path) {
   return ReadFontFiles(Path.substr(0, Path.rfind('/')), M, W, H, Pixels, Error) ? "" : Error;
 }
 
+// What a reader that throws says, or "" when it took the file.
+template <typename TRead>
+std::string Refusal(TRead Read) {
+  try {
+    Read();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "";
+}
+
 const std::vector<TReader> Readers = {
     {"player file", [](const std::string& Path) {
        std::string Text, Error;
        return ReadTextFile(Path, Text, Error) ? "" : Error;
      }},
-    {"script or demo", [](const std::string& Path) -> std::string {
-       try {
-         ReadScriptText(Path);
-       } catch (const std::exception& e) {
-         return e.what();
-       }
-       return "";
-     }},
-    {"demo to record", [](const std::string& Path) -> std::string {
-       try {
-         CreateDemoFile(Path);
-       } catch (const std::exception& e) {
-         return e.what();
-       }
-       return "";
-     }},
+    {"script or demo", [](const std::string& Path) { return Refusal([&] { ReadScriptText(Path); }); }},
+    {"demo to record", [](const std::string& Path) { return Refusal([&] { CreateDemoFile(Path); }); }},
     {"font metrics", FontRefusal},
     {"font atlas", FontRefusal},
 };

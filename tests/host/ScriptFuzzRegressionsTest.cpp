@@ -1,5 +1,5 @@
-// Every input kept for the script fuzz target (tools/fuzz/regressions/script/),
-// replayed with the target's own checks.
+// Every input kept for the host's fuzz targets (tools/fuzz/regressions/script/
+// and player/), replayed with the targets' own checks.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,15 +8,27 @@
 #include <vector>
 
 #include "KeptInputs.h"
+#include "PlayerChecks.h"
 #include "ScriptChecks.h"
 
-TEST(FuzzRegressions, ScriptInputs) {
-  const std::vector<std::string> Inputs = KeptFuzzInputs(SKYREND_SOURCE_DIR, "script");
-  EXPECT_FALSE(Inputs.empty());  // with nothing kept this would check nothing
-  for (const std::string& Path : Inputs) {
-    std::ifstream In(Path, std::ios::binary);
-    const std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-    const char* Fault = ScriptFault(Text);
-    EXPECT_EQ(std::string(Fault ? Fault : ""), "") << Path;
+namespace {
+
+std::string FaultOf(const std::string& Kind, const std::string& Text) {
+  if (Kind == "player") return PlayerFault(Text);
+  const char* Fault = ScriptFault(Text);
+  return Fault ? Fault : "";
+}
+
+}  // namespace
+
+TEST(FuzzRegressions, ScriptAndPlayerInputs) {
+  for (const std::string Kind : {"script", "player"}) {
+    const std::vector<std::string> Inputs = KeptFuzzInputs(SKYREND_SOURCE_DIR, Kind.c_str());
+    EXPECT_FALSE(Inputs.empty()) << Kind;  // with nothing kept this would check nothing
+    for (const std::string& Path : Inputs) {
+      std::ifstream In(Path, std::ios::binary);
+      const std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(FaultOf(Kind, Text), "") << Path;
+    }
   }
 }

@@ -114,6 +114,9 @@ void Enable(GLenum Cap, bool On) {
   else emscripten_glDisable(Cap);
 }
 
+
+}  // namespace
+
 // Our state that WebGL keeps too, set in WebGL as it stands in ours.
 void SyncWebGl(const TFixedState& S) {
   Enable(GL_BLEND, S.Blend);
@@ -134,8 +137,6 @@ void SyncWebGl(const TFixedState& S) {
   emscripten_glClearDepthf(S.ClearDepth);
   emscripten_glBindTexture(GL_TEXTURE_2D, S.BoundTexture);
 }
-
-}  // namespace
 
 extern "C" {
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-void Set(GLenum Cap, bool On) {
-  if (On) emscripten_glEnable(Cap);
-  else emscripten_glDisable(Cap);
-}
-
 void RestoreTexture(GLuint Name, const TTextureInfo& T) {
   emscripten_glBindTexture(GL_TEXTURE_2D, Name);
   const GLenum Params[4] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T};
@@ -46,23 +41,7 @@ bool RestoreGlObjects() {
   TFixedState& S = GlState();
   for (size_t Name = 1; Name < S.Textures.size(); ++Name) RestoreTexture(GLuint(Name), S.Textures[Name]);
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, S.UnpackAlignment);
-  emscripten_glBindTexture(GL_TEXTURE_2D, S.BoundTexture);
-  Set(GL_DEPTH_TEST, S.DepthTest);
-  Set(GL_BLEND, S.Blend);
-  Set(GL_CULL_FACE, S.CullFace);
-  Set(GL_SCISSOR_TEST, S.ScissorTest);
-  Set(GL_DITHER, S.Dither);
-  Set(GL_POLYGON_OFFSET_FILL, S.PolygonOffsetFill);
-  emscripten_glScissor(S.ScissorBox[0], S.ScissorBox[1], S.ScissorBox[2], S.ScissorBox[3]);
-  emscripten_glColorMask(S.ColourMask[0], S.ColourMask[1], S.ColourMask[2], S.ColourMask[3]);
-  emscripten_glClearDepthf(S.ClearDepth);
-  emscripten_glDepthMask(S.DepthMask);
-  emscripten_glDepthFunc(S.DepthFunc);
-  emscripten_glBlendFunc(S.BlendSrc, S.BlendDst);
-  emscripten_glCullFace(S.CullMode);
-  emscripten_glFrontFace(S.FrontFace);
-  emscripten_glViewport(S.Viewport[0], S.Viewport[1], S.Viewport[2], S.Viewport[3]);
-  emscripten_glClearColor(S.ClearColour[0], S.ClearColour[1], S.ClearColour[2], S.ClearColour[3]);
+  SyncWebGl(S);
   return emscripten_glGetError() != 0x9242;  // CONTEXT_LOST_WEBGL: lost again already
 }
 

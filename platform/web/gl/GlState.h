@@ -120,6 +120,9 @@ bool IsTextureObject(uint32_t Name);
 
 // Records an error unless one is already waiting, as GL does.
 void SetGlError(uint32_t Code);
+// Sets WebGL's own state (enables, functions, boxes, clear values, the bound
+// texture) as ours has it: after a pop of attributes and on a new context.
+void SyncWebGl(const TFixedState& S);
 
 // Sets Count floats of state, drawing the waiting batch first when they change.
 void ChangeFloats(float* Target, const float* Values, int Count);
