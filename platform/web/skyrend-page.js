@@ -23,6 +23,7 @@
     Line.textContent = Text;
     Messages.appendChild(Line);
     Messages.hidden = false;
+    return Line;
   }
   Messages.addEventListener('click', function () { Messages.hidden = true; });
 
@@ -322,15 +323,22 @@
 
   // --- The picture lost: the game builds it again when the browser gives the
   // context back; if it does not, the player is told to reload.
-  var LostTimer = null;
+  var LostTimer = null, LostLine = null;
   Canvas.addEventListener('webglcontextlost', function () {
     clearTimeout(LostTimer);
     LostTimer = setTimeout(function () {
-      ShowMessage('The browser took the game\'s picture away (its graphics were reset) and has not given it back. ' +
+      LostLine = ShowMessage('The browser took the game\'s picture away (its graphics were reset) and has not given it back. ' +
                   'Reload the page to play on.');
     }, LostWait);
   });
-  Canvas.addEventListener('webglcontextrestored', function () { clearTimeout(LostTimer); });
+  // A context that comes back late takes its "Reload" away: the game waits paused under its sign.
+  Canvas.addEventListener('webglcontextrestored', function () {
+    clearTimeout(LostTimer);
+    if (!LostLine) return;
+    LostLine.remove();
+    LostLine = null;
+    if (!Messages.firstChild) Messages.hidden = true;
+  });
 
   // --- Offline and updates: a service worker keeps this version's files, so
   // the next visit plays without a connection. The first visit registers it

@@ -53,6 +53,9 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
         `while lost, P pressed, nothing steps: steps ${Lost.Steps} then ${StillLost.Steps}, ` +
         `clock ${Lost.Clock} then ${StillLost.Clock}`);
 
+  // Lost for longer than the page waits, it says to reload; the context coming back takes that away.
+  const Said = () => Page.$eval('#messages', M => (M.hidden ? '' : M.textContent));
+  const Reload = await WaitFor(Said, Text => /Reload/.test(Text), 6000);
   await LoseContext(Page, false);
   const Sign = await WaitFor(() => CanvasPixels(Page), Image => SignPixels(Image) >= SignFloor(Image), 5000);
   await Sleep(1100);
@@ -61,6 +64,8 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
         (await AudioState(Page)) === 'suspended',
         `restored, the game stays paused under the sign (${SignPixels(Sign)} sign pixels, steps ${Restored.Steps}, ` +
         `audio ${await AudioState(Page)}): "${await Status(Page)}"`);
+  Check(/Reload/.test(Reload) && !/Reload/.test(await Said()),
+        `"Reload" shows while the context stays lost and goes when it comes back ("${Reload}", then "${await Said()}")`);
 
   await Page.keyboard.press('KeyP');
   const Again = await WaitFor(() => PaceCounts(Page), C => C.Steps > Restored.Steps + 30, 5000);
