@@ -71,7 +71,10 @@ void TWorld::UpdateAlienShot(TBlob& Bullet) {
 void TWorld::CheckPlayerContacts() {
   // However many objects touch the player, each kind of contact counts once per frame.
   int32_t Unused = 0;
-  if (Player->Touches(*Aliens)) HitsByAlien += 1;
+  // An alien resting on the player costs one hit when the contact begins, not one every frame.
+  const bool AlienContact = Player->Touches(*Aliens);
+  if (AlienContact && !TouchingAlien) HitsByAlien += 1;
+  TouchingAlien = AlienContact ? 1 : 0;
   if (Player->CheckHits(*Rockets, 3, Unused, 0, TBlobEvent()) > 0) {
     HitsByRocket += 1;
     LevelKills += 1;

@@ -63,7 +63,9 @@ void TWorld::HandleKey(uint16_t Key) {
       if (Playing) Player->Rotation.y += 2;
       break;
     case KeyUp:
-      if (Playing) {
+      // At 8 or above (the poll climbs to 16 while the key is held) a key-down,
+      // auto-repeat included, leaves the speed alone rather than dropping it to 8.
+      if (Playing && Player->Speed < 8) {
         Player->Speed += 1;
         if (Player->Speed > 8) Player->Speed = 8;
       }

@@ -50,6 +50,7 @@ void TWorld::NewGame() {
   FlatShading = 1;
   // The form's placement (borderless, covering the screen) is the shell's window.
   TouchingObstacle = 0;
+  TouchingAlien = 0;
 
   Player = std::make_unique<TBlob>();
   Player->Speed = 0;

@@ -45,6 +45,8 @@ struct TWorldState {
   int32_t TitleFrames = 0;
   int32_t GameOverTimer = 0;
   uint8_t TouchingObstacle = 0;
+  // An alien overlapped the player in the last world update: a contact costs one hit, not one a frame.
+  uint8_t TouchingAlien = 0;
   int32_t Score = 0;
   int32_t HighScore = 0;
   TOwned<TBlobList> PlayerShots;

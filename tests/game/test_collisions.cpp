@@ -98,19 +98,22 @@ TEST_F(Collisions, AlienBulletIntoAnObstacleVanishesQuietly) {
   EXPECT_EQ(F.Score, 0);
 }
 
-TEST_F(Collisions, TouchingTwoAliensIsOneHitAFrame) {
+TEST_F(Collisions, AlienContactCostsOneHitUntilItEnds) {
   for (int i : {0, 1}) {
     TBlob& A = TWorldForm::Place(Alien(i), 5.0f * i, 0, 10);
     A.Target = MakeVector(2000, 0, 2000);  // speed 0: they stay on the player
   }
-  F.UpdateWorld();
-  EXPECT_EQ(F.HitsByAlien, 1);
-  F.UpdateWorld();
-  F.UpdateWorld();
-  EXPECT_EQ(F.HitsByAlien, 3);
-  EXPECT_EQ(F.Hits(), 3);
+  for (int Frame = 0; Frame < 10; ++Frame) F.UpdateWorld();
+  EXPECT_EQ(F.HitsByAlien, 1) << "two aliens resting on the player for 10 frames";
   EXPECT_EQ(F.Score, 0);
   EXPECT_EQ(Alien(0).State, 1) << "touching an alien does not hurt it";
+  for (int i : {0, 1}) Alien(i).Position.x += 500;
+  F.UpdateWorld();
+  for (int i : {0, 1}) Alien(i).Position.x -= 500;
+  F.UpdateWorld();
+  EXPECT_EQ(F.HitsByAlien, 2) << "a new contact after a frame apart";
+  F.NewGame();
+  EXPECT_EQ(F.TouchingAlien, 0);
 }
 
 TEST_F(Collisions, RammingARocketCostsALifeCountsAKillScoresNothing) {

@@ -115,8 +115,8 @@ TEST_F(Controls, EachRoadHasItsOwnSpeedLimits) {
   EXPECT_FLOAT_EQ(F.Player->Speed, -8);
   W.Input.Set(StateDown, false);
 
-  // Arrows: 1 a key-down between -8 and 8; a limit clips only what this road changed.
-  F.Player->Speed = 12;
+  // Arrows: 1 a key-down between -8 and 8; at 8 or above Up leaves the speed alone.
+  F.Player->Speed = 7.5f;
   F.HandleKey(KeyUp);
   EXPECT_FLOAT_EQ(F.Player->Speed, 8);
   F.Player->Speed = 0;
@@ -134,6 +134,18 @@ TEST_F(Controls, EachRoadHasItsOwnSpeedLimits) {
   EXPECT_FLOAT_EQ(F.Player->Speed, -6);
   F.FormMouseMove(0, 500, 300);  // no button: the speed stays
   EXPECT_FLOAT_EQ(F.Player->Speed, -6);
+}
+
+TEST_F(Controls, HoldingUpWithAutoRepeatNeverLowersTheSpeed) {
+  W.Input.Set(StateUp, true);
+  float Last = F.Player->Speed;
+  for (int Frame = 1; Frame <= 40; ++Frame) {
+    F.PollInput();
+    if (Frame % 5 == 0 || Frame % 5 == 2) F.HandleKey(KeyUp);  // repeats 2 and 3 frames apart
+    EXPECT_GE(F.Player->Speed, Last) << "frame " << Frame;
+    Last = F.Player->Speed;
+  }
+  EXPECT_FLOAT_EQ(F.Player->Speed, 16);
 }
 
 TEST_F(Controls, ArrowKeysTurnTwoDegrees) {

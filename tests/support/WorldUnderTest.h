@@ -34,6 +34,7 @@ class TWorldUnderTest : public TWorld {
   using TWorldState::TitleFrames;
   using TWorldState::GameOverTimer;
   using TWorldState::TouchingObstacle;
+  using TWorldState::TouchingAlien;
   using TWorldState::Score;
   using TWorldState::HighScore;
   using TWorldState::PlayerShots;
