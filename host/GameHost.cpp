@@ -16,8 +16,8 @@
 #include "PauseScreen.h"
 #include "frmMainGL.h"
 
-const char* const WindowTitle = "OpenGL App by Dreskol";
-const char* const PausedTitle = "OpenGL App by Dreskol   [PAUSED]";
+const char* const WindowTitle = "Skyrend";
+const char* const PausedTitle = "Skyrend [PAUSED]";
 
 namespace {
 
@@ -46,7 +46,8 @@ TGameHost::TGameHost(const THostPlatform& Platform)
     : platform_(Platform),
       input_(std::make_unique<TInputPath>(Platform.Width, Platform.Height, Platform.Cursor)),
       options_(Platform.WindowSettings, Platform.Settings),
-      pausePicture_(std::make_unique<TPauseScreen>()) {
+      pausePicture_(std::make_unique<TPauseScreen>()),
+      titleHint_(Platform.EscapeQuits ? "P: OPTIONS    ESC: QUIT" : "P OR ESC: OPTIONS") {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
   start_ = GameTicks();
@@ -126,6 +127,11 @@ bool TGameHost::Passes(uint16_t Vk, bool Down) {
     RequestPause();
     return false;
   }
+  if (Down && Vk == VkEscape && pause_.Running() && InPlay()) {
+    // One key must not throw a run away: the pause screen says a second Escape quits.
+    RequestPause();
+    return false;
+  }
   if (Down && Vk == VkEscape) {
     // A press ends the run even when let go before the next frame: paused at
     // once, playing after the frame, so that frame is completed.
@@ -137,8 +143,15 @@ bool TGameHost::Passes(uint16_t Vk, bool Down) {
   return pause_.Running() || (!Down && Vk != 0);
 }
 
+bool TGameHost::InPlay() const {
+  return !Replaying() && !World().StartupPending && !World().OnTitleScreen && World().GameOverTimer == 0;
+}
+
 void TGameHost::KeyDown(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
+  // Escape's auto-repeat would quit from the pause its first press made.
+  if (Vk == VkEscape && escapeKeyDown_) return;
+  if (Vk == VkEscape) escapeKeyDown_ = true;
   if (Vk == VkPause && pauseKeyDown_) return;  // its auto-repeat
   if (Vk == VkPause) pauseKeyDown_ = true;
   if (Vk == VkMute && muteKeyDown_) return;
@@ -151,6 +164,7 @@ void TGameHost::KeyUp(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
   if (Vk == VkPause) pauseKeyDown_ = false;
   if (Vk == VkMute) muteKeyDown_ = false;
+  if (Vk == VkEscape) escapeKeyDown_ = false;
   if (Passes(Vk, false)) Stream().KeyUp(Vk);
 }
 
@@ -171,6 +185,7 @@ void TGameHost::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
 void TGameHost::ReleaseKeys() {
   pauseKeyDown_ = false;
   muteKeyDown_ = false;
+  escapeKeyDown_ = false;
   if (Replaying()) return;  // the demo's keys are the demo's
   for (int Vk = 1; Vk < 256; ++Vk)
     Stream().KeyUp(uint16_t(Vk));
@@ -231,7 +246,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
-                            coveredBottom_);
+                            coveredBottom_, titleHint_.c_str());
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -273,11 +288,12 @@ void TGameHost::ToggleMute() {
 
 
 std::string TGameHost::TimerTitle() {
-  if (pause_.Paused()) return PausedTitle;
-  // The timer fires every 1000 ms, so FrameCount * 1000 / 1000 is FrameCount itself.
-  std::string Title = std::string(WindowTitle) + "   [" + std::to_string(FrameCount) + " FPS]";
+  const int32_t Frames = FrameCount;
   FrameCount = 0;
-  return Title;
+  if (pause_.Paused()) return PausedTitle;
+  if (!platform_.Settings.ShowFps) return WindowTitle;
+  // The timer fires every 1000 ms, so FrameCount * 1000 / 1000 is FrameCount itself.
+  return std::string(WindowTitle) + "   [" + std::to_string(Frames) + " FPS]";
 }
 
 // --- the host's own screens

@@ -105,7 +105,7 @@ constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game 
 // How long a notice stays on screen, by the wall clock (it shows while paused too).
 constexpr uint32_t NoticeMs = 2000;
 
-// The window title, "OpenGL App by Dreskol", and the same while paused.
+// The window title, "Skyrend", and "Skyrend [PAUSED]" while paused.
 extern const char* const WindowTitle;
 extern const char* const PausedTitle;
 
@@ -142,8 +142,9 @@ class TGameHost {
   bool CloseRecording();
 
   // --- live input from a shell. While a demo plays or the game is paused it
-  // does not reach the game; P pauses and plays on; Escape quits after the
-  // frame or, where Escape does not quit, pauses.
+  // does not reach the game; P pauses and plays on; Escape during play
+  // pauses, and elsewhere (paused, the title, the game over, a demo) quits
+  // after the frame or, where Escape does not quit, pauses.
   void KeyDown(uint16_t Vk);  // a press of a key already down is an auto-repeat
   void KeyUp(uint16_t Vk);
   void MouseMotion(int Dx, int Dy, uint32_t Buttons);
@@ -179,7 +180,8 @@ class TGameHost {
 
   // A new view size: viewport and projection (height 0 taken as 1), and the form's.
   void Resize(int Width, int Height);
-  // The title once a second: the frames of the last second, or the pause.
+  // The title once a second: the game's name, the pause, or with the setting
+  // show_fps the frames of the last second.
   std::string TimerTitle();
 
   // --- the player's settings and scores
@@ -216,6 +218,9 @@ class TGameHost {
   // The bottom Pixels of the view are under a shell's own controls (a
   // phone's touch stick and fire button): notices are shown above them.
   void SetCoveredBottom(int Pixels) { coveredBottom_ = Pixels; }
+  // The title's line under "PRESS Z TO PLAY": the keys for the options and
+  // for quitting, or what a touch screen offers instead.
+  void SetTitleHint(std::string Hint) { titleHint_ = std::move(Hint); }
   // The notice on show now, or "".
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
@@ -241,6 +246,8 @@ class TGameHost {
  private:
   // Live input: true when the event reaches the stream after the shell's rules.
   bool Passes(uint16_t Vk, bool Down);
+  // A game is under way: not the title, the game over or a demo playing.
+  bool InPlay() const;
   void SetPhase(TPauseState::TPhase Before);
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
@@ -272,9 +279,11 @@ class TGameHost {
   int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
+  std::string titleHint_;
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls
   long frame_ = 0;      // frames drawn
   bool escapeDown_ = false;    // Escape was pressed where it quits: the run ends
   bool pauseKeyDown_ = false;  // P is held: its auto-repeat does not toggle again
+  bool escapeKeyDown_ = false;  // Escape is held: its auto-repeat does not quit the pause it made
 };

@@ -38,14 +38,16 @@ const char* OrdinalSuffix(int Place) {
 }
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                                 const TScoreTable& Table, const std::string& Notice, int Covered) {
+                                 const TScoreTable& Table, const std::string& Notice, int Covered, const char* Hint) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
   const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
-  if ((!GameOver && !Scores && Notice.empty()) || !text_.Load(folder_)) return;
+  const bool Hinted = World.OnTitleScreen && Hint && *Hint;
+  if ((!GameOver && !Scores && !Hinted && Notice.empty()) || !text_.Load(folder_)) return;
   const int W = std::max(1, ViewWidth), H = std::max(1, ViewHeight);
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last);
+  if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)));
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
 }
@@ -107,6 +109,18 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
   }
 }
 
+void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
+  // Under "PRESS Z TO PLAY", which lies 0.34 of the half height under the
+  // middle in a 4:3 view (nearer the middle in a taller one), and above a
+  // phone's touch controls.
+  const float Hf = float(H), Tall = std::max(1.0f, 4 * Hf / (3 * float(W)));
+  float Left, Span;
+  FourByThree(W, H, Left, Span);
+  const float Size = Fitted(Hint, std::max(12.0f, std::min(Hf * 0.032f, Span * 0.03f)), Span * 0.94f);
+  const float Y = std::max(Covered + Size * 0.5f, Hf * (1 - 0.52f / Tall) / 2);
+  text_.Text(Hint, float(W) / 2, Y, Size, TAlign::Centre, Grey);
+}
+
 float THostScreens::Fitted(const char* Text, float Size, float Room) const {
   const float Need = text_.Width(Text, Size);
   return Need > Room ? Size * Room / Need : Size;
@@ -127,6 +141,11 @@ void THostScreens::DrawPaused(const TPauseLayout& L, const TOptionsMenu& Menu, c
   text_.Begin(W, H);
   text_.Panel(0, 0, float(W), Hf, Black, 0.62f);
   text_.Text("PAUSED", float(W) / 2, L.TitleY, L.TitleSize, TAlign::Centre, Yellow, true);
+  if (Desktop) {
+    const char* const Quits = "Escape again quits";
+    const float Size = std::max(L.LeastText(), L.HelpSize);
+    text_.Text(Quits, float(W) / 2, L.TitleY - L.TitleSize * 0.15f - Size * 0.85f, Size, TAlign::Centre, White);
+  }
 
   // Text shrinks where a column would overflow (a narrow window), the headings
   // with it: the label left of the value's part of the row, the widest value
@@ -154,9 +173,16 @@ void THostScreens::DrawPaused(const TPauseLayout& L, const TOptionsMenu& Menu, c
     text_.Text(">", More.X1 - OptRow * 0.3f, Y, OptRow, TAlign::Right, Mark, Selected);
     const std::string Value = TOptionsMenu::Value(O, S);
     text_.Text(Value.c_str(), L.ValueCentreX(i), Y, OptRow, TAlign::Centre, Selected ? Yellow : White);
-    if (Menu.WaitsForRestart(O, S))
-      text_.Text("after restart", L.ValueCentreX(i), Y - L.Step * 0.25f, std::max(L.LeastText(), OptRow * 0.5f),
-                 TAlign::Centre, Yellow);
+  }
+  // Values that wait for the next start are named on a line of their own
+  // under the list, never squeezed under a row where the next one's highlight lies.
+  std::string Waiting;
+  for (int i = 0; i < Menu.Count(); ++i)
+    if (Menu.WaitsForRestart(Menu.Item(i), S)) Waiting += (Waiting.empty() ? "" : ", ") + std::string(TOptionsMenu::Label(Menu.Item(i)));
+  if (!Waiting.empty()) {
+    Waiting += ": after restart";
+    const float Size = Fitted(Waiting.c_str(), L.NoteSize(), L.ColumnWidth);
+    text_.Text(Waiting.c_str(), OptX, L.NoteY(), std::max(L.LeastText(), Size), TAlign::Left, Yellow);
   }
 
   const float KeyX = L.KeysX;

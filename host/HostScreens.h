@@ -33,11 +33,13 @@ class THostScreens {
   // Over a frame the game has just drawn: the game over while its phase runs,
   // the table on the title when its turn comes, and the notice if any, above
   // the bottom Covered pixels (where a phone's touch controls lie).
+  // Hint: the title's second line, under "PRESS Z TO PLAY" (the keys for the
+  // options and for quitting); "" draws none.
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                     const TScoreTable& Table, const std::string& Notice, int Covered = 0);
+                     const TScoreTable& Table, const std::string& Notice, int Covered = 0, const char* Hint = "");
   // Over the kept picture while paused, where Layout puts them: "PAUSED",
   // the options with their values (the chosen one marked), the keys of the
-  // game, and the notice.
+  // game, and the notice; on the desktop, that a second Escape quits.
   void DrawPaused(const TPauseLayout& Layout, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
                   const std::string& Notice);
   // The font is ready (read at the first call); without it nothing is drawn.
@@ -48,6 +50,7 @@ class THostScreens {
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
+  void TitleHint(int Width, int Height, const char* Hint, float Covered);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);
   // Size, or smaller where Text would be wider than Room.

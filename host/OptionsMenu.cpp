@@ -10,7 +10,8 @@ constexpr uint16_t VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 
 const double MouseSpeeds[] = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2, 2.5, 3, 3.5, 4};
 const int SampleCounts[] = {MultisamplingAuto, 0, 2, 4, 8};
-const int WindowSizes[][2] = {{800, 600}, {1024, 768}, {1280, 720}, {1280, 960}, {1366, 768}, {1600, 900}, {1920, 1080}};
+// By area, smallest first: Right takes the next larger, Left the next smaller.
+const int WindowSizes[][2] = {{800, 600}, {1024, 768}, {1280, 720}, {1366, 768}, {1280, 960}, {1600, 900}, {1920, 1080}};
 
 // The next step of an ordered list in Direction from Value, which may lie
 // between steps (a value from the settings file): the nearest step that way.
@@ -31,7 +32,7 @@ T StepIn(const T (&Steps)[N], T Value, int Direction) {
 TOptionsMenu::TOptionsMenu(bool WindowSettings, const TSettings& Started) : started_(Started) {
   items_ = {TOption::Volume, TOption::Muted, TOption::MouseSpeed, TOption::InvertMouse, TOption::ReduceFlashing};
   if (WindowSettings)
-    items_.insert(items_.end(), {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize});
+    items_.insert(items_.end(), {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
 }
 
 bool TOptionsMenu::KeyDown(uint16_t Vk, TSettings& S) {
@@ -80,6 +81,9 @@ bool TOptionsMenu::Step(int Dir, TSettings& S) {
     case TOption::FullScreen:
       S.FullScreen = !S.FullScreen;
       break;
+    case TOption::ShowFps:
+      S.ShowFps = !S.ShowFps;
+      break;
     case TOption::WindowSize: {
       const long Area = long(S.WindowWidth) * S.WindowHeight;
       int Index = -1;
@@ -111,6 +115,7 @@ const char* TOptionsMenu::Label(TOption Option) {
     case TOption::Vsync: return "Vertical sync";
     case TOption::FullScreen: return "Full screen";
     case TOption::WindowSize: return "Window size";
+    case TOption::ShowFps: return "Frame rate in title";
   }
   return "";
 }
@@ -131,6 +136,7 @@ std::string TOptionsMenu::Value(TOption Option, const TSettings& S) {
       return S.Multisampling == 0 ? "Off" : std::to_string(S.Multisampling) + "x";
     case TOption::Vsync: return OnOff(S.Vsync);
     case TOption::FullScreen: return OnOff(S.FullScreen);
+    case TOption::ShowFps: return OnOff(S.ShowFps);
     case TOption::WindowSize: return std::to_string(S.WindowWidth) + " x " + std::to_string(S.WindowHeight);
   }
   return "";
@@ -159,7 +165,7 @@ std::vector<std::pair<const char*, const char*>> GameKeys(bool Desktop) {
   if (Desktop) {
     Keys.push_back({"F11, Alt+Enter", "Window / full screen"});
     Keys.push_back({"F12", "Save the picture"});
-    Keys.push_back({"Esc", "Quit"});
+    Keys.push_back({"Esc", "Pause; again: quit"});
   } else {
     Keys.push_back({"Esc", "Pause"});
   }

@@ -43,8 +43,9 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
     OptionsX = W * 0.06f;
     ColumnWidth = W * 0.88f;
     Row = std::min(W * 0.055f, H * 0.03f);
-    Step = Row * 2.1f;
     HeadingY = H * 0.8f;
+    // A long list (a desktop window's) keeps its last row above the help line.
+    Step = std::min(Row * 2.1f, (HeadingY - H * 0.2f) / (Rows + 0.7f));
     KeysX = OptionsX;
     KeysHeadingY = OptionY(OptionCount - 1) - Step * 1.3f;
     KeyStep = std::min(Row * 1.5f, (KeysHeadingY - H * 0.2f) / float(Keys));
@@ -86,6 +87,30 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
 }
 
 float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }
+
+namespace {
+
+// The room between the last option's row and what lies under it (the keys'
+// heading when stacked, else the help line): its bottom and top.
+void NoteRoom(const TPauseLayout& L, float& Floor, float& Top) {
+  Top = L.OptionBox(L.Options - 1).Y0;
+  Floor = L.Stacked && L.ShowsKeys() ? L.KeysHeadingY + L.Row * 1.2f : L.HelpY + L.HelpSize * 0.8f;
+}
+
+}  // namespace
+
+float TPauseLayout::NoteSize() const {
+  float Floor, Top;
+  NoteRoom(*this, Floor, Top);
+  return std::max(LeastText(), std::min(Row * 0.8f, (Top - Floor) * 0.6f));
+}
+
+float TPauseLayout::NoteY() const {
+  float Floor, Top;
+  NoteRoom(*this, Floor, Top);
+  // Text stands about three quarters of its size above the baseline, a quarter below.
+  return (Top + Floor) / 2 - NoteSize() * 0.25f;
+}
 
 TBox TPauseLayout::OptionBox(int I) const {
   const float Y = OptionY(I);

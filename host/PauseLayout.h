@@ -40,6 +40,10 @@ struct TPauseLayout {
   // The smallest text a player can read, and the least height of a row a finger can hit.
   float LeastText() const { return 12 * Point; }
   float Finger() const { return 44 * Point; }
+  // The line under the options that names the values waiting for a restart:
+  // its baseline and text size, between the last row and what lies below.
+  float NoteY() const;
+  float NoteSize() const;
   // What a press at (X, Y) in view pixels, y down from the top, means.
   TPauseTap Hit(int X, int Y) const;
 

@@ -13,11 +13,13 @@ struct TSettings {
   bool Vsync = true;
   bool FullScreen = true;
   int WindowWidth = 1024, WindowHeight = 768;  // the window's size when not full screen
+  bool ShowFps = false;  // the caption counts the frames of each second
 
   bool operator==(const TSettings& O) const {
     return Volume == O.Volume && Muted == O.Muted && MouseSpeed == O.MouseSpeed && InvertMouse == O.InvertMouse &&
            ReduceFlashing == O.ReduceFlashing && Multisampling == O.Multisampling && Vsync == O.Vsync &&
-           FullScreen == O.FullScreen && WindowWidth == O.WindowWidth && WindowHeight == O.WindowHeight;
+           FullScreen == O.FullScreen && WindowWidth == O.WindowWidth && WindowHeight == O.WindowHeight &&
+           ShowFps == O.ShowFps;
   }
   bool operator!=(const TSettings& O) const { return !(*this == O); }
 };

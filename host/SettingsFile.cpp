@@ -11,7 +11,7 @@
 namespace {
 
 const char* const Keys[] = {"volume", "muted", "mouse_speed", "invert_mouse", "reduce_flashing",
-                            "multisampling", "vsync", "fullscreen", "window_size"};
+                            "multisampling", "vsync", "fullscreen", "window_size", "show_fps"};
 
 std::string Trim(const std::string& S) {
   const size_t B = S.find_first_not_of(" \t\r");
@@ -55,13 +55,14 @@ std::string SetValue(TSettings& S, const std::string& Key, const std::string& Va
   } else if (Key == "multisampling") {
     if (!ParseMultisampling(Lower(Value), S.Multisampling)) return "auto, off, 2, 4 or 8";
   } else if (Key == "window_size") {
-    if (!ParseWindowSize(Value, S.WindowWidth, S.WindowHeight)) return "a size such as 1024x768, at least 320x240";
+    if (!ParseWindowSize(Value, S.WindowWidth, S.WindowHeight)) return "a size such as 1024x768, at least 640x480";
   } else {
     if (!ParseSwitch(Value, On)) return "yes or no";
     if (Key == "muted") S.Muted = On;
     else if (Key == "invert_mouse") S.InvertMouse = On;
     else if (Key == "reduce_flashing") S.ReduceFlashing = On;
     else if (Key == "vsync") S.Vsync = On;
+    else if (Key == "show_fps") S.ShowFps = On;
     else S.FullScreen = On;
   }
   return "";
@@ -88,6 +89,7 @@ std::string ValueText(const TSettings& S, const std::string& Key) {
     return S.Multisampling == MultisamplingAuto ? "auto" : S.Multisampling == 0 ? "off" : std::to_string(S.Multisampling);
   if (Key == "vsync") return YesNo(S.Vsync);
   if (Key == "fullscreen") return YesNo(S.FullScreen);
+  if (Key == "show_fps") return YesNo(S.ShowFps);
   return std::to_string(S.WindowWidth) + "x" + std::to_string(S.WindowHeight);
 }
 

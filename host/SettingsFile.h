@@ -1,6 +1,6 @@
 // The settings file: `key = value` lines, `#` comments, blank lines. Keys:
 // volume (0-100), muted, mouse_speed (0.25-4), invert_mouse, reduce_flashing,
-// multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH).
+// multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH), show_fps.
 // Switches read yes/no, on/off, true/false or 1/0 and are written yes/no.
 #pragma once
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include "Settings.h"
 
 constexpr double MinMouseSpeed = 0.25, MaxMouseSpeed = 4.0;
-constexpr int MinWindowWidth = 320, MinWindowHeight = 240;  // and at most MaxViewSide (SizeText.h)
+constexpr int MinWindowWidth = 640, MinWindowHeight = 480;  // and at most MaxViewSide (SizeText.h)
 
 // The settings in Text, each bad line or value named in Warnings as
 // "Name:line: what was wrong" with its default used instead: the first

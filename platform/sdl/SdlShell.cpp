@@ -12,6 +12,7 @@
 #include "FrameStats.h"
 #include "KeyCodes.h"
 #include "PlayerFiles.h"
+#include "SettingsFile.h"
 #include "SdlJoystick.h"
 #include "SdlServices.h"
 #include "WindowMode.h"
@@ -126,6 +127,9 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
     FailWithReason("Unable to create window!");
     return false;
   }
+
+  // Every text screen stays readable: the window never gets smaller than this.
+  SDL_SetWindowMinimumSize(window_, MinWindowWidth, MinWindowHeight);
 
   // The rendering context, current on this thread for the whole run.
   context_ = SDL_GL_CreateContext(window_);

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "Screenshot.h"
+#include "SettingsFile.h"
 #include "SdlJoystick.h"
 #include "SdlShell.h"
 #include "WindowMode.h"
@@ -36,10 +37,11 @@ void TSdlShell::RememberWindowSize() {
   int W = 0, H = 0;
   SDL_GetWindowSize(window_, &W, &H);
   TSettings S = host_->Settings();
-  if (W < 320 || H < 240 || (W == S.WindowWidth && H == S.WindowHeight)) return;
+  if (W < MinWindowWidth || H < MinWindowHeight || (W == S.WindowWidth && H == S.WindowHeight)) return;
   S.WindowWidth = W;
   S.WindowHeight = H;
   host_->ChangeSettings(S);
+  pausedDirty_ = true;  // a paused screen's window-size row shows the new size now
 }
 
 void TSdlShell::TakePictureIfAsked() {
@@ -57,6 +59,6 @@ void TSdlShell::TakePictureIfAsked() {
   } else {
     std::fprintf(stderr, "skyrend: the picture cannot be saved: %s%s%s\n", Path.c_str(), Path.empty() ? "" : ": ",
                  Error.c_str());
-    host_->ShowNotice("The picture could not be saved");
+    host_->ShowNotice("Picture not saved: " + Error);
   }
 }

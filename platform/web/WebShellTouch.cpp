@@ -48,6 +48,8 @@ void TWebShell::FollowTouchControls() {
   // A little room above them too, so a notice does not touch the button's rim.
   const double Height = TouchControlsHeight();
   host_->SetCoveredBottom(Height > 0 ? int((Height + 8) * CanvasPixelsPerCssPixel()) : 0);
+  // A touch screen has no Z or P to press: the title names its own controls.
+  host_->SetTitleHint(Height > 0 ? "TAP FIRE TO PLAY    PAUSE BUTTON: OPTIONS" : "P OR ESC: OPTIONS");
 }
 
 void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {

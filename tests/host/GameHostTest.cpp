@@ -120,7 +120,7 @@ TEST_F(GameHostTest, APauseKeepsThePictureOfTheNextFrameThenNothingSteps) {
   EXPECT_EQ(Frame(), TFrameResult::Continue);
   EXPECT_EQ(Host->World().TitleFrames, TitleFrames);
   EXPECT_EQ(Host->GameTicks(), Frozen);
-  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [PAUSED]");
+  EXPECT_EQ(Host->TimerTitle(), "Skyrend [PAUSED]");
 
   Host->KeyDown(VkPause);
   EXPECT_FALSE(Host->Paused());
@@ -189,11 +189,31 @@ TEST_F(GameHostTest, LettingGoOfTheKeyboardReleasesEveryHeldKey) {
   EXPECT_EQ(Script.str(), "2 down 37\n2 down 90\n2 up 37\n2 up 90\n");
 }
 
-TEST_F(GameHostTest, TheTimerShowsTheFramesOfTheLastSecondAndStartsAgain) {
-  Host->TimerTitle();
+TEST_F(GameHostTest, TheTitleIsTheGamesNameAndShowsTheFramesOfTheLastSecondOnlyWhenAsked) {
+  Frame();
+  EXPECT_EQ(Host->TimerTitle(), "Skyrend");
+  TSettings S = Host->Settings();
+  S.ShowFps = true;
+  Host->ChangeSettings(S);
   for (int i = 0; i < 3; ++i) Frame();
-  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [3 FPS]");
-  EXPECT_EQ(Host->TimerTitle(), "OpenGL App by Dreskol   [0 FPS]");
+  EXPECT_EQ(Host->TimerTitle(), "Skyrend   [3 FPS]");
+  EXPECT_EQ(Host->TimerTitle(), "Skyrend   [0 FPS]");
+}
+
+TEST_F(GameHostTest, EscapeDuringPlayPausesAndOnlyASecondPressQuits) {
+  Host->KeyDown(90);  // Z: play begins
+  Host->KeyUp(90);
+  Frame();
+  ASSERT_EQ(Host->World().OnTitleScreen, 0);
+  Host->KeyDown(VkEscape);
+  Host->KeyDown(VkEscape);  // its auto-repeat
+  EXPECT_EQ(Frame(), TFrameResult::Continue);
+  EXPECT_TRUE(Host->Paused());
+  EXPECT_FALSE(Host->QuitRequested());
+  Host->KeyUp(VkEscape);
+  Host->KeyDown(VkEscape);
+  EXPECT_TRUE(Host->QuitRequested());
+  EXPECT_EQ(Script.str().find("down 27"), std::string::npos) << "Escape reached the game: " << Script.str();
 }
 
 TEST_F(GameHostTest, ANewViewSizeGoesIntoTheStreamAndMovesTheMouseWrap) {
@@ -419,7 +439,7 @@ TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReac
   EXPECT_DOUBLE_EQ(Store.Saved[0].MouseSpeed, 1.25);
 
   // Up from the top goes round to the window's size, which waits for a restart.
-  for (int i = 0; i < 3; ++i) Host->KeyDown(38);
+  for (int i = 0; i < 4; ++i) Host->KeyDown(38);
   EXPECT_EQ(Host->Options().Item(Host->Options().Selected()), TOption::WindowSize);
   Host->KeyDown(39);
   EXPECT_EQ(Host->Settings().WindowWidth, 1280);

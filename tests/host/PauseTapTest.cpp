@@ -3,6 +3,9 @@
 // to the options, on a desktop window and on a phone held upright or on its side.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "OptionsMenu.h"
 #include "PauseLayout.h"
 
@@ -31,7 +34,7 @@ float Ascent(float Size) { return Size * 0.75f; }
 TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
   // Phones on their side: the page's canvas at 844 x 390 CSS pixels under its
   // header, at a device pixel ratio of 3 (the canvas capped at 1920 wide) and of 1.
-  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{1080, 2338, false}, TView{390, 844, false},
+  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{640, 480, true}, TView{640, 900, true}, TView{1080, 2338, false}, TView{390, 844, false},
                         TView{1920, 796, false, 1920 / 844.0f}, TView{844, 350, false}}) {
     SCOPED_TRACE(std::to_string(V.Width) + "x" + std::to_string(V.Height));
     TSettings S;
@@ -55,7 +58,7 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
       EXPECT_GE((L.OptionBox(0).Y1 - L.OptionBox(0).Y0) / V.Point, Finger);
       EXPECT_GE((L.PlayOn.Y1 - L.PlayOn.Y0) / V.Point, Finger);
     } else {
-      EXPECT_TRUE(L.ShowsKeys());
+      EXPECT_TRUE(L.ShowsKeys() || L.Stacked) << "a window taller than wide may leave them out";
     }
     EXPECT_GE(L.Row / V.Point, 12.0f);
     EXPECT_GE(L.HelpSize / V.Point, 12.0f);
@@ -70,6 +73,14 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     }
     if (L.ShowsKeys() && !L.Stacked) {
       EXPECT_GE(L.KeysX, Last.X1);
+    }
+    // The line naming values that wait for a restart: readable, between the
+    // last row and the help line or the keys.
+    if (V.Window) {
+      EXPECT_GE(L.NoteSize(), 12.0f);
+      EXPECT_LE(L.NoteY() + Ascent(L.NoteSize()), Last.Y0);
+      const float Below = L.Stacked && L.ShowsKeys() ? L.KeysHeadingY + Ascent(L.Row * 1.2f) : L.HelpY + Ascent(L.HelpSize);
+      EXPECT_GE(L.NoteY() - L.NoteSize() * 0.25f, Below);
     }
 
     // The label picks the row and changes nothing.
@@ -96,6 +107,24 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
 
     EXPECT_EQ(PressAt(L, L.PlayOn).What, TPauseHit::PlayOn);
     EXPECT_EQ(L.Hit(0, 0).What, TPauseHit::Nothing) << "the top left corner is the title's";
+  }
+}
+
+TEST(PauseTap, RightAndLeftReachEveryWindowSizeInOrderOfArea) {
+  TOptionsMenu Menu(true, TSettings());
+  while (Menu.Item(Menu.Selected()) != TOption::WindowSize) Menu.Choose(Menu.Selected() + 1);
+  TSettings S;
+  S.WindowWidth = 800;
+  S.WindowHeight = 600;
+  const std::vector<std::string> Up = {"1024 x 768", "1280 x 720", "1366 x 768", "1280 x 960", "1600 x 900", "1920 x 1080"};
+  for (const std::string& Size : Up) {
+    EXPECT_TRUE(Menu.Step(1, S));
+    EXPECT_EQ(TOptionsMenu::Value(TOption::WindowSize, S), Size);
+  }
+  EXPECT_FALSE(Menu.Step(1, S)) << "the largest stays";
+  for (size_t i = Up.size() - 1; i-- > 0;) {
+    EXPECT_TRUE(Menu.Step(-1, S));
+    EXPECT_EQ(TOptionsMenu::Value(TOption::WindowSize, S), Up[i]);
   }
 }
 
