@@ -102,8 +102,9 @@ constexpr uint16_t VkEscape = 27;
 constexpr uint16_t VkPause = 80;  // P
 constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game never sees it
 
-// How long a notice stays on screen, by the wall clock (it shows while paused too).
-constexpr uint32_t NoticeMs = 2000;
+// How long a notice stays on screen, by the wall clock (it shows while paused
+// too): long enough to read a failure's reason.
+constexpr uint32_t NoticeMs = 4000;
 
 // The window title, "Skyrend", and "Skyrend [PAUSED]" while paused.
 extern const char* const WindowTitle;

@@ -110,14 +110,15 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
 }
 
 void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
-  // Under "PRESS Z TO PLAY", which lies 0.34 of the half height under the
-  // middle in a 4:3 view (nearer the middle in a taller one), and above a
-  // phone's touch controls.
+  // Under "PRESS Z TO PLAY", which reaches down to 0.54 of the half height
+  // under the middle in a 4:3 view (nearer the middle in a taller one), and
+  // above a phone's touch controls.
   const float Hf = float(H), Tall = std::max(1.0f, 4 * Hf / (3 * float(W)));
   float Left, Span;
   FourByThree(W, H, Left, Span);
   const float Size = Fitted(Hint, std::max(12.0f, std::min(Hf * 0.032f, Span * 0.03f)), Span * 0.94f);
-  const float Y = std::max(Covered + Size * 0.5f, Hf * (1 - 0.52f / Tall) / 2);
+  const float Top = Hf * (1 - 0.6f / Tall) / 2;
+  const float Y = std::max(Covered + Size * 0.5f, Top - Size * 0.75f);
   text_.Text(Hint, float(W) / 2, Y, Size, TAlign::Centre, Grey);
 }
 

@@ -334,6 +334,7 @@ int TSdlShell::RunMainLoop() {
       // Nothing runs: wait for the player, redrawing the sign when needed.
       if (SDL_WaitEventTimeout(&Event, 250)) HandleEvent(Event, Finished);
       host_->PollStore();
+      if (pausedNotice_ && host_->NoticeText().empty()) pausedDirty_ = true;
       if (host_->Paused() && pausedDirty_) DrawPaused();
       continue;
     }

@@ -75,6 +75,7 @@ class TSdlShell : private IHostShell {
   bool sizeChanged_ = false;   // the window was resized: its size is kept at the next timer
   bool pausedDirty_ = false;  // the paused picture must be drawn again
   bool pressTaken_ = false;   // the left button went down on the pause screen
+  bool pausedNotice_ = false;  // the paused picture shows a notice: drawn again once it ends
   std::unique_ptr<std::ostream> recording_;
   std::string recordingName_;
   std::unique_ptr<std::vector<TScriptEvent>> replay_;

@@ -32,9 +32,11 @@ void TSdlShell::DrawPaused() {
   SDL_GetWindowSize(window_, &Ww, &Wh);
   // A high-density display draws more pixels than the window has points.
   host_->DrawPauseScreen(W, H, Ww > 0 && W > Ww ? float(W) / float(Ww) : 1.0f);
+  const bool Asked = pictureAsked_;
   TakePictureIfAsked();
   SDL_GL_SwapWindow(window_);
-  pausedDirty_ = false;
+  pausedDirty_ = Asked;  // the picture's notice is drawn next time
+  pausedNotice_ = !host_->NoticeText().empty();
 }
 
 void TSdlShell::ToggleWindowMode() {

@@ -84,7 +84,7 @@ e2e_start_wm() {
 }
 
 # e2e_title: the game window's title now.
-e2e_title() { xdotool search --name '^OpenGL App by Dreskol' getwindowname 2>/dev/null | head -n1; }
+e2e_title() { xdotool search --name '^Skyrend' getwindowname 2>/dev/null | head -n1; }
 
 # e2e_geometry: "X,Y WxH" of the game window on the screen.
 e2e_geometry() {
@@ -114,14 +114,32 @@ e2e_wait_exit() {
   e2e_fail "the game did not end within $limit s"
 }
 
-# e2e_wait_title SECONDS: waits until the window title shows the FPS count;
-# prints the title. Fails when the game ends first or the time runs out.
+# e2e_wait_title SECONDS: waits until the game's window shows, then a second
+# more (the models are read in the first frames); prints the title. Fails when
+# the game ends first or the time runs out.
 e2e_wait_title() {
-  local limit="$1" i title
+  local limit="$1" i title=""
+  for i in $(seq 1 $((limit * 10))); do
+    kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game ended before its window showed"
+    title="$(e2e_title)"
+    if [ -n "$title" ]; then
+      sleep 1
+      e2e_title
+      return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "no window within $limit s"
+}
+
+# e2e_wait_fps SECONDS: with the setting show_fps, waits until the title
+# shows the frames of the last second; prints the title.
+e2e_wait_fps() {
+  local limit="$1" i title=""
   for i in $(seq 1 $((limit * 10))); do
     kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game ended before its title showed the FPS"
-    title="$(xdotool search --name '^OpenGL App by Dreskol' getwindowname 2>/dev/null | head -n1)"
-    if printf '%s' "$title" | grep -Eq '^OpenGL App by Dreskol   \[[0-9]+ FPS\]$'; then
+    title="$(e2e_title)"
+    if printf '%s' "$title" | grep -Eq '^Skyrend   \[[0-9]+ FPS\]$'; then
       printf '%s\n' "$title"
       return 0
     fi
@@ -130,10 +148,16 @@ e2e_wait_title() {
   e2e_fail "no FPS title within $limit s (last title: '$title')"
 }
 
-# The FPS figure of a title "OpenGL App by Dreskol   [N FPS]".
+# The FPS figure of a title "Skyrend   [N FPS]".
 e2e_fps_of() { printf '%s' "$1" | sed -E 's/.*\[([0-9]+) FPS\].*/\1/'; }
 
-e2e_window() { xdotool search --name '^OpenGL App by Dreskol' 2>/dev/null | head -n1; }
+# e2e_settings LINE...: the player's settings file holds these lines.
+e2e_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/skyrend"
+  printf '%s\n' "$@" >"$XDG_CONFIG_HOME/skyrend/settings.ini"
+}
+
+e2e_window() { xdotool search --name '^Skyrend' 2>/dev/null | head -n1; }
 
 # A key held for a while, as a person presses it (a down and up in the same
 # instant could both be handled before the frame that tests the key table).

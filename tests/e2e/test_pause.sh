@@ -19,7 +19,7 @@ win="$(e2e_window)"
 paused_title() {
   local i
   for i in $(seq 1 50); do
-    [ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] && return 0
+    [ "$(e2e_title)" = "Skyrend [PAUSED]" ] && return 0
     sleep 0.1
   done
   e2e_fail "$1: the caption is '$(e2e_title)', not paused"
@@ -45,7 +45,7 @@ xdotool mousemove_relative 60 0 click 1
 sleep 1.5
 e2e_shot paused2
 audio_to="$(e2e_audio_bytes)"
-[ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "the caption changed while paused"
+[ "$(e2e_title)" = "Skyrend [PAUSED]" ] || e2e_fail "the caption changed while paused"
 changed="$(e2e_diff paused1 paused2)"
 [ "$changed" -eq 0 ] || e2e_fail "the paused picture changed in $changed pixels"
 [ "$audio_to" -gt "$audio_from" ] || e2e_fail "no audio written while paused (the driver stopped?)"
@@ -71,12 +71,12 @@ xdotool mousemove --window "$win" 120 295 click 1
 sleep 0.5
 e2e_shot clicked
 cmp -s "$E2E_TMP/settings-before" "$XDG_CONFIG_HOME/skyrend/settings.ini" || e2e_fail "a click on a label changed a setting"
-[ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "a click on the options played on"
+[ "$(e2e_title)" = "Skyrend [PAUSED]" ] || e2e_fail "a click on the options played on"
 
 # A click on the play-on button at the foot plays on; the click itself never reaches the game.
 xdotool mousemove --window "$win" 512 727 click 1
 sleep 0.5
-[ "$(e2e_title)" != "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "a click on PLAY ON did not resume"
+[ "$(e2e_title)" != "Skyrend [PAUSED]" ] || e2e_fail "a click on PLAY ON did not resume"
 sleep 0.5
 after="$(e2e_audio_bytes)"
 sleep 0.5
@@ -90,7 +90,7 @@ xdotool windowactivate "$win" 2>/dev/null
 sleep 0.5
 e2e_press p 0.1
 sleep 0.5
-[ "$(e2e_title)" != "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "P did not resume after the focus came back"
+[ "$(e2e_title)" != "Skyrend [PAUSED]" ] || e2e_fail "P did not resume after the focus came back"
 
 # Minimised, the game pauses; shown again, it stays paused until P.
 xdotool windowminimize "$win"
@@ -98,7 +98,7 @@ paused_title "minimised"
 sleep 1
 xdotool windowactivate "$win" 2>/dev/null
 sleep 1.5
-[ "$(e2e_title)" = "OpenGL App by Dreskol   [PAUSED]" ] || e2e_fail "showing the window again resumed the game"
+[ "$(e2e_title)" = "Skyrend [PAUSED]" ] || e2e_fail "showing the window again resumed the game"
 e2e_press p 0.1
 sleep 0.3
 e2e_press Right 0.4

@@ -1,7 +1,8 @@
 # The player's files with the real game: the settings file is read (the
 # window opens at its kept size), the command line's settings are not saved,
 # M silences the game and is kept as `muted` with the player's own lines as
-# they were; F12 saves the picture under the pictures folder. Then a game that
+# they were; F12 saves the picture under the pictures folder, and a picture
+# that cannot be saved is said on screen with the reason. Then a game that
 # ends leaves its score in the score file, merged with the games it held, and
 # the damaged file is kept as scores.txt.bad.
 . "$(dirname "$0")/lib.sh"
@@ -30,6 +31,8 @@ peak="$(e2e_audio_peak "$from")"
 [ "$peak" -eq 0 ] || e2e_fail "the shot was heard after M muted the game (peak $peak)"
 e2e_press F12
 sleep 1
+e2e_press Escape  # in play: a pause; on the pause screen, the end
+sleep 0.5
 e2e_press Escape
 e2e_wait_exit 15
 grep -q '^muted = yes$' "$SETTINGS" || e2e_fail "M was not kept: $(cat "$SETTINGS")"
@@ -41,16 +44,39 @@ size="$(identify -format '%wx%h' "$picture")"
 [ "$size" = 800x600 ] || e2e_fail "the picture is $size, not the window's 800x600"
 cp "$SETTINGS" "$E2E_TMP/settings.before"
 
-# Z starts a game, Space held fires until the aliens end it (frame 252, 100
-# points); the game over runs out and the title is back by frame 400.
+# Pictures cannot be saved where ~/Pictures is a file: the notice says why,
+# over the pause screen (its options at 800 x 600).
+export HOME="$E2E_TMP/home2"
+mkdir -p "$HOME"
+: >"$HOME/Pictures"
+"$GAME" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+GAME_PID=$!
+e2e_wait_title 20 >/dev/null
+e2e_press p 0.1
+sleep 0.5
+e2e_shot options800
+e2e_press F12 0.1
+sleep 0.4
+e2e_shot notsaved
+grep -q "the picture cannot be saved: .*Not a directory" "$E2E_TMP/stderr" || e2e_fail "no reason on stderr: $(cat "$E2E_TMP/stderr")"
+# The notice takes the place of the play-on button at the foot of the screen.
+convert "$E2E_TMP/options800.png" -crop 100%x8%+0+552 +repage "$E2E_TMP/foot1.png"
+convert "$E2E_TMP/notsaved.png" -crop 100%x8%+0+552 +repage "$E2E_TMP/foot2.png"
+changed="$(e2e_diff foot1 foot2)"
+[ "$changed" -gt 2000 ] || e2e_fail "no notice at the foot of the screen ($changed pixels changed)"
+e2e_press Escape
+e2e_wait_exit 15
+
+# Z starts a game, Space held fires and Left held turns until the game ends
+# (frame 555, 1600 points); the game over runs out and the title is back by frame 700.
 DEMO="$E2E_TMP/ends.txt"
-printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n400 up 32\n' >"$DEMO"
+printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n70 down 37\n700 up 32\n700 up 37\n' >"$DEMO"
 "$GAME" --play "$DEMO" --no-vsync >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
 e2e_wait_exit 60
 [ "$GAME_RC" -eq 0 ] || e2e_fail "the demo ended with exit code $GAME_RC"
-expected="$(printf '5000 3 2026-01-01\n100 1 %s' "$(date +%F)")"
+expected="$(printf '5000 3 2026-01-01\n1600 1 %s' "$(date +%F)")"
 [ "$(cat "$SCORES")" = "$expected" ] || e2e_fail "scores.txt holds: $(cat "$SCORES")"
 [ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
 cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
-echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, the score merged into scores.txt"
+echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a failed one said, the score merged into scores.txt"
