@@ -194,3 +194,18 @@ e2e_audio_peak() {
 }
 
 e2e_audio_bytes() { stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0; }
+
+# e2e_quit_play: Escape during play pauses (the title says so), and a second
+# Escape on the pause screen ends the game (one Escape, where play had already
+# ended at the title).
+e2e_quit_play() {
+  local i
+  e2e_press Escape 0.1
+  for i in $(seq 1 100); do
+    [ "$(e2e_title)" = "Skyrend [PAUSED]" ] && break
+    kill -0 "$GAME_PID" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  [ "$(e2e_title)" = "Skyrend [PAUSED]" ] || e2e_fail "Escape during play did not pause (title '$(e2e_title)')"
+  e2e_press Escape 0.1
+}

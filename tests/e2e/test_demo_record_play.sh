@@ -14,7 +14,7 @@ sleep 0.5
 e2e_press z 0.2
 sleep 0.3
 e2e_press Left 0.4
-e2e_press Escape
+e2e_quit_play
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "recording ended with exit code $GAME_RC"
 

@@ -34,7 +34,7 @@ check_screen() {  # WxH, wm or bare
   echo "$size $2: $dark dark pixels at the centre, $yellow yellow in the score's place"
   [ "$dark" -ge 20 ] || e2e_fail "$size $2: no cross-hair at the centre of the screen"
   [ "$yellow" -ge 50 ] || e2e_fail "$size $2: no score in the top left of the overlay"
-  e2e_press Escape
+  e2e_quit_play
   e2e_wait_exit 15
   [ "$GAME_RC" -eq 0 ] || e2e_fail "$size $2: exit code $GAME_RC"
   grep -v '^CRITICAL' "$E2E_TMP/stderr" | grep -q . && e2e_fail "$size $2: unexpected messages"

@@ -77,7 +77,7 @@ check_action "poll-h" 20000 e2e_press h 0.4
 check_action "mouse" 20000 turn_mouse
 RETRY_TURN=1 check_action "up-arrow" 5000 speed_up
 
-e2e_press Escape
+e2e_quit_play
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC after Escape"
 echo "PASS: played with keys and mouse, heard the shot, quit with exit code 0"

@@ -59,7 +59,7 @@ printf '%s' "$geometry" | grep -q ' 1200x600$' || e2e_fail "Alt+Enter: $geometry
 sleep 1
 case "$(e2e_title)" in *PAUSED*) e2e_fail "switching the window mode paused the game" ;; esac
 
-e2e_press Escape
+e2e_quit_play
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC"
 grep -v '^CRITICAL' "$E2E_TMP/stderr" | grep -q . && e2e_fail "unexpected messages"

@@ -17,7 +17,7 @@ xdotool windowsize "$(e2e_window)" 1900 1060
 sleep 1.5
 e2e_press z 0.1
 sleep 4
-e2e_press Escape
+e2e_quit_play
 e2e_wait_exit 60
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC"
 
