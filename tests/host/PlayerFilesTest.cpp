@@ -72,6 +72,7 @@ TSettings Changed() {
   S.FullScreen = false;
   S.WindowWidth = 1280;
   S.WindowHeight = 720;
+  S.ShowFps = true;
   return S;
 }
 
@@ -115,7 +116,7 @@ TEST(SettingsFile, APlatformsDefaultHoldsUntilThePlayerSetsTheKey) {
 TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
   std::vector<std::string> W;
   const TSettings S = ParseSettings(
-      "volume = 101\nmouse_speed = 2.5\nmuted = maybe\nwindow_size = 100x100\nnonsense\ncolour = red\n"
+      "volume = 101\nmouse_speed = 2.5\nmuted = maybe\nwindow_size = 600x400\nnonsense\ncolour = red\n"
       "multisampling = 16\nmouse_speed = 0.1\ninvert_mouse = YES\n",
       "/x/settings.ini", W);
   EXPECT_EQ(S.Volume, 100);

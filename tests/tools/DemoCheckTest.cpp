@@ -33,7 +33,7 @@ TEST(DemoCheck, ReplaysARecordedGameFrameByFrameToTheGamesScore) {
     THeadlessContext Context(W, H);
     THeadlessHost Game(W, H, DefaultProgramFolder());
     Game.Game.Stream().WriteTo(&Demo);
-    TSoakInput Input(10, Game.Game.Stream());
+    TSoakInput Input(9, Game.Game.Stream());
     TTraceWriter Trace;
     for (long k = 1; k <= Frames; ++k) {
       if (k > 1) Input.NextFrame(Game.World().OnTitleScreen != 0);
