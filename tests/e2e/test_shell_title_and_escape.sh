@@ -1,4 +1,5 @@
-# The real game under Xvfb: the title bar says "Skyrend" (with the frames per
+# The real game under Xvfb: the title names the keys under "PRESS Z TO PLAY";
+# the title bar says "Skyrend" (with the frames per
 # second only when show_fps asks for them); Escape on the title ends the game
 # with exit code 0; Escape during play pauses ("Skyrend [PAUSED]") and a
 # second Escape ends it.
@@ -11,6 +12,11 @@ title="$(e2e_wait_title 20)"
 sleep 1.2
 [ "$(e2e_title)" = "Skyrend" ] || e2e_fail "the timer changed the title to '$(e2e_title)'"
 e2e_shot title
+# The hint under "PRESS Z TO PLAY" (the keys for the options and for
+# quitting): grey text in the band below the orange lettering.
+grey="$(convert "$E2E_TMP/title.png" -crop 100%x9%+0+788 +repage \
+  -fx '(r > 0.45) * (abs(r - b) < 0.06) * (abs(r - g) < 0.06)' -format '%[fx:int(mean*w*h)]' info:)"
+[ "$grey" -gt 300 ] || e2e_fail "no hint line under PRESS Z TO PLAY ($grey grey pixels)"
 e2e_press Escape
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC after Escape on the title"
