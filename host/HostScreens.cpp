@@ -179,7 +179,8 @@ void THostScreens::DrawPaused(const TPauseLayout& L, const TOptionsMenu& Menu, c
   // under the list, never squeezed under a row where the next one's highlight lies.
   std::string Waiting;
   for (int i = 0; i < Menu.Count(); ++i)
-    if (Menu.WaitsForRestart(Menu.Item(i), S)) Waiting += (Waiting.empty() ? "" : ", ") + std::string(TOptionsMenu::Label(Menu.Item(i)));
+    if (Menu.WaitsForRestart(Menu.Item(i), S))
+      Waiting += (Waiting.empty() ? "" : ", ") + std::string(TOptionsMenu::Label(Menu.Item(i)));
   if (!Waiting.empty()) {
     Waiting += ": after restart";
     const float Size = Fitted(Waiting.c_str(), L.NoteSize(), L.ColumnWidth);

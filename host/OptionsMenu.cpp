@@ -11,7 +11,8 @@ constexpr uint16_t VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 const double MouseSpeeds[] = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2, 2.5, 3, 3.5, 4};
 const int SampleCounts[] = {MultisamplingAuto, 0, 2, 4, 8};
 // By area, smallest first: Right takes the next larger, Left the next smaller.
-const int WindowSizes[][2] = {{800, 600}, {1024, 768}, {1280, 720}, {1366, 768}, {1280, 960}, {1600, 900}, {1920, 1080}};
+const int WindowSizes[][2] = {{800, 600},  {1024, 768}, {1280, 720}, {1366, 768},
+                              {1280, 960}, {1600, 900}, {1920, 1080}};
 
 // The next step of an ordered list in Direction from Value, which may lie
 // between steps (a value from the settings file): the nearest step that way.
@@ -32,7 +33,8 @@ T StepIn(const T (&Steps)[N], T Value, int Direction) {
 TOptionsMenu::TOptionsMenu(bool WindowSettings, const TSettings& Started) : started_(Started) {
   items_ = {TOption::Volume, TOption::Muted, TOption::MouseSpeed, TOption::InvertMouse, TOption::ReduceFlashing};
   if (WindowSettings)
-    items_.insert(items_.end(), {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
+    items_.insert(items_.end(),
+                  {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
 }
 
 bool TOptionsMenu::KeyDown(uint16_t Vk, TSettings& S) {

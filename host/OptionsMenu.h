@@ -11,7 +11,9 @@
 
 #include "Settings.h"
 
-enum class TOption { Volume, Muted, MouseSpeed, InvertMouse, ReduceFlashing, Multisampling, Vsync, FullScreen, WindowSize, ShowFps };
+enum class TOption {
+  Volume, Muted, MouseSpeed, InvertMouse, ReduceFlashing, Multisampling, Vsync, FullScreen, WindowSize, ShowFps
+};
 
 class TOptionsMenu {
  public:

@@ -34,7 +34,8 @@ float Ascent(float Size) { return Size * 0.75f; }
 TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
   // Phones on their side: the page's canvas at 844 x 390 CSS pixels under its
   // header, at a device pixel ratio of 3 (the canvas capped at 1920 wide) and of 1.
-  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{640, 480, true}, TView{640, 900, true}, TView{1080, 2338, false}, TView{390, 844, false},
+  for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{640, 480, true}, TView{640, 900, true},
+                        TView{1080, 2338, false}, TView{390, 844, false},
                         TView{1920, 796, false, 1920 / 844.0f}, TView{844, 350, false}}) {
     SCOPED_TRACE(std::to_string(V.Width) + "x" + std::to_string(V.Height));
     TSettings S;
@@ -79,7 +80,8 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     if (V.Window) {
       EXPECT_GE(L.NoteSize(), 12.0f);
       EXPECT_LE(L.NoteY() + Ascent(L.NoteSize()), Last.Y0);
-      const float Below = L.Stacked && L.ShowsKeys() ? L.KeysHeadingY + Ascent(L.Row * 1.2f) : L.HelpY + Ascent(L.HelpSize);
+      const float Below =
+          L.Stacked && L.ShowsKeys() ? L.KeysHeadingY + Ascent(L.Row * 1.2f) : L.HelpY + Ascent(L.HelpSize);
       EXPECT_GE(L.NoteY() - L.NoteSize() * 0.25f, Below);
     }
 
@@ -116,7 +118,8 @@ TEST(PauseTap, RightAndLeftReachEveryWindowSizeInOrderOfArea) {
   TSettings S;
   S.WindowWidth = 800;
   S.WindowHeight = 600;
-  const std::vector<std::string> Up = {"1024 x 768", "1280 x 720", "1366 x 768", "1280 x 960", "1600 x 900", "1920 x 1080"};
+  const std::vector<std::string> Up = {"1024 x 768", "1280 x 720", "1366 x 768",
+                                       "1280 x 960", "1600 x 900", "1920 x 1080"};
   for (const std::string& Size : Up) {
     EXPECT_TRUE(Menu.Step(1, S));
     EXPECT_EQ(TOptionsMenu::Value(TOption::WindowSize, S), Size);
