@@ -24,6 +24,7 @@ TSettings KeepChanges(const TSettings& Saved, const TSettings& Before, const TSe
   Take(S.Multisampling, Before.Multisampling, After.Multisampling);
   Take(S.Vsync, Before.Vsync, After.Vsync);
   Take(S.FullScreen, Before.FullScreen, After.FullScreen);
+  Take(S.ShowFps, Before.ShowFps, After.ShowFps);
   if (Before.WindowWidth != After.WindowWidth || Before.WindowHeight != After.WindowHeight) {
     S.WindowWidth = After.WindowWidth;
     S.WindowHeight = After.WindowHeight;
