@@ -7,6 +7,8 @@
 
 // The player's pictures folder; empty when there is no home either.
 std::string PicturesFolder();
+// Whether something is at Path (a link counts even when it points nowhere).
+bool PathTaken(const std::string& Path);
 
 // The file for a picture taken at Time (local time) in Folder/Skyrend; a
 // second picture within the same second gets "-2", "-3", ... before ".png".
