@@ -40,7 +40,7 @@ mkdir -p "$folder"
 for exe in skyrend skyrend-sim skyrend-verify; do
   x86_64-w64-mingw32-strip -o "$folder/$exe.exe" "$out/game/bin/$exe.exe"
 done
-cp "$out/prefix/bin/SDL2.dll" "$out/prefix/bin/SDL2_mixer.dll" "$folder/"
+for dll in SDL2 SDL2_mixer; do x86_64-w64-mingw32-strip -o "$folder/$dll.dll" "$out/prefix/bin/$dll.dll"; done
 while read -r name; do cp "$out/game/bin/$name" "$folder/"; done <"$out/game/assets.list"
 cp "$root/LICENSE" "$folder/LICENSE.txt"
 cp "$root/tools/windows/README-windows.txt" "$folder/README.txt"
