@@ -21,7 +21,7 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 bash "$root/tools/windows/build-deps.sh" "$out/deps" "$out/prefix"
 
 echo "build.sh: the art, generated natively in $native"
-cmake -S "$root" -B "$native" "${launcher[@]}" >/dev/null
+[ -f "$native/CMakeCache.txt" ] || cmake -S "$root" -B "$native" "${launcher[@]}" >/dev/null
 cmake --build "$native" -j"$jobs" --target skyrend-assets skyrend_icon >/dev/null
 
 echo "build.sh: the icon"
