@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The rules are the same on both compilers and both C libraries: a scripted
 # game with keys, mouse and joystick gives skyrend-sim.exe under Wine the same
-# trace and the same recorded demo, byte for byte, as the native skyrend-sim;
+# trace and the same recorded demo, byte for byte, as the native skyrend-sim,
+# and at its game over keeps the same score table (a damaged one set aside
+# as .bad first: a new file beside it, then the table replaced under its lock);
 # the demos recorded by the game on Linux replay to the same traces; and
 # skyrend-verify.exe says what the native skyrend-verify says of them.
 # usage: test_sim.sh WINDOWS_FOLDER NATIVE_BIN
@@ -11,6 +13,7 @@ ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
 TMP=$(mktemp -d /tmp/skyrend-windows-sim.XXXXXX)
 XVFB_PID=""
 cleanup() {
+  wineserver -w 2>/dev/null || true  # Wine's own processes let go of the display first
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$TMP"
 }
@@ -46,11 +49,19 @@ compare() {  # compare NAME: the two traces (and demos) of one run are equal
   echo "$1: $(wc -l <"$TMP/$1.linux.trace") trace lines, $(stat -c %s "$TMP/$1.linux.trace") bytes, equal"
 }
 
+for system in linux windows; do
+  mkdir "$TMP/$system"
+  printf 'not a score\n\001\n' >"$TMP/$system/scores.txt"
+done
 "$NATIVE/skyrend-sim" --script "$TMP/play.script" --frames 3000 --trace "$TMP/play.linux.trace" \
-  --record "$TMP/play.linux.demo" || fail "native skyrend-sim"
+  --record "$TMP/play.linux.demo" --scores "$TMP/linux/scores.txt" 2>/dev/null || fail "native skyrend-sim"
 wine "$WIN/skyrend-sim.exe" --script "$TMP/play.script" --frames 3000 --trace "$TMP/play.windows.trace" \
-  --record "$TMP/play.windows.demo" || fail "skyrend-sim.exe"
+  --record "$TMP/play.windows.demo" --scores "$TMP/windows/scores.txt" 2>/dev/null || fail "skyrend-sim.exe"
 compare play
+for kept in scores.txt scores.txt.bad; do
+  [ -s "$TMP/linux/$kept" ] || fail "the native run kept no $kept (no game over?)"
+  cmp -s "$TMP/linux/$kept" "$TMP/windows/$kept" || fail "$kept differs: '$(cat "$TMP/windows/$kept" 2>&1)'"
+done
 cmp -s "$TMP/play.linux.demo" "$TMP/play.windows.demo" || fail "the recorded demos differ"
 grep -q ' joy ' "$TMP/play.linux.demo" && grep -q ' mouse ' "$TMP/play.linux.demo" && grep -q ' down 37' "$TMP/play.linux.demo" ||
   fail "the demo lacks the joystick, mouse or keys"
