@@ -1,6 +1,6 @@
 // F12: the picture on screen saved as a PNG file in the player's pictures
-// folder (`xdg-user-dir PICTURES`, else ~/Pictures), under
-// Skyrend/skyrend-YYYYMMDD-HHMMSS.png.
+// folder (`xdg-user-dir PICTURES`, else ~/Pictures; on Windows the known
+// Pictures folder), under Skyrend/skyrend-YYYYMMDD-HHMMSS.png.
 #pragma once
 #include <ctime>
 #include <string>
