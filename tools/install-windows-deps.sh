@@ -8,21 +8,23 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 
-# Source lines mirror the binary ones: same archives, suites and components.
+# Source lines mirror Debian's binary ones: the same archives, suites and
+# components (other vendors' archives may publish no sources).
 src_list=/etc/apt/sources.list.d/skyrend-deb-src.sources
 if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   tmp="$(mktemp)"
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -e "$f" ] || continue
-    sed -n 's/^Types:.*\bdeb\b.*$/Types: deb-src/p; /^\(URIs\|Suites\|Components\|Signed-By\):/p; /^$/p' "$f" >>"$tmp"
-    echo >>"$tmp"
+    awk 'BEGIN { RS = ""; ORS = "\n\n" }
+      /URIs:[^\n]*debian/ && /Types:[^\n]*deb/ {
+        sub(/Types:[^\n]*/, "Types: deb-src"); print
+      }' "$f" >>"$tmp"
   done
-  if [ -f /etc/apt/sources.list ]; then
-    grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' >"${tmp}.list" || true
-    if [ -s "${tmp}.list" ]; then $SUDO cp "${tmp}.list" /etc/apt/sources.list.d/skyrend-deb-src.list; fi
-    rm -f "${tmp}.list"
+  if [ -s "$tmp" ]; then $SUDO cp "$tmp" "$src_list"; fi
+  if [ -f /etc/apt/sources.list ] && grep -qE '^deb .*debian' /etc/apt/sources.list; then
+    grep -E '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' >"$tmp"
+    $SUDO cp "$tmp" /etc/apt/sources.list.d/skyrend-deb-src.list
   fi
-  if grep -q 'deb-src' "$tmp"; then $SUDO cp "$tmp" "$src_list"; fi
   rm -f "$tmp"
 fi
 
