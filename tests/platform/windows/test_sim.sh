@@ -4,7 +4,9 @@
 # trace and the same recorded demo, byte for byte, as the native skyrend-sim,
 # and at its game over keeps the same score table (a damaged one set aside
 # as .bad first: a new file beside it, then the table replaced under its lock);
-# the demos recorded by the game on Linux replay to the same traces; and
+# its picture of a frame (drawn on a hidden window through Wine's OpenGL)
+# matches the native one; the demos recorded by the game on Linux replay to
+# the same traces; and
 # skyrend-verify.exe says what the native skyrend-verify says of them.
 # usage: test_sim.sh WINDOWS_FOLDER NATIVE_BIN
 set -euo pipefail
@@ -43,7 +45,7 @@ awk 'BEGIN {
   }
 }' | sort -s -n -k1,1 >"$TMP/play.script"
 
-compare() {  # compare NAME: the two traces (and demos) of one run are equal
+same_traces() {  # same_traces NAME: the two traces (and demos) of one run are equal
   cmp -s "$TMP/$1.linux.trace" "$TMP/$1.windows.trace" ||
     fail "$1: the traces differ: $(cmp "$TMP/$1.linux.trace" "$TMP/$1.windows.trace" 2>&1 | head -n1)"
   echo "$1: $(wc -l <"$TMP/$1.linux.trace") trace lines, $(stat -c %s "$TMP/$1.linux.trace") bytes, equal"
@@ -54,10 +56,13 @@ for system in linux windows; do
   printf 'not a score\n\001\n' >"$TMP/$system/scores.txt"
 done
 "$NATIVE/skyrend-sim" --script "$TMP/play.script" --frames 3000 --trace "$TMP/play.linux.trace" \
-  --record "$TMP/play.linux.demo" --scores "$TMP/linux/scores.txt" 2>/dev/null || fail "native skyrend-sim"
+  --record "$TMP/play.linux.demo" --scores "$TMP/linux/scores.txt" --shot "300:$TMP/play.linux.png" 2>/dev/null || fail "native skyrend-sim"
 wine "$WIN/skyrend-sim.exe" --script "$TMP/play.script" --frames 3000 --trace "$TMP/play.windows.trace" \
-  --record "$TMP/play.windows.demo" --scores "$TMP/windows/scores.txt" 2>/dev/null || fail "skyrend-sim.exe"
-compare play
+  --record "$TMP/play.windows.demo" --scores "$TMP/windows/scores.txt" --shot "300:$TMP/play.windows.png" 2>/dev/null || fail "skyrend-sim.exe"
+same_traces play
+differ=$( (compare -metric AE -fuzz 8% "$TMP/play.linux.png" "$TMP/play.windows.png" null: 2>&1 || true) | awk '{ printf "%d", $1 }')
+[ "$differ" -le 7864 ] || fail "frame 300's picture differs from the native one in $differ pixels (1 % is 7864)"
+echo "play: frame 300's picture differs from the native one in $differ pixels"
 for kept in scores.txt scores.txt.bad; do
   [ -s "$TMP/linux/$kept" ] || fail "the native run kept no $kept (no game over?)"
   cmp -s "$TMP/linux/$kept" "$TMP/windows/$kept" || fail "$kept differs: '$(cat "$TMP/windows/$kept" 2>&1)'"
@@ -70,7 +75,7 @@ for demo in "$ROOT"/tests/data/demos/demo*.txt; do
   name=$(basename "$demo" .txt)
   "$NATIVE/skyrend-sim" --script "$demo" --trace "$TMP/$name.linux.trace" || fail "native skyrend-sim on $name"
   wine "$WIN/skyrend-sim.exe" --script "$demo" --trace "$TMP/$name.windows.trace" || fail "skyrend-sim.exe on $name"
-  compare "$name"
+  same_traces "$name"
   if [ -x "$NATIVE/skyrend-verify" ]; then
     linux=$("$NATIVE/skyrend-verify" "$demo" 2>&1 || true)
     windows=$(wine "$WIN/skyrend-verify.exe" "$demo" 2>&1 | tr -d '\r' || true)
