@@ -2,7 +2,8 @@
 # skyrend.exe under Wine on Xvfb, as on Linux: it starts and shows the title
 # (the emblem's letters in orange under a dark top band), Z starts play (the
 # sky shows, and the shot is heard through SDL's disk audio), and Escape ends
-# it with exit code 0. The player's folder is SDL's preference folder,
+# it with exit code 0; --version says what it says on Linux (a Windows
+# console's lines end in CR LF). The player's folder is SDL's preference folder,
 # %APPDATA%\Skyrend, inside the Wine prefix. E2E_KEEP=1 keeps the pictures.
 # usage: test_shell.sh WINDOWS_FOLDER NATIVE_BIN
 . "$(dirname "$0")/../../e2e/lib.sh"
@@ -12,6 +13,9 @@ echo "work folder: $E2E_TMP"
 appdata=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming 2>/dev/null | head -n1)
 [ -n "$appdata" ] || e2e_fail "no AppData\\Roaming in the Wine prefix $WINEPREFIX"
 rm -rf "$appdata/Skyrend"
+
+version=$(wine "$WIN/skyrend.exe" --version | tr -d '\r')
+[ "$version" = "$("$2/skyrend" --version)" ] || e2e_fail "--version says '$version'"
 
 printf '#!/bin/sh\nexec wine "%s/skyrend.exe" --window\n' "$WIN" >"$E2E_TMP/skyrend-wine"
 chmod +x "$E2E_TMP/skyrend-wine"
