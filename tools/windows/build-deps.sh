@@ -30,6 +30,7 @@ cmake_lib() {
   local name="$1" stamp="$prefix/.$1.done" src="$2"; shift 2
   [ -e "$stamp" ] && return 0
   echo "build-deps: $name from $(basename "$src")"
+  trap 'echo "build-deps: $name failed; its log: $work/build-$name.log" >&2' ERR
   cmake -S "$src" -B "$work/build-$name" -G "Unix Makefiles" \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" -DSKYREND_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
@@ -37,6 +38,7 @@ cmake_lib() {
   cmake --build "$work/build-$name" -j"$jobs" >>"$work/build-$name.log"
   cmake --install "$work/build-$name" >>"$work/build-$name.log"
   touch "$stamp"
+  trap - ERR
 }
 
 for pkg in zlib:zlib libpng1.6:libpng1.6 libsdl2:libsdl2 libsdl2-mixer:libsdl2-mixer; do
