@@ -6,6 +6,11 @@
 #include <streambuf>
 #include <string>
 
+// The recording's file descriptor, opened for writing and emptied; throws
+// std::runtime_error with the reason when Path cannot be made or is not a
+// regular file.
+int OpenDemoTarget(const std::string& Path);
+
 class TDemoFile : public std::ostream {
  public:
   // Throws std::runtime_error with the reason when Path cannot be made or is

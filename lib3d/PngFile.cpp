@@ -1,8 +1,6 @@
 #include "PngFile.h"
 
-#include <fcntl.h>
 #include <png.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -51,13 +49,7 @@ bool WritePngFile(const std::string& Path, int Width, int Height, const std::vec
     return false;
   }
   errno = 0;
-  std::FILE* File = nullptr;
-  if (Open == TPngOpen::Replace) {
-    File = std::fopen(Path.c_str(), "wb");
-  } else {
-    const int Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (Fd >= 0 && !(File = ::fdopen(Fd, "wb"))) ::close(Fd);
-  }
+  std::FILE* File = OpenPngFile(Path, Open);
   if (!File) {
     Error = std::strerror(errno);
     return false;

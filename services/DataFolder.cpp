@@ -14,10 +14,3 @@ std::string DataFolderFor(const std::string& ExeFolder) {
     if (fs::is_directory(Folder, Error)) return Folder.lexically_normal().string();
   return ExeFolder;
 }
-
-std::string ExecutableFolder(const char* Argv0) {
-  std::error_code Error;
-  auto Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
-  if (Error) Exe = std::filesystem::absolute(Argv0, Error);
-  return Exe.parent_path().string();
-}

@@ -13,5 +13,6 @@
 // missing files by name, in that folder).
 std::string DataFolderFor(const std::string& ExeFolder);
 
-// The folder of the running executable (/proc/self/exe), else of Argv0.
+// The folder of the running executable (/proc/self/exe; on Windows the
+// module's own file name), else of Argv0.
 std::string ExecutableFolder(const char* Argv0);

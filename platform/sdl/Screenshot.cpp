@@ -1,7 +1,6 @@
 #include "Screenshot.h"
 
 #include <GL/gl.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,41 +11,6 @@
 #include "PngFile.h"
 #include "TextFile.h"
 
-namespace {
-
-std::string Home() {
-  const char* H = std::getenv("HOME");
-  return H && *H ? H : "";
-}
-
-// What `xdg-user-dir PICTURES` says, or "" when it cannot say (it answers the
-// home folder itself when no pictures folder is set).
-std::string XdgPictures() {
-  std::FILE* Pipe = ::popen("xdg-user-dir PICTURES 2>/dev/null", "r");
-  if (!Pipe) return "";
-  char Line[4096] = "";
-  const bool Got = std::fgets(Line, sizeof Line, Pipe) != nullptr;
-  ::pclose(Pipe);
-  std::string Folder = Got ? Line : "";
-  while (!Folder.empty() && (Folder.back() == '\n' || Folder.back() == '/')) Folder.pop_back();
-  if (Folder.empty() || Folder[0] != '/' || Folder == Home()) return "";
-  return Folder;
-}
-
-// A link counts as taken even when it points nowhere: it is never followed.
-bool Taken(const std::string& Path) {
-  struct stat Status;
-  return ::lstat(Path.c_str(), &Status) == 0;
-}
-
-}  // namespace
-
-std::string PicturesFolder() {
-  const std::string Xdg = XdgPictures();
-  if (!Xdg.empty()) return Xdg;
-  return Home().empty() ? "" : Home() + "/Pictures";
-}
-
 std::string ScreenshotPath(const std::string& Folder, std::time_t Time) {
   std::tm Local{};
   localtime_r(&Time, &Local);
@@ -54,7 +18,7 @@ std::string ScreenshotPath(const std::string& Folder, std::time_t Time) {
   std::strftime(Stamp, sizeof Stamp, "%Y%m%d-%H%M%S", &Local);
   const std::string Base = Folder + "/Skyrend/skyrend-" + Stamp;
   std::string Path = Base + ".png";
-  for (int n = 2; Taken(Path); ++n) Path = Base + "-" + std::to_string(n) + ".png";
+  for (int n = 2; PathTaken(Path); ++n) Path = Base + "-" + std::to_string(n) + ".png";
   return Path;
 }
 

@@ -40,13 +40,3 @@ std::string ProgramFolder() {
   while (Folder.size() > 1 && (Folder.back() == '/' || Folder.back() == '\\')) Folder.pop_back();
   return DataFolderFor(Folder);
 }
-
-TPlayerPaths SdlPlayerPaths() {
-  TPlayerPaths Paths = PlayerPathsFromEnvironment();
-  if (!Paths.Settings.empty()) return Paths;
-  char* Pref = SDL_GetPrefPath("", "skyrend");
-  if (!Pref) return Paths;
-  Paths = PlayerPathsFromEnvironment(Pref);
-  SDL_free(Pref);
-  return Paths;
-}
