@@ -91,6 +91,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "skyrend-server: %s\n", Failure.c_str());
     return 1;
   }
+  // A client that hangs up mid-answer is that connection's end, not the server's.
+  signal(SIGPIPE, SIG_IGN);
   // SIGTERM and SIGINT are taken by one thread that stops the server; the
   // others never see them.
   sigset_t Stops;
@@ -106,7 +108,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "skyrend-server: %s\n", e.what());
     return 1;
   }
-  const int Workers = O.Workers > 0 ? O.Workers : std::max(1u, std::thread::hardware_concurrency());
+  const int Workers = O.Workers >= 0 ? O.Workers : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   TJudgeWorkers Judges(*Storage, Radii, Workers);
 
   httplib::Server Server;

@@ -12,7 +12,7 @@ const char* const ServerUsage =
     "  --port N             the port (default 8420)\n"
     "  --database WHERE     a SQLite file (default skyrend-board.sqlite, created when missing), or\n"
     "                       postgresql://USER@HOST/NAME for a board several machines share\n"
-    "  --workers N          threads replaying games (default: one a core)\n"
+    "  --workers N          threads replaying games (default: one a core; 0: none, for a server\n                       whose games --worker machines replay)\n"
     "  --worker             only replay queued games, serve nothing (PostgreSQL only: a machine\n"
     "                       that helps the servers)\n"
     "  --models FOLDER      the game's model files (default: those of the installed game)\n"
@@ -78,7 +78,7 @@ bool ParseServerOptions(int argc, char* argv[], TServerOptions& O, std::string& 
     if (Arg == "--listen") O.Listen = V;
     else if (Arg == "--port") Ok = ReadCount(V, 0, 65535, O.Port);
     else if (Arg == "--database") O.Database = V;
-    else if (Arg == "--workers") Ok = ReadCount(V, 1, 256, O.Workers);
+    else if (Arg == "--workers") Ok = ReadCount(V, 0, 256, O.Workers);
     else if (Arg == "--models") O.Models = V;
     else if (Arg == "--game-page") O.GamePage = V;
     else if (Arg == "--cors-origin") O.CorsOrigins.push_back(V);

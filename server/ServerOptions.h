@@ -7,7 +7,7 @@ struct TServerOptions {
   std::string Listen = "127.0.0.1";
   int Port = 8420;
   std::string Database = "skyrend-board.sqlite";  // a file, or postgresql://...
-  int Workers = 0;                // verification threads; 0: one a core
+  int Workers = -1;               // replay threads; -1: one a core; 0: none (other machines replay)
   bool WorkerOnly = false;        // --worker: judge queued games, serve nothing
   std::string Models;             // the game's model folder; empty: the installed game's
   std::string GamePage;           // the built game page's folder, served at /play/
