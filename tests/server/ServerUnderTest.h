@@ -10,7 +10,8 @@
 
 class TServerUnderTest {
  public:
-  // Starts the server with Args (after --port 0) and waits until it listens.
+  // Starts the server with Args (after --port 0) and waits until it listens
+  // (a --worker: until it replays; it has no client).
   explicit TServerUnderTest(const std::vector<std::string>& Args);
   ~TServerUnderTest();  // SIGTERM, then waits
   void Kill();          // SIGKILL, then waits
