@@ -119,6 +119,9 @@ int main(int argc, char* argv[]) {
     sigwait(&Stops, &Signal);
     return 0;
   }
+  // A thread per open connection: 64 keep-alive clients at once are served
+  // without waiting for one another.
+  Server.new_task_queue = [] { return new httplib::ThreadPool(64); };
   MountBoard(Server, *Storage, O, std::move(Page), [&Judges] { Judges.Wake(); });
   int Port = O.Port;
   if (Port == 0) {

@@ -1,0 +1,102 @@
+// skyrend-board-bench: figures of a running score board, printed, never
+// asserted. Sends GAMES distinct copies of a demo (the same game, another
+// last frame) and times until the board has ranked them all (games replayed
+// a second; run the server with --workers 1 for the figure per core), then
+// reads the board from CLIENTS threads at once for SECONDS: reads a second,
+// median and 99th percentile. tools/bench/board-bench.sh runs it on SQLite
+// and on PostgreSQL.
+// usage: skyrend-board-bench PORT DEMO [GAMES] [CLIENTS] [SECONDS]
+#include <httplib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+using nlohmann::json;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double SecondsSince(Clock::time_point Start) { return std::chrono::duration<double>(Clock::now() - Start).count(); }
+
+long BoardTotal(httplib::Client& Client) {
+  const auto R = Client.Get("/api/v1/board?per_page=1");
+  return R && R->status == 200 ? json::parse(R->body)["total"].get<long>() : -1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: skyrend-board-bench PORT DEMO [GAMES] [CLIENTS] [SECONDS]\n");
+    return 2;
+  }
+  const int Port = std::atoi(argv[1]);
+  std::ifstream In(argv[2], std::ios::binary);
+  std::ostringstream Text;
+  Text << In.rdbuf();
+  const std::string Demo = Text.str();
+  const int Games = argc > 3 ? std::atoi(argv[3]) : 500;
+  const int Clients = argc > 4 ? std::atoi(argv[4]) : 50;
+  const double Seconds = argc > 5 ? std::atof(argv[5]) : 5;
+  if (Demo.empty() || Port <= 0 || Games <= 0 || Clients <= 0) {
+    std::fprintf(stderr, "skyrend-board-bench: no demo in %s, or a bad number\n", argv[2]);
+    return 2;
+  }
+  httplib::Client Client("127.0.0.1", Port);
+  const long Before = BoardTotal(Client);
+  const auto SendStart = Clock::now();
+  for (int i = 0; i < Games; ++i) {
+    const long Last = 100000 + i;  // a frame after the demo's own: another demo of the same game
+    const json Game{{"name", "Bench"}, {"demo", Demo + std::to_string(Last) + " tick " + std::to_string(Last * 20) + "\n"}};
+    const auto R = Client.Post("/api/v1/games", Game.dump(), "application/json");
+    if (!R || R->status != 202) {
+      std::fprintf(stderr, "skyrend-board-bench: a game was not taken: %s\n", R ? R->body.c_str() : "no answer");
+      return 1;
+    }
+  }
+  const double Sent = SecondsSince(SendStart);
+  while (BoardTotal(Client) < Before + Games) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const double Judged = SecondsSince(SendStart);
+  std::printf("games: %d sent in %.2f s (%.0f a second); all replayed and ranked after %.2f s: %.1f games a second\n",
+              Games, Sent, Games / Sent, Judged, Games / Judged);
+
+  std::vector<std::vector<double>> Latencies(Clients);
+  std::vector<std::thread> Threads;
+  // The first second warms up (the server opens its connections to the
+  // database) and is not counted.
+  const auto WarmStart = Clock::now();
+  const auto ReadStart = WarmStart + std::chrono::seconds(1);
+  for (int c = 0; c < Clients; ++c) {
+    Threads.emplace_back([&, c] {
+      httplib::Client Reader("127.0.0.1", Port);
+      const char* Periods[] = {"all", "month", "week"};
+      for (int i = 0; SecondsSince(ReadStart) < Seconds; ++i) {
+        const auto At = Clock::now();
+        const bool Counted = At >= ReadStart;
+        const std::string Path = std::string("/api/v1/board?period=") + Periods[i % 3] + "&page=" + std::to_string(1 + i % 5);
+        const auto R = Reader.Get(Path.c_str());
+        if (!R || R->status != 200 || !Counted) continue;
+        Latencies[c].push_back(SecondsSince(At) * 1000);
+      }
+    });
+  }
+  for (std::thread& T : Threads) T.join();
+  const double Read = SecondsSince(ReadStart);
+  std::vector<double> All;
+  for (const auto& L : Latencies) All.insert(All.end(), L.begin(), L.end());
+  std::sort(All.begin(), All.end());
+  if (All.empty()) {
+    std::printf("board reads: none answered\n");
+    return 1;
+  }
+  const auto Percentile = [&All](double P) { return All[std::min(All.size() - 1, static_cast<size_t>(P * All.size()))]; };
+  std::printf("board reads: %d clients, %zu reads in %.1f s: %.0f a second; median %.2f ms, 99th percentile %.2f ms\n",
+              Clients, All.size(), Read, All.size() / Read, Percentile(0.5), Percentile(0.99));
+  return 0;
+}
