@@ -101,8 +101,33 @@ bool ReadBody(const httplib::ContentReader& Reader, std::string& Body) {
   return !Over;
 }
 
+// Whether Body's arrays and objects nest deeper than a game's ever do: a
+// deeply nested body would cost the parser far more memory than its size.
+bool NestsTooDeep(const std::string& Body) {
+  int Depth = 0;
+  bool InText = false;
+  for (size_t i = 0; i < Body.size(); ++i) {
+    const char C = Body[i];
+    if (InText) {
+      if (C == '\\') ++i;
+      else if (C == '"') InText = false;
+    } else if (C == '"') {
+      InText = true;
+    } else if (C == '[' || C == '{') {
+      if (++Depth > 4) return true;
+    } else if (C == ']' || C == '}') {
+      --Depth;
+    }
+  }
+  return false;
+}
+
 // The game in a request's JSON, or why there is none.
 bool ParseGame(const std::string& Body, TNewGame& Game, std::string& Fault) {
+  if (NestsTooDeep(Body)) {
+    Fault = "the body nests deeper than a game";
+    return false;
+  }
   const json J = json::parse(Body, nullptr, false);
   if (J.is_discarded() || !J.is_object()) {
     Fault = "the body is not a JSON object";

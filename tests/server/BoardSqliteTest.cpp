@@ -99,6 +99,7 @@ TEST(BoardOnSqlite, HostileRequestsGetClearAnswersAndChangeNothing) {
   } Cases[] = {
       {"malformed JSON", Post("{\"name\": \"Ann\", \"demo\": "), 400},
       {"a JSON list", Post("[1, 2]"), 400},
+      {"deep nesting", Post(std::string(500000, '[') + std::string(500000, ']')), 400},
       {"no demo", Post(json{{"name", "Ann"}}.dump()), 400},
       {"a score that is text", Post(json{{"name", "Ann"}, {"demo", Demo}, {"score", "500"}}.dump()), 400},
       {"a name with control bytes", Post(Named("Ann\x1b[2J")), 422},
