@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -227,8 +228,22 @@ void MountBoard(httplib::Server& Server, IStorage& Storage, const TServerOptions
     return httplib::Server::HandlerResponse::Unhandled;
   });
 
-  Server.Post("/api/v1/games", [&Storage, GameSent](const httplib::Request&, httplib::Response& Res,
-                                                    const httplib::ContentReader& Reader) {
+  // At most this many games are read at once: each may unpack to 32 MB and
+  // is copied a few times on its way to the database.
+  constexpr int MaxGamesReading = 4;
+  auto Reading = std::make_shared<std::atomic<int>>(0);
+  Server.Post("/api/v1/games", [&Storage, GameSent, Reading](const httplib::Request&, httplib::Response& Res,
+                                                             const httplib::ContentReader& Reader) {
+    if (Reading->fetch_add(1) >= MaxGamesReading) {
+      --*Reading;
+      Res.set_header("Retry-After", "5");
+      Res.set_header("Connection", "close");
+      return Error(Res, 503, "the board is busy reading other games; try again in a few seconds");
+    }
+    struct TLeave {
+      std::atomic<int>& Count;
+      ~TLeave() { --Count; }
+    } Leave{*Reading};
     std::string Body;
     if (!ReadBody(Reader, Body)) return Error(Res, 413, "a request body unpacks to at most 32 MB");
     TNewGame Game;
