@@ -16,8 +16,8 @@ SERVER=""
 PGBIN=""
 AS=()
 cleanup() {
-  [ -n "$SERVER" ] && kill "$SERVER" 2>/dev/null && wait "$SERVER" 2>/dev/null
-  [ -n "$PGBIN" ] && "${AS[@]}" "$PGBIN/pg_ctl" -s -m fast -D "$WORK/pg" stop >/dev/null 2>&1
+  if [ -n "$SERVER" ]; then kill "$SERVER" 2>/dev/null || true; wait "$SERVER" 2>/dev/null || true; fi
+  if [ -n "$PGBIN" ] && [ -d "$WORK/pg" ]; then "${AS[@]}" "$PGBIN/pg_ctl" -s -m fast -D "$WORK/pg" stop >/dev/null 2>&1 || true; fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -29,7 +29,7 @@ bench() {
   until grep -q listening "$WORK/server.out"; do sleep 0.1; kill -0 "$SERVER" || { cat "$WORK/server.out"; exit 1; }; done
   local port
   port=$(sed -n 's|.*127.0.0.1:\([0-9]*\)/.*|\1|p' "$WORK/server.out")
-  "$BIN/skyrend-board-bench" "$port" "$DEMO" "$GAMES" "$CLIENTS" "$SECONDS_READING"
+  "$BIN/skyrend-board-bench" "$port" "$DEMO" "$GAMES" "$CLIENTS" "$SECONDS_READING" || { tail -5 "$WORK/server.out"; exit 1; }
   kill "$SERVER"; wait "$SERVER" || true; SERVER=""
 }
 
