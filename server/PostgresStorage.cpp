@@ -6,10 +6,10 @@ namespace {
 
 const char* const Schema =
     "CREATE TABLE IF NOT EXISTS games ("
-    " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, demo TEXT NOT NULL, hash TEXT NOT NULL,"
+    " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, hash TEXT NOT NULL,"
     " claimed BIGINT NOT NULL, state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '',"
     " score BIGINT NOT NULL DEFAULT 0, level INTEGER NOT NULL DEFAULT 0, frames BIGINT NOT NULL DEFAULT 0,"
-    " sent_at BIGINT NOT NULL, ranked_at BIGINT NOT NULL DEFAULT 0);"
+    " sent_at BIGINT NOT NULL, ranked_at BIGINT NOT NULL DEFAULT 0, demo TEXT NOT NULL);"
     "CREATE INDEX IF NOT EXISTS games_queue ON games (state, id);"
     "CREATE INDEX IF NOT EXISTS games_board ON games (state, score DESC, ranked_at, id);"
     "CREATE UNIQUE INDEX IF NOT EXISTS games_ranked_hash ON games (hash) WHERE state = 'ranked';";

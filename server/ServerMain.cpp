@@ -122,6 +122,9 @@ int main(int argc, char* argv[]) {
   // A thread per open connection: 64 keep-alive clients at once are served
   // without waiting for one another.
   Server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+  // A client keeps its connection for many requests: reconnecting every few
+  // requests overflows the listen queue when many clients read at once.
+  Server.set_keep_alive_max_count(1000);
   MountBoard(Server, *Storage, O, std::move(Page), [&Judges] { Judges.Wake(); });
   int Port = O.Port;
   if (Port == 0) {

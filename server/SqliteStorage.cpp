@@ -6,10 +6,12 @@ namespace {
 
 const char* const Schema =
     "CREATE TABLE IF NOT EXISTS games ("
-    " id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, demo TEXT NOT NULL, hash TEXT NOT NULL,"
+    " id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, hash TEXT NOT NULL,"
     " claimed INTEGER NOT NULL, state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '',"
     " score INTEGER NOT NULL DEFAULT 0, level INTEGER NOT NULL DEFAULT 0, frames INTEGER NOT NULL DEFAULT 0,"
-    " sent_at INTEGER NOT NULL, ranked_at INTEGER NOT NULL DEFAULT 0);"
+    " sent_at INTEGER NOT NULL, ranked_at INTEGER NOT NULL DEFAULT 0,"
+    // Last: a row's columns after a long text are read through its overflow pages.
+    " demo TEXT NOT NULL);"
     "CREATE INDEX IF NOT EXISTS games_queue ON games (state, id);"
     "CREATE INDEX IF NOT EXISTS games_board ON games (state, score DESC, ranked_at, id);"
     "CREATE UNIQUE INDEX IF NOT EXISTS games_ranked_hash ON games (hash) WHERE state = 'ranked';";
