@@ -125,6 +125,9 @@ int main(int argc, char* argv[]) {
   // A client keeps its connection for many requests: reconnecting every few
   // requests overflows the listen queue when many clients read at once.
   Server.set_keep_alive_max_count(1000);
+  // An answer's head and body go in separate writes: without this, a kept
+  // connection waits for the client's delayed acknowledgement (40 ms) between them.
+  Server.set_tcp_nodelay(true);
   MountBoard(Server, *Storage, O, std::move(Page), [&Judges] { Judges.Wake(); });
   int Port = O.Port;
   if (Port == 0) {
