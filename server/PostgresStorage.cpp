@@ -59,6 +59,10 @@ auto TPostgresStorage::With(F&& Work) {
     idle_.push_back(std::move(C));
     return Result;
   } catch (const pqxx::broken_connection& e) {
+    // The others were opened to the same server: after a restart they are
+    // all broken, and each would fail one request more.
+    std::lock_guard<std::mutex> Lock(mutex_);
+    idle_.clear();
     throw EStorageDown(std::string("the database cannot be reached: ") + e.what());
   } catch (const pqxx::sql_error& e) {
     if (C && C->C.is_open()) {
