@@ -2,6 +2,7 @@
 // refuses and why, hostile requests, a flood, and a kill mid-verification.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <thread>
@@ -165,6 +166,16 @@ TEST(BoardOnSqlite, AServerKilledMidVerificationLosesNoGame) {
     ASSERT_EQ(Server.Get("/api/v1/games/" + std::to_string(Games))["state"], "queued");
     Server.Kill();
   }
+  // The kill came while a game was being replayed.
+  sqlite3* Db = nullptr;
+  ASSERT_EQ(sqlite3_open((Folder.Path() + "/board.sqlite").c_str(), &Db), SQLITE_OK);
+  sqlite3_stmt* Started = nullptr;
+  sqlite3_prepare_v2(Db, "SELECT count(*) FROM games WHERE state = 'started'", -1, &Started, nullptr);
+  ASSERT_EQ(sqlite3_step(Started), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(Started, 0), 1);
+  sqlite3_finalize(Started);
+  sqlite3_close(Db);
+
   TServerUnderTest Server(OnSqlite(Folder));
   for (int Id = 1; Id <= Games; ++Id) EXPECT_EQ(Server.AwaitJudged(Id)["state"], "ranked") << "game " << Id;
   EXPECT_EQ(Server.Get("/api/v1/board")["total"], Games);
