@@ -205,6 +205,8 @@ void MountBoard(httplib::Server& Server, IStorage& Storage, const TServerOptions
   Server.set_payload_max_length(MaxBodyBytes);
 
   Server.set_pre_routing_handler([&O, Limits](const httplib::Request& Req, httplib::Response& Res) {
+    // A demo may hold any text in its comments: it is never read as a page.
+    Res.set_header("X-Content-Type-Options", "nosniff");
     const std::string Origin = Req.get_header_value("Origin");
     const bool Listed = std::find(O.CorsOrigins.begin(), O.CorsOrigins.end(), Origin) != O.CorsOrigins.end();
     if (!Origin.empty() && Listed) {
@@ -212,7 +214,8 @@ void MountBoard(httplib::Server& Server, IStorage& Storage, const TServerOptions
       Res.set_header("Vary", "Origin");
     }
     if (RefusedAtTheDoor(Req, Res, O, *Limits)) {
-      // The body was not read: the connection cannot carry another request.
+      // The body was not read: the client is told not to send another
+      // request on this connection (what it sends next is read as one).
       Res.set_header("Connection", "close");
       return httplib::Server::HandlerResponse::Handled;
     }
