@@ -2,6 +2,12 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "ScriptFormat.h"
+
 #include "SoundClips.h"
 #include "WebContext.h"
 #include "PlayerFiles.h"
@@ -30,6 +36,28 @@ TWebShell* StartPageShell() {
   }
   Shell = New.release();  // lives as long as the page
   return Shell;
+}
+
+namespace {
+
+// The demo of the game the page was opened to watch (?watch=ID), fetched by
+// the page before the game started; null when there is none. Freed by the caller.
+EM_JS(char*, WatchedDemoText, (), {
+  return typeof window.SkyrendWatch === 'string' ? allocateUTF8(window.SkyrendWatch) : 0;
+});
+
+}  // namespace
+
+void TWebShell::WatchDemo() {
+  char* Text = WatchedDemoText();
+  if (!Text) return;
+  const std::string Demo = Text;
+  std::free(Text);
+  try {
+    host_->Replay(ParseDemo(Demo));
+  } catch (const std::exception& e) {
+    messages_->ShowMessage(std::string("This game cannot be watched: ") + e.what());
+  }
 }
 
 TWebShell::TWebShell(const std::array<TClipData, WaveItemCount>& Clips)
@@ -71,6 +99,7 @@ bool TWebShell::Start() {
   Platform.WindowSettings = false;  // the page's canvas has no window of its own
   host_ = std::make_unique<TGameHost>(Platform);
   host_->Resize(Width, Height);
+  WatchDemo();
   width_ = Width;
   height_ = Height;
   running_ = true;

@@ -34,6 +34,8 @@ class TWebShell : private IHostShell {
   TGameHost* Host() { return host_.get(); }
 
  private:
+  // Plays the demo of the game the page was opened to watch, if any.
+  void WatchDemo();
   // The page's status line while the game plays.
   static constexpr const char* PlayingText = "Click the picture to use the mouse. P or Esc pauses.";
   static constexpr const char* TouchPlayingText = "Stick: turn and speed. FIRE shoots and starts a game.";

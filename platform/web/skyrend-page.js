@@ -298,8 +298,9 @@
     Early.as = 'script';
     Early.href = Program + '.js';
     document.head.appendChild(Early);
-    Promise.all([Get(Program + '.wasm', Count), Get(Program + '.data', Count)]).then(function (Files) {
+    Promise.all([Get(Program + '.wasm', Count), Get(Program + '.data', Count), WatchedDemo()]).then(function (Files) {
       Mark('skyrend-files-loaded');
+      if (Files[2] !== null) window.SkyrendWatch = Files[2];
       Module.wasmBinary = Files[0];
       var Data = Files[1];
       Module.getPreloadedPackage = function () {
@@ -312,6 +313,18 @@
       Script.onerror = function () { Failed(new Error(Program + '.js did not load')); };
       document.body.appendChild(Script);
     }).catch(Failed);
+  }
+
+  // The demo of the game to watch when the page was opened from the score
+  // board (?watch=ID), from the board's own site; null when none is asked for.
+  function WatchedDemo() {
+    var Id = new URLSearchParams(location.search).get('watch');
+    if (Id === null) return Promise.resolve(null);
+    if (!/^[0-9]{1,18}$/.test(Id)) return Promise.reject(new Error('no game is numbered ' + Id));
+    return fetch('../api/v1/games/' + Id + '/demo').then(function (Response) {
+      if (!Response.ok) throw new Error('the game to watch: ' + Response.status + ' ' + Response.statusText);
+      return Response.text();
+    });
   }
 
   function Failed(Error) {
