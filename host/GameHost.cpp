@@ -231,7 +231,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
-                            coveredBottom_);
+                            coveredBottom_, Replaying() ? replayMarker_ : NoReplay);
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -294,8 +294,9 @@ void TGameHost::NoteGameEnd() {
   lastGame_ = TGameResult();
   lastGame_.Score = Game.Score;
   lastGame_.Level = Game.Level;
-  // A game that scored nothing takes no place in the table.
-  if (Game.Score <= 0) return;
+  lastGame_.Replayed = Replaying();
+  // A replayed game was scored when it was played; one that scored nothing takes no place.
+  if (lastGame_.Replayed || Game.Score <= 0) return;
   const long Number = ++gamesEnded_;
   if (platform_.Store) {
     platform_.Store->AddScore(Game, [this, Game, Number](const TScoreSave& Save) { ScoreSaved(Game, Number, Save); });
@@ -312,7 +313,7 @@ void TGameHost::ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSav
   const bool Best = InsertScore(Before, Game) == 1;
   platform_.Scores = Save.Table;
   if (!Save.Saved) ShowNotice("Score not saved: " + Save.Problem);
-  if (Number != gamesEnded_) return;  // another game has ended since
+  if (Number != gamesEnded_ || lastGame_.Replayed) return;  // another game has ended since
   // Its place in the kept table, below any equal game that came before it;
   // a game that was not saved has none.
   lastGame_.Place = 0;

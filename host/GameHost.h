@@ -272,6 +272,7 @@ class TGameHost {
   int pauseWidth_ = 0, pauseHeight_ = 0;  // the view the pause screen was last drawn in
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
+  std::string replayMarker_ = "REPLAY";  // on screen while a demo plays
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls
   long frame_ = 0;      // frames drawn

@@ -25,6 +25,8 @@ void FourByThree(int Width, int Height, float& Left, float& Span) {
 
 }  // namespace
 
+const std::string NoReplay;
+
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize) {
   return TableSize > 0 && TitleFrames % (TitleLogoFrames + TitleTableFrames) >= TitleLogoFrames;
 }
@@ -38,14 +40,16 @@ const char* OrdinalSuffix(int Place) {
 }
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                                 const TScoreTable& Table, const std::string& Notice, int Covered) {
+                                 const TScoreTable& Table, const std::string& Notice, int Covered,
+                                 const std::string& Replay) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
   const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
-  if ((!GameOver && !Scores && Notice.empty()) || !text_.Load(folder_)) return;
+  if ((!GameOver && !Scores && Notice.empty() && Replay.empty()) || !text_.Load(folder_)) return;
   const int W = std::max(1, ViewWidth), H = std::max(1, ViewHeight);
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last);
+  if (!Replay.empty()) ReplayMarker(W, H, Replay);
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
 }
@@ -65,6 +69,14 @@ void THostScreens::GameOver(int W, int H, const TGameResult& Last) {
   else if (Last.Place > 0) std::snprintf(Line, sizeof Line, "%d%s place in the table", Last.Place, OrdinalSuffix(Last.Place));
   else Line[0] = 0;
   text_.Text(Line, Cx, Hf * 0.385f, Fitted(Line, Hf * 0.05f, Span * 0.9f), TAlign::Centre, Yellow, Last.NewHighScore);
+}
+
+void THostScreens::ReplayMarker(int W, int H, const std::string& Replay) {
+  // Top left under the overlay's score digits, on a band of its own.
+  const float Size = Fitted(Replay.c_str(), std::max(12.0f, float(H) * 0.04f), float(W) * 0.6f);
+  const float Y = float(H) * 0.9f - Size;
+  text_.Panel(0, Y - Size * 0.35f, text_.Width(Replay.c_str(), Size) + Size, Y + Size * 1.1f, Black, 0.5f);
+  text_.Text(Replay.c_str(), Size * 0.5f, Y, Size, TAlign::Left, Yellow, true);
 }
 
 void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last) {

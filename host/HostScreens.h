@@ -24,6 +24,8 @@ bool TitleShowsScores(int32_t TitleFrames, size_t TableSize);
 // What follows a place's number: "st" for 1, "nd" for 2, "rd" for 3, "th" for 4 to 20...
 const char* OrdinalSuffix(int Place);
 
+extern const std::string NoReplay;  // no demo plays: no marker
+
 class THostScreens {
  public:
   explicit THostScreens(std::string ProgramFolder) : folder_(std::move(ProgramFolder)) {}
@@ -32,9 +34,11 @@ class THostScreens {
 
   // Over a frame the game has just drawn: the game over while its phase runs,
   // the table on the title when its turn comes, and the notice if any, above
-  // the bottom Covered pixels (where a phone's touch controls lie).
+  // the bottom Covered pixels (where a phone's touch controls lie); Replay,
+  // when not empty, marks a demo playing ("REPLAY" and what it is).
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                     const TScoreTable& Table, const std::string& Notice, int Covered = 0);
+                     const TScoreTable& Table, const std::string& Notice, int Covered = 0,
+                     const std::string& Replay = NoReplay);
   // Over the kept picture while paused, where Layout puts them: "PAUSED",
   // the options with their values (the chosen one marked), the keys of the
   // game, and the notice.
@@ -47,6 +51,7 @@ class THostScreens {
 
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
+  void ReplayMarker(int Width, int Height, const std::string& Replay);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);

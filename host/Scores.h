@@ -23,6 +23,7 @@ struct TGameResult {
   int Level = 1;
   int Place = 0;
   bool NewHighScore = false;  // better than every game before it
+  bool Replayed = false;      // a demo's game: never scored, so no place and no high score
 };
 
 // Puts the game in its place in a table kept best first (a later game below

@@ -41,16 +41,39 @@ size="$(identify -format '%wx%h' "$picture")"
 [ "$size" = 800x600 ] || e2e_fail "the picture is $size, not the window's 800x600"
 cp "$SETTINGS" "$E2E_TMP/settings.before"
 
-# Z starts a game, Space held fires until the aliens end it (frame 252, 100
-# points); the game over runs out and the title is back by frame 400.
+# A replayed demo is never scored: Z starts a game, Space held fires until
+# the aliens end it (frame 252, 100 points); the table stays as it was and
+# "REPLAY" shows in yellow at the top left while the demo plays.
 DEMO="$E2E_TMP/ends.txt"
 printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n400 up 32\n' >"$DEMO"
-"$GAME" --play "$DEMO" --no-vsync >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+cp "$SCORES" "$E2E_TMP/scores.before"
+"$GAME" --play "$DEMO" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
+e2e_wait_title 20 >/dev/null
+e2e_shot replay
 e2e_wait_exit 60
 [ "$GAME_RC" -eq 0 ] || e2e_fail "the demo ended with exit code $GAME_RC"
-expected="$(printf '5000 3 2026-01-01\n100 1 %s' "$(date +%F)")"
-[ "$(cat "$SCORES")" = "$expected" ] || e2e_fail "scores.txt holds: $(cat "$SCORES")"
+cmp -s "$SCORES" "$E2E_TMP/scores.before" || e2e_fail "the replay was scored: $(cat "$SCORES")"
+yellow="$(convert "$E2E_TMP/replay.png" -crop 25%x12%+0+6% +repage -fuzz 20% -fill black +opaque '#ffd933' \
+  -fill white -opaque '#ffd933' -format '%[fx:int(1000*mean)]' info:)"
+[ "$yellow" -gt 5 ] || e2e_fail "no yellow REPLAY marker at the top left ($yellow per mille)"
+
+# A game played ends in the table, merged with the games it held, and the
+# damaged file is kept as scores.txt.bad.
+"$GAME" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+GAME_PID=$!
+e2e_wait_title 20 >/dev/null
+e2e_press z
+xdotool keydown space
+for i in $(seq 1 150); do
+  grep -q " $(date +%F)$" "$SCORES" && break
+  sleep 0.2
+done
+xdotool keyup space
+e2e_press Escape
+e2e_wait_exit 15
+grep -Eq "^[1-9][0-9]* [0-9]+ $(date +%F)\$" "$SCORES" || e2e_fail "the game played was not kept: $(cat "$SCORES")"
+grep -q '^5000 3 2026-01-01$' "$SCORES" || e2e_fail "the kept game was lost: $(cat "$SCORES")"
 [ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
 cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
-echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, the score merged into scores.txt"
+echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a replay not scored, a game played merged into scores.txt"

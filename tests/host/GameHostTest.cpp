@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FakeServices.h"
@@ -348,6 +349,29 @@ TEST_F(PlayerHostTest, AGameThatEndsTakesItsPlaceOnceInTheTableKeptInMemory) {
   PlayGameEnding(0, 0);
   EXPECT_EQ(Host->LastGame().Place, 0) << "a game without points takes no place";
   EXPECT_EQ(Host->Scores().size(), 3u);
+}
+
+TEST_F(PlayerHostTest, AReplayedGameIsNeverScored) {
+  Start(&Store, {{5000, 4, "2026-12-01"}});
+  // From the title: Z, then 7000 points and three hits, as a demo.
+  const long F = Host->FrameNumber() + 1;
+  std::vector<TScriptEvent> Demo;
+  for (auto [Frame, Verb, A, B] : std::vector<std::tuple<long, TScriptVerb, int64_t, int64_t>>{
+           {F, TScriptVerb::Down, 90, 0}, {F, TScriptVerb::Up, 90, 0}, {F + 1, TScriptVerb::Stage, int64_t(TStaging::Score), 7000},
+           {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0}, {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0},
+           {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0}, {F + 5, TScriptVerb::Tick, 0, 0}}) {
+    TScriptEvent E;
+    E.Frame = Frame, E.Verb = Verb, E.A = A, E.B = B;
+    Demo.push_back(E);
+  }
+  Host->Replay(Demo, 16);
+  while (!Host->ReplayFinished()) Frame();
+  ASSERT_EQ(Host->World().GameOverTimer, 96) << "the game over began four frames before the demo ended";
+  EXPECT_TRUE(Store.Added.empty());
+  EXPECT_EQ(Host->LastGame().Score, 7000);
+  EXPECT_TRUE(Host->LastGame().Replayed);
+  EXPECT_EQ(Host->LastGame().Place, 0);
+  EXPECT_FALSE(Host->LastGame().NewHighScore);
 }
 
 TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {
