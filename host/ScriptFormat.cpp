@@ -12,6 +12,7 @@
 #include "SizeText.h"
 #include "TextNumber.h"
 #include "FrameInput.h"
+#include "RulesVersion.h"
 #include "World.h"
 
 namespace {
@@ -215,24 +216,52 @@ std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return Parse
 namespace {
 
 const std::string DemoHeaderStart = "# Skyrend demo at ";
+const std::string DemoRulesMark = ", rules ";
 
 }  // namespace
 
 std::string DemoHeaderLine(int Width, int Height) {
   const std::string Size = std::to_string(Width) + "x" + std::to_string(Height);
-  return DemoHeaderStart + Size + ": skyrend --play FILE, or skyrend-sim --script FILE";
+  return DemoHeaderStart + Size + DemoRulesMark + RulesVersion + ": skyrend --play FILE, or skyrend-sim --script FILE";
 }
 
-bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
+bool ReadDemoHeader(const std::string& Text, int& Width, int& Height, std::string* Rules) {
   const std::string_view Rest = WithoutByteOrderMark(Text);
   if (Rest.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
   const size_t Start = DemoHeaderStart.size();
-  const std::string Size(Rest.substr(Start, Rest.find_first_of(":\n", Start) - Start));
+  const size_t SizeEnd = std::min(Rest.find_first_of(":\n", Start), Rest.find(DemoRulesMark, Start));
+  const std::string Size(Rest.substr(Start, SizeEnd - Start));
   if (ReadSizeText(Size, 1, Width, Height) != TSizeRead::Read)
     throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1.." +
                               std::to_string(MaxViewSide));
+  if (!Rules) return true;
+  Rules->clear();
+  if (SizeEnd < Rest.size() && Rest.compare(SizeEnd, DemoRulesMark.size(), DemoRulesMark) == 0) {
+    const size_t From = SizeEnd + DemoRulesMark.size();
+    *Rules = std::string(Rest.substr(From, std::min(Rest.find_first_of(":\n", From), From + 64) - From));
+  }
   return true;
 }
+
+void CheckDemoRules(const std::string& Text) {
+  int Width = 0, Height = 0;
+  std::string Rules;
+  if (!ReadDemoHeader(Text, Width, Height, &Rules))
+    throw EScriptError(1, "not a demo: its first line names no window size and rules version");
+  if (Rules == RulesVersion) return;
+  const std::string Ours = std::string("this game plays rules version ") + RulesVersion;
+  if (Rules.empty()) throw EScriptError(1, "recorded under no rules version (an older game); " + Ours);
+  throw EScriptError(1, "recorded under rules version \"" + QuoteWord(Rules) + "\"; " + Ours);
+}
+
+std::vector<TScriptEvent> ParseGameDemo(const std::string& Text) {
+  CheckDemoRules(Text);
+  return ParseDemo(Text);
+}
+
+std::vector<TScriptEvent> ReadGameDemo(const std::string& Path) { return ParseGameDemo(ReadScriptText(Path)); }
+
+const char* DemoRulesVersion() { return RulesVersion; }
 
 std::string ReplayViewTooLarge(int Width, int Height) {
   if (static_cast<long long>(Width) * Height <= MaxReplayViewPixels) return "";

@@ -45,7 +45,7 @@ cp "$SETTINGS" "$E2E_TMP/settings.before"
 # the aliens end it (frame 252, 100 points); the table stays as it was and
 # "REPLAY" shows in yellow at the top left while the demo plays.
 DEMO="$E2E_TMP/ends.txt"
-printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n400 up 32\n' >"$DEMO"
+{ e2e_demo_header 800x600; printf '60 down 90\n62 up 90\n64 down 32\n400 up 32\n'; } >"$DEMO"
 cp "$SCORES" "$E2E_TMP/scores.before"
 "$GAME" --play "$DEMO" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
