@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "DemoFile.h"
+#include "GameRecording.h"
 #include "HostScreens.h"
 #include "InputPath.h"
 #include "PauseLayout.h"
@@ -20,6 +21,10 @@ const char* const WindowTitle = "OpenGL App by Dreskol";
 const char* const PausedTitle = "OpenGL App by Dreskol   [PAUSED]";
 
 namespace {
+
+// A quarter of an hour of play (a tick line each frame, the mouse's lines while
+// it moves) fits before the recording's buffer grows for the first time.
+constexpr size_t ReservedDemoBytes = 1 << 20;
 
 // Used when a shell gives no wall clock: time stands still.
 class TStoppedClock : public ITickSource {
@@ -63,6 +68,12 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   form_ = std::make_unique<TFormMain>(Services, Best);
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
   form_->Picture().SetReduceFlashing(platform_.Settings.ReduceFlashing);
+  if (platform_.RecordGames) {
+    games_ = std::make_unique<TGameRecording>(ReservedDemoBytes, MaxScriptBytes);
+    const std::string Header = DemoHeaderLine(platform_.Width, platform_.Height) + "\n";
+    games_->Append(Header.data(), Header.size());
+    Stream().KeepIn(games_.get());
+  }
 }
 
 const TWorldState& TGameHost::World() const { return form_->World(); }
@@ -283,6 +294,9 @@ std::string TGameHost::TimerTitle() {
 // --- the host's own screens
 
 void TGameHost::NoteGameEnd() {
+  const bool OnTitle = World().OnTitleScreen != 0;
+  if (onTitle_ && !OnTitle) gameStart_ = frame_;
+  onTitle_ = OnTitle;
   const bool Over = !World().OnTitleScreen && World().GameOverTimer > 0;
   const bool Began = Over && !gameOver_;
   gameOver_ = Over;
@@ -297,6 +311,7 @@ void TGameHost::NoteGameEnd() {
   lastGame_.Replayed = Replaying();
   // A replayed game was scored when it was played; one that scored nothing takes no place.
   if (lastGame_.Replayed || Game.Score <= 0) return;
+  Game.Replay = KeepReplay();
   const long Number = ++gamesEnded_;
   if (platform_.Store) {
     platform_.Store->AddScore(Game, [this, Game, Number](const TScoreSave& Save) { ScoreSaved(Game, Number, Save); });
@@ -305,6 +320,25 @@ void TGameHost::NoteGameEnd() {
   lastGame_.Place = InsertScore(platform_.Scores, Game);
   // Place 1 lies below every equal score, so it beats every game before it.
   lastGame_.NewHighScore = lastGame_.Place == 1;
+}
+
+std::string TGameHost::KeepReplay() {
+  if (!games_ || !platform_.Store) return "";
+  if (games_->Over()) {
+    ShowNotice("Replay not kept: the run is longer than a demo may be");
+    return "";
+  }
+  // The whole run from its first frame (the world's dice roll on from the
+  // start), with the frame where this game began for a watcher to skip to.
+  const std::string& All = games_->Text();
+  const size_t HeaderEnd = All.find('\n') + 1;
+  std::string Text;
+  Text.reserve(All.size() + 64);
+  Text.append(All, 0, HeaderEnd).append(DemoGameLine(gameStart_)).append("\n").append(All, HeaderEnd, std::string::npos);
+  std::string Problem;
+  const std::string Name = platform_.Store->KeepReplay(Text, Problem);
+  if (!Problem.empty()) ShowNotice("Replay not kept: " + Problem);
+  return Name;
 }
 
 void TGameHost::ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save) {

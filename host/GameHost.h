@@ -31,6 +31,7 @@ class TPicture;
 struct TWorldState;
 class THostScreens;
 class TPauseScreen;
+class TGameRecording;
 
 // What a shell does around the host's frames and pauses.
 class IHostShell {
@@ -71,6 +72,10 @@ class IPlayerStore {
   virtual void Poll() {}
   // Ends a save under way before the host goes, within the lock's wait.
   virtual void FinishSaves() {}
+  // Keeps Text as the demo of the game that just ended, before AddScore: its
+  // name for the table's line, or "" (Problem says why, when it is not that
+  // this store keeps no demos).
+  virtual std::string KeepReplay(const std::string& /*Text*/, std::string& /*Problem*/) { return ""; }
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -95,6 +100,9 @@ struct THostPlatform {
   // The options list the window's own settings (multisampling, vsync, full
   // screen, window size): the desktop's, not the page's.
   bool WindowSettings = true;
+  // Every game recorded in memory, so that one that ends with points is kept
+  // as a replay in the store: the desktop and the page.
+  bool RecordGames = false;
 };
 
 // Virtual-key codes the host itself acts on.
@@ -247,6 +255,8 @@ class TGameHost {
   void NoteGameEnd();
   // The store's word on a game that ended (Number counts the games ended).
   void ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save);
+  // The game that just ended as a demo, kept by the store: its name or "".
+  std::string KeepReplay();
   void ChooseOption(uint16_t Vk);
   // Keeps the frame just drawn, before it is shown, for the pause screen.
   void KeepPicture();
@@ -258,6 +268,9 @@ class TGameHost {
   std::unique_ptr<TFormMain> form_;
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
+  std::unique_ptr<TGameRecording> games_;  // the run's input, when every game is recorded
+  long gameStart_ = 0;     // the frame the game now played began in
+  bool onTitle_ = true;    // the world was on the title after the last frame
   uint32_t start_ = 0;  // the game's clock when the form was made
   TGameResult lastGame_;
   long gamesEnded_ = 0;  // a late word from the store belongs to the game it names

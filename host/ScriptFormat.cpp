@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <sstream>
@@ -263,42 +264,71 @@ std::vector<TScriptEvent> ReadGameDemo(const std::string& Path) { return ParseGa
 
 const char* DemoRulesVersion() { return RulesVersion; }
 
+namespace {
+
+const std::string DemoGameStart = "# the game begins at frame ";
+
+}  // namespace
+
+std::string DemoGameLine(long Frame) { return DemoGameStart + std::to_string(Frame); }
+
+long ReadDemoGameFrame(const std::string& Text) {
+  const size_t Second = Text.find('\n') + 1;
+  if (Second == 0 || Text.compare(Second, DemoGameStart.size(), DemoGameStart) != 0) return 0;
+  const size_t From = Second + DemoGameStart.size();
+  int64_t Frame = 0;
+  const std::string Word = Text.substr(From, Text.find('\n', From) - From);
+  return ReadWholeText(Word, Frame) == TNumberRead::Read && Frame > 0 && Frame <= MaxScriptFrame ? long(Frame) : 0;
+}
+
 std::string ReplayViewTooLarge(int Width, int Height) {
   if (static_cast<long long>(Width) * Height <= MaxReplayViewPixels) return "";
   return "the view " + std::to_string(Width) + "x" + std::to_string(Height) + " is larger than a replay may draw (" +
          std::to_string(MaxReplayViewPixels) + " pixels; 3840x2160 fits)";
 }
 
-std::string FormatScriptEvent(const TScriptEvent& E) {
-  std::string Out = std::to_string(E.Frame);
+size_t FormatScriptEvent(const TScriptEvent& E, char* Out, size_t Room) {
+  size_t N = 0;
+  // Appends like snprintf, never past Room; N counts what the whole line needs.
+  const auto Put = [&](const char* Format, auto... Values) {
+    const int Wrote = std::snprintf(Out + std::min(N, Room), N < Room ? Room - N : 0, Format, Values...);
+    if (Wrote > 0) N += size_t(Wrote);
+  };
+  Put("%ld", E.Frame);
   for (const auto& V : VerbNames)
-    if (V.Verb == E.Verb) Out += std::string(" ") + V.Name;
+    if (V.Verb == E.Verb) Put(" %s", V.Name);
   switch (E.Verb) {
     case TScriptVerb::Mouse:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
-      if (E.Bits & ssLeft) Out += " left";
-      if (E.Bits & ssRight) Out += " right";
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
+      if (E.Bits & ssLeft) Put(" left");
+      if (E.Bits & ssRight) Put(" right");
       break;
     case TScriptVerb::Joy:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
       for (int n = 0; n < 32; ++n)
-        if (E.Bits & (uint32_t(1) << n)) Out += " " + std::to_string(n + 1);
+        if (E.Bits & (uint32_t(1) << n)) Put(" %d", n + 1);
       break;
     case TScriptVerb::Click:
       break;
     case TScriptVerb::Size:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
       break;
     case TScriptVerb::Stage:
       for (const auto& S : StagingNames)
         if (int64_t(S.What) == E.A) {
-          Out += std::string(" ") + S.Name;
-          if (S.Lo <= S.Hi) Out += " " + std::to_string(E.B);
+          Put(" %s", S.Name);
+          if (S.Lo <= S.Hi) Put(" %lld", static_cast<long long>(E.B));
         }
       break;
     default:
-      Out += " " + std::to_string(E.A);
+      Put(" %lld", static_cast<long long>(E.A));
       break;
   }
-  return Out;
+  return N;
+}
+
+std::string FormatScriptEvent(const TScriptEvent& E) {
+  char Line[MaxScriptEventBytes];
+  const size_t N = FormatScriptEvent(E, Line, sizeof Line);
+  return std::string(Line, std::min(N, sizeof Line - 1));
 }

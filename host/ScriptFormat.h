@@ -83,6 +83,10 @@ void CheckDemoRules(const std::string& Text);
 // CheckDemoRules, then ParseDemo; and the same read from a file.
 std::vector<TScriptEvent> ParseGameDemo(const std::string& Text);
 std::vector<TScriptEvent> ReadGameDemo(const std::string& Path);
+// A kept game's second line: the frame its game began in (the demo holds the
+// whole run before it, which the world's state depends on); 0 when a demo has none.
+std::string DemoGameLine(long Frame);
+long ReadDemoGameFrame(const std::string& Text);
 // The rules this build plays, for the shells' --version.
 const char* DemoRulesVersion();
 
@@ -92,6 +96,10 @@ std::string ReplayViewTooLarge(int Width, int Height);
 
 // The event as one script line, without the line break.
 std::string FormatScriptEvent(const TScriptEvent& Event);
+// The same into Out without allocating: the length the line needs (written
+// in full, with a NUL, when it is below Room). MaxScriptEventBytes holds any.
+constexpr size_t MaxScriptEventBytes = 512;
+size_t FormatScriptEvent(const TScriptEvent& Event, char* Out, size_t Room);
 
 class EScriptError : public std::exception {
  public:

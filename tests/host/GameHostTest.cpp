@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "DemoCheck.h"
 #include "FakeServices.h"
 #include "HeadlessContext.h"
 #include "FrameInput.h"
@@ -283,6 +284,13 @@ class TNotingStore : public IPlayerStore {
     Answer = [this, Done] { Done(TScoreSave{OnDisk, Problem.empty(), Problem}); };
     if (!Late) Answer();
   }
+  std::string KeepReplay(const std::string& Text, std::string& Problem) override {
+    Replays.push_back(Text);
+    Problem = ReplayProblem;
+    return ReplayProblem.empty() ? "r" + std::to_string(Replays.size()) + ".txt" : "";
+  }
+  std::vector<std::string> Replays;
+  std::string ReplayProblem;
   std::string Problem;  // every save fails with it
   bool Late = false;    // the answer waits for Answer(), as a lock granted later does
   std::function<void()> Answer;
@@ -294,8 +302,9 @@ class TNotingStore : public IPlayerStore {
 class PlayerHostTest : public ::testing::Test {
  protected:
   PlayerHostTest() : Context(64, 48) {}
-  void Start(IPlayerStore* Store, TScoreTable Scores = {}) {
+  void Start(IPlayerStore* Store, TScoreTable Scores = {}, bool RecordGames = false) {
     THostPlatform P = TestPlatform(Wall, Sound, Shell);
+    P.RecordGames = RecordGames;
     P.Store = Store;
     P.Scores = std::move(Scores);
     P.Today = [] { return std::string("2026-12-07"); };
@@ -372,6 +381,37 @@ TEST_F(PlayerHostTest, AReplayedGameIsNeverScored) {
   EXPECT_TRUE(Host->LastGame().Replayed);
   EXPECT_EQ(Host->LastGame().Place, 0);
   EXPECT_FALSE(Host->LastGame().NewHighScore);
+}
+
+TEST_F(PlayerHostTest, AGameThatEndsWithPointsIsKeptAsADemoThatReplaysToItsScore) {
+  Start(&Store, {}, true);
+  for (int i = 0; i < 30; ++i) Frame();  // the title, whose frames the demo holds too
+  // Z, then fire held until the aliens end the game.
+  Host->KeyDown(90);
+  Host->KeyUp(90);
+  Host->KeyDown(32);
+  const long Began = Host->FrameNumber();
+  while (Host->World().GameOverTimer == 0 && Host->FrameNumber() < 3000) Frame();
+  ASSERT_GT(Host->LastGame().Score, 0);
+  ASSERT_EQ(Store.Replays.size(), 1u);
+  EXPECT_EQ(Store.Added.at(0).Replay, "r1.txt");
+  const std::string& Demo = Store.Replays[0];
+  EXPECT_EQ(ReadDemoGameFrame(Demo), Began);
+  TModelRadii Radii;
+  std::string Failure;
+  ASSERT_TRUE(ReadModelRadii(DefaultProgramFolder(), Radii, Failure)) << Failure;
+  const TDemoCheck C = CheckDemoText(Demo, Radii);
+  EXPECT_FALSE(C.Refused) << C.Reason;
+  EXPECT_EQ(C.Score, Host->LastGame().Score);
+  EXPECT_EQ(C.Frames, Host->FrameNumber() - 1);
+
+  // A demo the store cannot keep is said, and the game is scored all the same.
+  Store.ReplayProblem = "No space left on device";
+  for (int i = 0; i < 200; ++i) Frame();
+  Host->KeyUp(32);
+  PlayGameEnding(700, 0);
+  EXPECT_EQ(Host->NoticeText(), "Replay not kept: No space left on device");
+  EXPECT_EQ(Store.Added.at(1), (TScoreEntry{700, 1, "2026-12-07", ""}));
 }
 
 TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {
