@@ -58,8 +58,8 @@ yellow="$(convert "$E2E_TMP/replay.png" -crop 25%x12%+0+6% +repage -fuzz 20% -fi
   -fill white -opaque '#ffd933' -format '%[fx:int(1000*mean)]' info:)"
 [ "$yellow" -gt 5 ] || e2e_fail "no yellow REPLAY marker at the top left ($yellow per mille)"
 
-# A game played ends in the table, merged with the games it held, and the
-# damaged file is kept as scores.txt.bad.
+# A game played ends in the table with its demo, merged with the games it
+# held, and the damaged file is kept as scores.txt.bad.
 "$GAME" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
 e2e_wait_title 20 >/dev/null
@@ -72,8 +72,13 @@ done
 xdotool keyup space
 e2e_press Escape
 e2e_wait_exit 15
-grep -Eq "^[1-9][0-9]* [0-9]+ $(date +%F)\$" "$SCORES" || e2e_fail "the game played was not kept: $(cat "$SCORES")"
+line="$(grep -E "^[1-9][0-9]* [0-9]+ $(date +%F) [0-9_-]+\.txt\$" "$SCORES")" ||
+  e2e_fail "the game played was not kept with its demo: $(cat "$SCORES")"
+# Its demo, kept beside the table, is the game: checked with no picture, it reaches the same score.
+set -- $line
+checked="$("$PROGRAM_DIR/skyrend-verify" "$XDG_DATA_HOME/skyrend/replays/$4")" || e2e_fail "the kept demo: $checked"
+printf '%s' "$checked" | grep -q ": score $1, level $2, " || e2e_fail "the kept demo is not the game $line: $checked"
 grep -q '^5000 3 2026-01-01$' "$SCORES" || e2e_fail "the kept game was lost: $(cat "$SCORES")"
 [ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
 cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
-echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a replay not scored, a game played merged into scores.txt"
+echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a replay not scored, a game played merged into scores.txt with its demo"
