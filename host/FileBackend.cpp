@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "ScriptFormat.h"
+
 
 std::string TFileBackend::Name(TPlayerText Which) const {
   return Which == TPlayerText::Settings ? paths_.Settings : paths_.Scores;
@@ -43,6 +45,16 @@ bool TFileBackend::WriteReplay(const std::string& Name, const std::string& Text,
 
 void TFileBackend::RemoveReplay(const std::string& Name) {
   if (!paths_.Scores.empty()) ::unlink((ReplayFolder() + "/" + Name).c_str());
+}
+
+bool TFileBackend::ReadReplay(const std::string& Name, std::string& Text, std::string& Error) {
+  try {
+    Text = ReadScriptText(ReplayFolder() + "/" + Name);
+    return true;
+  } catch (const EScriptError& e) {
+    Error = e.what();
+    return false;
+  }
 }
 
 void TFileBackend::WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) {

@@ -29,6 +29,7 @@ class TFileBackend : public IPlayerBackend {
   // In replays/ beside the score table.
   bool WriteReplay(const std::string& Name, const std::string& Text, std::string& Error) override;
   void RemoveReplay(const std::string& Name) override;
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string& Error) override;
   std::string ReplayFolder() const;
 
  private:

@@ -48,29 +48,38 @@ void ResizeView(int Width, int Height) {
 uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Right ? ssRight : 0u); }
 
 TGameHost::TGameHost(const THostPlatform& Platform)
-    : platform_(Platform),
-      input_(std::make_unique<TInputPath>(Platform.Width, Platform.Height, Platform.Cursor)),
-      options_(Platform.WindowSettings, Platform.Settings),
+    : platform_(Platform), options_(Platform.WindowSettings, Platform.Settings),
       pausePicture_(std::make_unique<TPauseScreen>()) {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
+  mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
+  MakeWorld(platform_.Width, platform_.Height, true, false);
+}
+
+void TGameHost::MakeWorld(int Width, int Height, bool Live, bool Silent) {
+  if (form_) form_->FormDestroy();
+  form_.reset();  // before the input path, whose clock and cursor it holds
+  input_ = std::make_unique<TInputPath>(Width, Height, platform_.Cursor);
+  frame_ = 0;
   start_ = GameTicks();
+  onTitle_ = true;
+  gameOver_ = false;
   TServices Services;
   Services.Ticks = &input_->Clock();
-  Services.Sound = platform_.Sound;
+  Services.Sound = Silent ? &silent_ : platform_.Sound;
   Services.Messages = platform_.Messages;
   Services.Cursor = &input_->Cursor();
   Services.ProgramFolder = platform_.ProgramFolder;
-  Services.ScreenWidth = platform_.Width;
-  Services.ScreenHeight = platform_.Height;
+  Services.ScreenWidth = Width;
+  Services.ScreenHeight = Height;
   // The player's kept table: the high score starts at its best.
   const int32_t Best = platform_.Scores.empty() ? 0 : platform_.Scores.front().Score;
   form_ = std::make_unique<TFormMain>(Services, Best);
-  mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
   form_->Picture().SetReduceFlashing(platform_.Settings.ReduceFlashing);
-  if (platform_.RecordGames) {
+  games_.reset();
+  if (platform_.RecordGames && Live) {
     games_ = std::make_unique<TGameRecording>(ReservedDemoBytes, MaxScriptBytes);
-    const std::string Header = DemoHeaderLine(platform_.Width, platform_.Height) + "\n";
+    const std::string Header = DemoHeaderLine(Width, Height) + "\n";
     games_->Append(Header.data(), Header.size());
     Stream().KeepIn(games_.get());
   }
@@ -111,7 +120,7 @@ void TGameHost::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
   input_->Replay(std::move(Events), MsPerFrame);
 }
 
-bool TGameHost::ReplayFinished() const { return Replaying() && frame_ >= input_->ReplayLastFrame(); }
+bool TGameHost::ReplayFinished() const { return Replaying() && !watching_ && frame_ >= input_->ReplayLastFrame(); }
 
 bool TGameHost::CloseRecording() {
   if (!record_) return true;
@@ -150,11 +159,17 @@ bool TGameHost::Passes(uint16_t Vk, bool Down) {
 
 void TGameHost::KeyDown(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
+  lastKey_ = platform_.WallClock->GetTickCount();
+  if (watching_) {
+    WatchKey(Vk);
+    return;
+  }
   if (Vk == VkPause && pauseKeyDown_) return;  // its auto-repeat
   if (Vk == VkPause) pauseKeyDown_ = true;
   if (Vk == VkMute && muteKeyDown_) return;
   if (Vk == VkMute) muteKeyDown_ = true;
   if (pause_.Paused()) ChooseOption(Vk);
+  else TableKey(Vk);  // the key goes on to the game as well: the title's world takes what it takes
   if (Passes(Vk, true)) Stream().KeyDown(Vk);
 }
 
@@ -162,7 +177,7 @@ void TGameHost::KeyUp(uint16_t Vk) {
   if (Vk == 0 || Vk > 255) return;
   if (Vk == VkPause) pauseKeyDown_ = false;
   if (Vk == VkMute) muteKeyDown_ = false;
-  if (Passes(Vk, false)) Stream().KeyUp(Vk);
+  if (!watching_ && Passes(Vk, false)) Stream().KeyUp(Vk);
 }
 
 void TGameHost::MouseMotion(int Dx, int Dy, uint32_t Buttons) {
@@ -226,6 +241,8 @@ TFrameResult TGameHost::Frame(bool Draw) {
   PollStore();
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
+  if (watching_) WatchSteps();
+  else Attract();
   const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);
   ++frame_;
   if (Draw) ++FrameCount;
@@ -234,6 +251,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   TRumble Rumble;
   if (rumble_.AfterFrame(World(), Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
   NoteGameEnd();
+  if (watching_) WatchEnds();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn()) KeepPicture();
@@ -242,7 +260,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
-                            coveredBottom_, Replaying() ? replayMarker_ : NoReplay);
+                            coveredBottom_, Replaying() ? replayMarker_ : NoReplay, Replaying() ? -1 : chosenRow_);
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -289,6 +307,106 @@ std::string TGameHost::TimerTitle() {
   std::string Title = std::string(WindowTitle) + "   [" + std::to_string(FrameCount) + " FPS]";
   FrameCount = 0;
   return Title;
+}
+
+// --- kept games
+
+bool TGameHost::TableKey(uint16_t Vk) {
+  if (!World().OnTitleScreen || Replaying() || platform_.Scores.empty()) return false;
+  const int Rows = int(std::min<size_t>(platform_.Scores.size(), MaxScores));
+  if (Vk == VkUp) chosenRow_ = std::max(0, chosenRow_ - 1);
+  else if (Vk == VkDown) chosenRow_ = std::min(Rows - 1, chosenRow_ + 1);
+  else if (Vk == VkReturn && chosenRow_ >= 0) Watch(chosenRow_);
+  else return false;
+  return true;
+}
+
+void TGameHost::Watch(int Row, bool AttractMode) {
+  if (Row < 0 || size_t(Row) >= platform_.Scores.size()) return;
+  if (record_) {
+    ShowNotice("Replays are not played while a demo is recorded");
+    return;
+  }
+  const TScoreEntry Game = platform_.Scores[size_t(Row)];
+  std::string Text, Problem;
+  std::vector<TScriptEvent> Events;
+  int Width = 0, Height = 0;
+  try {
+    if (!platform_.Store || !platform_.Store->ReadReplay(Game.Replay, Text, Problem)) throw EScriptError(0, Problem);
+    Events = ParseGameDemo(Text);
+    ReadDemoHeader(Text, Width, Height);
+  } catch (const EScriptError& e) {
+    ShowNotice(std::string("Replay cannot be played: ") + e.what());
+    return;
+  }
+  const int ViewW = form_->Picture().ViewWidth(), ViewH = form_->Picture().ViewHeight();
+  // The demo's world at the size it was played in, shown in this view.
+  MakeWorld(Width, Height, false, AttractMode);
+  form_->SetViewSize(ViewW, ViewH);
+  input_->Replay(std::move(Events), DemoMsPerFrame);
+  skipTo_ = std::max(0L, ReadDemoGameFrame(Text) - 1);
+  watching_ = true;
+  attract_ = AttractMode;
+  watchSpeed_ = 1;
+  attractUntil_ = platform_.WallClock->GetTickCount() + AttractMs;
+  char Marker[96];
+  std::snprintf(Marker, sizeof Marker, "REPLAY  %d  %s", Game.Score, Game.Date.c_str());
+  replayMarker_ = Marker;
+}
+
+void TGameHost::EndWatch() {
+  if (!watching_) return;
+  const int ViewW = form_->Picture().ViewWidth(), ViewH = form_->Picture().ViewHeight();
+  MakeWorld(ViewW, ViewH, true, false);
+  form_->SetViewSize(ViewW, ViewH);
+  watching_ = attract_ = false;
+  tableSince_ = 0;
+  lastGame_ = TGameResult();
+  replayMarker_ = "REPLAY";
+}
+
+void TGameHost::WatchKey(uint16_t Vk) {
+  if (attract_ || Vk == VkEscape || Vk == VkPause) {
+    EndWatch();
+    return;
+  }
+  if (Vk != VkRight && Vk != VkLeft) return;
+  watchSpeed_ = Vk == VkRight ? 4 : 1;
+  const size_t Speed = replayMarker_.find("  x4");
+  if (Speed != std::string::npos) replayMarker_.erase(Speed);
+  if (watchSpeed_ == 4) replayMarker_ += "  x4";
+}
+
+void TGameHost::WatchSteps() {
+  // The run before the game is stepped at once (a picture would show another
+  // game); at x4 three frames go by unseen before each one shown.
+  for (long Extra = frame_ < skipTo_ ? skipTo_ - frame_ : watchSpeed_ - 1; Extra > 0; --Extra) {
+    const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);
+    ++frame_;
+    if (!form_->FormStep(Input)) return;
+    NoteGameEnd();
+  }
+}
+
+void TGameHost::WatchEnds() {
+  // After the demo's last frame its game over runs out to the title.
+  const long Last = input_->ReplayLastFrame();
+  const bool Done = frame_ >= Last && (World().OnTitleScreen || frame_ > Last + 600);
+  if (Done || (attract_ && int32_t(platform_.WallClock->GetTickCount() - attractUntil_) >= 0)) EndWatch();
+}
+
+void TGameHost::Attract() {
+  if (!platform_.HostScreens || Replaying() || record_) return;
+  if (!World().OnTitleScreen) {
+    tableSince_ = 0;
+    chosenRow_ = -1;
+    return;
+  }
+  const uint32_t Now = platform_.WallClock->GetTickCount();
+  if (tableSince_ == 0 && TitleShowsScores(World().TitleFrames, platform_.Scores.size())) tableSince_ = Now | 1;
+  if (tableSince_ == 0 || platform_.Scores.front().Replay.empty()) return;
+  const uint32_t Since = int32_t(lastKey_ - tableSince_) > 0 ? lastKey_ : tableSince_;
+  if (Now - Since >= AttractIdleMs) Watch(0, true);
 }
 
 // --- the host's own screens

@@ -76,6 +76,11 @@ class IPlayerStore {
   // name for the table's line, or "" (Problem says why, when it is not that
   // this store keeps no demos).
   virtual std::string KeepReplay(const std::string& /*Text*/, std::string& /*Problem*/) { return ""; }
+  // The demo kept under Name (a table line's fourth field); false with the reason.
+  virtual bool ReadReplay(const std::string& /*Name*/, std::string& /*Text*/, std::string& Problem) {
+    Problem = "no replays are kept";
+    return false;
+  }
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -112,6 +117,10 @@ constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game 
 
 // How long a notice stays on screen, by the wall clock (it shows while paused too).
 constexpr uint32_t NoticeMs = 2000;
+// The attract mode: the best game plays after this long without a key once
+// the title has shown its table, for at most AttractMs.
+constexpr uint32_t AttractIdleMs = 30000, AttractMs = 60000;
+constexpr uint16_t VkReturn = 13, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 
 // The window title, "OpenGL App by Dreskol", and the same while paused.
 extern const char* const WindowTitle;
@@ -206,6 +215,14 @@ class TGameHost {
   }
 
 
+  // --- kept games
+  // Plays the demo of the table's row Row from the title (Attract: silent,
+  // for at most AttractMs); a demo that cannot be played is a notice.
+  void Watch(int Row, bool Attract = false);
+  bool Watching() const { return watching_; }
+  void EndWatch();
+  int ChosenRow() const { return chosenRow_; }
+
   // --- the host's own screens (HostScreens.h)
   // The pause screen over the Width x Height view: the picture kept when the
   // pause began, with the options and the keys over it. PixelsPerPoint: the
@@ -253,6 +270,20 @@ class TGameHost {
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
   void NoteGameEnd();
+  // A new world on a new input path, at the title: live (recorded when every
+  // game is) or for a demo to play, with sound or without.
+  void MakeWorld(int Width, int Height, bool Live, bool Silent);
+  // The title's table: Up/Down choose a row, Return watches it; true when the key was the table's.
+  bool TableKey(uint16_t Vk);
+  // Keys while a kept game plays: Right x4, Left x1, Escape or P (any key in
+  // the attract mode) back to the title.
+  void WatchKey(uint16_t Vk);
+  // Before and after a frame while watching: the frames skipped to the game's
+  // start or at x4, and the end of the replay.
+  void WatchSteps();
+  void WatchEnds();
+  // The attract mode's turn: the best game after 30 s without a key.
+  void Attract();
   // The store's word on a game that ended (Number counts the games ended).
   void ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save);
   // The game that just ended as a demo, kept by the store: its name or "".
@@ -269,6 +300,20 @@ class TGameHost {
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
   std::unique_ptr<TGameRecording> games_;  // the run's input, when every game is recorded
+  // A kept game watched from the title (or the attract mode's).
+  class TSilentSound : public ISoundService {
+   public:
+    void Play(int) override {}
+    void Stop(int) override {}
+    void SetPan(int, int) override {}
+    void RestartSound(int) override {}
+  } silent_;
+  int chosenRow_ = -1;       // the table's row chosen on the title, -1 for none
+  bool watching_ = false, attract_ = false;
+  int watchSpeed_ = 1;       // frames stepped a frame shown
+  long skipTo_ = 0;          // frames stepped without a picture, up to the game's start
+  uint32_t attractUntil_ = 0;  // wall clock, ms
+  uint32_t tableSince_ = 0, lastKey_ = 0;  // wall clock: the table first showed on this title; the last key
   long gameStart_ = 0;     // the frame the game now played began in
   bool onTitle_ = true;    // the world was on the title after the last frame
   uint32_t start_ = 0;  // the game's clock when the form was made

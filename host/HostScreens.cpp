@@ -41,14 +41,15 @@ const char* OrdinalSuffix(int Place) {
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
                                  const TScoreTable& Table, const std::string& Notice, int Covered,
-                                 const std::string& Replay) {
+                                 const std::string& Replay, int ChosenRow) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
-  const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
+  const bool Scores =
+      World.OnTitleScreen && !Table.empty() && (ChosenRow >= 0 || TitleShowsScores(World.TitleFrames, Table.size()));
   if ((!GameOver && !Scores && Notice.empty() && Replay.empty()) || !text_.Load(folder_)) return;
   const int W = std::max(1, ViewWidth), H = std::max(1, ViewHeight);
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
-  if (Scores) ScoreTable(W, H, Table, Last);
+  if (Scores) ScoreTable(W, H, Table, Last, ChosenRow);
   if (!Replay.empty()) ReplayMarker(W, H, Replay);
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
@@ -79,7 +80,7 @@ void THostScreens::ReplayMarker(int W, int H, const std::string& Replay) {
   text_.Text(Replay.c_str(), Size * 0.5f, Y, Size, TAlign::Left, Yellow, true);
 }
 
-void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last) {
+void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last, int ChosenRow) {
   const float Hf = float(H), Cx = float(W) / 2;
   // The title's "PRESS Z TO PLAY" lies below 0.34 of the view's half height
   // under the middle (less in a tall view, where the picture shows more
@@ -108,6 +109,9 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     std::snprintf(Place, sizeof Place, "%d.", int(i) + 1);
     std::snprintf(Score, sizeof Score, "%08d", EightDigits(E.Score));
     std::snprintf(Level, sizeof Level, "Level %d", E.Level);
+    if (int(i) == ChosenRow)
+      text_.Panel(X0 - Gap / 2, Y - Row * 0.3f, X0 + PlaceW + ScoreW + LevelW + DateW + 3.5f * Gap, Y + Row * 0.95f, Chosen,
+                  0.9f);
     float X = X0 + PlaceW;
     text_.Text(Place, X, Y, Row, TAlign::Right, C);
     X += Gap + ScoreW;
@@ -117,6 +121,8 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     X += LevelW + Gap;
     text_.Text(E.Date.c_str(), X, Y, Row, TAlign::Left, Grey);
   }
+  const char* const Hint = "Up / Down choose a game, Return watches it";
+  text_.Text(Hint, Cx, Bottom + Room * 0.03f, Fitted(Hint, Row * 0.7f, Span * 0.9f), TAlign::Centre, Grey);
 }
 
 float THostScreens::Fitted(const char* Text, float Size, float Room) const {

@@ -35,10 +35,11 @@ class THostScreens {
   // Over a frame the game has just drawn: the game over while its phase runs,
   // the table on the title when its turn comes, and the notice if any, above
   // the bottom Covered pixels (where a phone's touch controls lie); Replay,
-  // when not empty, marks a demo playing ("REPLAY" and what it is).
+  // when not empty, marks a demo playing ("REPLAY" and what it is); Chosen:
+  // the table's row chosen on the title (the table then stays), -1 for none.
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
                      const TScoreTable& Table, const std::string& Notice, int Covered = 0,
-                     const std::string& Replay = NoReplay);
+                     const std::string& Replay = NoReplay, int ChosenRow = -1);
   // Over the kept picture while paused, where Layout puts them: "PAUSED",
   // the options with their values (the chosen one marked), the keys of the
   // game, and the notice.
@@ -52,7 +53,7 @@ class THostScreens {
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ReplayMarker(int Width, int Height, const std::string& Replay);
-  void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
+  void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last, int ChosenRow);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);
   // Size, or smaller where Text would be wider than Room.

@@ -45,6 +45,11 @@ class IPlayerBackend {
     return false;
   }
   virtual void RemoveReplay(const std::string& /*Name*/) {}
+  // A kept demo's whole text; false with the reason.
+  virtual bool ReadReplay(const std::string& /*Name*/, std::string& /*Text*/, std::string& Error) {
+    Error = "replays are not kept here";
+    return false;
+  }
 };
 
 // The damaged copies' names for a text named Name, in the order they are taken.

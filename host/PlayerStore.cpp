@@ -145,6 +145,13 @@ std::string TPlayerStore::KeepReplay(const std::string& Text, std::string& Probl
   return "";
 }
 
+bool TPlayerStore::ReadReplay(const std::string& Name, std::string& Text, std::string& Problem) {
+  std::string Error;
+  if (IsReplayName(Name) && backend_->ReadReplay(Name, Text, Error)) return true;
+  Problem = IsReplayName(Name) ? EscapeControls(Error) : "the table names no demo for this game";
+  return false;
+}
+
 TScoreSave TPlayerStore::NotSaved(const std::string& Problem) const {
   Warn(backend_->Name(TPlayerText::Scores) + ": the score cannot be saved: " + Problem);
   return TScoreSave{scores_, false, EscapeControls(Problem)};
