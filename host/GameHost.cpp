@@ -360,7 +360,7 @@ void TGameHost::EndWatch() {
   MakeWorld(ViewW, ViewH, true, false);
   form_->SetViewSize(ViewW, ViewH);
   watching_ = attract_ = false;
-  tableSince_ = 0;
+  tableShown_ = false;
   lastGame_ = TGameResult();
   replayMarker_ = "REPLAY";
 }
@@ -398,15 +398,18 @@ void TGameHost::WatchEnds() {
 void TGameHost::Attract() {
   if (!platform_.HostScreens || Replaying() || record_) return;
   if (!World().OnTitleScreen) {
-    tableSince_ = 0;
+    tableShown_ = false;
     chosenRow_ = -1;
     return;
   }
   const uint32_t Now = platform_.WallClock->GetTickCount();
-  if (tableSince_ == 0 && TitleShowsScores(World().TitleFrames, platform_.Scores.size())) tableSince_ = Now | 1;
-  if (tableSince_ == 0 || platform_.Scores.front().Replay.empty()) return;
+  if (!tableShown_ && TitleShowsScores(World().TitleFrames, platform_.Scores.size())) {
+    tableShown_ = true;
+    tableSince_ = Now;
+  }
+  if (!tableShown_ || platform_.Scores.front().Replay.empty()) return;
   const uint32_t Since = int32_t(lastKey_ - tableSince_) > 0 ? lastKey_ : tableSince_;
-  if (Now - Since >= AttractIdleMs) Watch(0, true);
+  if (int32_t(Now - Since) >= int32_t(AttractIdleMs)) Watch(0, true);
 }
 
 // --- the host's own screens

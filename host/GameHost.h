@@ -313,6 +313,7 @@ class TGameHost {
   int watchSpeed_ = 1;       // frames stepped a frame shown
   long skipTo_ = 0;          // frames stepped without a picture, up to the game's start
   uint32_t attractUntil_ = 0;  // wall clock, ms
+  bool tableShown_ = false;  // the title has shown its table since it began
   uint32_t tableSince_ = 0, lastKey_ = 0;  // wall clock: the table first showed on this title; the last key
   long gameStart_ = 0;     // the frame the game now played began in
   bool onTitle_ = true;    // the world was on the title after the last frame

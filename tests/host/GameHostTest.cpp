@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -17,6 +18,7 @@
 
 #include "DemoCheck.h"
 #include "FakeServices.h"
+#include "HostScreens.h"
 #include "HeadlessContext.h"
 #include "FrameInput.h"
 #include "HeadlessHost.h"
@@ -289,6 +291,11 @@ class TNotingStore : public IPlayerStore {
     Problem = ReplayProblem;
     return ReplayProblem.empty() ? "r" + std::to_string(Replays.size()) + ".txt" : "";
   }
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string&) override {
+    Text = Kept[Name];
+    return true;
+  }
+  std::map<std::string, std::string> Kept;
   std::vector<std::string> Replays;
   std::string ReplayProblem;
   std::string Problem;  // every save fails with it
@@ -305,6 +312,7 @@ class PlayerHostTest : public ::testing::Test {
   void Start(IPlayerStore* Store, TScoreTable Scores = {}, bool RecordGames = false) {
     THostPlatform P = TestPlatform(Wall, Sound, Shell);
     P.RecordGames = RecordGames;
+    P.HostScreens = RecordGames;  // as the desktop and the page have them
     P.Store = Store;
     P.Scores = std::move(Scores);
     P.Today = [] { return std::string("2026-12-07"); };
@@ -412,6 +420,38 @@ TEST_F(PlayerHostTest, AGameThatEndsWithPointsIsKeptAsADemoThatReplaysToItsScore
   PlayGameEnding(700, 0);
   EXPECT_EQ(Host->NoticeText(), "Replay not kept: No space left on device");
   EXPECT_EQ(Store.Added.at(1), (TScoreEntry{700, 1, "2026-12-07", ""}));
+}
+
+TEST_F(PlayerHostTest, TheBestGamePlaysSilentAfterHalfAMinuteWithoutAKeyUntilAKeyOrAMinute) {
+  Store.Kept["best.txt"] = DemoHeaderLine(64, 48) + "\n# the game begins at frame 60\n60 down 90\n62 up 90\n64 down 32\n5000 up 32\n";
+  Store.Kept["old.txt"] = "# Skyrend demo at 64x48, rules 0: x\n1 tick 16\n";
+  Start(&Store, {{100, 1, "2026-12-01", "best.txt"}, {50, 1, "2026-12-01", "old.txt"}}, true);
+  const auto Wait = [this](uint32_t Ms) {
+    for (const uint32_t Until = Wall.Now + Ms; Wall.Now < Until;) Frame();
+  };
+  Wait(TitleLogoFrames * 16 + 29000);  // the table showed, then 29 s went by
+  EXPECT_FALSE(Host->Watching());
+  Wait(1200);
+  ASSERT_TRUE(Host->Watching());
+  Sound.Events.clear();
+  Wait(1000);  // the demo's game has begun and fires
+  EXPECT_TRUE(Sound.Events.empty()) << "the attract mode is silent";
+  Wait(AttractMs - 1000);
+  EXPECT_FALSE(Host->Watching()) << "a minute at most";
+  EXPECT_EQ(Host->World().OnTitleScreen, 1);
+  Wait(TitleLogoFrames * 16 + 31000);
+  ASSERT_TRUE(Host->Watching());
+  Host->KeyDown(65);
+  EXPECT_FALSE(Host->Watching()) << "any key returns";
+
+  // A demo of other rules is refused on screen; the title stays.
+  Host->KeyDown(VkDown);
+  Host->KeyDown(VkDown);
+  EXPECT_EQ(Host->ChosenRow(), 1);
+  Host->KeyDown(VkReturn);
+  EXPECT_FALSE(Host->Watching());
+  EXPECT_EQ(Host->NoticeText(), std::string("Replay cannot be played: line 1: recorded under rules version \"0\"; "
+                                            "this game plays rules version ") + DemoRulesVersion());
 }
 
 TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {
