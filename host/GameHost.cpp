@@ -365,6 +365,18 @@ void TGameHost::EndWatch() {
   replayMarker_ = "REPLAY";
 }
 
+bool TGameHost::PressTitle(int X, int Y) {
+  const size_t Rows = platform_.Scores.size();
+  if (!platform_.HostScreens || !World().OnTitleScreen || Replaying() || Rows == 0) return false;
+  if (chosenRow_ < 0 && !TitleShowsScores(World().TitleFrames, Rows)) return false;  // the logo shows
+  const TPicture& View = form_->Picture();
+  const int Row = TitleTableRowAt(View.ViewWidth(), View.ViewHeight(), Rows, X, Y);
+  if (Row < 0) return false;
+  if (Row == chosenRow_) Watch(Row);
+  else chosenRow_ = Row;
+  return true;
+}
+
 void TGameHost::WatchKey(uint16_t Vk) {
   if (attract_ || Vk == VkEscape || Vk == VkPause) {
     EndWatch();
@@ -511,7 +523,7 @@ TPauseLayout TGameHost::PauseLayout() const {
 }
 
 bool TGameHost::Press(int X, int Y) {
-  if (!pause_.Paused()) return false;
+  if (!pause_.Paused()) return PressTitle(X, Y);
   const TPauseTap Tap = PauseLayout().Hit(X, Y);
   switch (Tap.What) {
     case TPauseHit::Nothing:

@@ -233,7 +233,9 @@ class TGameHost {
   TPauseLayout PauseLayout() const;
   // A click or a tap at (X, Y) in the view's pixels, y down from the top.
   // While paused it picks and changes the options or plays on (the game never
-  // sees it); true when the pause screen must be drawn again.
+  // sees it); true when the pause screen must be drawn again. On the title's
+  // table it chooses a row, and a second press on the chosen row watches its
+  // game: true when it did (the game never sees it either).
   bool Press(int X, int Y);
   const TOptionsMenu& Options() const { return options_; }
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
@@ -275,6 +277,7 @@ class TGameHost {
   void MakeWorld(int Width, int Height, bool Live, bool Silent);
   // The title's table: Up/Down choose a row, Return watches it; true when the key was the table's.
   bool TableKey(uint16_t Vk);
+  bool PressTitle(int X, int Y);
   // Keys while a kept game plays: Right x4, Left x1, Escape or P (any key in
   // the attract mode) back to the title.
   void WatchKey(uint16_t Vk);

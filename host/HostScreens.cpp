@@ -1,6 +1,7 @@
 #include "HostScreens.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "PauseLayout.h"
@@ -29,6 +30,21 @@ const std::string NoReplay;
 
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize) {
   return TableSize > 0 && TitleFrames % (TitleLogoFrames + TitleTableFrames) >= TitleLogoFrames;
+}
+
+int TitleTableRowAt(int W, int H, size_t Rows, int X, int Y) {
+  if (W < 1 || H < 1 || X < 0 || X >= W) return -1;
+  const float Hf = float(H), Top = std::max(1.0f, 4 * Hf / (3 * float(W)));
+  const float Room = Hf - Hf * (1 - 0.34f / Top) / 2;
+  float Left, Span;
+  FourByThree(W, H, Left, Span);
+  const float Row = std::min(Room * 0.062f, Span * 0.045f), Step = (Room * 0.72f) / float(MaxScores);
+  const float Up = Hf - float(Y);
+  for (size_t i = 0; i < Rows && i < size_t(MaxScores); ++i) {
+    const float Centre = Hf - Room * 0.28f - float(i) * Step + Row * 0.33f;
+    if (std::abs(Up - Centre) <= Step / 2) return int(i);
+  }
+  return -1;
 }
 
 const char* OrdinalSuffix(int Place) {
