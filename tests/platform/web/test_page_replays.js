@@ -1,7 +1,8 @@
 // The page watches a kept game from the title's table, as the desktop does:
 // Down chooses the stored table's row, Enter plays its demo (kept in
 // localStorage beside the table) under the blue sky with the yellow REPLAY
-// marker, Escape goes back to the title, and the table stays as it was.
+// marker, Escape goes back to the title, a click on the chosen row plays it
+// again, and the table stays as it was.
 // usage: node test_page_replays.js WEB_BUILD
 'use strict';
 const fs = require('fs');
@@ -50,5 +51,15 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   Check(TopSky(Back) < 60, 'Escape goes back to the title');
   Check(await Page.evaluate(() => localStorage.getItem('skyrend.scores')) === Table, 'the table is left as it was');
   Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+
+  // Back on the title the chosen row stays; a click on it (the pointer is free) watches it again.
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  // The table's first row, as the title lays it out: its centre from the top of the view.
+  const H = Box.height, Top = Math.max(1, 4 * H / (3 * Box.width)), Room = H - H * (1 - 0.34 / Top) / 2;
+  const Span = Math.min(Box.width, H * 4 / 3), Row = Math.min(Room * 0.062, Span * 0.045);
+  await Page.mouse.click(Box.x + Box.width / 2, Box.y + Room * 0.28 - Row * 0.33);
+  const Clicked = await WaitFor(() => CanvasPixels(Page), Image => TopSky(Image) > 200 && MarkerPixels(Image) > 50);
+  Check(TopSky(Clicked) > 200 && MarkerPixels(Clicked) > 50,
+        `a click on the chosen row watches its game (blue ${TopSky(Clicked)}, ${MarkerPixels(Clicked)} marker pixels)`);
   return Failed();
 });
