@@ -26,6 +26,9 @@ namespace {
 // it moves) fits before the recording's buffer grows for the first time.
 constexpr size_t ReservedDemoBytes = 1 << 20;
 
+// The keys of the title's table and of a replay.
+constexpr uint16_t VkReturn = 13, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
+
 // Used when a shell gives no wall clock: time stands still.
 class TStoppedClock : public ITickSource {
  public:

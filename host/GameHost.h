@@ -120,7 +120,6 @@ constexpr uint32_t NoticeMs = 2000;
 // The attract mode: the best game plays after this long without a key once
 // the title has shown its table, for at most AttractMs.
 constexpr uint32_t AttractIdleMs = 30000, AttractMs = 60000;
-constexpr uint16_t VkReturn = 13, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 
 // The window title, "OpenGL App by Dreskol", and the same while paused.
 extern const char* const WindowTitle;

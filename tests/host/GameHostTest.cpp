@@ -445,10 +445,10 @@ TEST_F(PlayerHostTest, TheBestGamePlaysSilentAfterHalfAMinuteWithoutAKeyUntilAKe
   EXPECT_FALSE(Host->Watching()) << "any key returns";
 
   // A demo of other rules is refused on screen; the title stays.
-  Host->KeyDown(VkDown);
-  Host->KeyDown(VkDown);
+  Host->KeyDown(40);  // Down
+  Host->KeyDown(40);  // Down
   EXPECT_EQ(Host->ChosenRow(), 1);
-  Host->KeyDown(VkReturn);
+  Host->KeyDown(13);  // Return
   EXPECT_FALSE(Host->Watching());
   EXPECT_EQ(Host->NoticeText(), std::string("Replay cannot be played: line 1: recorded under rules version \"0\"; "
                                             "this game plays rules version ") + DemoRulesVersion());
@@ -460,7 +460,7 @@ TEST_F(PlayerHostTest, APressOnTheTitlesTableChoosesARowAndASecondOneWatchesIt) 
   // At 640 x 480 the table's rows are 23.2 pixels apart, the first centred 83.5 from the top.
   Host->Resize(640, 480);
   EXPECT_FALSE(Host->Press(320, 107)) << "the logo shows, not the table";
-  Host->KeyDown(VkDown);
+  Host->KeyDown(40);  // Down
   ASSERT_EQ(Host->ChosenRow(), 0);
   EXPECT_TRUE(Host->Press(320, 107));
   EXPECT_EQ(Host->ChosenRow(), 1);
