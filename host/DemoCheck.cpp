@@ -23,10 +23,11 @@ TDemoCheck Refusal(const std::string& Reason) {
 }  // namespace
 
 TDemoRun::TDemoRun(const std::string& Text, const TModelRadii& Radii) : radii_(Radii) {
+  std::vector<TScriptEvent> Events = ParseGameDemo(Text);
   int Width = 0, Height = 0;
-  if (!ReadDemoHeader(Text, Width, Height)) throw EScriptError(1, "not a demo: its first line names no window size");
+  ReadDemoHeader(Text, Width, Height);
   input_ = std::make_unique<TInputPath>(Width, Height);
-  input_->Replay(ParseDemo(Text), DemoMsPerFrame);
+  input_->Replay(std::move(Events), DemoMsPerFrame);
   world_ = std::make_unique<TWorld>(input_->WorldServices());
 }
 

@@ -12,8 +12,8 @@
 // A demo's world on the input path the game replays it on, with no picture.
 class TDemoRun {
  public:
-  // Throws EScriptError when Text is no demo (no recorded window size), has a
-  // bad line, or stages anything (ParseDemo).
+  // Throws EScriptError when Text is no demo (no recorded window size), was
+  // recorded under other rules, has a bad line, or stages anything (ParseGameDemo).
   TDemoRun(const std::string& Text, const TModelRadii& Radii);
   // The next frame; false after the demo's last.
   bool Step();

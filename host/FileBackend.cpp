@@ -1,7 +1,11 @@
 #include "FileBackend.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+
+#include "ScriptFormat.h"
 
 
 std::string TFileBackend::Name(TPlayerText Which) const {
@@ -26,6 +30,31 @@ bool TFileBackend::KeepDamaged(TPlayerText Which, const std::string& Text, std::
   Error = "the damaged copies " + DamagedCopyName(Name(Which), 0) + " to .bad." + std::to_string(MaxDamagedCopies - 1) +
           " are all kept already";
   return false;
+}
+
+std::string TFileBackend::ReplayFolder() const { return FolderOf(paths_.Scores) + "/replays"; }
+
+bool TFileBackend::WriteReplay(const std::string& Name, const std::string& Text, std::string& Error) {
+  if (paths_.Scores.empty()) {
+    Error = "no folder for the scores";
+    return false;
+  }
+  if (!MakeFolders(ReplayFolder(), Error)) return false;
+  return WriteNewTextFile(ReplayFolder() + "/" + Name, Text, Error, paths_.Scores);
+}
+
+void TFileBackend::RemoveReplay(const std::string& Name) {
+  if (!paths_.Scores.empty()) ::unlink((ReplayFolder() + "/" + Name).c_str());
+}
+
+bool TFileBackend::ReadReplay(const std::string& Name, std::string& Text, std::string& Error) {
+  try {
+    Text = ReadScriptText(ReplayFolder() + "/" + Name);
+    return true;
+  } catch (const EScriptError& e) {
+    Error = e.what();
+    return false;
+  }
 }
 
 void TFileBackend::WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) {

@@ -26,6 +26,11 @@ class TFileBackend : public IPlayerBackend {
   void WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) override;
   void Poll() override;
   void Finish() override;
+  // In replays/ beside the score table.
+  bool WriteReplay(const std::string& Name, const std::string& Text, std::string& Error) override;
+  void RemoveReplay(const std::string& Name) override;
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string& Error) override;
+  std::string ReplayFolder() const;
 
  private:
   using TClock = std::chrono::steady_clock;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "DemoFile.h"
+#include "GameRecording.h"
 #include "HostScreens.h"
 #include "InputPath.h"
 #include "PauseLayout.h"
@@ -20,6 +21,13 @@ const char* const WindowTitle = "Skyrend";
 const char* const PausedTitle = "Skyrend [PAUSED]";
 
 namespace {
+
+// A quarter of an hour of play (a tick line each frame, the mouse's lines while
+// it moves) fits before the recording's buffer grows for the first time.
+constexpr size_t ReservedDemoBytes = 1 << 20;
+
+// The keys of the title's table and of a replay.
+constexpr uint16_t VkReturn = 13, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 
 // Used when a shell gives no wall clock: time stands still.
 class TStoppedClock : public ITickSource {
@@ -43,27 +51,42 @@ void ResizeView(int Width, int Height) {
 uint32_t MouseButtons(bool Left, bool Right) { return (Left ? ssLeft : 0u) | (Right ? ssRight : 0u); }
 
 TGameHost::TGameHost(const THostPlatform& Platform)
-    : platform_(Platform),
-      input_(std::make_unique<TInputPath>(Platform.Width, Platform.Height, Platform.Cursor)),
-      options_(Platform.WindowSettings, Platform.Settings),
+    : platform_(Platform), options_(Platform.WindowSettings, Platform.Settings),
       pausePicture_(std::make_unique<TPauseScreen>()),
       titleHint_(Platform.EscapeQuits ? "P: OPTIONS    ESC: QUIT" : "P OR ESC: OPTIONS") {
   static TStoppedClock stopped;
   if (!platform_.WallClock) platform_.WallClock = &stopped;
+  mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
+  MakeWorld(platform_.Width, platform_.Height, true, false);
+}
+
+void TGameHost::MakeWorld(int Width, int Height, bool Live, bool Silent) {
+  if (form_) form_->FormDestroy();
+  form_.reset();  // before the input path, whose clock and cursor it holds
+  input_ = std::make_unique<TInputPath>(Width, Height, platform_.Cursor);
+  frame_ = 0;
   start_ = GameTicks();
+  onTitle_ = true;
+  gameOver_ = false;
   TServices Services;
   Services.Ticks = &input_->Clock();
-  Services.Sound = platform_.Sound;
+  Services.Sound = Silent ? &silent_ : platform_.Sound;
   Services.Messages = platform_.Messages;
   Services.Cursor = &input_->Cursor();
   Services.ProgramFolder = platform_.ProgramFolder;
-  Services.ScreenWidth = platform_.Width;
-  Services.ScreenHeight = platform_.Height;
+  Services.ScreenWidth = Width;
+  Services.ScreenHeight = Height;
   // The player's kept table: the high score starts at its best.
   const int32_t Best = platform_.Scores.empty() ? 0 : platform_.Scores.front().Score;
   form_ = std::make_unique<TFormMain>(Services, Best);
-  mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
   form_->Picture().SetReduceFlashing(platform_.Settings.ReduceFlashing);
+  games_.reset();
+  if (platform_.RecordGames && Live) {
+    games_ = std::make_unique<TGameRecording>(ReservedDemoBytes, MaxScriptBytes);
+    const std::string Header = DemoHeaderLine(Width, Height) + "\n";
+    games_->Append(Header.data(), Header.size());
+    Stream().KeepIn(games_.get());
+  }
 }
 
 const TWorldState& TGameHost::World() const { return form_->World(); }
@@ -101,7 +124,7 @@ void TGameHost::Replay(std::vector<TScriptEvent> Events, uint32_t MsPerFrame) {
   input_->Replay(std::move(Events), MsPerFrame);
 }
 
-bool TGameHost::ReplayFinished() const { return Replaying() && frame_ >= input_->ReplayLastFrame(); }
+bool TGameHost::ReplayFinished() const { return Replaying() && !watching_ && frame_ >= input_->ReplayLastFrame(); }
 
 bool TGameHost::CloseRecording() {
   if (!record_) return true;
@@ -152,11 +175,17 @@ void TGameHost::KeyDown(uint16_t Vk) {
   // Escape's auto-repeat would quit from the pause its first press made.
   if (Vk == VkEscape && escapeKeyDown_) return;
   if (Vk == VkEscape) escapeKeyDown_ = true;
+  lastKey_ = platform_.WallClock->GetTickCount();
+  if (watching_) {
+    WatchKey(Vk);
+    return;
+  }
   if (Vk == VkPause && pauseKeyDown_) return;  // its auto-repeat
   if (Vk == VkPause) pauseKeyDown_ = true;
   if (Vk == VkMute && muteKeyDown_) return;
   if (Vk == VkMute) muteKeyDown_ = true;
   if (pause_.Paused()) ChooseOption(Vk);
+  else TableKey(Vk);  // the key goes on to the game as well: the title's world takes what it takes
   if (Passes(Vk, true)) Stream().KeyDown(Vk);
 }
 
@@ -165,7 +194,7 @@ void TGameHost::KeyUp(uint16_t Vk) {
   if (Vk == VkPause) pauseKeyDown_ = false;
   if (Vk == VkMute) muteKeyDown_ = false;
   if (Vk == VkEscape) escapeKeyDown_ = false;
-  if (Passes(Vk, false)) Stream().KeyUp(Vk);
+  if (!watching_ && Passes(Vk, false)) Stream().KeyUp(Vk);
 }
 
 void TGameHost::MouseMotion(int Dx, int Dy, uint32_t Buttons) {
@@ -230,6 +259,8 @@ TFrameResult TGameHost::Frame(bool Draw) {
   PollStore();
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
+  if (watching_) WatchSteps();
+  else Attract();
   const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);
   ++frame_;
   if (Draw) ++FrameCount;
@@ -238,6 +269,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   TRumble Rumble;
   if (rumble_.AfterFrame(World(), Rumble) && platform_.Shell) platform_.Shell->Rumble(Rumble.Strength, Rumble.Ms);
   NoteGameEnd();
+  if (watching_) WatchEnds();
   if (!Draw) return Ongoing();
   const auto Before = pause_.Phase();
   if (pause_.FrameDrawn()) KeepPicture();
@@ -246,7 +278,8 @@ TFrameResult TGameHost::Frame(bool Draw) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
-                            coveredBottom_, titleHint_.c_str());
+                            coveredBottom_, Replaying() ? "" : titleHint_.c_str(),
+                            Replaying() ? replayMarker_ : NoReplay, Replaying() ? -1 : chosenRow_);
   }
   if (platform_.Shell) platform_.Shell->Present();
   SetPhase(Before);
@@ -296,9 +329,127 @@ std::string TGameHost::TimerTitle() {
   return std::string(WindowTitle) + "   [" + std::to_string(Frames) + " FPS]";
 }
 
+// --- kept games
+
+bool TGameHost::TableKey(uint16_t Vk) {
+  if (!World().OnTitleScreen || Replaying() || platform_.Scores.empty()) return false;
+  const int Rows = int(std::min<size_t>(platform_.Scores.size(), MaxScores));
+  if (Vk == VkUp) chosenRow_ = std::max(0, chosenRow_ - 1);
+  else if (Vk == VkDown) chosenRow_ = std::min(Rows - 1, chosenRow_ + 1);
+  else if (Vk == VkReturn && chosenRow_ >= 0) Watch(chosenRow_);
+  else return false;
+  return true;
+}
+
+void TGameHost::Watch(int Row, bool AttractMode) {
+  if (Row < 0 || size_t(Row) >= platform_.Scores.size()) return;
+  if (record_) {
+    ShowNotice("Replays are not played while a demo is recorded");
+    return;
+  }
+  const TScoreEntry Game = platform_.Scores[size_t(Row)];
+  std::string Text, Problem;
+  std::vector<TScriptEvent> Events;
+  int Width = 0, Height = 0;
+  try {
+    if (!platform_.Store || !platform_.Store->ReadReplay(Game.Replay, Text, Problem)) throw EScriptError(0, Problem);
+    Events = ParseGameDemo(Text);
+    ReadDemoHeader(Text, Width, Height);
+  } catch (const EScriptError& e) {
+    ShowNotice(std::string("Replay cannot be played: ") + e.what());
+    return;
+  }
+  const int ViewW = form_->Picture().ViewWidth(), ViewH = form_->Picture().ViewHeight();
+  // The demo's world at the size it was played in, shown in this view.
+  MakeWorld(Width, Height, false, AttractMode);
+  form_->SetViewSize(ViewW, ViewH);
+  input_->Replay(std::move(Events), DemoMsPerFrame);
+  skipTo_ = std::max(0L, ReadDemoGameFrame(Text) - 1);
+  watching_ = true;
+  attract_ = AttractMode;
+  watchSpeed_ = 1;
+  attractUntil_ = platform_.WallClock->GetTickCount() + AttractMs;
+  char Marker[96];
+  std::snprintf(Marker, sizeof Marker, "REPLAY  %d  %s", Game.Score, Game.Date.c_str());
+  replayMarker_ = Marker;
+}
+
+void TGameHost::EndWatch() {
+  if (!watching_) return;
+  const int ViewW = form_->Picture().ViewWidth(), ViewH = form_->Picture().ViewHeight();
+  MakeWorld(ViewW, ViewH, true, false);
+  form_->SetViewSize(ViewW, ViewH);
+  watching_ = attract_ = false;
+  tableShown_ = false;
+  lastGame_ = TGameResult();
+  replayMarker_ = "REPLAY";
+}
+
+bool TGameHost::PressTitle(int X, int Y) {
+  const size_t Rows = platform_.Scores.size();
+  if (!platform_.HostScreens || !World().OnTitleScreen || Replaying() || Rows == 0) return false;
+  if (chosenRow_ < 0 && !TitleShowsScores(World().TitleFrames, Rows)) return false;  // the logo shows
+  const TPicture& View = form_->Picture();
+  const int Row = TitleTableRowAt(View.ViewWidth(), View.ViewHeight(), Rows, X, Y);
+  if (Row < 0) return false;
+  if (Row == chosenRow_) Watch(Row);
+  else chosenRow_ = Row;
+  return true;
+}
+
+void TGameHost::WatchKey(uint16_t Vk) {
+  if (attract_ || Vk == VkEscape || Vk == VkPause) {
+    EndWatch();
+    return;
+  }
+  if (Vk != VkRight && Vk != VkLeft) return;
+  watchSpeed_ = Vk == VkRight ? 4 : 1;
+  const size_t Speed = replayMarker_.find("  x4");
+  if (Speed != std::string::npos) replayMarker_.erase(Speed);
+  if (watchSpeed_ == 4) replayMarker_ += "  x4";
+}
+
+void TGameHost::WatchSteps() {
+  // The run before the game is stepped at once (a picture would show another
+  // game); at x4 three frames go by unseen before each one shown.
+  for (long Extra = frame_ < skipTo_ ? skipTo_ - frame_ : watchSpeed_ - 1; Extra > 0; --Extra) {
+    const TFrameInput& Input = input_->BeginFrame(frame_ + 1, GameTicks() - start_);
+    ++frame_;
+    if (!form_->FormStep(Input)) return;
+    NoteGameEnd();
+  }
+}
+
+void TGameHost::WatchEnds() {
+  // After the demo's last frame its game over runs out to the title.
+  const long Last = input_->ReplayLastFrame();
+  const bool Done = frame_ >= Last && (World().OnTitleScreen || frame_ > Last + 600);
+  if (Done || (attract_ && int32_t(platform_.WallClock->GetTickCount() - attractUntil_) >= 0)) EndWatch();
+}
+
+void TGameHost::Attract() {
+  if (!platform_.HostScreens || Replaying() || record_) return;
+  if (!World().OnTitleScreen) {
+    tableShown_ = false;
+    chosenRow_ = -1;
+    return;
+  }
+  const uint32_t Now = platform_.WallClock->GetTickCount();
+  if (!tableShown_ && TitleShowsScores(World().TitleFrames, platform_.Scores.size())) {
+    tableShown_ = true;
+    tableSince_ = Now;
+  }
+  if (!tableShown_ || platform_.Scores.front().Replay.empty()) return;
+  const uint32_t Since = int32_t(lastKey_ - tableSince_) > 0 ? lastKey_ : tableSince_;
+  if (int32_t(Now - Since) >= int32_t(AttractIdleMs)) Watch(0, true);
+}
+
 // --- the host's own screens
 
 void TGameHost::NoteGameEnd() {
+  const bool OnTitle = World().OnTitleScreen != 0;
+  if (onTitle_ && !OnTitle) gameStart_ = frame_;
+  onTitle_ = OnTitle;
   const bool Over = !World().OnTitleScreen && World().GameOverTimer > 0;
   const bool Began = Over && !gameOver_;
   gameOver_ = Over;
@@ -310,8 +461,10 @@ void TGameHost::NoteGameEnd() {
   lastGame_ = TGameResult();
   lastGame_.Score = Game.Score;
   lastGame_.Level = Game.Level;
-  // A game that scored nothing takes no place in the table.
-  if (Game.Score <= 0) return;
+  lastGame_.Replayed = Replaying();
+  // A replayed game was scored when it was played; one that scored nothing takes no place.
+  if (lastGame_.Replayed || Game.Score <= 0) return;
+  Game.Replay = KeepReplay();
   const long Number = ++gamesEnded_;
   if (platform_.Store) {
     platform_.Store->AddScore(Game, [this, Game, Number](const TScoreSave& Save) { ScoreSaved(Game, Number, Save); });
@@ -322,13 +475,32 @@ void TGameHost::NoteGameEnd() {
   lastGame_.NewHighScore = lastGame_.Place == 1;
 }
 
+std::string TGameHost::KeepReplay() {
+  if (!games_ || !platform_.Store) return "";
+  if (games_->Over()) {
+    ShowNotice("Replay not kept: the run is longer than a demo may be");
+    return "";
+  }
+  // The whole run from its first frame (the world's dice roll on from the
+  // start), with the frame where this game began for a watcher to skip to.
+  const std::string& All = games_->Text();
+  const size_t HeaderEnd = All.find('\n') + 1;
+  std::string Text;
+  Text.reserve(All.size() + 64);
+  Text.append(All, 0, HeaderEnd).append(DemoGameLine(gameStart_)).append("\n").append(All, HeaderEnd, std::string::npos);
+  std::string Problem;
+  const std::string Name = platform_.Store->KeepReplay(Text, Problem);
+  if (!Problem.empty()) ShowNotice("Replay not kept: " + Problem);
+  return Name;
+}
+
 void TGameHost::ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save) {
   // Beats every game kept before it, saved or not.
   TScoreTable Before = platform_.Scores;
   const bool Best = InsertScore(Before, Game) == 1;
   platform_.Scores = Save.Table;
   if (!Save.Saved) ShowNotice("Score not saved: " + Save.Problem);
-  if (Number != gamesEnded_) return;  // another game has ended since
+  if (Number != gamesEnded_ || lastGame_.Replayed) return;  // another game has ended since
   // Its place in the kept table, below any equal game that came before it;
   // a game that was not saved has none.
   lastGame_.Place = 0;
@@ -371,7 +543,7 @@ TPauseLayout TGameHost::PauseLayout() const {
 }
 
 bool TGameHost::Press(int X, int Y) {
-  if (!pause_.Paused()) return false;
+  if (!pause_.Paused()) return PressTitle(X, Y);
   const TPauseTap Tap = PauseLayout().Hit(X, Y);
   switch (Tap.What) {
     case TPauseHit::Nothing:

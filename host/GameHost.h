@@ -31,6 +31,7 @@ class TPicture;
 struct TWorldState;
 class THostScreens;
 class TPauseScreen;
+class TGameRecording;
 
 // What a shell does around the host's frames and pauses.
 class IHostShell {
@@ -71,6 +72,15 @@ class IPlayerStore {
   virtual void Poll() {}
   // Ends a save under way before the host goes, within the lock's wait.
   virtual void FinishSaves() {}
+  // Keeps Text as the demo of the game that just ended, before AddScore: its
+  // name for the table's line, or "" (Problem says why, when it is not that
+  // this store keeps no demos).
+  virtual std::string KeepReplay(const std::string& /*Text*/, std::string& /*Problem*/) { return ""; }
+  // The demo kept under Name (a table line's fourth field); false with the reason.
+  virtual bool ReadReplay(const std::string& /*Name*/, std::string& /*Text*/, std::string& Problem) {
+    Problem = "no replays are kept";
+    return false;
+  }
 };
 
 // What a shell gives the host: the platform's parts of the form's services.
@@ -95,6 +105,9 @@ struct THostPlatform {
   // The options list the window's own settings (multisampling, vsync, full
   // screen, window size): the desktop's, not the page's.
   bool WindowSettings = true;
+  // Every game recorded in memory, so that one that ends with points is kept
+  // as a replay in the store: the desktop and the page.
+  bool RecordGames = false;
 };
 
 // Virtual-key codes the host itself acts on.
@@ -105,6 +118,9 @@ constexpr uint16_t VkMute = 77;   // M: sound off and on, at any time; the game 
 // How long a notice stays on screen, by the wall clock (it shows while paused
 // too): long enough to read a failure's reason.
 constexpr uint32_t NoticeMs = 4000;
+// The attract mode: the best game plays after this long without a key once
+// the title has shown its table, for at most AttractMs.
+constexpr uint32_t AttractIdleMs = 30000, AttractMs = 60000;
 
 // The window title, "Skyrend", and "Skyrend [PAUSED]" while paused.
 extern const char* const WindowTitle;
@@ -201,6 +217,14 @@ class TGameHost {
   }
 
 
+  // --- kept games
+  // Plays the demo of the table's row Row from the title (Attract: silent,
+  // for at most AttractMs); a demo that cannot be played is a notice.
+  void Watch(int Row, bool Attract = false);
+  bool Watching() const { return watching_; }
+  void EndWatch();
+  int ChosenRow() const { return chosenRow_; }
+
   // --- the host's own screens (HostScreens.h)
   // The pause screen over the Width x Height view: the picture kept when the
   // pause began, with the options and the keys over it. PixelsPerPoint: the
@@ -211,7 +235,9 @@ class TGameHost {
   TPauseLayout PauseLayout() const;
   // A click or a tap at (X, Y) in the view's pixels, y down from the top.
   // While paused it picks and changes the options or plays on (the game never
-  // sees it); true when the pause screen must be drawn again.
+  // sees it); true when the pause screen must be drawn again. On the title's
+  // table it chooses a row, and a second press on the chosen row watches its
+  // game: true when it did (the game never sees it either).
   bool Press(int X, int Y);
   const TOptionsMenu& Options() const { return options_; }
   // A short line at the foot of the screen ("saved picture ..."), for about two seconds.
@@ -253,8 +279,25 @@ class TGameHost {
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
   void NoteGameEnd();
+  // A new world on a new input path, at the title: live (recorded when every
+  // game is) or for a demo to play, with sound or without.
+  void MakeWorld(int Width, int Height, bool Live, bool Silent);
+  // The title's table: Up/Down choose a row, Return watches it; true when the key was the table's.
+  bool TableKey(uint16_t Vk);
+  bool PressTitle(int X, int Y);
+  // Keys while a kept game plays: Right x4, Left x1, Escape or P (any key in
+  // the attract mode) back to the title.
+  void WatchKey(uint16_t Vk);
+  // Before and after a frame while watching: the frames skipped to the game's
+  // start or at x4, and the end of the replay.
+  void WatchSteps();
+  void WatchEnds();
+  // The attract mode's turn: the best game after 30 s without a key.
+  void Attract();
   // The store's word on a game that ended (Number counts the games ended).
   void ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSave& Save);
+  // The game that just ended as a demo, kept by the store: its name or "".
+  std::string KeepReplay();
   void ChooseOption(uint16_t Vk);
   // Keeps the frame just drawn, before it is shown, for the pause screen.
   void KeepPicture();
@@ -266,6 +309,24 @@ class TGameHost {
   std::unique_ptr<TFormMain> form_;
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
+  std::unique_ptr<TGameRecording> games_;  // the run's input, when every game is recorded
+  // A kept game watched from the title (or the attract mode's).
+  class TSilentSound : public ISoundService {
+   public:
+    void Play(int) override {}
+    void Stop(int) override {}
+    void SetPan(int, int) override {}
+    void RestartSound(int) override {}
+  } silent_;
+  int chosenRow_ = -1;       // the table's row chosen on the title, -1 for none
+  bool watching_ = false, attract_ = false;
+  int watchSpeed_ = 1;       // frames stepped a frame shown
+  long skipTo_ = 0;          // frames stepped without a picture, up to the game's start
+  uint32_t attractUntil_ = 0;  // wall clock, ms
+  bool tableShown_ = false;  // the title has shown its table since it began
+  uint32_t tableSince_ = 0, lastKey_ = 0;  // wall clock: the table first showed on this title; the last key
+  long gameStart_ = 0;     // the frame the game now played began in
+  bool onTitle_ = true;    // the world was on the title after the last frame
   uint32_t start_ = 0;  // the game's clock when the form was made
   TGameResult lastGame_;
   long gamesEnded_ = 0;  // a late word from the store belongs to the game it names
@@ -281,6 +342,7 @@ class TGameHost {
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
   std::string titleHint_;
+  std::string replayMarker_ = "REPLAY";  // on screen while a demo plays
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls
   long frame_ = 0;      // frames drawn

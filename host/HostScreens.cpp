@@ -1,6 +1,7 @@
 #include "HostScreens.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "PauseLayout.h"
@@ -25,8 +26,25 @@ void FourByThree(int Width, int Height, float& Left, float& Span) {
 
 }  // namespace
 
+const std::string NoReplay;
+
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize) {
   return TableSize > 0 && TitleFrames % (TitleLogoFrames + TitleTableFrames) >= TitleLogoFrames;
+}
+
+int TitleTableRowAt(int W, int H, size_t Rows, int X, int Y) {
+  if (W < 1 || H < 1 || X < 0 || X >= W) return -1;
+  const float Hf = float(H), Top = std::max(1.0f, 4 * Hf / (3 * float(W)));
+  const float Room = Hf - Hf * (1 - 0.34f / Top) / 2;
+  float Left, Span;
+  FourByThree(W, H, Left, Span);
+  const float Row = std::min(Room * 0.062f, Span * 0.045f), Step = (Room * 0.72f) / float(MaxScores);
+  const float Up = Hf - float(Y);
+  for (size_t i = 0; i < Rows && i < size_t(MaxScores); ++i) {
+    const float Centre = Hf - Room * 0.28f - float(i) * Step + Row * 0.33f;
+    if (std::abs(Up - Centre) <= Step / 2) return int(i);
+  }
+  return -1;
 }
 
 const char* OrdinalSuffix(int Place) {
@@ -38,16 +56,19 @@ const char* OrdinalSuffix(int Place) {
 }
 
 void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                                 const TScoreTable& Table, const std::string& Notice, int Covered, const char* Hint) {
+                                 const TScoreTable& Table, const std::string& Notice, int Covered, const char* Hint,
+                                 const std::string& Replay, int ChosenRow) {
   const bool GameOver = !World.OnTitleScreen && World.GameOverTimer > 0;
-  const bool Scores = World.OnTitleScreen && TitleShowsScores(World.TitleFrames, Table.size());
+  const bool Scores =
+      World.OnTitleScreen && !Table.empty() && (ChosenRow >= 0 || TitleShowsScores(World.TitleFrames, Table.size()));
   const bool Hinted = World.OnTitleScreen && Hint && *Hint;
-  if ((!GameOver && !Scores && !Hinted && Notice.empty()) || !text_.Load(folder_)) return;
+  if ((!GameOver && !Scores && !Hinted && Notice.empty() && Replay.empty()) || !text_.Load(folder_)) return;
   const int W = std::max(1, ViewWidth), H = std::max(1, ViewHeight);
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
-  if (Scores) ScoreTable(W, H, Table, Last);
+  if (Scores) ScoreTable(W, H, Table, Last, ChosenRow);
   if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)));
+  if (!Replay.empty()) ReplayMarker(W, H, Replay);
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
 }
@@ -69,7 +90,15 @@ void THostScreens::GameOver(int W, int H, const TGameResult& Last) {
   text_.Text(Line, Cx, Hf * 0.385f, Fitted(Line, Hf * 0.05f, Span * 0.9f), TAlign::Centre, Yellow, Last.NewHighScore);
 }
 
-void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last) {
+void THostScreens::ReplayMarker(int W, int H, const std::string& Replay) {
+  // Top left under the overlay's score digits, on a band of its own.
+  const float Size = Fitted(Replay.c_str(), std::max(12.0f, float(H) * 0.04f), float(W) * 0.6f);
+  const float Y = float(H) * 0.9f - Size;
+  text_.Panel(0, Y - Size * 0.35f, text_.Width(Replay.c_str(), Size) + Size, Y + Size * 1.1f, Black, 0.5f);
+  text_.Text(Replay.c_str(), Size * 0.5f, Y, Size, TAlign::Left, Yellow, true);
+}
+
+void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last, int ChosenRow) {
   const float Hf = float(H), Cx = float(W) / 2;
   // The title's "PRESS Z TO PLAY" lies below 0.34 of the view's half height
   // under the middle (less in a tall view, where the picture shows more
@@ -98,6 +127,9 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     std::snprintf(Place, sizeof Place, "%d.", int(i) + 1);
     std::snprintf(Score, sizeof Score, "%08d", EightDigits(E.Score));
     std::snprintf(Level, sizeof Level, "Level %d", E.Level);
+    if (int(i) == ChosenRow)
+      text_.Panel(X0 - Gap / 2, Y - Row * 0.3f, X0 + PlaceW + ScoreW + LevelW + DateW + 3.5f * Gap, Y + Row * 0.95f, Chosen,
+                  0.9f);
     float X = X0 + PlaceW;
     text_.Text(Place, X, Y, Row, TAlign::Right, C);
     X += Gap + ScoreW;
@@ -107,6 +139,8 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     X += LevelW + Gap;
     text_.Text(E.Date.c_str(), X, Y, Row, TAlign::Left, Grey);
   }
+  const char* const Hint = "Up / Down choose a game, Return watches it";
+  text_.Text(Hint, Cx, Bottom + Room * 0.03f, Fitted(Hint, Row * 0.7f, Span * 0.9f), TAlign::Centre, Grey);
 }
 
 void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {

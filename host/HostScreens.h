@@ -21,8 +21,14 @@ struct TWorldState;
 constexpr int32_t TitleLogoFrames = 420, TitleTableFrames = 300;
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize);
 
+// The row of the title's table (Rows long) under (X, Y) in a Width x Height
+// view, y down from the top, as ScoreTable lays it out; -1 for none.
+int TitleTableRowAt(int Width, int Height, size_t Rows, int X, int Y);
+
 // What follows a place's number: "st" for 1, "nd" for 2, "rd" for 3, "th" for 4 to 20...
 const char* OrdinalSuffix(int Place);
+
+extern const std::string NoReplay;  // no demo plays: no marker
 
 class THostScreens {
  public:
@@ -32,11 +38,14 @@ class THostScreens {
 
   // Over a frame the game has just drawn: the game over while its phase runs,
   // the table on the title when its turn comes, and the notice if any, above
-  // the bottom Covered pixels (where a phone's touch controls lie).
-  // Hint: the title's second line, under "PRESS Z TO PLAY" (the keys for the
-  // options and for quitting); "" draws none.
+  // the bottom Covered pixels (where a phone's touch controls lie). Hint: the
+  // title's second line, under "PRESS Z TO PLAY" (the keys for the options and
+  // for quitting); "" draws none. Replay, when not empty, marks a demo playing
+  // ("REPLAY" and what it is); ChosenRow: the table's row chosen on the title
+  // (the table then stays), -1 for none.
   void DrawOverFrame(const TWorldState& World, int ViewWidth, int ViewHeight, const TGameResult& Last,
-                     const TScoreTable& Table, const std::string& Notice, int Covered = 0, const char* Hint = "");
+                     const TScoreTable& Table, const std::string& Notice, int Covered = 0, const char* Hint = "",
+                     const std::string& Replay = NoReplay, int ChosenRow = -1);
   // Over the kept picture while paused, where Layout puts them: "PAUSED",
   // the options with their values (the chosen one marked), the keys of the
   // game, and the notice; on the desktop, that a second Escape quits.
@@ -49,7 +58,8 @@ class THostScreens {
 
  private:
   void GameOver(int Width, int Height, const TGameResult& Last);
-  void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last);
+  void ReplayMarker(int Width, int Height, const std::string& Replay);
+  void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last, int ChosenRow);
   void TitleHint(int Width, int Height, const char* Hint, float Covered);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);

@@ -1,5 +1,9 @@
 #include "InputStream.h"
 
+#include <algorithm>
+
+#include "GameRecording.h"
+
 namespace {
 
 // Far more messages than a frame gets from a keyboard: kept without allocating.
@@ -53,10 +57,18 @@ void TInputStream::Deliver(const TScriptEvent& E) {
     case TScriptVerb::Tick:
       return;
   }
-  if (!out_) return;
+  if (!out_ && !memory_) return;
   TScriptEvent Written = E;
   Written.Frame = frame_;
-  *out_ << FormatScriptEvent(Written) << '\n';
+  Write(Written);
+}
+
+void TInputStream::Write(const TScriptEvent& E) {
+  char Line[MaxScriptEventBytes];
+  const size_t N = std::min(FormatScriptEvent(E, Line, sizeof Line), sizeof Line - 1);
+  Line[N] = '\n';
+  if (out_) out_->write(Line, std::streamsize(N + 1));
+  if (memory_) memory_->Append(Line, N + 1);
 }
 
 void TInputStream::Record(TScriptVerb Verb, int64_t A, int64_t B, uint32_t Bits) {
@@ -91,12 +103,12 @@ void TInputStream::Joystick(int16_t X, int16_t Y, uint32_t Buttons) {
 void TInputStream::Stage(TStaging What, int32_t Value) { Record(TScriptVerb::Stage, int64_t(What), Value); }
 
 const TFrameInput& TInputStream::BeginFrame(uint32_t Tick) {
-  if (out_) {
+  if (out_ || memory_) {
     TScriptEvent E;
     E.Frame = frame_;
     E.Verb = TScriptVerb::Tick;
     E.A = Tick;
-    *out_ << FormatScriptEvent(E) << '\n';
+    Write(E);
   }
   current_.swap(pending_);
   pending_.clear();

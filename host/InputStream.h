@@ -14,6 +14,8 @@
 #include "ScriptFormat.h"
 #include "ScriptInput.h"
 
+class TGameRecording;
+
 class TInputStream {
  public:
   // Width and Height: the view's size the world starts with.
@@ -21,6 +23,8 @@ class TInputStream {
 
   // Where the stream is written from now on; null stops the writing.
   void WriteTo(std::ostream* Out) { out_ = Out; }
+  // The run's recording in memory, written beside Out; null stops it.
+  void KeepIn(TGameRecording* Memory) { memory_ = Memory; }
 
   // One event for the frame about to run (its own Frame is not read). Tick
   // events are the frame's clock, given to BeginFrame, and are not taken here.
@@ -51,8 +55,11 @@ class TInputStream {
  private:
   void Record(TScriptVerb Verb, int64_t A, int64_t B = 0, uint32_t Bits = 0);
   void Keep(TWorldMessage::TKind Kind, int64_t A, int64_t B = 0);
+  // The event as a line into the file and the memory that record the stream.
+  void Write(const TScriptEvent& Event);
 
   std::ostream* out_ = nullptr;
+  TGameRecording* memory_ = nullptr;
   TScriptInput& input_;
   TScriptCursor& cursor_;
   TFrameClock& clock_;

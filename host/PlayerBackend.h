@@ -36,6 +36,20 @@ class IPlayerBackend {
   // Ends a lock wait before the program does: waits what is left of it, then
   // runs its Work.
   virtual void Finish() {}
+
+  // The games' kept demos, by a name IsReplayName accepts. Written whole or
+  // not at all and never over another demo (false with errno EEXIST when the
+  // name is taken); a backend that keeps none says so.
+  virtual bool WriteReplay(const std::string& /*Name*/, const std::string& /*Text*/, std::string& Error) {
+    Error = "replays are not kept here";
+    return false;
+  }
+  virtual void RemoveReplay(const std::string& /*Name*/) {}
+  // A kept demo's whole text; false with the reason.
+  virtual bool ReadReplay(const std::string& /*Name*/, std::string& /*Text*/, std::string& Error) {
+    Error = "replays are not kept here";
+    return false;
+  }
 };
 
 // The damaged copies' names for a text named Name, in the order they are taken.

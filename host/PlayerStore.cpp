@@ -1,6 +1,8 @@
 #include "PlayerStore.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "ScoreFile.h"
 #include "SettingsFile.h"
@@ -109,6 +111,47 @@ void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TS
   });
 }
 
+namespace {
+
+std::string LocalStamp() {
+  const std::time_t Now = std::time(nullptr);
+  std::tm Local{};
+  localtime_r(&Now, &Local);
+  char Text[32];
+  std::strftime(Text, sizeof Text, "%Y-%m-%d_%H-%M-%S", &Local);
+  return Text;
+}
+
+}  // namespace
+
+std::string TPlayerStore::KeepReplay(const std::string& Text, std::string& Problem) {
+  if (backend_->Name(TPlayerText::Scores).empty()) return "";
+  const std::string Stamp = ReplayStamp ? ReplayStamp() : LocalStamp();
+  // Two games ending in the same second (two programs) each keep their own.
+  for (int Try = 1; Try <= 9; ++Try) {
+    const std::string Name = Stamp + (Try > 1 ? "-" + std::to_string(Try) : "") + ".txt";
+    std::string Error;
+    if (backend_->WriteReplay(Name, Text, Error)) {
+      earlierReplay_ = lastReplay_;
+      lastReplay_ = Name;
+      return Name;
+    }
+    if (errno != EEXIST) {
+      Problem = EscapeControls(Error);
+      return "";
+    }
+  }
+  Problem = "every name for " + Stamp + " is taken";
+  return "";
+}
+
+bool TPlayerStore::ReadReplay(const std::string& Name, std::string& Text, std::string& Problem) {
+  std::string Error;
+  if (IsReplayName(Name) && backend_->ReadReplay(Name, Text, Error)) return true;
+  Problem = IsReplayName(Name) ? EscapeControls(Error) : "the table names no demo for this game";
+  return false;
+}
+
 TScoreSave TPlayerStore::NotSaved(const std::string& Problem) const {
   Warn(backend_->Name(TPlayerText::Scores) + ": the score cannot be saved: " + Problem);
   return TScoreSave{scores_, false, EscapeControls(Problem)};
@@ -137,6 +180,19 @@ TScoreSave TPlayerStore::MergeScores(const std::string& Refused) {
   TScoreTable Merged = Kept;
   for (const TScoreEntry& E : unsaved_) InsertScore(Merged, E);
   if (!backend_->Write(TPlayerText::Scores, FormatScores(Merged), Error)) return NotSaved(Error);
+  // Only once the table no longer names them: the demos of the games that
+  // left it, and this run's game before the last when it never entered.
+  const auto Gone = [&Merged, this](const std::string& Name) {
+    if (Name.empty() || Name == lastReplay_) return false;
+    for (const TScoreEntry& E : Merged)
+      if (E.Replay == Name) return false;
+    return true;
+  };
+  for (const TScoreTable* Table : {&Kept, const_cast<const TScoreTable*>(&unsaved_)})
+    for (const TScoreEntry& E : *Table)
+      if (Gone(E.Replay)) backend_->RemoveReplay(E.Replay);
+  if (Gone(earlierReplay_)) backend_->RemoveReplay(earlierReplay_);
+  earlierReplay_.clear();
   unsaved_.clear();
   scores_ = Merged;
   return TScoreSave{Merged, true, ""};

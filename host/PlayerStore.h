@@ -47,6 +47,12 @@ class TPlayerStore : public IPlayerStore {
   std::string SaveSettings(const TSettings& Settings) override;
   // A game that ends while a merge waits for the lock joins that merge.
   void AddScore(const TScoreEntry& Game, std::function<void(const TScoreSave&)> Done) override;
+  // Named by the local date and time; the demos of games that leave the table
+  // go at the next merge, all but this run's last game's.
+  std::string KeepReplay(const std::string& Text, std::string& Problem) override;
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string& Problem) override;
+  // The stamp a demo's name is made from, YYYY-MM-DD_HH-MM-SS (a test sets it).
+  std::function<std::string()> ReplayStamp;
   void Poll() override { backend_->Poll(); }
   void FinishSaves() override { backend_->Finish(); }
   // A merge waits for the lock: its games' Done is still to come.
@@ -73,6 +79,7 @@ class TPlayerStore : public IPlayerStore {
   TScoreTable unsaved_;  // tried again with the next game
   std::vector<std::function<void(const TScoreSave&)>> waiting_;  // told when the merge is done
   std::string keptDamaged_;  // the damaged text last kept aside: not kept twice
+  std::string lastReplay_, earlierReplay_;  // this run's last game's demo, and the one before it
 };
 
 // Text with its control bytes written as \xNN, so a file's text can drive no

@@ -14,6 +14,14 @@ bool IsIsoDate(const std::string& Date) {
   return D <= (M == 2 && !Leap ? 28 : Days[M - 1]);
 }
 
+bool IsReplayName(const std::string& Name) {
+  if (Name.size() < 5 || Name.size() > 64 || Name[0] == '.' || Name.compare(Name.size() - 4, 4, ".txt") != 0) return false;
+  for (const char C : Name)
+    if (!((C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9') || C == '-' || C == '_' || C == '.'))
+      return false;
+  return true;
+}
+
 namespace {
 
 bool IsSpace(char C) { return C == ' ' || (C >= '\t' && C <= '\r'); }
@@ -54,8 +62,10 @@ TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::v
     const std::string ScoreWord = NextWord(Text, At, End);
     if (!Control && (ScoreWord.empty() || ScoreWord[0] == '#')) continue;
     const std::string LevelWord = NextWord(Text, At, End), DateWord = NextWord(Text, At, End);
+    const std::string ReplayWord = NextWord(Text, At, End);
     long long Score = -1, Level = 0;
-    const bool Good = !Control && NextWord(Text, At, End).empty() && ParseWholeText(ScoreWord, Score) && Score >= 0 &&
+    const bool Good = !Control && NextWord(Text, At, End).empty() && (ReplayWord.empty() || IsReplayName(ReplayWord)) &&
+                      ParseWholeText(ScoreWord, Score) && Score >= 0 &&
                       Score <= INT32_MAX && ParseWholeText(LevelWord, Level) && Level >= 1 && Level <= 10 &&
                       IsIsoDate(DateWord);
     if (!Good) {
@@ -67,7 +77,7 @@ TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::v
         ++More;
       continue;
     }
-    InsertScore(Table, TScoreEntry{int32_t(Score), int(Level), DateWord});
+    InsertScore(Table, TScoreEntry{int32_t(Score), int(Level), DateWord, ReplayWord});
   }
   if (More > 0) Warnings.push_back(Name + ": and " + std::to_string(More) + " more");
   return Table;
@@ -76,6 +86,6 @@ TScoreTable ParseScores(const std::string& Text, const std::string& Name, std::v
 std::string FormatScores(const TScoreTable& Table) {
   std::string Out;
   for (const TScoreEntry& E : Table)
-    Out += std::to_string(E.Score) + " " + std::to_string(E.Level) + " " + E.Date + "\n";
+    Out += std::to_string(E.Score) + " " + std::to_string(E.Level) + " " + E.Date + (E.Replay.empty() ? "" : " " + E.Replay) + "\n";
   return Out;
 }

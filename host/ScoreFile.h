@@ -1,6 +1,6 @@
-// The score file: one game a line, "score level date" (level reached 1-10,
-// ISO date YYYY-MM-DD), best first, at most ten lines. `#` comments and
-// blank lines are allowed.
+// The score file: one game a line, "score level date [replay]" (level reached
+// 1-10, ISO date YYYY-MM-DD, the name of the game's kept demo), best first, at
+// most ten lines. `#` comments and blank lines are allowed.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -19,3 +19,6 @@ std::string FormatScores(const TScoreTable& Table);
 
 // A real calendar date written YYYY-MM-DD.
 bool IsIsoDate(const std::string& Date);
+// A kept demo's name: letters, digits, '-', '_' and '.', ending ".txt", not
+// starting with '.', at most 64 bytes: never a path.
+bool IsReplayName(const std::string& Name);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "SizeText.h"
 #include "TextNumber.h"
 #include "FrameInput.h"
+#include "RulesVersion.h"
 #include "World.h"
 
 namespace {
@@ -215,23 +217,68 @@ std::vector<TScriptEvent> ReadScriptFile(const std::string& Path) { return Parse
 namespace {
 
 const std::string DemoHeaderStart = "# Skyrend demo at ";
+const std::string DemoRulesMark = ", rules ";
 
 }  // namespace
 
 std::string DemoHeaderLine(int Width, int Height) {
   const std::string Size = std::to_string(Width) + "x" + std::to_string(Height);
-  return DemoHeaderStart + Size + ": skyrend --play FILE, or skyrend-sim --script FILE";
+  return DemoHeaderStart + Size + DemoRulesMark + RulesVersion + ": skyrend --play FILE, or skyrend-sim --script FILE";
 }
 
-bool ReadDemoHeader(const std::string& Text, int& Width, int& Height) {
+bool ReadDemoHeader(const std::string& Text, int& Width, int& Height, std::string* Rules) {
   const std::string_view Rest = WithoutByteOrderMark(Text);
   if (Rest.compare(0, DemoHeaderStart.size(), DemoHeaderStart) != 0) return false;
   const size_t Start = DemoHeaderStart.size();
-  const std::string Size(Rest.substr(Start, Rest.find_first_of(":\n", Start) - Start));
+  const size_t SizeEnd = std::min(Rest.find_first_of(":\n", Start), Rest.find(DemoRulesMark, Start));
+  const std::string Size(Rest.substr(Start, SizeEnd - Start));
   if (ReadSizeText(Size, 1, Width, Height) != TSizeRead::Read)
     throw EScriptError(1, "the recorded window size \"" + QuoteWord(Size) + "\" is not WxH within 1.." +
                               std::to_string(MaxViewSide));
+  if (!Rules) return true;
+  Rules->clear();
+  if (SizeEnd < Rest.size() && Rest.compare(SizeEnd, DemoRulesMark.size(), DemoRulesMark) == 0) {
+    const size_t From = SizeEnd + DemoRulesMark.size();
+    *Rules = std::string(Rest.substr(From, std::min(Rest.find_first_of(":\n", From), From + 64) - From));
+  }
   return true;
+}
+
+void CheckDemoRules(const std::string& Text) {
+  int Width = 0, Height = 0;
+  std::string Rules;
+  if (!ReadDemoHeader(Text, Width, Height, &Rules))
+    throw EScriptError(1, "not a demo: its first line names no window size and rules version");
+  if (Rules == RulesVersion) return;
+  const std::string Ours = std::string("this game plays rules version ") + RulesVersion;
+  if (Rules.empty()) throw EScriptError(1, "recorded under no rules version (an older game); " + Ours);
+  throw EScriptError(1, "recorded under rules version \"" + QuoteWord(Rules) + "\"; " + Ours);
+}
+
+std::vector<TScriptEvent> ParseGameDemo(const std::string& Text) {
+  CheckDemoRules(Text);
+  return ParseDemo(Text);
+}
+
+std::vector<TScriptEvent> ReadGameDemo(const std::string& Path) { return ParseGameDemo(ReadScriptText(Path)); }
+
+const char* DemoRulesVersion() { return RulesVersion; }
+
+namespace {
+
+const std::string DemoGameStart = "# the game begins at frame ";
+
+}  // namespace
+
+std::string DemoGameLine(long Frame) { return DemoGameStart + std::to_string(Frame); }
+
+long ReadDemoGameFrame(const std::string& Text) {
+  const size_t Second = Text.find('\n') + 1;
+  if (Second == 0 || Text.compare(Second, DemoGameStart.size(), DemoGameStart) != 0) return 0;
+  const size_t From = Second + DemoGameStart.size();
+  int64_t Frame = 0;
+  const std::string Word = Text.substr(From, Text.find('\n', From) - From);
+  return ReadWholeText(Word, Frame) == TNumberRead::Read && Frame > 0 && Frame <= MaxScriptFrame ? long(Frame) : 0;
 }
 
 std::string ReplayViewTooLarge(int Width, int Height) {
@@ -240,36 +287,48 @@ std::string ReplayViewTooLarge(int Width, int Height) {
          std::to_string(MaxReplayViewPixels) + " pixels; 3840x2160 fits)";
 }
 
-std::string FormatScriptEvent(const TScriptEvent& E) {
-  std::string Out = std::to_string(E.Frame);
+size_t FormatScriptEvent(const TScriptEvent& E, char* Out, size_t Room) {
+  size_t N = 0;
+  // Appends like snprintf, never past Room; N counts what the whole line needs.
+  const auto Put = [&](const char* Format, auto... Values) {
+    const int Wrote = std::snprintf(Out + std::min(N, Room), N < Room ? Room - N : 0, Format, Values...);
+    if (Wrote > 0) N += size_t(Wrote);
+  };
+  Put("%ld", E.Frame);
   for (const auto& V : VerbNames)
-    if (V.Verb == E.Verb) Out += std::string(" ") + V.Name;
+    if (V.Verb == E.Verb) Put(" %s", V.Name);
   switch (E.Verb) {
     case TScriptVerb::Mouse:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
-      if (E.Bits & ssLeft) Out += " left";
-      if (E.Bits & ssRight) Out += " right";
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
+      if (E.Bits & ssLeft) Put(" left");
+      if (E.Bits & ssRight) Put(" right");
       break;
     case TScriptVerb::Joy:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
       for (int n = 0; n < 32; ++n)
-        if (E.Bits & (uint32_t(1) << n)) Out += " " + std::to_string(n + 1);
+        if (E.Bits & (uint32_t(1) << n)) Put(" %d", n + 1);
       break;
     case TScriptVerb::Click:
       break;
     case TScriptVerb::Size:
-      Out += " " + std::to_string(E.A) + " " + std::to_string(E.B);
+      Put(" %lld %lld", static_cast<long long>(E.A), static_cast<long long>(E.B));
       break;
     case TScriptVerb::Stage:
       for (const auto& S : StagingNames)
         if (int64_t(S.What) == E.A) {
-          Out += std::string(" ") + S.Name;
-          if (S.Lo <= S.Hi) Out += " " + std::to_string(E.B);
+          Put(" %s", S.Name);
+          if (S.Lo <= S.Hi) Put(" %lld", static_cast<long long>(E.B));
         }
       break;
     default:
-      Out += " " + std::to_string(E.A);
+      Put(" %lld", static_cast<long long>(E.A));
       break;
   }
-  return Out;
+  return N;
+}
+
+std::string FormatScriptEvent(const TScriptEvent& E) {
+  char Line[MaxScriptEventBytes];
+  const size_t N = FormatScriptEvent(E, Line, sizeof Line);
+  return std::string(Line, std::min(N, sizeof Line - 1));
 }

@@ -68,11 +68,27 @@ std::vector<TScriptEvent> ParseDemo(const std::string& Text);
 // ReadScriptText, then ParseDemo.
 std::vector<TScriptEvent> ReadScriptFile(const std::string& Path);
 
-// A recorded demo's first line: a comment naming the window size it was recorded at.
+// A recorded demo's first line: a comment naming the window size it was
+// recorded at and the rules version it was played under.
 std::string DemoHeaderLine(int Width, int Height);
 // The window size from a script text's first line (after a byte-order mark):
-// false when that line is no demo header; a header whose size is not WxH within 1..MaxViewSide throws EScriptError.
-bool ReadDemoHeader(const std::string& Text, int& Width, int& Height);
+// false when that line is no demo header; a header whose size is not WxH
+// within 1..MaxViewSide throws EScriptError. Rules, when given, gets the
+// header's rules version ("" for a demo recorded before versions).
+bool ReadDemoHeader(const std::string& Text, int& Width, int& Height, std::string* Rules = nullptr);
+// A demo a player may watch or a board may check: throws EScriptError naming
+// both versions when it was recorded under other rules (or none). The
+// simulator does not ask: it runs any file as a script.
+void CheckDemoRules(const std::string& Text);
+// CheckDemoRules, then ParseDemo; and the same read from a file.
+std::vector<TScriptEvent> ParseGameDemo(const std::string& Text);
+std::vector<TScriptEvent> ReadGameDemo(const std::string& Path);
+// A kept game's second line: the frame its game began in (the demo holds the
+// whole run before it, which the world's state depends on); 0 when a demo has none.
+std::string DemoGameLine(long Frame);
+long ReadDemoGameFrame(const std::string& Text);
+// The rules this build plays, for the shells' --version.
+const char* DemoRulesVersion();
 
 // Why a headless tool refuses to draw a view of Width x Height: "" when it
 // is within MaxReplayViewPixels.
@@ -80,6 +96,10 @@ std::string ReplayViewTooLarge(int Width, int Height);
 
 // The event as one script line, without the line break.
 std::string FormatScriptEvent(const TScriptEvent& Event);
+// The same into Out without allocating: the length the line needs (written
+// in full, with a NUL, when it is below Room). MaxScriptEventBytes holds any.
+constexpr size_t MaxScriptEventBytes = 512;
+size_t FormatScriptEvent(const TScriptEvent& Event, char* Out, size_t Room);
 
 class EScriptError : public std::exception {
  public:

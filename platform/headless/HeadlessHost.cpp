@@ -22,6 +22,7 @@ THostPlatform THeadlessHost::Platform(int Width, int Height, const std::string& 
   P.Settings = Player.Settings;
   P.Scores = Player.Scores;
   P.Store = Player.Store;
+  P.RecordGames = Player.RecordGames;
   if (Player.Store) P.Today = LocalDate;
   return P;
 }

@@ -24,6 +24,7 @@ struct THeadlessPlayer {
   TSettings Settings;
   TScoreTable Scores;
   IPlayerStore* Store = nullptr;
+  bool RecordGames = false;  // every game recorded in memory, as the desktop does
 };
 
 class THeadlessHost : private IHostShell {

@@ -38,7 +38,7 @@ int RunDesktopGame(int argc, char* argv[]) {
       std::fputs(UsageText, stdout);
       return 0;
     case TCommandLine::TAction::Version:
-      std::printf("%s\n", VersionText);
+      std::printf("%s (rules %s)\n", VersionText, DemoRulesVersion());
       return 0;
     case TCommandLine::TAction::Error:
       std::fprintf(stderr, "skyrend: %s\nTry skyrend --help for the options.\n", Line.Error.c_str());
@@ -60,7 +60,7 @@ int RunDesktopGame(int argc, char* argv[]) {
   // before the window, so a bad file costs no game.
   try {
     if (Line.Demo == TCommandLine::TDemo::Record) Shell.SetRecording(CreateDemoFile(Line.DemoPath), Line.DemoPath);
-    if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadScriptFile(Line.DemoPath));
+    if (Line.Demo == TCommandLine::TDemo::Play) Shell.SetReplay(ReadGameDemo(Line.DemoPath));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skyrend: %s: %s\n", QuoteName(Line.DemoPath).c_str(), e.what());
     return 2;

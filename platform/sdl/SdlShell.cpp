@@ -184,6 +184,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   Platform.Store = store_;
   Platform.Today = LocalDate;
   Platform.HostScreens = true;
+  Platform.RecordGames = true;
   host_ = std::make_unique<TGameHost>(Platform);
   if (recording_) host_->Record(std::move(recording_), recordingName_);
   if (replay_) host_->Replay(std::move(*replay_));

@@ -96,6 +96,7 @@ bool TWebShell::Start() {
   Platform.Today = LocalDate;
   sound_->SetVolume(Platform.Settings.Volume, Platform.Settings.Muted);
   Platform.HostScreens = true;
+  Platform.RecordGames = true;
   Platform.WindowSettings = false;  // the page's canvas has no window of its own
   host_ = std::make_unique<TGameHost>(Platform);
   host_->Resize(Width, Height);

@@ -112,7 +112,13 @@ void TWebShell::MouseDown(const EmscriptenMouseEvent& Event) {
     if (host_->Press(int(Event.targetX * Scale), int(Event.targetY * Scale))) pausedDirty_ = true;
     return;
   }
-  // A click takes the pointer; later ones play.
+  // A free pointer's click, or a tap, on the title's table chooses a row and
+  // watches it; any other click takes the pointer, and later ones play.
+  const double Scale = CanvasPixelsPerCssPixel();
+  if (!locked_ && host_->Press(int(Event.targetX * Scale), int(Event.targetY * Scale))) {
+    pressTaken_ = Event.button == 0;
+    return;
+  }
   if (!locked_) emscripten_request_pointerlock("#canvas", EM_TRUE);
 }
 

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace {
@@ -96,6 +97,15 @@ EM_JS(void, RequestScoresLock, (void* Work, int TimeoutMs), {
   });
 });
 
+EM_JS(void, RemoveStorageItem, (const char* Key), {
+  try {
+    window.localStorage.removeItem(UTF8ToString(Key));
+  } catch (e) {
+  }
+});
+
+std::string ReplayKey(const std::string& Name) { return "skyrend.replay." + Name; }
+
 std::string Taken(char* Failure) {
   std::string Text = Failure ? Failure : "storage is unavailable";
   std::free(Failure);
@@ -151,4 +161,33 @@ bool TWebStorageBackend::KeepDamaged(TPlayerText Which, const std::string& Text,
 
 void TWebStorageBackend::WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) {
   RequestScoresLock(new std::function<void(const std::string&)>(std::move(Work)), int(TimeoutMs));
+}
+
+bool TWebStorageBackend::WriteReplay(const std::string& Name, const std::string& Text, std::string& Error) {
+  std::string Old;
+  if (ReadReplay(Name, Old, Error)) {
+    errno = EEXIST;  // never over another game's demo
+    Error = "the name is taken";
+    return false;
+  }
+  errno = 0;
+  char* Failure = SetStorageItem(ReplayKey(Name).c_str(), Text.data(), unsigned(Text.size()));
+  if (!Failure) return true;
+  Error = "this browser keeps nothing more (" + Taken(Failure) + ")";
+  return false;
+}
+
+void TWebStorageBackend::RemoveReplay(const std::string& Name) { RemoveStorageItem(ReplayKey(Name).c_str()); }
+
+bool TWebStorageBackend::ReadReplay(const std::string& Name, std::string& Text, std::string& Error) {
+  char* Failure = nullptr;
+  unsigned Length = 0;
+  char* Value = GetStorageItem(ReplayKey(Name).c_str(), &Failure, &Length);
+  if (!Value) {
+    Error = Failure ? Taken(Failure) : "the demo is gone";
+    return false;
+  }
+  Text.assign(Value, Length);
+  std::free(Value);
+  return true;
 }

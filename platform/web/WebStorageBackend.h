@@ -2,7 +2,8 @@
 // the browser's localStorage under "skyrend.settings" and "skyrend.scores"
 // (damaged tables kept as "skyrend.scores.bad", ".bad.1" ...). The merge of a
 // game into the table runs under a Web Lock (navigator.locks) on the table,
-// so two tabs ending games at once take turns and keep both.
+// so two tabs ending games at once take turns and keep both. The kept games'
+// demos are "skyrend.replay.NAME" items beside them.
 #pragma once
 #include "PlayerBackend.h"
 
@@ -13,4 +14,7 @@ class TWebStorageBackend : public IPlayerBackend {
   bool Write(TPlayerText Which, const std::string& Text, std::string& Error) override;
   bool KeepDamaged(TPlayerText Which, const std::string& Text, std::string& KeptAs, std::string& Error) override;
   void WithScoresLock(unsigned TimeoutMs, std::function<void(const std::string& Refused)> Work) override;
+  bool WriteReplay(const std::string& Name, const std::string& Text, std::string& Error) override;
+  void RemoveReplay(const std::string& Name) override;
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string& Error) override;
 };

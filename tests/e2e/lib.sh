@@ -65,6 +65,12 @@ e2e_init() {
   export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
 }
 
+# e2e_rules: the rules version the game's demos carry (from --version).
+e2e_rules() { DISPLAY= "$GAME" --version | sed -nE 's/.*\(rules (.*)\)$/\1/p'; }
+
+# e2e_demo_header WxH: the first line of a demo this game plays.
+e2e_demo_header() { printf '# Skyrend demo at %s, rules %s: x\n' "$1" "$(e2e_rules)"; }
+
 # e2e_start_wm: a window manager on the display, as on a desktop (full screen,
 # minimising and the focus go through it).
 e2e_start_wm() {

@@ -8,7 +8,7 @@ out="$(DISPLAY= "$GAME" --help)" || e2e_fail "--help: exit code $?"
 printf '%s' "$out" | grep -q -- '--window' || e2e_fail "--help does not list --window"
 printf '%s' "$out" | grep -q 'Alt+Enter' || e2e_fail "--help does not list the keys"
 [ "$(DISPLAY= "$GAME" -h)" = "$out" ] || e2e_fail "-h differs from --help"
-DISPLAY= "$GAME" --version | grep -Eq '^skyrend [0-9]+\.[0-9]+\.[0-9]+$' || e2e_fail "--version"
+DISPLAY= "$GAME" --version | grep -Eq '^skyrend [0-9]+\.[0-9]+\.[0-9]+ \(rules [^ ]+\)$' || e2e_fail "--version"
 rc=0
 "$GAME" --play >/dev/null 2>"$E2E_TMP/bad" || rc=$?
 [ "$rc" -eq 2 ] || e2e_fail "--play without a file: exit code $rc"

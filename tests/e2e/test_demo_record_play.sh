@@ -18,7 +18,7 @@ e2e_quit_play
 e2e_wait_exit 15
 [ "$GAME_RC" -eq 0 ] || e2e_fail "recording ended with exit code $GAME_RC"
 
-size="$(head -n1 "$DEMO" | sed -nE 's/^# Skyrend demo at ([0-9]+x[0-9]+):.*/\1/p')"
+size="$(head -n1 "$DEMO" | sed -nE 's/^# Skyrend demo at ([0-9]+x[0-9]+)[,:].*/\1/p')"
 [ -n "$size" ] || e2e_fail "the demo does not name its window size: $(head -n1 "$DEMO")"
 z_frame="$(sed -nE 's/^([0-9]+) down 90$/\1/p' "$DEMO" | head -n1)"
 [ -n "$z_frame" ] || e2e_fail "the demo holds no press of Z"

@@ -121,7 +121,7 @@ clicks="$(grep -c ' click$' "$DEMO" || true)"
 gap="$(awk '$2 == "tick" && $1 >= 2 { if (n++ && $3 - last > max) max = $3 - last; last = $3 } END { print max + 0 }' "$DEMO")"
 [ "$gap" -lt 1500 ] || e2e_fail "the demo's clock jumps by $gap ms"
 last="$(awk '$2 == "tick" { f = $1 } END { print f }' "$DEMO")"
-size="$(head -n1 "$DEMO" | sed -nE 's/^# Skyrend demo at ([0-9]+x[0-9]+):.*/\1/p')"
+size="$(head -n1 "$DEMO" | sed -nE 's/^# Skyrend demo at ([0-9]+x[0-9]+)[,:].*/\1/p')"
 "$SIM" --script "$DEMO" --size "$size" --frames "$last" --shot "$last:$E2E_TMP/replayed.png" >/dev/null ||
   e2e_fail "the simulator refused the demo"
 # The replay's last frame against the window's last picture, down the left

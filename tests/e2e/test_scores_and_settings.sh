@@ -67,16 +67,44 @@ changed="$(e2e_diff foot1 foot2)"
 e2e_press Escape
 e2e_wait_exit 15
 
-# Z starts a game, Space held fires and Left held turns until the game ends
-# (frame 555, 1600 points); the game over runs out and the title is back by frame 700.
+# A replayed demo is never scored: Z starts a game, Space held fires and Left
+# held turns until the game ends (frame 555, 1600 points); the table stays as it
+# was and "REPLAY" shows in yellow at the top left while the demo plays.
 DEMO="$E2E_TMP/ends.txt"
-printf '# Skyrend demo at 800x600: ends in a game over\n60 down 90\n62 up 90\n64 down 32\n70 down 37\n700 up 32\n700 up 37\n' >"$DEMO"
+{ e2e_demo_header 800x600; printf '60 down 90\n62 up 90\n64 down 32\n70 down 37\n700 up 32\n700 up 37\n'; } >"$DEMO"
+cp "$SCORES" "$E2E_TMP/scores.before"
 "$GAME" --play "$DEMO" --no-vsync >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
 GAME_PID=$!
+e2e_wait_title 20 >/dev/null
+e2e_shot replay
 e2e_wait_exit 60
 [ "$GAME_RC" -eq 0 ] || e2e_fail "the demo ended with exit code $GAME_RC"
-expected="$(printf '5000 3 2026-01-01\n1600 1 %s' "$(date +%F)")"
-[ "$(cat "$SCORES")" = "$expected" ] || e2e_fail "scores.txt holds: $(cat "$SCORES")"
+cmp -s "$SCORES" "$E2E_TMP/scores.before" || e2e_fail "the replay was scored: $(cat "$SCORES")"
+yellow="$(convert "$E2E_TMP/replay.png" -crop 25%x12%+0+6% +repage -fuzz 20% -fill black +opaque '#ffd933' \
+  -fill white -opaque '#ffd933' -format '%[fx:int(1000*mean)]' info:)"
+[ "$yellow" -gt 5 ] || e2e_fail "no yellow REPLAY marker at the top left ($yellow per mille)"
+
+# A game played ends in the table with its demo, merged with the games it
+# held, and the damaged file is kept as scores.txt.bad.
+"$GAME" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+GAME_PID=$!
+e2e_wait_title 20 >/dev/null
+e2e_press z
+xdotool keydown space keydown Left
+for i in $(seq 1 150); do
+  grep -qE " $(date +%F)( |\$)" "$SCORES" && break
+  sleep 0.2
+done
+xdotool keyup space keyup Left
+e2e_press Escape
+e2e_wait_exit 15
+line="$(grep -E "^[1-9][0-9]* [0-9]+ $(date +%F) [0-9_-]+\.txt\$" "$SCORES")" ||
+  e2e_fail "the game played was not kept with its demo: $(cat "$SCORES")"
+# Its demo, kept beside the table, is the game: checked with no picture, it reaches the same score.
+set -- $line
+checked="$("$PROGRAM_DIR/skyrend-verify" "$XDG_DATA_HOME/skyrend/replays/$4")" || e2e_fail "the kept demo: $checked"
+printf '%s' "$checked" | grep -q ": score $1, level $2, " || e2e_fail "the kept demo is not the game $line: $checked"
+grep -q '^5000 3 2026-01-01$' "$SCORES" || e2e_fail "the kept game was lost: $(cat "$SCORES")"
 [ "$(cat "$SCORES.bad")" = "$(printf '5000 3 2026-01-01\nnot a score')" ] || e2e_fail "no scores.txt.bad"
 cmp -s "$SETTINGS" "$E2E_TMP/settings.before" || e2e_fail "settings.ini was written: $(cat "$SETTINGS")"
-echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a failed one said, the score merged into scores.txt"
+echo "PASS: settings kept and not overridden, M silent and saved, F12 picture $size, a failed one said, a replay not scored, a game played merged into scores.txt with its demo"

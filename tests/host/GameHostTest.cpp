@@ -10,11 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "DemoCheck.h"
 #include "FakeServices.h"
+#include "HostScreens.h"
 #include "HeadlessContext.h"
 #include "FrameInput.h"
 #include "HeadlessHost.h"
@@ -302,6 +306,18 @@ class TNotingStore : public IPlayerStore {
     Answer = [this, Done] { Done(TScoreSave{OnDisk, Problem.empty(), Problem}); };
     if (!Late) Answer();
   }
+  std::string KeepReplay(const std::string& Text, std::string& Problem) override {
+    Replays.push_back(Text);
+    Problem = ReplayProblem;
+    return ReplayProblem.empty() ? "r" + std::to_string(Replays.size()) + ".txt" : "";
+  }
+  bool ReadReplay(const std::string& Name, std::string& Text, std::string&) override {
+    Text = Kept[Name];
+    return true;
+  }
+  std::map<std::string, std::string> Kept;
+  std::vector<std::string> Replays;
+  std::string ReplayProblem;
   std::string Problem;  // every save fails with it
   bool Late = false;    // the answer waits for Answer(), as a lock granted later does
   std::function<void()> Answer;
@@ -313,8 +329,10 @@ class TNotingStore : public IPlayerStore {
 class PlayerHostTest : public ::testing::Test {
  protected:
   PlayerHostTest() : Context(64, 48) {}
-  void Start(IPlayerStore* Store, TScoreTable Scores = {}) {
+  void Start(IPlayerStore* Store, TScoreTable Scores = {}, bool RecordGames = false) {
     THostPlatform P = TestPlatform(Wall, Sound, Shell);
+    P.RecordGames = RecordGames;
+    P.HostScreens = RecordGames;  // as the desktop and the page have them
     P.Store = Store;
     P.Scores = std::move(Scores);
     P.Today = [] { return std::string("2026-12-07"); };
@@ -368,6 +386,108 @@ TEST_F(PlayerHostTest, AGameThatEndsTakesItsPlaceOnceInTheTableKeptInMemory) {
   PlayGameEnding(0, 0);
   EXPECT_EQ(Host->LastGame().Place, 0) << "a game without points takes no place";
   EXPECT_EQ(Host->Scores().size(), 3u);
+}
+
+TEST_F(PlayerHostTest, AReplayedGameIsNeverScored) {
+  Start(&Store, {{5000, 4, "2026-12-01"}});
+  // From the title: Z, then 7000 points and three hits, as a demo.
+  const long F = Host->FrameNumber() + 1;
+  std::vector<TScriptEvent> Demo;
+  for (auto [Frame, Verb, A, B] : std::vector<std::tuple<long, TScriptVerb, int64_t, int64_t>>{
+           {F, TScriptVerb::Down, 90, 0}, {F, TScriptVerb::Up, 90, 0}, {F + 1, TScriptVerb::Stage, int64_t(TStaging::Score), 7000},
+           {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0}, {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0},
+           {F + 1, TScriptVerb::Stage, int64_t(TStaging::Hit), 0}, {F + 5, TScriptVerb::Tick, 0, 0}}) {
+    TScriptEvent E;
+    E.Frame = Frame, E.Verb = Verb, E.A = A, E.B = B;
+    Demo.push_back(E);
+  }
+  Host->Replay(Demo, 16);
+  while (!Host->ReplayFinished()) Frame();
+  ASSERT_EQ(Host->World().GameOverTimer, 96) << "the game over began four frames before the demo ended";
+  EXPECT_TRUE(Store.Added.empty());
+  EXPECT_EQ(Host->LastGame().Score, 7000);
+  EXPECT_TRUE(Host->LastGame().Replayed);
+  EXPECT_EQ(Host->LastGame().Place, 0);
+  EXPECT_FALSE(Host->LastGame().NewHighScore);
+}
+
+TEST_F(PlayerHostTest, AGameThatEndsWithPointsIsKeptAsADemoThatReplaysToItsScore) {
+  Start(&Store, {}, true);
+  for (int i = 0; i < 30; ++i) Frame();  // the title, whose frames the demo holds too
+  // Z, then fire held until the aliens end the game.
+  Host->KeyDown(90);
+  Host->KeyUp(90);
+  Host->KeyDown(32);
+  const long Began = Host->FrameNumber();
+  while (Host->World().GameOverTimer == 0 && Host->FrameNumber() < 3000) Frame();
+  ASSERT_GT(Host->LastGame().Score, 0);
+  ASSERT_EQ(Store.Replays.size(), 1u);
+  EXPECT_EQ(Store.Added.at(0).Replay, "r1.txt");
+  const std::string& Demo = Store.Replays[0];
+  EXPECT_EQ(ReadDemoGameFrame(Demo), Began);
+  TModelRadii Radii;
+  std::string Failure;
+  ASSERT_TRUE(ReadModelRadii(DefaultProgramFolder(), Radii, Failure)) << Failure;
+  const TDemoCheck C = CheckDemoText(Demo, Radii);
+  EXPECT_FALSE(C.Refused) << C.Reason;
+  EXPECT_EQ(C.Score, Host->LastGame().Score);
+  EXPECT_EQ(C.Frames, Host->FrameNumber() - 1);
+
+  // A demo the store cannot keep is said, and the game is scored all the same.
+  Store.ReplayProblem = "No space left on device";
+  for (int i = 0; i < 200; ++i) Frame();
+  Host->KeyUp(32);
+  PlayGameEnding(700, 0);
+  EXPECT_EQ(Host->NoticeText(), "Replay not kept: No space left on device");
+  EXPECT_EQ(Store.Added.at(1), (TScoreEntry{700, 1, "2026-12-07", ""}));
+}
+
+TEST_F(PlayerHostTest, TheBestGamePlaysSilentAfterHalfAMinuteWithoutAKeyUntilAKeyOrAMinute) {
+  Store.Kept["best.txt"] = DemoHeaderLine(64, 48) + "\n# the game begins at frame 60\n60 down 90\n62 up 90\n64 down 32\n5000 up 32\n";
+  Store.Kept["old.txt"] = "# Skyrend demo at 64x48, rules 0: x\n1 tick 16\n";
+  Start(&Store, {{100, 1, "2026-12-01", "best.txt"}, {50, 1, "2026-12-01", "old.txt"}}, true);
+  const auto Wait = [this](uint32_t Ms) {
+    for (const uint32_t Until = Wall.Now + Ms; Wall.Now < Until;) Frame();
+  };
+  Wait(TitleLogoFrames * 16 + 29000);  // the table showed, then 29 s went by
+  EXPECT_FALSE(Host->Watching());
+  Wait(1200);
+  ASSERT_TRUE(Host->Watching());
+  Sound.Events.clear();
+  Wait(1000);  // the demo's game has begun and fires
+  EXPECT_TRUE(Sound.Events.empty()) << "the attract mode is silent";
+  Wait(AttractMs - 1000);
+  EXPECT_FALSE(Host->Watching()) << "a minute at most";
+  EXPECT_EQ(Host->World().OnTitleScreen, 1);
+  Wait(TitleLogoFrames * 16 + 31000);
+  ASSERT_TRUE(Host->Watching());
+  Host->KeyDown(65);
+  EXPECT_FALSE(Host->Watching()) << "any key returns";
+
+  // A demo of other rules is refused on screen; the title stays.
+  Host->KeyDown(40);  // Down
+  Host->KeyDown(40);  // Down
+  EXPECT_EQ(Host->ChosenRow(), 1);
+  Host->KeyDown(13);  // Return
+  EXPECT_FALSE(Host->Watching());
+  EXPECT_EQ(Host->NoticeText(), std::string("Replay cannot be played: line 1: recorded under rules version \"0\"; "
+                                            "this game plays rules version ") + DemoRulesVersion());
+}
+
+TEST_F(PlayerHostTest, APressOnTheTitlesTableChoosesARowAndASecondOneWatchesIt) {
+  Store.Kept["a.txt"] = DemoHeaderLine(64, 48) + "\n60 down 90\n";
+  Start(&Store, {{100, 1, "2026-12-01", "a.txt"}, {50, 1, "2026-12-01", "a.txt"}}, true);
+  // At 640 x 480 the table's rows are 23.2 pixels apart, the first centred 83.5 from the top.
+  Host->Resize(640, 480);
+  EXPECT_FALSE(Host->Press(320, 107)) << "the logo shows, not the table";
+  Host->KeyDown(40);  // Down
+  ASSERT_EQ(Host->ChosenRow(), 0);
+  EXPECT_TRUE(Host->Press(320, 107));
+  EXPECT_EQ(Host->ChosenRow(), 1);
+  EXPECT_FALSE(Host->Press(320, 400)) << "below the table";
+  EXPECT_FALSE(Host->Watching());
+  EXPECT_TRUE(Host->Press(320, 100));
+  EXPECT_TRUE(Host->Watching());
 }
 
 TEST_F(PlayerHostTest, WithAStoreThePlaceIsTheGamesInTheMergedTable) {

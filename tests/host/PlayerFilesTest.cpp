@@ -201,6 +201,41 @@ TEST_F(PlayerFilesTest, ADamagedScoreFileIsKeptAsBadAndEveryReadableGameStays) {
   EXPECT_EQ(Read(Paths.Scores + ".bad"), Damaged);
 }
 
+TEST_F(PlayerFilesTest, TheTablesGamesKeepTheirDemosAndAGameThatLeavesItTakesItsDemoAlong) {
+  // Another program's game, kept with its demo; ten games fill the table.
+  const std::string Replays = FolderOf(Paths.Scores) + "/replays/";
+  Write(Paths.Scores, "100 1 2026-01-01 old.txt\n");
+  Write(Replays + "old.txt", "# old\n");
+  TPlayerFiles S = Store();
+  S.ReplayStamp = [] { return std::string("2026-12-08_10-00-00"); };
+  EXPECT_EQ(S.LoadScores().at(0).Replay, "old.txt");
+  std::string Problem;
+  for (int i = 0; i < 9; ++i) {
+    const std::string Name = S.KeepReplay("demo " + std::to_string(i), Problem);
+    EXPECT_EQ(Name, "2026-12-08_10-00-00" + (i ? "-" + std::to_string(i + 1) : std::string()) + ".txt");
+    Add(S, {1000 + i, 1, "2026-12-08", Name});
+  }
+  EXPECT_EQ(Read(Replays + "2026-12-08_10-00-00-9.txt"), "demo 8");
+  EXPECT_EQ(S.KeepReplay("ten", Problem), "") << "every name of that second is taken";
+  EXPECT_EQ(Problem, "every name for 2026-12-08_10-00-00 is taken");
+  S.ReplayStamp = [] { return std::string("2026-12-08_10-00-01"); };
+  // The eleventh game pushes the other program's out: its demo goes with it.
+  Add(S, {2000, 2, "2026-12-08", S.KeepReplay("best", Problem)});
+  EXPECT_EQ(access((Replays + "old.txt").c_str(), F_OK), -1);
+  EXPECT_EQ(Read(Paths.Scores).substr(0, 42), "2000 2 2026-12-08 2026-12-08_10-00-01.txt\n");
+  // A game below the table keeps its demo as the last game's, until the next game ends.
+  const std::string Low = S.KeepReplay("low", Problem);
+  Add(S, {5, 1, "2026-12-08", Low});
+  EXPECT_EQ(Read(Replays + Low), "low");
+  Add(S, {6, 1, "2026-12-08", S.KeepReplay("low too", Problem)});
+  EXPECT_EQ(access((Replays + Low).c_str(), F_OK), -1);
+  // A fourth field that could name a path is damage, not a demo.
+  std::vector<std::string> W;
+  bool Damaged = false;
+  EXPECT_TRUE(ParseScores("1 1 2026-01-01 ../x.txt\n", "s", W, Damaged).empty());
+  EXPECT_TRUE(Damaged);
+}
+
 TEST_F(PlayerFilesTest, AHugeScoreFileIsNeitherReadWholeNorReplaced) {
   const std::string Huge(MaxTextFileBytes + 1, '1');
   std::string Made;

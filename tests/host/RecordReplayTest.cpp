@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "GameRecording.h"
 #include "HeadlessContext.h"
 #include "HeadlessHost.h"
 #include "InputStream.h"
@@ -90,4 +91,14 @@ TEST(DemoRecording, KeysAreWrittenAsTheFormSeesThem) {
   EXPECT_EQ(Script.str(), "1 down 78\n1 repeat 78\n1 tick 16\n2 up 78\n2 click\n2 tick 40\n");
   EXPECT_EQ(Rec.Frame(), 3);
   EXPECT_FALSE(Rec.Held(78));
+}
+
+TEST(GameRecording, GrowsPastItsReservationAndStopsWholeAtItsLimit) {
+  TGameRecording Run(4, 10);
+  Run.Append("1 tick 0\n", 9);  // past the 4 bytes reserved
+  EXPECT_EQ(Run.Text(), "1 tick 0\n");
+  Run.Append("2 tick 16\n", 10);  // would pass the limit: nothing of it is kept, nor anything after
+  Run.Append("x", 1);
+  EXPECT_TRUE(Run.Over());
+  EXPECT_EQ(Run.Text(), "1 tick 0\n");
 }

@@ -197,6 +197,33 @@ TEST(ScriptFormat, ADemoNamesItsWindowSizeInItsFirstLine) {
     EXPECT_THROW(ReadDemoHeader(Bad, W, H), EScriptError) << Bad;
 }
 
+TEST(ScriptFormat, ADemoOfOtherRulesIsRefusedNamingBothVersions) {
+  const std::string Ours = std::string("this game plays rules version ") + DemoRulesVersion();
+  const struct {
+    std::string Text, Error;
+  } Cases[] = {
+      {DemoHeaderLine(640, 480) + "\n1 down 90\n", ""},
+      {"# Skyrend demo at 640x480, rules 0.9: x\n1 down 90\n", "line 1: recorded under rules version \"0.9\"; " + Ours},
+      {"# Skyrend demo at 640x480: x\n1 down 90\n", "line 1: recorded under no rules version (an older game); " + Ours},
+      {"1 down 90\n", "line 1: not a demo: its first line names no window size and rules version"},
+  };
+  for (const auto& Case : Cases) {
+    std::string Error;
+    try {
+      EXPECT_EQ(ParseGameDemo(Case.Text).size(), 1u);
+    } catch (const EScriptError& e) {
+      Error = e.what();
+    }
+    EXPECT_EQ(Error, Case.Error) << Case.Text;
+    EXPECT_EQ(ParseScript(Case.Text).size(), 1u) << "a script runs whatever its rules";
+  }
+  int W = 0, H = 0;
+  std::string Rules = "x";
+  EXPECT_TRUE(ReadDemoHeader("# Skyrend demo at 800x600, rules 7b: y\n", W, H, &Rules));
+  EXPECT_EQ(W * 10000 + H, 8000600);
+  EXPECT_EQ(Rules, "7b");
+}
+
 TEST(ScriptFormat, AFileIsBoundedInSizeKindAndLineLength) {
   const auto ErrorReading = [](const std::string& Path) -> std::string {
     try {
@@ -249,7 +276,7 @@ TEST(ScriptFormat, AByteOrderMarkIsSkippedAndPlayChecksTheDemoHeader) {
     std::fputs(Header, F);
     std::fputs("1 tick 16\n", F);
     std::fclose(F);
-    EXPECT_THROW(ReadScriptFile(Path), EScriptError) << Header;
+    EXPECT_THROW(ReadGameDemo(Path), EScriptError) << Header;
   }
   std::remove(Path.c_str());
 }

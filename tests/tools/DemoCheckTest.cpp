@@ -63,7 +63,8 @@ TEST(DemoCheck, RefusesWhatNoGameRecords) {
   const struct {
     std::string Text, Reason;
   } Cases[] = {
-      {"1 tick 16\n", "line 1: not a demo: its first line names no window size"},
+      {"1 tick 16\n", "line 1: not a demo: its first line names no window size and rules version"},
+      {"# Skyrend demo at 1024x768, rules 0: x\n1 tick 16\n", std::string("line 1: recorded under rules version \"0\"; this game plays rules version ") + DemoRulesVersion()},
       {Header + "5\n", "line 2: expected \"FRAME VERB ARGS\""},
       {Header + "5 stage score 99999\n", "line 2: a game never records \"stage\""},
   };

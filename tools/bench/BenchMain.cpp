@@ -203,7 +203,9 @@ int Run(int Rounds, const THeadlessPlayer& Player) {
   const int TitleWarmUp = 10;
   const long Start = 2 + TitleWarmUp + long(Rounds) * MeasuredFrames;
   THeadlessContext Context(Width, Height);
-  THeadlessHost Sim(Width, Height, Folder, ParseScript(BenchScript(Start)), 16, Player);
+  THeadlessPlayer Recording = Player;
+  Recording.RecordGames = true;  // every game recorded in memory, as in the desktop and the page
+  THeadlessHost Sim(Width, Height, Folder, ParseScript(BenchScript(Start)), 16, Recording);
   if (!Sim.Step()) {
     for (const auto& M : Sim.Messages.Messages) std::fprintf(stderr, "skyrend-bench: %s\n", M.c_str());
     return 1;

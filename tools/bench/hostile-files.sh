@@ -12,7 +12,8 @@ source "$(dirname "$0")/private-xvfb.sh"
 export SKYREND_NO_DIALOGS=1 SDL_AUDIODRIVER=dummy
 demo="$(dirname "$0")/../../tests/data/demos/demo1.txt"
 short="$work/short.txt"
-{ head -n1 "$demo"; echo "1 tick 16"; echo "30 tick 16"; } >"$short"
+rules="$("$bin/skyrend" --version | sed -nE 's/.*\(rules (.*)\)$/\1/p')"
+{ echo "# Skyrend demo at 1024x768, rules $rules: x"; echo "1 tick 16"; echo "30 tick 16"; } >"$short"
 
 # A program folder of its own: the build's files, one of them replaced.
 program() {

@@ -11,11 +11,12 @@ bin=$1 short=${2:-120} long=${3:-720}
 work=$(mktemp -d)
 source "$(dirname "$0")/private-xvfb.sh"
 export SDL_AUDIODRIVER=dummy SKYREND_FRAME_STATS=1
+rules="$("$bin/skyrend" --version | sed -nE 's/.*\(rules (.*)\)$/\1/p')"
 
 # CPU seconds (user + system) of one playback of FRAMES title frames; its frame statistics go to stderr.
 cpu_of() {
   # A key released on the title changes nothing; it only marks the demo's last frame.
-  printf '# Skyrend demo at 1024x768: skyrend --play FILE, or skyrend-sim --script FILE\n%d up 39\n' "$1" > "$work/demo.txt"
+  printf '# Skyrend demo at 1024x768, rules %s: x\n%d up 39\n' "$rules" "$1" > "$work/demo.txt"
   /usr/bin/time -f '%U %S' -o "$work/time" "$bin/skyrend" --window --play "$work/demo.txt" >/dev/null 2>"$work/stderr" ||
     { echo "the game failed:" >&2; cat "$work/stderr" >&2; return 1; }
   grep -h 'frame intervals' "$work/stderr" >&2 || true

@@ -32,6 +32,7 @@ inline std::string PlayerFault(const std::string& Text) {
   for (size_t I = 0; I < Table.size(); ++I) {
     const TScoreEntry& E = Table[I];
     if (E.Score < 0 || E.Level < 1 || E.Level > 10 || !IsIsoDate(E.Date)) return "a game outside its ranges was read";
+    if (!E.Replay.empty() && !IsReplayName(E.Replay)) return "a demo's name that is no plain file name was read";
     if (I > 0 && Table[I - 1].Score < E.Score) return "the table is not best first";
   }
   // What the game writes reads back the same, without a warning.

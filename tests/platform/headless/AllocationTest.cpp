@@ -52,10 +52,12 @@ TEST(Allocation, TheCounterSeesAnAllocation) {
 
 TEST(Allocation, SteadyTitleAndPlayFramesAllocateNothing) {
   // Title for 100 frames, then play with fire held and a turn: aliens come,
-  // shoot and get shot, fragments fly.
+  // shoot and get shot, fragments fly. Every game is recorded, as in the game.
   PrimeStackWalk();
   THeadlessContext Context(320, 240);
-  THeadlessHost Sim(320, 240, DefaultProgramFolder(), ParseScript("105 down 90\n105 down 39\n"));
+  THeadlessPlayer Player;
+  Player.RecordGames = true;
+  THeadlessHost Sim(320, 240, DefaultProgramFolder(), ParseScript("105 down 90\n105 down 39\n"), 16, Player);
   ASSERT_GE(AllocationsOver(Sim, 20), 0);  // start-up loads the models
   EXPECT_EQ(AllocationsOver(Sim, 60), 0) << "title frames 21 to 80";
   ASSERT_GE(AllocationsOver(Sim, 400), 0);
