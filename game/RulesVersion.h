@@ -3,4 +3,4 @@
 // version is refused, since it would replay into a different game.
 #pragma once
 
-constexpr char RulesVersion[] = "1";
+constexpr char RulesVersion[] = "2";

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr char StoredVersion[] = "1";
-constexpr uint64_t StoredHash = 0x9750e51e1f5faa83ull;
+constexpr char StoredVersion[] = "2";
+constexpr uint64_t StoredHash = 0x269019a2c6adefb3ull;
 
 // Z starts a game; fire held, Up pressed and held with the keyboard's
 // repeats, the mouse turning, until the aliens end it; then the title again.
