@@ -53,6 +53,8 @@ TEST(BoardOnSqlite, RanksTheReplayedScoreAndRefusesEachFaultWithItsReason) {
       // A demo the game's check refuses (no demo, or of another rules
       // version) is refused with the check's own reason.
       {"no demo", "# a text\n1 tick 40\n", -1, "not a demo"},
+      {"other rules", "# Skyrend demo at 1024x768, rules 0.1: x" + Longer(Demo, 500).substr(Demo.find('\n')), Score,
+       "recorded under rules version \"0.1\""},
       {"over two hours", Longer(Demo, 432001), -1, "more than 432000"},
       {"no score claimed", Longer(Demo, 400), -1, ""},
   };

@@ -13,7 +13,15 @@ const { Launch, Uncover, Sleep, WaitFor, Check, Failed } = require('./Browser.js
 
 const [WebBuild, NativeBin, Pictures = os.tmpdir()] = process.argv.slice(2);
 const Root = path.resolve(__dirname, '../../..');
-const Demo = fs.readFileSync(path.join(Root, 'tests/data/demos/demo1.txt'), 'utf8');
+// The recorded demo replays the same under this build's rules: it is sent with their version.
+const Rules = /\(rules (.*)\)$/m.exec(execFileSync(path.join(NativeBin, 'skyrend'), ['--version'],
+                                                   { env: { ...process.env, DISPLAY: '' } }).toString())[1];
+const Demo = fs.readFileSync(path.join(Root, 'tests/data/demos/demo1.txt'), 'utf8')
+  .replace(/^(# Skyrend demo at \d+x\d+)[^:]*:/, `$1, rules ${Rules}:`);
+const DemoFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'skyrend-board-demo-'));
+const DemoFile = path.join(DemoFolder, 'demo1.txt');
+fs.writeFileSync(DemoFile, Demo);
+process.on('exit', () => fs.rmSync(DemoFolder, { recursive: true, force: true }));
 
 // Starts the server on a fresh board; resolves to { Child, Base, Folder }.
 function StartServer() {
@@ -47,8 +55,7 @@ async function Send(Base, Name, Text, Score) {
     console.log('SKIPPED: skyrend-server is not built (tools/install-server-deps.sh installs what it needs)');
     process.exit(77);
   }
-  const Score = Number(/score (\d+)/.exec(execFileSync(path.join(NativeBin, 'skyrend-verify'),
-                                                       [path.join(Root, 'tests/data/demos/demo1.txt')]))[1]);
+  const Score = Number(/score (\d+)/.exec(execFileSync(path.join(NativeBin, 'skyrend-verify'), [DemoFile]))[1]);
   const Server = await StartServer();
   const Browser = await Launch();
   try {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # skyrend.exe under Wine on Xvfb, as on Linux: it starts and shows the title
 # (the emblem's letters in orange under a dark top band), Z starts play (the
-# sky shows, and the shot is heard through SDL's disk audio), and Escape ends
-# it with exit code 0; --version says what it says on Linux (a Windows
+# sky shows, and the shot is heard through SDL's disk audio), Escape pauses
+# play (the caption says so) and a second Escape ends it with exit code 0; --version says what it says on Linux (a Windows
 # console's lines end in CR LF). The player's folder is SDL's preference folder,
 # %APPDATA%\Skyrend, inside the Wine prefix. E2E_KEEP=1 keeps the pictures.
 # usage: test_shell.sh WINDOWS_FOLDER NATIVE_BIN
@@ -40,9 +40,9 @@ play_band="$(e2e_band_mean play)"
 shot_peak="$(e2e_audio_peak "$before_shot")"
 [ "$shot_peak" -gt 1000 ] || e2e_fail "no sound after the shot (peak $shot_peak)"
 
-e2e_press Escape
+e2e_quit_play
 e2e_wait_exit 20
 [ "$GAME_RC" -eq 0 ] || e2e_fail "exit code $GAME_RC after Escape"
 [ -d "$appdata/Skyrend" ] || e2e_fail "no player's folder $appdata/Skyrend"
 wineserver -w  # Wine's own processes let go of the display before it goes
-echo "PASS: title '$title' (red $red, blue $blue, top band $title_band), play band $play_band, shot peak $shot_peak, Escape exit code 0"
+echo "PASS: title '$title' (red $red, blue $blue, top band $title_band), play band $play_band, shot peak $shot_peak, Escape paused, Escape again exit code 0"
