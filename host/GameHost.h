@@ -39,8 +39,12 @@ class IHostShell {
   virtual ~IHostShell() = default;
   // Shows the frame just drawn (swaps buffers).
   virtual void Present() = 0;
-  // The pause began or ended: hold or resume the sound, free or take the pointer.
+  // The pause began or ended: hold or resume the sound.
   virtual void PauseChanged(bool Paused) = 0;
+  // The pointer is the player's (shown and free: the title's table and the
+  // pause screen take clicks) or, in play, the game's (hidden, held in the
+  // window, read as motion).
+  virtual void PointerFree(bool /*Free*/) {}
   // The player changed settings in the game: apply what a running window can
   // (volume, mute, vsync); the rest waits for the next start.
   virtual void ApplySettings(const TSettings&) {}
@@ -275,6 +279,9 @@ class TGameHost {
   bool Passes(uint16_t Vk, bool Down);
   // A game is under way: not the title, the game over or a demo playing.
   bool InPlay() const;
+  // Tells the shell when the pointer changes hands: the player's while paused
+  // or out of play, the game's in play.
+  void FollowPointer();
   void SetPhase(TPauseState::TPhase Before);
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
@@ -319,6 +326,7 @@ class TGameHost {
     void RestartSound(int) override {}
   } silent_;
   int chosenRow_ = -1;       // the table's row chosen on the title, -1 for none
+  int pointerFree_ = -1;     // as the shell was last told: 1 free, 0 the game's, -1 not yet
   bool watching_ = false, attract_ = false;
   int watchSpeed_ = 1;       // frames stepped a frame shown
   long skipTo_ = 0;          // frames stepped without a picture, up to the game's start

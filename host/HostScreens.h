@@ -21,10 +21,6 @@ struct TWorldState;
 constexpr int32_t TitleLogoFrames = 420, TitleTableFrames = 300;
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize);
 
-// The row of the title's table (Rows long) under (X, Y) in a Width x Height
-// view, y down from the top, as ScoreTable lays it out; -1 for none.
-int TitleTableRowAt(int Width, int Height, size_t Rows, int X, int Y);
-
 // What follows a place's number: "st" for 1, "nd" for 2, "rd" for 3, "th" for 4 to 20...
 const char* OrdinalSuffix(int Place);
 
