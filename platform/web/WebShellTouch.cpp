@@ -66,6 +66,22 @@ void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
   if (Fire) Buttons |= 1;
 }
 
+void TWebShell::TouchTap() {
+  // The page's last tap on the canvas in CSS pixels, taken once; -1 for none.
+  const int Packed = EM_ASM_INT({
+    var T = window.SkyrendTouch;
+    if (!T || !T.Tap) return -1;
+    var P = T.Tap;
+    T.Tap = null;
+    if (P.X < 0 || P.Y < 0 || P.X > 32767 || P.Y > 32767) return -1;
+    return P.X | (P.Y << 16);
+  });
+  // Paused, the touch controls let taps through to the canvas as clicks.
+  if (Packed < 0 || host_->Paused()) return;
+  const double Scale = CanvasPixelsPerCssPixel();
+  host_->Press(int((Packed & 0xffff) * Scale), int((Packed >> 16) * Scale));
+}
+
 void TWebShell::TouchPause() {
   const int Reading = TouchReading();
   if (Reading < 0) return;
