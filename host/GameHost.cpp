@@ -287,6 +287,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
+    screens_->SetTableHint(tableHint_.c_str());
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
                             coveredBottom_, Replaying() ? "" : titleHint_.c_str(),
                             Replaying() ? replayMarker_ : NoReplay, Replaying() ? -1 : chosenRow_);

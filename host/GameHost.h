@@ -252,6 +252,9 @@ class TGameHost {
   // The title's line under "PRESS Z TO PLAY": the keys for the options and
   // for quitting, or what a touch screen offers instead.
   void SetTitleHint(std::string Hint) { titleHint_ = std::move(Hint); }
+  // The table's line under its rows: how to choose a game and watch it (a
+  // touch screen taps).
+  void SetTableHint(std::string Hint) { tableHint_ = std::move(Hint); }
   // The notice on show now, or "".
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
@@ -350,6 +353,7 @@ class TGameHost {
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
   std::string titleHint_;
+  std::string tableHint_ = "Up / Down or a click choose a game, Return or a second click watches it";
   std::string replayMarker_ = "REPLAY";  // on screen while a demo plays
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls

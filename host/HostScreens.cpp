@@ -117,8 +117,7 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     X += LevelW + Gap;
     text_.Text(E.Date.c_str(), X, Y, Row, TAlign::Left, Grey);
   }
-  const char* const Hint = "Up / Down choose a game, Return watches it";
-  text_.Text(Hint, Cx, L.HintY, Fitted(Hint, L.HintSize, L.Span * 0.9f), TAlign::Centre, Grey);
+  text_.Text(tableHint_, Cx, L.HintY, Fitted(tableHint_, L.HintSize, L.Span * 0.9f), TAlign::Centre, Grey);
 }
 
 void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {

@@ -47,6 +47,9 @@ class THostScreens {
   // game, and the notice; on the desktop, that a second Escape quits.
   void DrawPaused(const TPauseLayout& Layout, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
                   const std::string& Notice);
+  // The table's line under its rows: how to choose a game and watch it
+  // (kept as given: the caller keeps the text).
+  void SetTableHint(const char* Hint) { tableHint_ = Hint; }
   // The font is ready (read at the first call); without it nothing is drawn.
   bool HasFont() { return text_.Load(folder_); }
   // Frees the font's texture; call before the context goes.
@@ -64,4 +67,5 @@ class THostScreens {
 
   std::string folder_;
   TTextDraw text_;
+  const char* tableHint_ = "";
 };

@@ -18,8 +18,10 @@ TTitleTableLayout::TTitleTableLayout(int W, int H, size_t TableRows)
   HeadingSize = std::min(Room * 0.12f, Span * 0.09f);
   HeadingY = Hf - Room * 0.15f;
   RowSize = std::min(Room * 0.062f, Span * 0.045f);
-  Step = Room * 0.72f / float(MaxScores);
-  FirstY = Hf - Room * 0.28f;
+  // The rows end well above the hint, so that the last one's band (chosen)
+  // never reaches it.
+  Step = Room * 0.68f / float(MaxScores);
+  FirstY = Hf - Room * 0.25f;
   HintSize = RowSize * 0.7f;
   HintY = Bottom + Room * 0.03f;
 }

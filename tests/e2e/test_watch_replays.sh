@@ -42,13 +42,13 @@ sleep 1
 kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "Escape while watching quit the game"
 e2e_shot back
 [ "$(e2e_band_mean back)" -lt 100 ] || e2e_fail "Escape did not go back to the title"
-# The second row's middle in an 800x600 window, 133 pixels from the top.
+# The second row's middle in an 800x600 window, 120 pixels from the top.
 win=$(e2e_window)
-xdotool mousemove --window "$win" 400 133 click 1
+xdotool mousemove --window "$win" 400 120 click 1
 sleep 1
 e2e_shot clicked
 [ "$(e2e_band_mean clicked)" -lt 100 ] || e2e_fail "a first click on a row watched it"
-xdotool mousemove --window "$win" 400 133 click 1
+xdotool mousemove --window "$win" 400 120 click 1
 sleep 1.5
 e2e_shot clicked_twice
 [ "$(e2e_band_mean clicked_twice)" -gt 300 ] || e2e_fail "a second click on the chosen row did not watch it"
