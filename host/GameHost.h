@@ -126,6 +126,9 @@ constexpr uint32_t NoticeMs = 4000;
 // the title has shown its table, for at most AttractMs.
 constexpr uint32_t AttractIdleMs = 30000, AttractMs = 60000;
 
+// The title's table's line where a keyboard and a mouse choose a game.
+constexpr const char* TableHint = "Up / Down or a click choose a game, Return or a second click watches it";
+
 // The window title, "Skyrend", and "Skyrend [PAUSED]" while paused.
 extern const char* const WindowTitle;
 extern const char* const PausedTitle;
@@ -353,7 +356,7 @@ class TGameHost {
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
   std::string titleHint_;
-  std::string tableHint_ = "Up / Down or a click choose a game, Return or a second click watches it";
+  std::string tableHint_ = TableHint;
   std::string replayMarker_ = "REPLAY";  // on screen while a demo plays
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls

@@ -50,8 +50,7 @@ void TWebShell::FollowTouchControls() {
   host_->SetCoveredBottom(Height > 0 ? int((Height + 8) * CanvasPixelsPerCssPixel()) : 0);
   // A touch screen has no Z or P to press: the title names its own controls.
   host_->SetTitleHint(Height > 0 ? "TAP FIRE TO PLAY    PAUSE BUTTON: OPTIONS" : "P OR ESC: OPTIONS");
-  host_->SetTableHint(Height > 0 ? "Tap a game to choose it, tap it again to watch it"
-                                 : "Up / Down or a click choose a game, Return or a second click watches it");
+  host_->SetTableHint(Height > 0 ? "Tap a game to choose it, tap it again to watch it" : TableHint);
 }
 
 void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {

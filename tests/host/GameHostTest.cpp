@@ -35,7 +35,9 @@ class TNotingShell : public IHostShell {
  public:
   void Present() override { Calls.push_back("present"); }
   void PauseChanged(bool Paused) override { Calls.push_back(Paused ? "paused" : "playing"); }
+  void PointerFree(bool Free) override { Pointer.push_back(Free); }
   std::vector<std::string> Calls;
+  std::vector<bool> Pointer;
 };
 
 // A 64 x 48 game on the generated models, with the given fakes.
@@ -218,6 +220,19 @@ TEST_F(GameHostTest, EscapeDuringPlayPausesAndOnlyASecondPressQuits) {
   Host->KeyDown(VkEscape);
   EXPECT_TRUE(Host->QuitRequested());
   EXPECT_EQ(Script.str().find("down 27"), std::string::npos) << "Escape reached the game: " << Script.str();
+}
+
+TEST_F(GameHostTest, ThePointerIsFreeOnTheTitleAndWhilePausedAndTheGamesInPlay) {
+  Host->KeyDown(90);  // Z: play begins
+  Host->KeyUp(90);
+  Frame();
+  Frame();
+  Host->KeyDown(VkPause);
+  Frame();  // the pause's picture, then paused
+  ASSERT_TRUE(Host->Paused());
+  Host->KeyUp(VkPause);
+  Host->KeyDown(VkPause);
+  EXPECT_EQ(Shell.Pointer, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(GameHostTest, ANewViewSizeGoesIntoTheStreamAndMovesTheMouseWrap) {

@@ -39,6 +39,29 @@ const TopSky = Image => Pixel(Image, Math.floor(Image.width / 2), 2)[2];
 
 // The middle of the table's first row on the page, as the title lays it out.
 async function FirstRow(Page) {
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  const H = Box.height, Top = Math.max(1, 4 * H / (3 * Box.width)), Room = H - H * (1 - 0.34 / Top) / 2;
+  const Span = Math.min(Box.width, H * 4 / 3), Row = Math.min(Room * 0.062, Span * 0.045);
+  return { x: Box.x + Box.width / 2, y: Box.y + Room * 0.25 - Row * 0.33 };
+}
+
+RunInBrowser(WebBuild, async (Browser, Server) => {
+  const Page = await OpenPage(Browser, Server, { Before: `(${Seed})(${JSON.stringify(Table)}, ${JSON.stringify(Demo)})` });
+  await Sleep(1000);
+  Check(TopSky(await CanvasPixels(Page)) < 60, 'the title first');
+  await Page.keyboard.press('ArrowDown');
+  await Page.keyboard.press('Enter');
+  const Watching = await WaitFor(() => CanvasPixels(Page), Image => TopSky(Image) > 200 && MarkerPixels(Image) > 50);
+  Check(TopSky(Watching) > 200 && MarkerPixels(Watching) > 50,
+        `Enter plays the chosen game under the sky with its marker (blue ${TopSky(Watching)}, ` +
+        `${MarkerPixels(Watching)} marker pixels)`);
+  await Page.keyboard.press('Escape');
+  const Back = await WaitFor(() => CanvasPixels(Page), Image => TopSky(Image) < 60);
+  Check(TopSky(Back) < 60, 'Escape goes back to the title');
+  Check(await Page.evaluate(() => localStorage.getItem('skyrend.scores')) === Table, 'the table is left as it was');
+  Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
+
+  // Back on the title the chosen row stays; a click on it (the pointer is free) watches it again.
   const First = await FirstRow(Page);
   await Page.mouse.click(First.x, First.y);
   const Clicked = await WaitFor(() => CanvasPixels(Page), Image => TopSky(Image) > 200 && MarkerPixels(Image) > 50);
