@@ -53,7 +53,8 @@ void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int Vi
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last, ChosenRow);
-  if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)));
+  const float Ceiling = Scores ? TTitleTableLayout(W, H, Table.size()).Bottom : float(H);
+  if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)), Ceiling);
   if (!Replay.empty()) ReplayMarker(W, H, Replay);
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
@@ -120,7 +121,7 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
   text_.Text(tableHint_, Cx, L.HintY, Fitted(tableHint_, L.HintSize, L.Span * 0.9f), TAlign::Centre, Grey);
 }
 
-void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
+void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered, float Ceiling) {
   // Under "PRESS Z TO PLAY", which reaches down to 0.54 of the half height
   // under the middle in a 4:3 view (nearer the middle in a taller one), and
   // above a phone's touch controls.
@@ -129,7 +130,12 @@ void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
   FourByThree(W, H, Left, Span);
   const float Size = Fitted(Hint, std::max(12.0f, std::min(Hf * 0.032f, Span * 0.03f)), Span * 0.94f);
   const float Top = Hf * (1 - 0.6f / Tall) / 2;
-  const float Y = std::max(Covered + Size * 0.5f, Top - Size * 0.75f);
+  const float Under = Top - Size * 0.75f;
+  float Y = std::max(Covered + Size * 0.5f, Under);
+  // Lifted above the controls it must not run into the table: there (a phone
+  // on its side) it keeps its own place, which lies between the controls in
+  // the corners.
+  if (Y + Size > Ceiling) Y = Under;
   text_.Text(Hint, float(W) / 2, Y, Size, TAlign::Centre, Grey);
 }
 

@@ -59,7 +59,8 @@ class THostScreens {
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ReplayMarker(int Width, int Height, const std::string& Replay);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last, int ChosenRow);
-  void TitleHint(int Width, int Height, const char* Hint, float Covered);
+  // Below Ceiling (the table's foot while it shows).
+  void TitleHint(int Width, int Height, const char* Hint, float Covered, float Ceiling);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);
   // Size, or smaller where Text would be wider than Room.
