@@ -58,15 +58,23 @@ TDemoCheck CheckDemoText(const std::string& Text, const TModelRadii& Radii) {
   const TWorldState& W = Run->World();
   TDemoCheck C;
   C.Frames = Run->Frames();
-  // Each game's result when its game over begins, and the last game's when the demo ends in play.
-  const auto Note = [&C, &W] {
-    if (W.Score <= C.Score) return;
+  // A kept game's demo holds the whole run from the program's start: the game
+  // it was kept for is the one that begins at the frame its header names, not
+  // a better one played before it. Without that line, the best game counts.
+  const long Kept = ReadDemoGameFrame(Text);
+  const auto Note = [&C, &W, Kept] {
+    if (Kept == 0 && W.Score <= C.Score) return;
     C.Score = W.Score;
     C.Level = W.Level + 1;
   };
-  for (bool Over = false; Run->Step(); Over = W.GameOverTimer > 0)
-    if (!Over && W.GameOverTimer > 0) Note();
-  if (!W.OnTitleScreen && W.GameOverTimer == 0) Note();
+  // Each game's result when its game over begins, and the last game's when the demo ends in play.
+  bool Settled = false;
+  for (bool Over = false; !Settled && Run->Step(); Over = W.GameOverTimer > 0)
+    if (!Over && W.GameOverTimer > 0 && Run->Frame() >= Kept) {
+      Note();
+      Settled = Kept > 0;
+    }
+  if (!Settled && !W.OnTitleScreen && W.GameOverTimer == 0) Note();
   return C;
 }
 

@@ -31,7 +31,9 @@ class TDemoRun {
 struct TDemoCheck {
   bool Refused = false;
   std::string Reason;  // why it was refused
-  int32_t Score = 0;   // the best game's score, and its level (1..10) when it ended or the demo did
+  // The best game's score, and its level (1..10) when it ended or the demo did;
+  // a demo that names where its game begins reports that game instead.
+  int32_t Score = 0;
   int32_t Level = 1;
   long Frames = 0;     // the frames the demo runs
 };

@@ -15,6 +15,7 @@
 #include "InputPath.h"
 #include "PauseLayout.h"
 #include "PauseScreen.h"
+#include "TitleTableLayout.h"
 #include "frmMainGL.h"
 
 const char* const WindowTitle = "Skyrend";
@@ -233,6 +234,14 @@ void TGameHost::SetPhase(TPauseState::TPhase Before) {
     FrameCount = 0;  // frames count again for the next title
   }
   if (platform_.Shell) platform_.Shell->PauseChanged(pause_.Paused());
+  FollowPointer();
+}
+
+void TGameHost::FollowPointer() {
+  const int Free = pause_.Paused() || !InPlay() ? 1 : 0;
+  if (Free == pointerFree_ || !platform_.Shell) return;
+  pointerFree_ = Free;
+  platform_.Shell->PointerFree(Free != 0);
 }
 
 void TGameHost::RequestPause() {
@@ -257,6 +266,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   // Escape ends the run only after a frame is presented, so that frame is completed.
   const auto Ongoing = [this] { return escapeDown_ ? TFrameResult::Quit : TFrameResult::Continue; };
   PollStore();
+  FollowPointer();
   if (pause_.Paused()) return Ongoing();
   if (!pause_.Running()) Draw = true;  // the pause keeps this frame's picture
   if (watching_) WatchSteps();
@@ -277,6 +287,7 @@ TFrameResult TGameHost::Frame(bool Draw) {
   if (platform_.HostScreens && !World().StartupPending) {
     if (!screens_) screens_ = std::make_unique<THostScreens>(platform_.ProgramFolder);
     const TPicture& View = form_->Picture();
+    screens_->SetTableHint(tableHint_.c_str());
     screens_->DrawOverFrame(World(), View.ViewWidth(), View.ViewHeight(), lastGame_, platform_.Scores, NoticeText(),
                             coveredBottom_, Replaying() ? "" : titleHint_.c_str(),
                             Replaying() ? replayMarker_ : NoReplay, Replaying() ? -1 : chosenRow_);
@@ -390,7 +401,7 @@ bool TGameHost::PressTitle(int X, int Y) {
   if (!platform_.HostScreens || !World().OnTitleScreen || Replaying() || Rows == 0) return false;
   if (chosenRow_ < 0 && !TitleShowsScores(World().TitleFrames, Rows)) return false;  // the logo shows
   const TPicture& View = form_->Picture();
-  const int Row = TitleTableRowAt(View.ViewWidth(), View.ViewHeight(), Rows, X, Y);
+  const int Row = TTitleTableLayout(View.ViewWidth(), View.ViewHeight(), Rows).RowAt(X, Y);
   if (Row < 0) return false;
   if (Row == chosenRow_) Watch(Row);
   else chosenRow_ = Row;

@@ -39,8 +39,12 @@ class IHostShell {
   virtual ~IHostShell() = default;
   // Shows the frame just drawn (swaps buffers).
   virtual void Present() = 0;
-  // The pause began or ended: hold or resume the sound, free or take the pointer.
+  // The pause began or ended: hold or resume the sound.
   virtual void PauseChanged(bool Paused) = 0;
+  // The pointer is the player's (shown and free: the title's table and the
+  // pause screen take clicks) or, in play, the game's (hidden, held in the
+  // window, read as motion).
+  virtual void PointerFree(bool /*Free*/) {}
   // The player changed settings in the game: apply what a running window can
   // (volume, mute, vsync); the rest waits for the next start.
   virtual void ApplySettings(const TSettings&) {}
@@ -121,6 +125,9 @@ constexpr uint32_t NoticeMs = 4000;
 // The attract mode: the best game plays after this long without a key once
 // the title has shown its table, for at most AttractMs.
 constexpr uint32_t AttractIdleMs = 30000, AttractMs = 60000;
+
+// The title's table's line where a keyboard and a mouse choose a game.
+constexpr const char* TableHint = "Up / Down or a click choose a game, Return or a second click watches it";
 
 // The window title, "Skyrend", and "Skyrend [PAUSED]" while paused.
 extern const char* const WindowTitle;
@@ -248,6 +255,9 @@ class TGameHost {
   // The title's line under "PRESS Z TO PLAY": the keys for the options and
   // for quitting, or what a touch screen offers instead.
   void SetTitleHint(std::string Hint) { titleHint_ = std::move(Hint); }
+  // The table's line under its rows: how to choose a game and watch it (a
+  // touch screen taps).
+  void SetTableHint(std::string Hint) { tableHint_ = std::move(Hint); }
   // The notice on show now, or "".
   const std::string& NoticeText() const;
   // The host's screens free their GL objects; call while the context is current.
@@ -275,6 +285,9 @@ class TGameHost {
   bool Passes(uint16_t Vk, bool Down);
   // A game is under way: not the title, the game over or a demo playing.
   bool InPlay() const;
+  // Tells the shell when the pointer changes hands: the player's while paused
+  // or out of play, the game's in play.
+  void FollowPointer();
   void SetPhase(TPauseState::TPhase Before);
   // The host's screens: the game that just ended into the table, and the
   // choices of the options while paused.
@@ -319,6 +332,7 @@ class TGameHost {
     void RestartSound(int) override {}
   } silent_;
   int chosenRow_ = -1;       // the table's row chosen on the title, -1 for none
+  int pointerFree_ = -1;     // as the shell was last told: 1 free, 0 the game's, -1 not yet
   bool watching_ = false, attract_ = false;
   int watchSpeed_ = 1;       // frames stepped a frame shown
   long skipTo_ = 0;          // frames stepped without a picture, up to the game's start
@@ -342,6 +356,7 @@ class TGameHost {
   float pausePoint_ = 1;                  // and its pixels per point
   std::string notice_;
   std::string titleHint_;
+  std::string tableHint_ = TableHint;
   std::string replayMarker_ = "REPLAY";  // on screen while a demo plays
   uint32_t noticeUntil_ = 0;  // wall clock, ms
   int coveredBottom_ = 0;     // view pixels under the shell's controls

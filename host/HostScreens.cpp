@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "PauseLayout.h"
+#include "TitleTableLayout.h"
 #include "WorldState.h"
 
 namespace {
@@ -32,21 +33,6 @@ bool TitleShowsScores(int32_t TitleFrames, size_t TableSize) {
   return TableSize > 0 && TitleFrames % (TitleLogoFrames + TitleTableFrames) >= TitleLogoFrames;
 }
 
-int TitleTableRowAt(int W, int H, size_t Rows, int X, int Y) {
-  if (W < 1 || H < 1 || X < 0 || X >= W) return -1;
-  const float Hf = float(H), Top = std::max(1.0f, 4 * Hf / (3 * float(W)));
-  const float Room = Hf - Hf * (1 - 0.34f / Top) / 2;
-  float Left, Span;
-  FourByThree(W, H, Left, Span);
-  const float Row = std::min(Room * 0.062f, Span * 0.045f), Step = (Room * 0.72f) / float(MaxScores);
-  const float Up = Hf - float(Y);
-  for (size_t i = 0; i < Rows && i < size_t(MaxScores); ++i) {
-    const float Centre = Hf - Room * 0.28f - float(i) * Step + Row * 0.33f;
-    if (std::abs(Up - Centre) <= Step / 2) return int(i);
-  }
-  return -1;
-}
-
 const char* OrdinalSuffix(int Place) {
   if (Place % 100 >= 11 && Place % 100 <= 13) return "th";
   if (Place % 10 == 1) return "st";
@@ -67,7 +53,8 @@ void THostScreens::DrawOverFrame(const TWorldState& World, int ViewWidth, int Vi
   text_.Begin(W, H);
   if (GameOver) this->GameOver(W, H, Last);
   if (Scores) ScoreTable(W, H, Table, Last, ChosenRow);
-  if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)));
+  const float Ceiling = Scores ? TTitleTableLayout(W, H, Table.size()).Bottom : float(H);
+  if (Hinted) TitleHint(W, H, Hint, float(std::clamp(Covered, 0, H / 2)), Ceiling);
   if (!Replay.empty()) ReplayMarker(W, H, Replay);
   if (!Notice.empty()) NoticeLine(W, H, Notice, float(std::clamp(Covered, 0, H / 2)));
   text_.End();
@@ -99,36 +86,28 @@ void THostScreens::ReplayMarker(int W, int H, const std::string& Replay) {
 }
 
 void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGameResult& Last, int ChosenRow) {
-  const float Hf = float(H), Cx = float(W) / 2;
-  // The title's "PRESS Z TO PLAY" lies below 0.34 of the view's half height
-  // under the middle (less in a tall view, where the picture shows more
-  // above and below): the table covers everything above it.
-  const float Top = std::max(1.0f, 4 * Hf / (3 * float(W)));
-  const float Bottom = Hf * (1 - 0.34f / Top) / 2;
-  text_.Panel(0, Bottom, float(W), Hf, Black, 1);
-  float Left, Span;
-  FourByThree(W, H, Left, Span);
-  const float Room = Hf - Bottom;
-  const float Heading = std::min(Room * 0.12f, Span * 0.09f), Row = std::min(Room * 0.062f, Span * 0.045f);
-  text_.Text("HIGH SCORES", Cx, Hf - Room * 0.15f, Heading, TAlign::Centre, Yellow, true);
+  const TTitleTableLayout L(W, H, Table.size());
+  const float Cx = float(W) / 2, Row = L.RowSize;
+  text_.Panel(0, L.Bottom, float(W), float(H), Black, 1);
+  text_.Text("HIGH SCORES", Cx, L.HeadingY, L.HeadingSize, TAlign::Centre, Yellow, true);
 
   // Columns sized by their widest entry: place, score, level, date.
   const float Gap = Row * 1.2f;
   const float PlaceW = text_.Width("10.", Row), ScoreW = text_.Width("00000000", Row);
   const float LevelW = text_.Width("Level 10", Row), DateW = text_.Width("0000-00-00", Row);
   const float X0 = Cx - (PlaceW + ScoreW + LevelW + DateW + 3 * Gap) / 2;
-  const float Step = (Room * 0.72f) / float(MaxScores);
-  float Y = Hf - Room * 0.28f;
-  for (size_t i = 0; i < Table.size() && i < size_t(MaxScores); ++i, Y -= Step) {
-    const TScoreEntry& E = Table[i];
+  for (int i = 0; i < L.Rows; ++i) {
+    const TScoreEntry& E = Table[size_t(i)];
+    const float Y = L.RowY(i);
     // The game just played, where it landed.
-    const TTextColour C = Last.Place == int(i) + 1 && Last.Score == E.Score ? Yellow : White;
+    const TTextColour C = Last.Place == i + 1 && Last.Score == E.Score ? Yellow : White;
     TLine Place, Score, Level;
-    std::snprintf(Place, sizeof Place, "%d.", int(i) + 1);
+    std::snprintf(Place, sizeof Place, "%d.", i + 1);
     std::snprintf(Score, sizeof Score, "%08d", EightDigits(E.Score));
     std::snprintf(Level, sizeof Level, "Level %d", E.Level);
-    if (int(i) == ChosenRow)
-      text_.Panel(X0 - Gap / 2, Y - Row * 0.3f, X0 + PlaceW + ScoreW + LevelW + DateW + 3.5f * Gap, Y + Row * 0.95f, Chosen,
+    // The chosen row's band is the one a press chooses it in.
+    if (i == ChosenRow)
+      text_.Panel(X0 - Gap / 2, L.RowBottom(i), X0 + PlaceW + ScoreW + LevelW + DateW + 3.5f * Gap, L.RowTop(i), Chosen,
                   0.9f);
     float X = X0 + PlaceW;
     text_.Text(Place, X, Y, Row, TAlign::Right, C);
@@ -139,11 +118,10 @@ void THostScreens::ScoreTable(int W, int H, const TScoreTable& Table, const TGam
     X += LevelW + Gap;
     text_.Text(E.Date.c_str(), X, Y, Row, TAlign::Left, Grey);
   }
-  const char* const Hint = "Up / Down choose a game, Return watches it";
-  text_.Text(Hint, Cx, Bottom + Room * 0.03f, Fitted(Hint, Row * 0.7f, Span * 0.9f), TAlign::Centre, Grey);
+  text_.Text(tableHint_, Cx, L.HintY, Fitted(tableHint_, L.HintSize, L.Span * 0.9f), TAlign::Centre, Grey);
 }
 
-void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
+void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered, float Ceiling) {
   // Under "PRESS Z TO PLAY", which reaches down to 0.54 of the half height
   // under the middle in a 4:3 view (nearer the middle in a taller one), and
   // above a phone's touch controls.
@@ -152,7 +130,12 @@ void THostScreens::TitleHint(int W, int H, const char* Hint, float Covered) {
   FourByThree(W, H, Left, Span);
   const float Size = Fitted(Hint, std::max(12.0f, std::min(Hf * 0.032f, Span * 0.03f)), Span * 0.94f);
   const float Top = Hf * (1 - 0.6f / Tall) / 2;
-  const float Y = std::max(Covered + Size * 0.5f, Top - Size * 0.75f);
+  const float Under = Top - Size * 0.75f;
+  float Y = std::max(Covered + Size * 0.5f, Under);
+  // Lifted above the controls it must not run into the table: there (a phone
+  // on its side) it keeps its own place, which lies between the controls in
+  // the corners.
+  if (Y + Size > Ceiling) Y = Under;
   text_.Text(Hint, float(W) / 2, Y, Size, TAlign::Centre, Grey);
 }
 

@@ -21,10 +21,6 @@ struct TWorldState;
 constexpr int32_t TitleLogoFrames = 420, TitleTableFrames = 300;
 bool TitleShowsScores(int32_t TitleFrames, size_t TableSize);
 
-// The row of the title's table (Rows long) under (X, Y) in a Width x Height
-// view, y down from the top, as ScoreTable lays it out; -1 for none.
-int TitleTableRowAt(int Width, int Height, size_t Rows, int X, int Y);
-
 // What follows a place's number: "st" for 1, "nd" for 2, "rd" for 3, "th" for 4 to 20...
 const char* OrdinalSuffix(int Place);
 
@@ -51,6 +47,9 @@ class THostScreens {
   // game, and the notice; on the desktop, that a second Escape quits.
   void DrawPaused(const TPauseLayout& Layout, const TOptionsMenu& Menu, const TSettings& Settings, bool Desktop,
                   const std::string& Notice);
+  // The table's line under its rows: how to choose a game and watch it
+  // (kept as given: the caller keeps the text).
+  void SetTableHint(const char* Hint) { tableHint_ = Hint; }
   // The font is ready (read at the first call); without it nothing is drawn.
   bool HasFont() { return text_.Load(folder_); }
   // Frees the font's texture; call before the context goes.
@@ -60,7 +59,8 @@ class THostScreens {
   void GameOver(int Width, int Height, const TGameResult& Last);
   void ReplayMarker(int Width, int Height, const std::string& Replay);
   void ScoreTable(int Width, int Height, const TScoreTable& Table, const TGameResult& Last, int ChosenRow);
-  void TitleHint(int Width, int Height, const char* Hint, float Covered);
+  // Below Ceiling (the table's foot while it shows).
+  void TitleHint(int Width, int Height, const char* Hint, float Covered, float Ceiling);
   // Least: the smallest text a player can read, in the view's pixels.
   void NoticeLine(int Width, int Height, const std::string& Notice, float Bottom = 0, float Least = 12);
   // Size, or smaller where Text would be wider than Room.
@@ -68,4 +68,5 @@ class THostScreens {
 
   std::string folder_;
   TTextDraw text_;
+  const char* tableHint_ = "";
 };

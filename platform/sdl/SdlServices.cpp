@@ -28,10 +28,6 @@ void ShowFailureMessage(const std::string& Caption, const std::string& Text, SDL
 
 void TSdlMessages::ShowMessage(const std::string& Text) { ShowFailureMessage(caption_, Text, parent_); }
 
-void TSdlCursor::ShowCursor(bool Visible) {
-  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(Visible ? SDL_ENABLE : SDL_DISABLE);
-}
-
 std::string ProgramFolder() {
   char* Base = SDL_GetBasePath();
   if (!Base) return ".";

@@ -32,14 +32,6 @@ class TSdlMessages : public IMessageService {
   SDL_Window* parent_;
 };
 
-// The cursor's visibility. Its position is the host's virtual pointer, which
-// the mouse moves in relative mode: the real pointer never moves.
-class TSdlCursor : public ICursorService {
- public:
-  void ShowCursor(bool Visible) override;
-  void SetCursorPos(int, int) override {}
-};
-
 // The program's folder as the game means it, where its data lies (see
 // DataFolder.h), without a trailing separator ("." when SDL cannot tell).
 std::string ProgramFolder();

@@ -112,8 +112,8 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   // changed, the picture fills the screen at its own size. A window opens in
   // the middle of the screen.
   const SDL_Rect Place = InitialWindowPlace(FullScreen, Width, Height);
-  // Full screen hides the cursor; a window keeps it.
-  SDL_ShowCursor(FullScreen ? SDL_DISABLE : SDL_ENABLE);
+  // The pointer is hidden until the host frees it (GameHost PointerFree).
+  SDL_ShowCursor(SDL_DISABLE);
 
   // The window, hidden, with the pixel format requested before it is made
   // (SDL chooses and sets the format inside SDL_CreateWindow).
@@ -156,8 +156,8 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   SDL_StopTextInput();
   paced_ = !EnvIsOne("SKYREND_UNCAPPED");
   SetSwapInterval();
-  // Relative mode: the pointer never leaves the window and the game reads an
-  // accumulated position.
+  // Relative mode until the host says otherwise: the pointer never leaves the
+  // window and the game reads an accumulated position.
   SDL_SetRelativeMouseMode(SDL_TRUE);
 
   // The view from the drawable size, then the game form with its services.
@@ -169,12 +169,10 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   sound_ = std::make_unique<TSdlSound>(clips_);
   sound_->SetVolume(settings_.Volume, settings_.Muted);
   messages_ = std::make_unique<TSdlMessages>(GameCaption, window_);
-  cursor_ = std::make_unique<TSdlCursor>();
   THostPlatform Platform;
   Platform.WallClock = wall_.get();
   Platform.Sound = sound_.get();
   Platform.Messages = messages_.get();
-  Platform.Cursor = cursor_.get();
   Platform.Shell = this;
   Platform.ProgramFolder = ProgramFolder();
   Platform.Width = DrawW;
@@ -208,7 +206,6 @@ void TSdlShell::DestroyRenderWindow(bool RestoreDisplay) {
   sound_.reset();
   joystick_.reset();
   messages_.reset();
-  cursor_.reset();
   wall_.reset();
   if (!videoUp_) return;
   // Back to the desktop's display mode.
@@ -257,16 +254,24 @@ void TSdlShell::HandleInput(const SDL_Event& Event) {
       host_->MouseMotion(Event.motion.xrel, Event.motion.yrel,
                          MouseButtons(Event.motion.state & SDL_BUTTON_LMASK, Event.motion.state & SDL_BUTTON_RMASK));
       break;
-    case SDL_MOUSEBUTTONDOWN:
-      // While paused a click picks and changes the options: the host is told where, in the drawable's pixels.
-      if (Event.button.button == SDL_BUTTON_LEFT && host_->Paused()) {
+    case SDL_MOUSEBUTTONDOWN: {
+      // While paused a click picks and changes the options, on the title's
+      // table it chooses and watches a game: the host is told where, in the
+      // drawable's pixels. A click it takes never reaches the game.
+      if (Event.button.button != SDL_BUTTON_LEFT || SDL_GetRelativeMouseMode()) break;
+      int Ww = 1, Wh = 1, Dw = 0, Dh = 0;
+      SDL_GetWindowSize(window_, &Ww, &Wh);
+      SDL_GL_GetDrawableSize(window_, &Dw, &Dh);
+      const bool Paused = host_->Paused();
+      const bool Taken = host_->Press(Event.button.x * Dw / std::max(1, Ww), Event.button.y * Dh / std::max(1, Wh));
+      if (Paused) {
         pressTaken_ = true;  // its release is the pause screen's too, even after playing on
-        int Ww = 1, Wh = 1, Dw = 0, Dh = 0;
-        SDL_GetWindowSize(window_, &Ww, &Wh);
-        SDL_GL_GetDrawableSize(window_, &Dw, &Dh);
-        if (host_->Press(Event.button.x * Dw / std::max(1, Ww), Event.button.y * Dh / std::max(1, Wh))) pausedDirty_ = true;
+        if (Taken) pausedDirty_ = true;
+      } else if (Taken) {
+        pressTaken_ = true;
       }
       break;
+    }
     case SDL_MOUSEBUTTONUP:
       if (Event.button.button == SDL_BUTTON_LEFT && !pressTaken_) host_->Click();
       if (Event.button.button == SDL_BUTTON_LEFT) pressTaken_ = false;

@@ -12,7 +12,6 @@
 #include "SdlSound.h"
 
 class TSdlJoystick;
-class TSdlCursor;
 class TSdlMessages;
 class TSdlWallClock;
 
@@ -43,6 +42,7 @@ class TSdlShell : private IHostShell {
   // What the host asks of the shell around frames and pauses.
   void Present() override;
   void PauseChanged(bool Paused) override;
+  void PointerFree(bool Free) override;
   // The player's settings (SdlShellPlayer.cpp).
   void ApplySettings(const TSettings& Settings) override;
   void Rumble(int Strength, int Ms) override;
@@ -84,6 +84,5 @@ class TSdlShell : private IHostShell {
   std::unique_ptr<TSdlJoystick> joystick_;
   std::unique_ptr<TSdlSound> sound_;
   std::unique_ptr<TSdlMessages> messages_;
-  std::unique_ptr<TSdlCursor> cursor_;
   std::unique_ptr<TGameHost> host_;
 };

@@ -15,15 +15,19 @@ void TSdlShell::Present() {
 void TSdlShell::PauseChanged(bool Paused) {
   if (Paused) {
     sound_->PauseAll();
-    // The pointer is the player's again while the game waits.
-    SDL_SetRelativeMouseMode(SDL_FALSE);
     SDL_SetWindowTitle(window_, PausedTitle);
     pausedDirty_ = true;
   } else {
     sound_->ResumeAll();
-    SDL_SetRelativeMouseMode(SDL_TRUE);
     SDL_SetWindowTitle(window_, WindowTitle);
   }
+}
+
+void TSdlShell::PointerFree(bool Free) {
+  // Free, the pointer shows where a click lands; in play, relative mode holds
+  // it in the window and hides it, and the game reads only its motion.
+  SDL_SetRelativeMouseMode(Free ? SDL_FALSE : SDL_TRUE);
+  SDL_ShowCursor(Free ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void TSdlShell::DrawPaused() {

@@ -153,6 +153,7 @@ void TWebShell::DisplayFrame(double Now) {
   if (!running_) return;
   FollowCanvasSize();
   TouchPause();
+  TouchTap();
   PagePause();
   if (host_->Paused()) {
     schedule_.Restart();

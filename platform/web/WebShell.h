@@ -71,6 +71,8 @@ class TWebShell : private IHostShell {
   // pad is connected, at each step; and their pause button, once a display frame.
   void ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons);
   void TouchPause();
+  // A tap on the canvas outside the touch controls' buttons: the title's table may take it.
+  void TouchTap();
   void PagePause();
   // Where the touch controls lie, for the host's notices to keep clear of them.
   void FollowTouchControls();

@@ -50,6 +50,7 @@ void TWebShell::FollowTouchControls() {
   host_->SetCoveredBottom(Height > 0 ? int((Height + 8) * CanvasPixelsPerCssPixel()) : 0);
   // A touch screen has no Z or P to press: the title names its own controls.
   host_->SetTitleHint(Height > 0 ? "TAP FIRE TO PLAY    PAUSE BUTTON: OPTIONS" : "P OR ESC: OPTIONS");
+  host_->SetTableHint(Height > 0 ? "Tap a game to choose it, tap it again to watch it" : TableHint);
 }
 
 void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
@@ -64,6 +65,22 @@ void TWebShell::ReadTouch(int16_t& X, int16_t& Y, uint32_t& Buttons) {
     Y = StickAxis((Reading >> 8) & 255);
   }
   if (Fire) Buttons |= 1;
+}
+
+void TWebShell::TouchTap() {
+  // The page's last tap on the canvas in CSS pixels, taken once; -1 for none.
+  const int Packed = EM_ASM_INT({
+    var T = window.SkyrendTouch;
+    if (!T || !T.Tap) return -1;
+    var P = T.Tap;
+    T.Tap = null;
+    if (P.X < 0 || P.Y < 0 || P.X > 32767 || P.Y > 32767) return -1;
+    return P.X | (P.Y << 16);
+  });
+  // Paused, the touch controls let taps through to the canvas as clicks.
+  if (Packed < 0 || host_->Paused()) return;
+  const double Scale = CanvasPixelsPerCssPixel();
+  host_->Press(int((Packed & 0xffff) * Scale), int((Packed >> 16) * Scale));
 }
 
 void TWebShell::TouchPause() {

@@ -92,7 +92,7 @@
   // hidden while a gamepad is connected. The game reads window.SkyrendTouch
   // once a display frame: the stick as -127..127, the fire button held, and
   // counts of fire and pause presses, so a tap shorter than a frame still counts.
-  var Touch = window.SkyrendTouch = { Active: false, X: 0, Y: 0, Fire: false, Fires: 0, Pauses: 0 };
+  var Touch = window.SkyrendTouch = { Active: false, X: 0, Y: 0, Fire: false, Fires: 0, Pauses: 0, Tap: null };
   var TouchBox = $('touch'), Zone = $('stick-zone'), Stick = $('stick'), Knob = $('knob'), FireButton = $('fire');
   var StickRadius = 56;
   var TouchScreen = navigator.maxTouchPoints > 0 || (window.matchMedia && matchMedia('(any-pointer: coarse)').matches);
@@ -178,6 +178,23 @@
   }
   FireButton.addEventListener('touchend', FireEnd);
   FireButton.addEventListener('touchcancel', FireEnd);
+  // A short touch that hardly moved, away from the buttons, is a tap: the game
+  // reads its point on the canvas (CSS pixels) once and may take it (a row of
+  // the title's table). The stick saw it too, but a touch that never moved
+  // leaves the stick at rest.
+  var TapStart = null;
+  TouchBox.addEventListener('touchstart', function (Event) {
+    var Point = Event.changedTouches[0];
+    var OnButton = Event.target === FireButton || Event.target === $('pause');
+    TapStart = Event.touches.length === 1 && !OnButton ? { X: Point.clientX, Y: Point.clientY, T: Date.now() } : null;
+  }, { passive: true });
+  TouchBox.addEventListener('touchend', function (Event) {
+    var Point = Event.changedTouches[0], Start = TapStart;
+    TapStart = null;
+    if (!Start || Date.now() - Start.T > 500 || Math.abs(Point.clientX - Start.X) + Math.abs(Point.clientY - Start.Y) > 12) return;
+    var Box = $('canvas').getBoundingClientRect();
+    Touch.Tap = { X: Math.round(Point.clientX - Box.left), Y: Math.round(Point.clientY - Box.top) };
+  }, { passive: true });
   $('pause').addEventListener('touchstart', function (Event) {
     Event.preventDefault();
     ++Touch.Pauses;

@@ -35,7 +35,9 @@ class TNotingShell : public IHostShell {
  public:
   void Present() override { Calls.push_back("present"); }
   void PauseChanged(bool Paused) override { Calls.push_back(Paused ? "paused" : "playing"); }
+  void PointerFree(bool Free) override { Pointer.push_back(Free); }
   std::vector<std::string> Calls;
+  std::vector<bool> Pointer;
 };
 
 // A 64 x 48 game on the generated models, with the given fakes.
@@ -218,6 +220,19 @@ TEST_F(GameHostTest, EscapeDuringPlayPausesAndOnlyASecondPressQuits) {
   Host->KeyDown(VkEscape);
   EXPECT_TRUE(Host->QuitRequested());
   EXPECT_EQ(Script.str().find("down 27"), std::string::npos) << "Escape reached the game: " << Script.str();
+}
+
+TEST_F(GameHostTest, ThePointerIsFreeOnTheTitleAndWhilePausedAndTheGamesInPlay) {
+  Host->KeyDown(90);  // Z: play begins
+  Host->KeyUp(90);
+  Frame();
+  Frame();
+  Host->KeyDown(VkPause);
+  Frame();  // the pause's picture, then paused
+  ASSERT_TRUE(Host->Paused());
+  Host->KeyUp(VkPause);
+  Host->KeyDown(VkPause);
+  EXPECT_EQ(Shell.Pointer, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(GameHostTest, ANewViewSizeGoesIntoTheStreamAndMovesTheMouseWrap) {
@@ -477,16 +492,16 @@ TEST_F(PlayerHostTest, TheBestGamePlaysSilentAfterHalfAMinuteWithoutAKeyUntilAKe
 TEST_F(PlayerHostTest, APressOnTheTitlesTableChoosesARowAndASecondOneWatchesIt) {
   Store.Kept["a.txt"] = DemoHeaderLine(64, 48) + "\n60 down 90\n";
   Start(&Store, {{100, 1, "2026-12-01", "a.txt"}, {50, 1, "2026-12-01", "a.txt"}}, true);
-  // At 640 x 480 the table's rows are 23.2 pixels apart, the first centred 83.5 from the top.
+  // At 640 x 480 the table's rows are 21.9 pixels apart, the first centred 73.8 from the top.
   Host->Resize(640, 480);
-  EXPECT_FALSE(Host->Press(320, 107)) << "the logo shows, not the table";
+  EXPECT_FALSE(Host->Press(320, 96)) << "the logo shows, not the table";
   Host->KeyDown(40);  // Down
   ASSERT_EQ(Host->ChosenRow(), 0);
-  EXPECT_TRUE(Host->Press(320, 107));
+  EXPECT_TRUE(Host->Press(320, 96));
   EXPECT_EQ(Host->ChosenRow(), 1);
-  EXPECT_FALSE(Host->Press(320, 400)) << "below the table";
+  EXPECT_FALSE(Host->Press(320, 108)) << "below the table's last row";
   EXPECT_FALSE(Host->Watching());
-  EXPECT_TRUE(Host->Press(320, 100));
+  EXPECT_TRUE(Host->Press(320, 88));
   EXPECT_TRUE(Host->Watching());
 }
 

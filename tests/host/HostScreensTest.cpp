@@ -149,4 +149,24 @@ TEST_F(HostScreensOverBlack, ANoticeStandsAboveTheCoveredFootOfTheView) {
   Screens.Release();
 }
 
+// Lifted above a phone's touch controls, the title's grey hint would run into
+// the table while it shows: it keeps to its own place under the table.
+TEST_F(HostScreensOverBlack, TheTitlesHintStaysOutOfTheTable) {
+  TWorldState Title;
+  Title.OnTitleScreen = 1;
+  THostScreens Screens(DefaultProgramFolder());
+  Screens.DrawOverFrame(Title, 320, 240, TGameResult(), {{1234, 1, ""}}, "", 110, "TAP FIRE TO PLAY", NoReplay, 0);
+  // The table's panel reaches down to 0.67 of the view (160 rows from the top); it has no grey of its own here.
+  int InTable = 0, Below = 0;
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 320; ++x) {
+      const uint32_t P = Context.PixelAt(x, y), R = P >> 16 & 255;
+      const bool Grey = R >= 170 && R <= 190 && (P >> 8 & 255) == R && (P & 255) == R;
+      (y < 160 ? InTable : Below) += Grey;
+    }
+  EXPECT_EQ(InTable, 0);
+  EXPECT_GT(Below, 20);
+  Screens.Release();
+}
+
 }  // namespace

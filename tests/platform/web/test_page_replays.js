@@ -2,7 +2,8 @@
 // Down chooses the stored table's row, Enter plays its demo (kept in
 // localStorage beside the table) under the blue sky with the yellow REPLAY
 // marker, Escape goes back to the title, a click on the chosen row plays it
-// again, and the table stays as it was.
+// again, and the table stays as it was. On a touch screen two taps on a row
+// (through the touch controls, which cover the canvas) watch it.
 // usage: node test_page_replays.js WEB_BUILD
 'use strict';
 const fs = require('fs');
@@ -36,6 +37,14 @@ function MarkerPixels(Image) {
 
 const TopSky = Image => Pixel(Image, Math.floor(Image.width / 2), 2)[2];
 
+// The middle of the table's first row on the page, as the title lays it out.
+async function FirstRow(Page) {
+  const Box = await (await Page.$('#canvas')).boundingBox();
+  const H = Box.height, Top = Math.max(1, 4 * H / (3 * Box.width)), Room = H - H * (1 - 0.34 / Top) / 2;
+  const Span = Math.min(Box.width, H * 4 / 3), Row = Math.min(Room * 0.062, Span * 0.045);
+  return { x: Box.x + Box.width / 2, y: Box.y + Room * 0.25 - Row * 0.33 };
+}
+
 RunInBrowser(WebBuild, async (Browser, Server) => {
   const Page = await OpenPage(Browser, Server, { Before: `(${Seed})(${JSON.stringify(Table)}, ${JSON.stringify(Demo)})` });
   await Sleep(1000);
@@ -53,13 +62,26 @@ RunInBrowser(WebBuild, async (Browser, Server) => {
   Check(Page.Errors.length === 0, 'no console errors ' + JSON.stringify(Page.Errors));
 
   // Back on the title the chosen row stays; a click on it (the pointer is free) watches it again.
-  const Box = await (await Page.$('#canvas')).boundingBox();
-  // The table's first row, as the title lays it out: its centre from the top of the view.
-  const H = Box.height, Top = Math.max(1, 4 * H / (3 * Box.width)), Room = H - H * (1 - 0.34 / Top) / 2;
-  const Span = Math.min(Box.width, H * 4 / 3), Row = Math.min(Room * 0.062, Span * 0.045);
-  await Page.mouse.click(Box.x + Box.width / 2, Box.y + Room * 0.28 - Row * 0.33);
+  const First = await FirstRow(Page);
+  await Page.mouse.click(First.x, First.y);
   const Clicked = await WaitFor(() => CanvasPixels(Page), Image => TopSky(Image) > 200 && MarkerPixels(Image) > 50);
   Check(TopSky(Clicked) > 200 && MarkerPixels(Clicked) > 50,
         `a click on the chosen row watches its game (blue ${TopSky(Clicked)}, ${MarkerPixels(Clicked)} marker pixels)`);
+  await Page.close();
+
+  // A phone on its side: once the table shows, a tap chooses the row and a second tap watches it.
+  const Phone = await OpenPage(Browser, Server, { Width: 844, Height: 390, Touch: true,
+                                                  Before: `(${Seed})(${JSON.stringify(Table)}, ${JSON.stringify(Demo)})` });
+  Check(await Phone.$eval('#touch', Box => !Box.hidden), 'the touch controls cover the canvas');
+  const Row = await FirstRow(Phone);
+  const Tapped = await WaitFor(async () => {
+    await Phone.touchscreen.tap(Row.x, Row.y);
+    await Sleep(200);
+    await Phone.touchscreen.tap(Row.x, Row.y);
+    await Sleep(800);
+    return CanvasPixels(Phone);
+  }, Image => TopSky(Image) > 200 && MarkerPixels(Image) > 20, 30000);
+  Check(TopSky(Tapped) > 200 && MarkerPixels(Tapped) > 20,
+        `two taps on a row watch its game (blue ${TopSky(Tapped)}, ${MarkerPixels(Tapped)} marker pixels)`);
   return Failed();
 });
