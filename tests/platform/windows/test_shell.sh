@@ -4,8 +4,9 @@
 # sky shows, and the shot is heard through SDL's disk audio), Escape pauses
 # play (the caption says so), a game played to its end is kept with its demo
 # in the player's folder, and Escape at its end quits with exit code 0;
-# --version says what it says on Linux (a Windows console's lines end in CR LF). The player's folder is SDL's preference folder,
-# %APPDATA%\Skyrend, inside the Wine prefix. E2E_KEEP=1 keeps the pictures.
+# --version says what it says on Linux (a Windows console's lines end in CR
+# LF). The player's folder is SDL's preference folder, %APPDATA%\Skyrend,
+# inside the Wine prefix. E2E_KEEP=1 keeps the pictures.
 # usage: test_shell.sh WINDOWS_FOLDER NATIVE_BIN
 . "$(dirname "$0")/../../e2e/lib.sh"
 WIN=$1
