@@ -33,12 +33,12 @@ play_a_game() {
   before="$(cat "$SCORES" 2>/dev/null | wc -l)"
   e2e_press z
   xdotool keydown space keydown Left
-  for i in $(seq 1 150); do
+  for i in $(seq 1 300); do
     [ "$(cat "$SCORES" 2>/dev/null | wc -l)" -gt "$before" ] && break
     sleep 0.2
   done
   xdotool keyup space keyup Left
-  [ "$(cat "$SCORES" 2>/dev/null | wc -l)" -gt "$before" ] || e2e_fail "the game did not end"
+  [ "$(cat "$SCORES" 2>/dev/null | wc -l)" -gt "$before" ] || { e2e_shot unended; e2e_fail "the game did not end"; }
 }
 
 # The board is away: the game is kept in unsent.txt and the screen says so.
@@ -80,7 +80,7 @@ printf '%s' "$board" | grep -qE "\"score\":$first[,}]" || e2e_fail "the waiting 
 [ ! -s "$UNSENT" ] || e2e_fail "unsent.txt still names games: $(cat "$UNSENT")"
 # The notice is white text at the foot of the screen: there while it shows, gone after.
 white() {
-  convert "$E2E_TMP/$1.png" -crop 100%x7%+0+93% +repage -fuzz 10% -fill black +opaque white -fill white -opaque white \
+  convert "$E2E_TMP/$1.png" -gravity South -crop 100%x7%+0+0 +repage -fuzz 10% -fill black +opaque white -fill white -opaque white \
     -format '%[fx:int(10000*mean)]' info:
 }
 [ "$(white standing)" -gt "$(($(white after) + 20))" ] ||
