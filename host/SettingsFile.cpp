@@ -211,6 +211,7 @@ std::string FormatSettings(const TSettings& Settings, const std::string& OldText
     const std::string Value = ValueText(Settings, K);
     const bool Platforms = std::find(PlatformKeys.begin(), PlatformKeys.end(), K) != PlatformKeys.end();
     if (Platforms && Value == ValueText(Defaults, K)) continue;  // still the platform's choice
+    if (Value.empty()) continue;  // no name or board yet: nothing worth a line
     Out += std::string(K) + " = " + Value + "\n";
   }
   return Out;
