@@ -9,6 +9,7 @@
 
 
 std::string TFileBackend::Name(TPlayerText Which) const {
+  if (Which == TPlayerText::Unsent) return paths_.Scores.empty() ? "" : FolderOf(paths_.Scores) + "/unsent.txt";
   return Which == TPlayerText::Settings ? paths_.Settings : paths_.Scores;
 }
 

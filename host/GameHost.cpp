@@ -15,6 +15,7 @@
 #include "InputPath.h"
 #include "PauseLayout.h"
 #include "PauseScreen.h"
+#include "ScoreSharing.h"
 #include "TitleTableLayout.h"
 #include "frmMainGL.h"
 
@@ -59,6 +60,16 @@ TGameHost::TGameHost(const THostPlatform& Platform)
   if (!platform_.WallClock) platform_.WallClock = &stopped;
   mouseScale_.Set(platform_.Settings.MouseSpeed, platform_.Settings.InvertMouse);
   MakeWorld(platform_.Width, platform_.Height, true, false);
+  if (platform_.Board && platform_.Store) {
+    sharing_ = std::make_unique<TScoreSharing>(*platform_.Board, *platform_.Store,
+                                               [this](const std::string& Text) { ShowNotice(Text); });
+    sharing_->SendWaiting(platform_.Settings);  // the games an earlier run could not send
+  }
+}
+
+void TGameHost::PollStore() {
+  if (platform_.Store) platform_.Store->Poll();
+  if (sharing_) sharing_->Tick(platform_.WallClock->GetTickCount());
 }
 
 void TGameHost::MakeWorld(int Width, int Height, bool Live, bool Silent) {
@@ -476,6 +487,7 @@ void TGameHost::NoteGameEnd() {
   // A replayed game was scored when it was played; one that scored nothing takes no place.
   if (lastGame_.Replayed || Game.Score <= 0) return;
   Game.Replay = KeepReplay();
+  if (sharing_) sharing_->GameEnded(platform_.Settings, Game.Replay, Game.Score);
   const long Number = ++gamesEnded_;
   if (platform_.Store) {
     platform_.Store->AddScore(Game, [this, Game, Number](const TScoreSave& Save) { ScoreSaved(Game, Number, Save); });

@@ -32,6 +32,8 @@ struct TWorldState;
 class THostScreens;
 class TPauseScreen;
 class TGameRecording;
+class TScoreSharing;
+class IBoardTransport;
 
 // What a shell does around the host's frames and pauses.
 class IHostShell {
@@ -80,6 +82,13 @@ class IPlayerStore {
   // name for the table's line, or "" (Problem says why, when it is not that
   // this store keeps no demos).
   virtual std::string KeepReplay(const std::string& /*Text*/, std::string& /*Problem*/) { return ""; }
+  // The list of games still to send to the score board (see ScoreSharing.h):
+  // "" without one; Write false with the reason.
+  virtual std::string ReadUnsent() { return ""; }
+  virtual bool WriteUnsent(const std::string& /*Text*/, std::string& Problem) {
+    Problem = "nothing is kept here";
+    return false;
+  }
   // The demo kept under Name (a table line's fourth field); false with the reason.
   virtual bool ReadReplay(const std::string& /*Name*/, std::string& /*Text*/, std::string& Problem) {
     Problem = "no replays are kept";
@@ -112,6 +121,8 @@ struct THostPlatform {
   // Every game recorded in memory, so that one that ends with points is kept
   // as a replay in the store: the desktop and the page.
   bool RecordGames = false;
+  // How the score board is reached; null sends nothing (see ScoreSharing.h).
+  IBoardTransport* Board = nullptr;
 };
 
 // Virtual-key codes the host itself acts on.
@@ -219,9 +230,8 @@ class TGameHost {
   void ToggleMute();
   // A score save that waits for the store's lock goes on (each frame does
   // this, paused or not; a paused shell calls it while it waits).
-  void PollStore() {
-    if (platform_.Store) platform_.Store->Poll();
-  }
+  // The score board's answers come in here too.
+  void PollStore();
 
 
   // --- kept games
@@ -322,7 +332,8 @@ class TGameHost {
   std::unique_ptr<TFormMain> form_;
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
-  std::unique_ptr<TGameRecording> games_;  // the run's input, when every game is recorded
+  std::unique_ptr<TGameRecording> games_;
+  std::unique_ptr<TScoreSharing> sharing_;  // with a board and a store  // the run's input, when every game is recorded
   // A kept game watched from the title (or the attract mode's).
   class TSilentSound : public ISoundService {
    public:

@@ -32,9 +32,12 @@ T StepIn(const T (&Steps)[N], T Value, int Direction) {
 
 TOptionsMenu::TOptionsMenu(bool WindowSettings, const TSettings& Started) : started_(Started) {
   items_ = {TOption::Volume, TOption::Muted, TOption::MouseSpeed, TOption::InvertMouse, TOption::ReduceFlashing};
+  // A phone on its side has no room for another row: the page's player
+  // shares scores through the settings text.
   if (WindowSettings)
     items_.insert(items_.end(),
-                  {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
+                  {TOption::ShareScores, TOption::Multisampling, TOption::Vsync, TOption::FullScreen,
+                   TOption::WindowSize, TOption::ShowFps});
 }
 
 bool TOptionsMenu::KeyDown(uint16_t Vk, TSettings& S) {
@@ -69,6 +72,9 @@ bool TOptionsMenu::Step(int Dir, TSettings& S) {
       break;
     case TOption::ReduceFlashing:
       S.ReduceFlashing = !S.ReduceFlashing;
+      break;
+    case TOption::ShareScores:
+      S.ShareScores = !S.ShareScores;
       break;
     case TOption::Multisampling: {
       // In the order shown (auto, off, 2, 4, 8), not by value.
@@ -113,6 +119,7 @@ const char* TOptionsMenu::Label(TOption Option) {
     case TOption::MouseSpeed: return "Mouse speed";
     case TOption::InvertMouse: return "Invert mouse";
     case TOption::ReduceFlashing: return "Reduce flashing";
+    case TOption::ShareScores: return "Share scores";
     case TOption::Multisampling: return "Multisampling";
     case TOption::Vsync: return "Vertical sync";
     case TOption::FullScreen: return "Full screen";
@@ -133,6 +140,7 @@ std::string TOptionsMenu::Value(TOption Option, const TSettings& S) {
       return Text;
     case TOption::InvertMouse: return OnOff(S.InvertMouse);
     case TOption::ReduceFlashing: return OnOff(S.ReduceFlashing);
+    case TOption::ShareScores: return OnOff(S.ShareScores);
     case TOption::Multisampling:
       if (S.Multisampling == MultisamplingAuto) return "Auto";
       return S.Multisampling == 0 ? "Off" : std::to_string(S.Multisampling) + "x";

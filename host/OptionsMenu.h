@@ -12,12 +12,13 @@
 #include "Settings.h"
 
 enum class TOption {
-  Volume, Muted, MouseSpeed, InvertMouse, ReduceFlashing, Multisampling, Vsync, FullScreen, WindowSize, ShowFps
+  Volume, Muted, MouseSpeed, InvertMouse, ReduceFlashing, ShareScores, Multisampling, Vsync, FullScreen, WindowSize,
+  ShowFps
 };
 
 class TOptionsMenu {
  public:
-  // WindowSettings lists multisampling, vsync, full screen, the window's
+  // WindowSettings lists sharing scores, multisampling, vsync, full screen, the window's
   // size and the frame rate in its title: a desktop window has them, a page does not. Started is what this
   // run opened with, so a change that waits for a restart can say so.
   TOptionsMenu(bool WindowSettings, const TSettings& Started);

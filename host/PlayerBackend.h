@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-enum class TPlayerText { Settings, Scores };
+// Unsent: the games kept to send to the score board later, beside the table.
+enum class TPlayerText { Settings, Scores, Unsent };
 
 enum class TTextRead { Read, Missing, Failed };
 

@@ -197,3 +197,16 @@ TScoreSave TPlayerStore::MergeScores(const std::string& Refused) {
   scores_ = Merged;
   return TScoreSave{Merged, true, ""};
 }
+
+std::string TPlayerStore::ReadUnsent() {
+  std::string Text, Error;
+  return Read(TPlayerText::Unsent, Text, Error) == TTextRead::Read ? Text : "";
+}
+
+bool TPlayerStore::WriteUnsent(const std::string& Text, std::string& Problem) {
+  if (backend_->Name(TPlayerText::Unsent).empty()) {
+    Problem = "no folder for the scores";
+    return false;
+  }
+  return backend_->Write(TPlayerText::Unsent, Text, Problem);
+}

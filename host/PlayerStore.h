@@ -51,6 +51,8 @@ class TPlayerStore : public IPlayerStore {
   // go at the next merge, all but this run's last game's.
   std::string KeepReplay(const std::string& Text, std::string& Problem) override;
   bool ReadReplay(const std::string& Name, std::string& Text, std::string& Problem) override;
+  std::string ReadUnsent() override;
+  bool WriteUnsent(const std::string& Text, std::string& Problem) override;
   // The stamp a demo's name is made from, YYYY-MM-DD_HH-MM-SS (a test sets it).
   std::function<std::string()> ReplayStamp;
   void Poll() override { backend_->Poll(); }

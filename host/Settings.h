@@ -1,6 +1,8 @@
 // The player's settings: what the options screen changes, the settings file
 // keeps and the command line overrides for one run. Plain values, no I/O.
 #pragma once
+#include <string>
+
 #include "CommandLine.h"
 
 struct TSettings {
@@ -14,12 +16,18 @@ struct TSettings {
   bool FullScreen = true;
   int WindowWidth = 1024, WindowHeight = 768;  // the window's size when not full screen
   bool ShowFps = false;  // the caption counts the frames of each second
+  // The score board: each game that ends with points is sent under
+  // PlayerName to Board (an http:// or https:// address) when ShareScores is on.
+  bool ShareScores = false;
+  std::string PlayerName;  // "" or 1-16 letters, digits, spaces and -_.
+  std::string Board;       // "" (none) or http://... / https://...
 
   bool operator==(const TSettings& O) const {
     return Volume == O.Volume && Muted == O.Muted && MouseSpeed == O.MouseSpeed && InvertMouse == O.InvertMouse &&
            ReduceFlashing == O.ReduceFlashing && Multisampling == O.Multisampling && Vsync == O.Vsync &&
            FullScreen == O.FullScreen && WindowWidth == O.WindowWidth && WindowHeight == O.WindowHeight &&
-           ShowFps == O.ShowFps;
+           ShowFps == O.ShowFps && ShareScores == O.ShareScores && PlayerName == O.PlayerName &&
+           Board == O.Board;
   }
   bool operator!=(const TSettings& O) const { return !(*this == O); }
 };

@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 
@@ -11,7 +12,7 @@
 namespace {
 
 const char* const Keys[] = {"volume", "muted", "mouse_speed", "invert_mouse", "reduce_flashing",
-                            "multisampling", "vsync", "fullscreen", "window_size", "show_fps"};
+                            "multisampling", "vsync", "fullscreen", "window_size", "show_fps", "share_scores", "player_name", "board"};
 
 std::string Trim(const std::string& S) {
   const size_t B = S.find_first_not_of(" \t\r");
@@ -56,6 +57,12 @@ std::string SetValue(TSettings& S, const std::string& Key, const std::string& Va
     if (!ParseMultisampling(Lower(Value), S.Multisampling)) return "auto, off, 2, 4 or 8";
   } else if (Key == "window_size") {
     if (!ParseWindowSize(Value, S.WindowWidth, S.WindowHeight)) return "a size such as 1024x768, at least 640x480";
+  } else if (Key == "player_name") {
+    if (!Value.empty() && !PlayerNameFault(Value).empty()) return "1 to 16 letters, digits, spaces and -_.";
+    S.PlayerName = Value;
+  } else if (Key == "board") {
+    if (!Value.empty() && !BoardFault(Value).empty()) return "an http:// or https:// address";
+    S.Board = Value;
   } else {
     if (!ParseSwitch(Value, On)) return "yes or no";
     if (Key == "muted") S.Muted = On;
@@ -63,6 +70,7 @@ std::string SetValue(TSettings& S, const std::string& Key, const std::string& Va
     else if (Key == "reduce_flashing") S.ReduceFlashing = On;
     else if (Key == "vsync") S.Vsync = On;
     else if (Key == "show_fps") S.ShowFps = On;
+    else if (Key == "share_scores") S.ShareScores = On;
     else S.FullScreen = On;
   }
   return "";
@@ -90,6 +98,9 @@ std::string ValueText(const TSettings& S, const std::string& Key) {
   if (Key == "vsync") return YesNo(S.Vsync);
   if (Key == "fullscreen") return YesNo(S.FullScreen);
   if (Key == "show_fps") return YesNo(S.ShowFps);
+  if (Key == "share_scores") return YesNo(S.ShareScores);
+  if (Key == "player_name") return S.PlayerName;
+  if (Key == "board") return S.Board;
   return std::to_string(S.WindowWidth) + "x" + std::to_string(S.WindowHeight);
 }
 
@@ -118,6 +129,24 @@ bool SplitLine(const std::string& Line, std::string& Key, std::string& Value, bo
 std::string Shown(const std::string& Text) { return QuoteWord(Text, 40); }
 
 }  // namespace
+
+std::string PlayerNameFault(const std::string& Name) {
+  if (Name.empty() || Name.size() > 16) return "a player name is 1 to 16 characters";
+  for (const char C : Name)
+    if (!std::isalnum(static_cast<unsigned char>(C)) && C != ' ' && C != '-' && C != '_' && C != '.')
+      return "a player name holds only letters, digits, spaces and -_.";
+  if (Name.front() == ' ' || Name.back() == ' ') return "a player name does not begin or end with a space";
+  return "";
+}
+
+std::string BoardFault(const std::string& Url) {
+  const size_t Scheme = Url.rfind("https://", 0) == 0 ? 8 : Url.rfind("http://", 0) == 0 ? 7 : 0;
+  if (Scheme == 0) return "a board's address begins with http:// or https://";
+  if (Url.size() <= Scheme || Url[Scheme] == '/' || Url.size() > 200) return "a board's address names its host";
+  for (const char C : Url)
+    if (C <= ' ' || C >= 0x7F) return "a board's address holds no spaces or control bytes";
+  return "";
+}
 
 TSettings ParseSettings(const std::string& Text, const std::string& Name, std::vector<std::string>& Warnings,
                         size_t MaxWarnings, const TSettings& Defaults) {
@@ -149,8 +178,9 @@ TSettings ParseSettings(const std::string& Text, const std::string& Name, std::v
     const std::string Allowed = SetValue(S, Key, Value);
     if (Allowed.empty()) continue;
     SetValue(S, Key, ValueText(Defaults, Key));
-    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " + ValueText(Defaults, Key) +
-                         " used");
+    const std::string Default = ValueText(Defaults, Key);
+    Warnings.push_back(Where + Key + " \"" + Shown(Value) + "\" is not " + Allowed + "; " +
+                       (Default.empty() ? "none" : Default) + " used");
   }
   if (Warnings.size() - First > MaxWarnings) {
     const size_t More = Warnings.size() - First - MaxWarnings;
@@ -181,6 +211,7 @@ std::string FormatSettings(const TSettings& Settings, const std::string& OldText
     const std::string Value = ValueText(Settings, K);
     const bool Platforms = std::find(PlatformKeys.begin(), PlatformKeys.end(), K) != PlatformKeys.end();
     if (Platforms && Value == ValueText(Defaults, K)) continue;  // still the platform's choice
+    if (Value.empty()) continue;  // no name or board yet: nothing worth a line
     Out += std::string(K) + " = " + Value + "\n";
   }
   return Out;

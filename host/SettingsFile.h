@@ -1,6 +1,8 @@
 // The settings file: `key = value` lines, `#` comments, blank lines. Keys:
 // volume (0-100), muted, mouse_speed (0.25-4), invert_mouse, reduce_flashing,
-// multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH), show_fps.
+// multisampling (auto, off, 2, 4, 8), vsync, fullscreen, window_size (WxH), show_fps,
+// share_scores, player_name (1-16 letters, digits, spaces, -_.), board (an
+// http:// or https:// address).
 // Switches read yes/no, on/off, true/false or 1/0 and are written yes/no.
 #pragma once
 #include <cstdint>
@@ -8,6 +10,10 @@
 #include <vector>
 
 #include "Settings.h"
+
+// Why Name cannot be a player name or Url a board; empty when it can.
+std::string PlayerNameFault(const std::string& Name);
+std::string BoardFault(const std::string& Url);
 
 constexpr double MinMouseSpeed = 0.25, MaxMouseSpeed = 4.0;
 constexpr int MinWindowWidth = 640, MinWindowHeight = 480;  // and at most MaxViewSide (SizeText.h)

@@ -25,6 +25,9 @@ TSettings KeepChanges(const TSettings& Saved, const TSettings& Before, const TSe
   Take(S.Vsync, Before.Vsync, After.Vsync);
   Take(S.FullScreen, Before.FullScreen, After.FullScreen);
   Take(S.ShowFps, Before.ShowFps, After.ShowFps);
+  Take(S.ShareScores, Before.ShareScores, After.ShareScores);
+  Take(S.PlayerName, Before.PlayerName, After.PlayerName);
+  Take(S.Board, Before.Board, After.Board);
   if (Before.WindowWidth != After.WindowWidth || Before.WindowHeight != After.WindowHeight) {
     S.WindowWidth = After.WindowWidth;
     S.WindowHeight = After.WindowHeight;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "HttpBoardTransport.h"
 #include "PlayerFiles.h"
 #include "QuoteWord.h"
 #include "SdlServices.h"
@@ -54,8 +55,11 @@ int RunDesktopGame(int argc, char* argv[]) {
   const TSettings Run = ApplyOverrides(Files.LoadSettings(), Line.Overrides);
   Files.SetRunSettings(Run);
 
+  // Made before the shell, so its thread outlives the host that uses it.
+  const std::unique_ptr<IBoardTransport> Board = MakeBoardTransport();
   TSdlShell Shell(BuiltInClips());
   Shell.SetPlayer(Run, Files.LoadScores(), &Files);
+  Shell.SetBoard(Board.get());
   // The demo is read (its size, header and every line checked) or created
   // before the window, so a bad file costs no game.
   try {

@@ -180,6 +180,7 @@ bool TSdlShell::CreateRenderWindow(int Width, int Height, bool FullScreen, int /
   Platform.Settings = settings_;
   Platform.Scores = scores_;
   Platform.Store = store_;
+  Platform.Board = board_;
   Platform.Today = LocalDate;
   Platform.HostScreens = true;
   Platform.RecordGames = true;

@@ -34,6 +34,8 @@ class TSdlShell : private IHostShell {
   // pixel, volume, vsync), the kept score table and where changes and games
   // are kept (may be null); call before RunMainLoop.
   void SetPlayer(const TSettings& Settings, TScoreTable Scores, IPlayerStore* Store);
+  // Where games go to the score board; null sends none.
+  void SetBoard(IBoardTransport* Board) { board_ = Board; }
 
   bool CreateRenderWindow(int Width, int Height, bool FullScreen, int BitsPerPixel);
   void DestroyRenderWindow(bool RestoreDisplay);
@@ -71,6 +73,7 @@ class TSdlShell : private IHostShell {
   TSettings settings_;
   TScoreTable scores_;
   IPlayerStore* store_ = nullptr;
+  IBoardTransport* board_ = nullptr;
   bool pictureAsked_ = false;  // F12 was pressed: the next picture shown is saved
   bool sizeChanged_ = false;   // the window was resized: its size is kept at the next timer
   bool pausedDirty_ = false;  // the paused picture must be drawn again

@@ -89,10 +89,13 @@ bool TWebShell::Start() {
   Defaults.ReduceFlashing = EM_ASM_INT({
     return window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
   }) != 0;
-  store_.SetPlatformDefaults(Defaults, {"reduce_flashing"});
+  // A page the score board serves sends to its own site unless the player names another.
+  Defaults.Board = TWebBoardTransport::OwnBoard();
+  store_.SetPlatformDefaults(Defaults, {"reduce_flashing", "board"});
   Platform.Settings = store_.LoadSettings();
   Platform.Scores = store_.LoadScores();
   Platform.Store = &store_;
+  Platform.Board = &board_;
   Platform.Today = LocalDate;
   sound_->SetVolume(Platform.Settings.Volume, Platform.Settings.Muted);
   Platform.HostScreens = true;

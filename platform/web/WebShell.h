@@ -16,6 +16,7 @@
 #include "FrameSchedule.h"
 #include "GameHost.h"
 #include "PlayerStore.h"
+#include "WebBoardTransport.h"
 #include "WebServices.h"
 #include "WebSound.h"
 
@@ -88,6 +89,7 @@ class TWebShell : private IHostShell {
   TWebCursor cursor_;
   std::unique_ptr<TWebSound> sound_;
   std::unique_ptr<TWebMessages> messages_;
+  TWebBoardTransport board_;  // before the host, which sends through it
   TPlayerStore store_;  // on localStorage
   std::unique_ptr<TGameHost> host_;
   // Microseconds; a display frame up to a quarter period early takes its step (display frames jitter).

@@ -11,7 +11,11 @@ const char* const SettingsKey = "skyrend.settings";
 const char* const ScoresKey = "skyrend.scores";
 const char* const WhereFrom = "localStorage ";
 
-const char* Key(TPlayerText Which) { return Which == TPlayerText::Settings ? SettingsKey : ScoresKey; }
+const char* const UnsentKey = "skyrend.unsent";
+
+const char* Key(TPlayerText Which) {
+  return Which == TPlayerText::Settings ? SettingsKey : Which == TPlayerText::Scores ? ScoresKey : UnsentKey;
+}
 
 // Storage may be switched off (private windows, blocked cookies) or full:
 // then it throws, and *Failure gets the error's text. *Length is the value's

@@ -582,7 +582,7 @@ TEST_F(PlayerHostTest, WhilePausedTheArrowsChooseAndChangeTheOptionsAndNeverReac
   EXPECT_FALSE(Host->Options().WaitsForRestart(TOption::MouseSpeed, Host->Settings()));
 
   // Reduce flashing reaches the form's drawing at once.
-  for (int i = 0; i < 4; ++i) Host->KeyDown(38);
+  for (int i = 0; i < 5; ++i) Host->KeyDown(38);
   Host->KeyDown(37);
   EXPECT_TRUE(Host->Settings().ReduceFlashing);
   EXPECT_TRUE(Host->Picture().ReduceFlashing());

@@ -73,6 +73,9 @@ TSettings Changed() {
   S.WindowWidth = 1280;
   S.WindowHeight = 720;
   S.ShowFps = true;
+  S.ShareScores = true;
+  S.PlayerName = "Ann-2 b.c_";
+  S.Board = "https://board.example:8443/skyrend";
   return S;
 }
 
@@ -117,7 +120,8 @@ TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
   std::vector<std::string> W;
   const TSettings S = ParseSettings(
       "volume = 101\nmouse_speed = 2.5\nmuted = maybe\nwindow_size = 600x400\nnonsense\ncolour = red\n"
-      "multisampling = 16\nmouse_speed = 0.1\ninvert_mouse = YES\n",
+      "multisampling = 16\nmouse_speed = 0.1\ninvert_mouse = YES\n"
+      "player_name = Robert'); DROP\nboard = ftp://x\nplayer_name =  \nboard = http:///x\n",
       "/x/settings.ini", W);
   EXPECT_EQ(S.Volume, 100);
   EXPECT_EQ(S.MouseSpeed, 1.0);  // the later bad line gives the default, not the earlier good one
@@ -125,12 +129,17 @@ TEST(SettingsFile, BadLinesAreNamedByFileAndLineAndTheirDefaultsUsed) {
   EXPECT_EQ(S.WindowWidth, 1024);
   EXPECT_EQ(S.Multisampling, MultisamplingAuto);
   EXPECT_TRUE(S.InvertMouse);
-  ASSERT_EQ(W.size(), 7u);
+  EXPECT_EQ(S.PlayerName, "");
+  EXPECT_EQ(S.Board, "");
+  ASSERT_EQ(W.size(), 10u);
   EXPECT_EQ(W[0], "/x/settings.ini:1: volume \"101\" is not a whole number from 0 to 100; 100 used");
   EXPECT_EQ(W[1].rfind("/x/settings.ini:3: muted", 0), 0u);
   EXPECT_EQ(W[3].rfind("/x/settings.ini:5: not a \"key = value\" line", 0), 0u);
   EXPECT_EQ(W[4].rfind("/x/settings.ini:6: unknown setting \"colour\"", 0), 0u);
   EXPECT_EQ(W[6].rfind("/x/settings.ini:8: mouse_speed", 0), 0u);
+  EXPECT_EQ(W[7], "/x/settings.ini:10: player_name \"Robert'); DROP\" is not 1 to 16 letters, digits, spaces and -_.; none used");
+  EXPECT_EQ(W[8].rfind("/x/settings.ini:11: board \"ftp://x\" is not an http:// or https:// address", 0), 0u);
+  EXPECT_EQ(W[9].rfind("/x/settings.ini:13: board", 0), 0u);
 }
 
 TEST(ScoreFile, TheTableRoundTripsBestFirstAndDamagedLinesAreSkipped) {

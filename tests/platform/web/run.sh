@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one browser test step for ctest: "build" builds the page and the test
 # module into build-web/ (incrementally); "page_plays", "page_pauses", "page_pacing",
-# "mouse_and_pad", "player_store", "page_app", "page_touch", "page_context", "board_page", "page_replays" and "trace_and_pictures" run
+# "mouse_and_pad", "player_store", "page_app", "page_touch", "page_context", "board_page", "page_shares", "page_replays" and "trace_and_pictures" run
 # the node scripts beside this file in headless Chromium. Exit 77 (skipped) with a
 # message when emscripten, Chromium or node is not installed: they come from
 # tools/install-web-deps.sh, which CI runs.
@@ -35,8 +35,8 @@ case "$STEP" in
   page_plays | page_pauses | page_pacing | mouse_and_pad | player_store | page_app | page_touch | page_context | page_replays)
     node "tests/platform/web/test_$STEP.js" build-web
     ;;
-  board_page)
-    node tests/platform/web/test_board_page.js build-web "$NATIVE_BUILD/bin" "${SKYREND_PICTURES:-/tmp}"
+  board_page | page_shares)
+    node "tests/platform/web/test_$STEP.js" build-web "$NATIVE_BUILD/bin" "${SKYREND_PICTURES:-/tmp}"
     ;;
   trace_and_pictures)
     WORK=$(mktemp -d)
