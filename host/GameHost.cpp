@@ -16,6 +16,7 @@
 #include "PauseLayout.h"
 #include "PauseScreen.h"
 #include "ScoreSharing.h"
+#include "SettingsFile.h"
 #include "TitleTableLayout.h"
 #include "frmMainGL.h"
 
@@ -335,6 +336,22 @@ void TGameHost::ChangeSettings(const TSettings& Settings) {
   if (!Problem.empty()) ShowNotice("Settings not saved: " + Problem);
 }
 
+std::string TGameHost::GivePlayerName(const std::string& Name) {
+  std::string Fault = PlayerNameFault(Name);
+  if (!Fault.empty()) return Fault;
+  TSettings S = platform_.Settings;
+  S.PlayerName = Name;
+  S.ShareScores = true;
+  ChangeSettings(S);
+  return "";
+}
+
+void TGameHost::ChangeOption(const TSettings& Changed) {
+  const bool AsksName = Changed.ShareScores && !platform_.Settings.ShareScores && Changed.PlayerName.empty();
+  if (AsksName && platform_.Shell && platform_.Shell->AskPlayerName()) return;
+  ChangeSettings(Changed);
+}
+
 void TGameHost::ToggleMute() {
   TSettings S = platform_.Settings;
   S.Muted = !S.Muted;
@@ -537,7 +554,7 @@ void TGameHost::ScoreSaved(const TScoreEntry& Game, long Number, const TScoreSav
 
 void TGameHost::ChooseOption(uint16_t Vk) {
   TSettings Changed = platform_.Settings;
-  if (options_.KeyDown(Vk, Changed)) ChangeSettings(Changed);
+  if (options_.KeyDown(Vk, Changed)) ChangeOption(Changed);
 }
 
 void TGameHost::KeepPicture() {
@@ -581,7 +598,7 @@ bool TGameHost::Press(int X, int Y) {
     case TPauseHit::More: {
       options_.Choose(Tap.Row);
       TSettings Changed = platform_.Settings;
-      if (options_.Step(Tap.What == TPauseHit::More ? 1 : -1, Changed)) ChangeSettings(Changed);
+      if (options_.Step(Tap.What == TPauseHit::More ? 1 : -1, Changed)) ChangeOption(Changed);
       return true;
     }
   }

@@ -50,6 +50,11 @@ class IHostShell {
   // The player changed settings in the game: apply what a running window can
   // (volume, mute, vsync); the rest waits for the next start.
   virtual void ApplySettings(const TSettings&) {}
+  // Sharing scores was turned on without a player name: asks the player for
+  // one, who answers through TGameHost::GivePlayerName while the game stays
+  // paused. False where the shell cannot ask (the desktop keeps the name in
+  // its settings file): sharing then turns on as it is.
+  virtual bool AskPlayerName() { return false; }
   // Rumbles a game controller that can: Strength 0..100 for Ms milliseconds
   // (a hit on the player, the game over).
   virtual void Rumble(int /*Strength*/, int /*Ms*/) {}
@@ -223,6 +228,9 @@ class TGameHost {
   const TSettings& Settings() const { return platform_.Settings; }
   // Settings changed in the game: applied at once where they can be, and kept.
   void ChangeSettings(const TSettings& Settings);
+  // The name the shell asked for: kept with sharing turned on, or why it
+  // cannot be a name (nothing changes then).
+  std::string GivePlayerName(const std::string& Name);
   const TScoreTable& Scores() const { return platform_.Scores; }
   // The last game that ended, for the game-over screen.
   const TGameResult& LastGame() const { return lastGame_; }
@@ -322,6 +330,8 @@ class TGameHost {
   // The game that just ended as a demo, kept by the store: its name or "".
   std::string KeepReplay();
   void ChooseOption(uint16_t Vk);
+  // An option the player changed; sharing turned on without a name waits for one.
+  void ChangeOption(const TSettings& Changed);
   // Keeps the frame just drawn, before it is shown, for the pause screen.
   void KeepPicture();
 

@@ -184,7 +184,7 @@ void THostScreens::DrawPaused(const TPauseLayout& L, const TOptionsMenu& Menu, c
     const bool Selected = i == Menu.Selected();
     const TBox Box = L.OptionBox(i), Less = L.Less(i), More = L.More(i);
     if (Selected) text_.Panel(Box.X0, Box.Y0, Box.X1, Box.Y1, Chosen, 0.85f);
-    text_.Text(TOptionsMenu::Label(O), OptX, Y, OptRow, TAlign::Left, Selected ? White : Grey);
+    text_.Text(TOptionsMenu::Label(O), L.OptionX(i), Y, OptRow, TAlign::Left, Selected ? White : Grey);
     // The marks a click or a tap steps the value with, on every row.
     const TTextColour Mark = Selected ? Yellow : Grey;
     text_.Text("<", Less.X0 + OptRow * 0.3f, Y, OptRow, TAlign::Left, Mark, Selected);

@@ -31,13 +31,11 @@ T StepIn(const T (&Steps)[N], T Value, int Direction) {
 }  // namespace
 
 TOptionsMenu::TOptionsMenu(bool WindowSettings, const TSettings& Started) : started_(Started) {
-  items_ = {TOption::Volume, TOption::Muted, TOption::MouseSpeed, TOption::InvertMouse, TOption::ReduceFlashing};
-  // A phone on its side has no room for another row: the page's player
-  // shares scores through the settings text.
+  items_ = {TOption::Volume,         TOption::Muted,      TOption::MouseSpeed, TOption::InvertMouse,
+            TOption::ReduceFlashing, TOption::ShareScores};
   if (WindowSettings)
     items_.insert(items_.end(),
-                  {TOption::ShareScores, TOption::Multisampling, TOption::Vsync, TOption::FullScreen,
-                   TOption::WindowSize, TOption::ShowFps});
+                  {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
 }
 
 bool TOptionsMenu::KeyDown(uint16_t Vk, TSettings& S) {

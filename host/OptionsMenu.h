@@ -18,8 +18,8 @@ enum class TOption {
 
 class TOptionsMenu {
  public:
-  // WindowSettings lists sharing scores, multisampling, vsync, full screen, the window's
-  // size and the frame rate in its title: a desktop window has them, a page does not. Started is what this
+  // WindowSettings lists multisampling, vsync, full screen, the window's size
+  // and the frame rate in its title: a desktop window has them, a page does not. Started is what this
   // run opened with, so a change that waits for a restart can say so.
   TOptionsMenu(bool WindowSettings, const TSettings& Started);
 

@@ -14,7 +14,8 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
       Height(std::max(1, ViewHeight)),
       Options(OptionCount),
       Point(PixelsPerPoint > 0 ? PixelsPerPoint : 1),
-      Stacked(Width < Height) {
+      Stacked(Width < Height),
+      PerColumn(std::max(1, OptionCount)) {
   const float W = float(Width), H = float(Height);
   const float Rows = float(std::max(1, OptionCount));
   Keys = std::max(1, Keys);
@@ -67,33 +68,44 @@ TPauseLayout::TPauseLayout(int ViewWidth, int ViewHeight, int OptionCount, int K
   const float Help = ButtonTop + Margin + HelpSize * 0.3f, Title = H - Margin - TitleSize * 0.8f;
   // The text's descent and ascent are about a quarter and three quarters of its size.
   const float Bottom = Help + HelpSize * 0.8f + Margin, Top = Title - TitleSize * 0.1f - Margin;
-  const float Tall = std::min(Finger(), (Top - Bottom) / Rows);
-  if (Tall <= Step) return;  // a view too small to gain by it keeps the two columns
+  // Rows too many for a finger in one column go in two, side by side across
+  // the whole width, the first column taking the odd row.
+  const int Split = Rows * Finger() > Top - Bottom && OptionCount > 1 ? (OptionCount + 1) / 2 : PerColumn;
+  const float Tall = std::min(Finger(), (Top - Bottom) / float(Split));
+  if (Tall <= Step) return;  // a view too small to gain by it keeps the options beside the keys
   Compact = true;
   Step = Tall;
   Row = std::max(Row, Step * 0.45f);
   OptionsX = Left + Span * 0.1f;
   ColumnWidth = Span * 0.8f;
+  if (Split < PerColumn) {
+    PerColumn = Split;
+    ColumnGap = W * 0.04f;
+    OptionsX = W * 0.04f;
+    ColumnWidth = (W - OptionsX * 2 - ColumnGap) / 2;
+  }
   PlayOn.Y0 = Margin;
   PlayOn.Y1 = ButtonTop;
   HelpY = Help;
   // The rows' boxes reach 0.7 of a step above their baseline. The rows stand
   // on the help line, the title in the middle of what is left above them,
   // clear of the game's score at the top where there is room.
-  const float RowsTop = Bottom + Step * Rows;
+  const float RowsTop = Bottom + Step * float(PerColumn);
   HeadingY = RowsTop + Step * 0.7f;
   KeysHeadingY = HeadingY;
   TitleY = std::min(Title, (RowsTop + H) / 2 - TitleSize * 0.35f);
 }
 
-float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I + 1); }
+float TPauseLayout::OptionY(int I) const { return HeadingY - Step * 0.4f - Step * float(I % PerColumn + 1); }
+
+float TPauseLayout::OptionX(int I) const { return OptionsX + float(I / PerColumn) * (ColumnWidth + ColumnGap); }
 
 namespace {
 
 // The room between the last option's row and what lies under it (the keys'
 // heading when stacked, else the help line): its bottom and top.
 void NoteRoom(const TPauseLayout& L, float& Floor, float& Top) {
-  Top = L.OptionBox(L.Options - 1).Y0;
+  Top = L.OptionBox(L.LowestRow()).Y0;
   Floor = L.Stacked && L.ShowsKeys() ? L.KeysHeadingY + L.Row * 1.2f : L.HelpY + L.HelpSize * 0.8f;
 }
 
@@ -114,12 +126,13 @@ float TPauseLayout::NoteY() const {
 
 TBox TPauseLayout::OptionBox(int I) const {
   const float Y = OptionY(I);
-  return {OptionsX - Row * 0.4f, Y - Step * 0.3f, OptionsX + ColumnWidth, Y + Step * 0.7f};
+  const float X = OptionX(I);
+  return {X - Row * 0.4f, Y - Step * 0.3f, X + ColumnWidth, Y + Step * 0.7f};
 }
 
 TBox TPauseLayout::Less(int I) const {
   TBox B = OptionBox(I);
-  B.X0 = OptionsX + ColumnWidth * ValueShare;
+  B.X0 = OptionX(I) + ColumnWidth * ValueShare;
   B.X1 = ValueCentreX(I);
   return B;
 }
@@ -130,7 +143,7 @@ TBox TPauseLayout::More(int I) const {
   return B;
 }
 
-float TPauseLayout::ValueCentreX(int) const { return OptionsX + ColumnWidth * (1 + ValueShare) / 2; }
+float TPauseLayout::ValueCentreX(int I) const { return OptionX(I) + ColumnWidth * (1 + ValueShare) / 2; }
 
 TPauseTap TPauseLayout::Hit(int X, int Y) const {
   // The pixel's centre, turned over to y up.

@@ -23,13 +23,17 @@ struct TPauseLayout {
   // phone held upright) puts the keys under the options, else beside them;
   // a view too low for rows a finger can hit beside the keys (under 480
   // points high, a phone on its side) leaves the keys out and gives the
-  // options the middle alone.
+  // options the middle alone, in two columns where one would hold rows
+  // too low for a finger.
   TPauseLayout(int Width, int Height, int Options, int Keys, float PixelsPerPoint = 1);
 
   // The baseline of option I, its whole row (a press there chooses it), the
   // arrow marks at the two ends of its value (a press steps the value), and
   // the centre of the value between them.
   float OptionY(int I) const;
+  float OptionX(int I) const;  // the left edge of option I's label
+  // The option whose row lies lowest (the foot of the first column).
+  int LowestRow() const { return (Options < PerColumn ? Options : PerColumn) - 1; }
   TBox OptionBox(int I) const;
   TBox Less(int I) const;
   TBox More(int I) const;
@@ -51,6 +55,8 @@ struct TPauseLayout {
   float Point;      // view pixels per point
   bool Stacked;
   bool Compact = false;  // the options alone, without their heading or the keys
+  int PerColumn;  // rows in a column of options; more go on in a second column
+  float ColumnGap = 0;  // between two columns of options
   float Left, Span;  // the middle where the columns lie
   float TitleY, TitleSize;
   // The options' column: left edge, width, the headings' baseline, row step and text size.

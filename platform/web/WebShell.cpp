@@ -158,6 +158,7 @@ void TWebShell::DisplayFrame(double Now) {
   TouchPause();
   TouchTap();
   PagePause();
+  TakePlayerName();
   if (host_->Paused()) {
     schedule_.Restart();
   } else {

@@ -54,6 +54,9 @@ class TWebShell : private IHostShell {
   // The player's settings (volume and mute) and the pad's rumble.
   void ApplySettings(const TSettings& Settings) override;
   void Rumble(int Strength, int Ms) override;
+  // The player's name for the score board, asked in the page (WebShellName.cpp).
+  bool AskPlayerName() override;
+  void TakePlayerName();
 
   // The page's events (WebShellEvents.cpp).
   void ListenToPage();
@@ -105,6 +108,7 @@ class TWebShell : private IHostShell {
   bool pressTaken_ = false;   // the left button went down on the pause screen
   bool locked_ = false;       // the canvas holds the pointer
   bool pointerTaken_ = false;  // the player took the pointer: playing on takes it again
+  bool naming_ = false;        // the page's name field is open
 };
 
 // The page's one shell, with the game's sound clips, started; null after a

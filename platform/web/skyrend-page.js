@@ -77,6 +77,40 @@
     if ($('keys').open) window.SkyrendPauseAsked = true;
     else Canvas.focus({ preventScroll: true });
   });
+  // The player's name for the score board, asked when sharing is turned on
+  // without one. The shell opens the field, reads Answer once a display frame
+  // (the text typed, or false for Cancel and Escape), and closes it or says
+  // why the text is not a name.
+  var NameAsk = $('name-ask'), NameField = $('name-field'), NameFault = $('name-fault');
+  var Name = window.SkyrendName = {
+    Answer: null,
+    Open: function () {
+      Name.Answer = null;
+      NameField.value = '';
+      NameFault.textContent = '';
+      NameAsk.hidden = false;
+      NameField.focus();
+    },
+    Refuse: function (Fault) {
+      NameFault.textContent = Fault;
+      NameField.focus();
+    },
+    Close: function () {
+      NameAsk.hidden = true;
+      Canvas.focus({ preventScroll: true });
+    }
+  };
+  NameAsk.addEventListener('submit', function (Event) {
+    Event.preventDefault();
+    Name.Answer = NameField.value;
+  });
+  $('name-cancel').addEventListener('click', function () { Name.Answer = false; });
+  NameAsk.addEventListener('keydown', function (Event) {
+    if (Event.code === 'Escape') {
+      Event.preventDefault();
+      Name.Answer = false;
+    }
+  });
   document.addEventListener('fullscreenchange', FullScreenChanged);
   document.addEventListener('webkitfullscreenchange', FullScreenChanged);
   window.addEventListener('keydown', function (Event) {

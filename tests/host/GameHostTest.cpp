@@ -36,6 +36,11 @@ class TNotingShell : public IHostShell {
   void Present() override { Calls.push_back("present"); }
   void PauseChanged(bool Paused) override { Calls.push_back(Paused ? "paused" : "playing"); }
   void PointerFree(bool Free) override { Pointer.push_back(Free); }
+  bool AskPlayerName() override {
+    Calls.push_back("name?");
+    return AsksName;
+  }
+  bool AsksName = false;  // a page's shell asks; a desktop's cannot
   std::vector<std::string> Calls;
   std::vector<bool> Pointer;
 };
@@ -617,3 +622,33 @@ TEST_F(PlayerHostTest, WhilePausedAPressChangesTheOptionUnderItAndPlaysOnButNeve
   EXPECT_FALSE(Host->Paused());
   EXPECT_EQ(Script.str(), "") << "no press reached the game";
 }
+
+namespace {
+
+TEST_F(PlayerHostTest, SharingTurnedOnWithoutANameWaitsForOneWhereTheShellAsksAndTakesOnlyAValidName) {
+  for (const bool Asks : {true, false}) {
+    SCOPED_TRACE(Asks ? "a page" : "a desktop");
+    Store.Saved.clear();
+    Shell.AsksName = Asks;
+    Start(&Store);
+    Host->TogglePause();
+    Frame();
+    while (Host->Options().Item(Host->Options().Selected()) != TOption::ShareScores) Host->KeyDown(40);
+    Shell.Calls.clear();
+    Host->KeyDown(39);
+    EXPECT_EQ(Shell.Calls, (std::vector<std::string>{"name?"}));
+    EXPECT_EQ(Host->Settings().ShareScores, !Asks) << "a desktop shares under the settings file's name";
+    if (!Asks) continue;
+    EXPECT_TRUE(Store.Saved.empty());
+    EXPECT_NE(Host->GivePlayerName("Ace; DROP"), "");
+    EXPECT_NE(Host->GivePlayerName(""), "");
+    EXPECT_FALSE(Host->Settings().ShareScores);
+    EXPECT_EQ(Host->GivePlayerName("Page Pilot"), "");
+    EXPECT_TRUE(Host->Settings().ShareScores);
+    ASSERT_EQ(Store.Saved.size(), 1u);
+    EXPECT_EQ(Store.Saved[0].PlayerName, "Page Pilot");
+    EXPECT_TRUE(Host->Paused()) << "the game waits while the name is asked";
+  }
+}
+
+}  // namespace

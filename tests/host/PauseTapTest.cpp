@@ -36,7 +36,7 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
   // header, at a device pixel ratio of 3 (the canvas capped at 1920 wide) and of 1.
   for (const TView V : {TView{1024, 768, true}, TView{800, 600, true}, TView{640, 480, true}, TView{640, 900, true},
                         TView{1080, 2338, false}, TView{390, 844, false},
-                        TView{1920, 796, false, 1920 / 844.0f}, TView{844, 350, false}}) {
+                        TView{1920, 796, false, 1920 / 844.0f}, TView{844, 350, false}, TView{844, 390, false}}) {
     SCOPED_TRACE(std::to_string(V.Width) + "x" + std::to_string(V.Height));
     TSettings S;
     S.Volume = 80;
@@ -47,16 +47,14 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
       const TBox Row = L.OptionBox(i);
       EXPECT_TRUE(Row.X0 >= 0 && Row.Y0 >= 0 && Row.X1 <= V.Width && Row.Y1 <= V.Height) << "row " << i;
       EXPECT_FALSE(Overlap(Row, L.PlayOn)) << "row " << i;
-      if (i > 0) {
-        EXPECT_FALSE(Overlap(Row, L.OptionBox(i - 1))) << "row " << i;
-      }
+      for (int j = 0; j < i; ++j) EXPECT_FALSE(Overlap(Row, L.OptionBox(j))) << "rows " << j << " and " << i;
     }
     // On a phone, rows and the play-on button a finger can hit (44 points,
     // give or take rounding); on a desk, the keys beside the options. Text
     // of 12 points at least.
     const float Finger = 44 - 0.01f;
     if (!V.Window) {
-      EXPECT_GE((L.OptionBox(0).Y1 - L.OptionBox(0).Y0) / V.Point, Finger);
+      EXPECT_GE((L.OptionBox(Menu.Count() - 1).Y1 - L.OptionBox(Menu.Count() - 1).Y0) / V.Point, Finger);
       EXPECT_GE((L.PlayOn.Y1 - L.PlayOn.Y0) / V.Point, Finger);
     } else {
       EXPECT_TRUE(L.ShowsKeys() || L.Stacked) << "a window taller than wide may leave them out";
@@ -65,7 +63,7 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     EXPECT_GE(L.HelpSize / V.Point, 12.0f);
     // No line under a row's highlight: the title and the heading above the
     // rows, the help line and keys listed under them below, keys beside them to the right.
-    const TBox Last = L.OptionBox(Menu.Count() - 1);
+    const TBox Last = L.OptionBox(L.LowestRow());
     EXPECT_GE(L.TitleY, L.OptionBox(0).Y1);
     EXPECT_GE(L.HeadingY, L.OptionBox(0).Y1);
     EXPECT_LE(L.HelpY + Ascent(L.HelpSize), Last.Y0);
@@ -106,6 +104,12 @@ TEST(PauseTap, APressChoosesARowStepsItsValueOrPlaysOnAndRowsNeverOverlap) {
     EXPECT_TRUE(Menu.Step(1, S));
     EXPECT_TRUE(S.ReduceFlashing);
     EXPECT_EQ(Menu.Selected(), Flashing);
+    // Sharing scores is on every list, the page's too.
+    const int Share = 5;
+    ASSERT_EQ(Menu.Item(Share), TOption::ShareScores);
+    const TPauseTap Sharing = PressAt(L, L.More(Share));
+    EXPECT_EQ(Sharing.What, TPauseHit::More);
+    EXPECT_EQ(Sharing.Row, Share);
 
     EXPECT_EQ(PressAt(L, L.PlayOn).What, TPauseHit::PlayOn);
     EXPECT_EQ(L.Hit(0, 0).What, TPauseHit::Nothing) << "the top left corner is the title's";
