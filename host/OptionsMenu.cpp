@@ -31,8 +31,8 @@ T StepIn(const T (&Steps)[N], T Value, int Direction) {
 }  // namespace
 
 TOptionsMenu::TOptionsMenu(bool WindowSettings, const TSettings& Started) : started_(Started) {
-  items_ = {TOption::Volume,         TOption::Muted,      TOption::MouseSpeed, TOption::InvertMouse,
-            TOption::ReduceFlashing, TOption::ShareScores};
+  items_ = {TOption::Volume,      TOption::Muted,          TOption::MouseSpeed,
+            TOption::InvertMouse, TOption::ReduceFlashing, TOption::ShareScores};
   if (WindowSettings)
     items_.insert(items_.end(),
                   {TOption::Multisampling, TOption::Vsync, TOption::FullScreen, TOption::WindowSize, TOption::ShowFps});
