@@ -95,11 +95,11 @@ const [WebBuild, NativeBin, Pictures = os.tmpdir()] = process.argv.slice(2);
     await WaitFor(() => Page.title(), Title => Title === 'Skyrend');
     await Page.keyboard.press('z');
     await Page.keyboard.down(' ');
-    await Page.keyboard.down('ArrowLeft');
     const Board = async () => (await fetch(`${Base}/api/v1/board`)).json();
-    const Ranked = await WaitFor(Board, B => B.total === 1, 120000);
+    // Asked once a second, as a player's board page might: the server limits requests per address.
+    let Ranked = await Board();
+    for (const End = Date.now() + 120000; Ranked.total !== 1 && Date.now() < End; Ranked = await Board()) await Sleep(1000);
     await Page.keyboard.up(' ');
-    await Page.keyboard.up('ArrowLeft');
     Check(Ranked.total === 1 && Ranked.games[0].name === 'Page Pilot', `the game is ranked: ${JSON.stringify(Ranked)}`);
     await Sleep(1500);  // the page asks after the game a second after sending it
     await Page.screenshot({ path: path.join(Pictures, 'i35d-page-standing.png') });

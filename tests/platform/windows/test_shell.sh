@@ -48,14 +48,14 @@ for _ in $(seq 1 50); do [ "$(e2e_title)" = "Skyrend [PAUSED]" ] && break; sleep
 [ "$(e2e_title)" = "Skyrend [PAUSED]" ] || e2e_fail "Escape during play did not pause (title '$(e2e_title)')"
 e2e_press p 0.1
 
-# Fire held and Left held until the aliens end the game: its score and its
+# Fire held until the aliens end the game: its score and its
 # demo are kept in the player's folder (a new file, then renamed over the table).
-xdotool keydown space keydown Left
-for _ in $(seq 1 200); do
+xdotool keydown space
+for _ in $(seq 1 500); do
   grep -qE " $(date +%F) [0-9_-]+\.txt" "$appdata/Skyrend/scores.txt" 2>/dev/null && break
   sleep 0.2
 done
-xdotool keyup space keyup Left
+xdotool keyup space
 line="$(tr -d '\r' <"$appdata/Skyrend/scores.txt" 2>/dev/null | grep -E "^[1-9][0-9]* [0-9]+ $(date +%F) [0-9_-]+\.txt\$")" ||
   e2e_fail "no game kept in $appdata/Skyrend/scores.txt: '$(cat "$appdata/Skyrend/scores.txt" 2>&1)'"
 set -- $line
