@@ -6,14 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
+
+#include "FileLockSystem.h"
 
 namespace {
 
@@ -203,87 +199,26 @@ bool WriteNewTextFile(const std::string& Path, const std::string& Text, std::str
   return true;
 }
 
-struct TFileLock::TWait {
-  std::mutex Guard;
-  std::condition_variable Ended;
-  bool Done = false, Given = false, Abandoned = false;
-};
-
-TFileLock::TFileLock(const std::string& LockPath) {
+int OpenLockFile(const std::string& LockPath) {
   std::string Ignored;
   MakeFolders(FolderOf(LockPath), Ignored);
   // A planted link is never followed: it could create or lock a file elsewhere.
-  fd_ = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd_ < 0) return;
+  return ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+TLockTry TryLockFile(int Fd) {
   int Taken;
-  while ((Taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+  while ((Taken = ::flock(Fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  if (Taken == 0) {
-    state_ = TState::Held;
-    return;
-  }
-  if (errno != EWOULDBLOCK) {
-    ::close(fd_);
-    fd_ = -1;
-    return;
-  }
-  auto Wait = std::make_shared<TWait>();
-  const int Fd = fd_;
-  try {
-    std::thread([Wait, Fd] {
-      int Result;
-      while ((Result = ::flock(Fd, LOCK_EX)) != 0 && errno == EINTR) {
-      }
-      std::lock_guard<std::mutex> Hold(Wait->Guard);
-      if (Wait->Abandoned) {
-        ::close(Fd);
-        return;
-      }
-      Wait->Done = true;
-      Wait->Given = Result == 0;
-      Wait->Ended.notify_one();
-    }).detach();
-  } catch (const std::system_error&) {  // no thread to be had: work unlocked, as without a lock file
-    ::close(fd_);
-    fd_ = -1;
-    return;
-  }
-  wait_ = std::move(Wait);
-  state_ = TState::Waiting;
+  if (Taken == 0) return TLockTry::Taken;
+  return errno == EWOULDBLOCK ? TLockTry::Busy : TLockTry::Failed;
 }
 
-TFileLock::TState TFileLock::Settle() {
-  if (!wait_->Done) return state_;
-  if (wait_->Given) {
-    state_ = TState::Held;
-  } else {
-    ::close(fd_);
-    fd_ = -1;
-    state_ = TState::Unlocked;
+bool WaitForLockFile(int Fd) {
+  int Result;
+  while ((Result = ::flock(Fd, LOCK_EX)) != 0 && errno == EINTR) {
   }
-  return state_;
+  return Result == 0;
 }
 
-TFileLock::TState TFileLock::State() {
-  if (state_ != TState::Waiting) return state_;
-  std::lock_guard<std::mutex> Hold(wait_->Guard);
-  return Settle();
-}
-
-TFileLock::TState TFileLock::Wait(unsigned Ms) {
-  if (state_ != TState::Waiting) return state_;
-  std::unique_lock<std::mutex> Hold(wait_->Guard);
-  wait_->Ended.wait_for(Hold, std::chrono::milliseconds(Ms), [this] { return wait_->Done; });
-  return Settle();
-}
-
-TFileLock::~TFileLock() {
-  if (state_ == TState::Waiting) {
-    std::lock_guard<std::mutex> Hold(wait_->Guard);
-    if (!wait_->Done) {
-      wait_->Abandoned = true;  // the thread closes the file
-      return;
-    }
-  }
-  if (fd_ >= 0) ::close(fd_);  // closing lets the lock go
-}
+void CloseLockFile(int Fd) { ::close(Fd); }

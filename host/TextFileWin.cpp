@@ -5,14 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
+#include "FileLockSystem.h"
 #include "TextFile.h"
 #include "WidePath.h"
 
@@ -182,81 +177,18 @@ bool LockWhole(int Fd, bool Wait) {
 
 }  // namespace
 
-struct TFileLock::TWait {
-  std::mutex Guard;
-  std::condition_variable Ended;
-  bool Done = false, Given = false, Abandoned = false;
-};
-
-TFileLock::TFileLock(const std::string& LockPath) {
+int OpenLockFile(const std::string& LockPath) {
   std::string Ignored;
   MakeFolders(FolderOf(LockPath), Ignored);
-  fd_ = _wopen(WidePath(LockPath).c_str(), _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-  if (fd_ < 0) return;
-  if (LockWhole(fd_, false)) {
-    state_ = TState::Held;
-    return;
-  }
-  if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING) {
-    _close(fd_);
-    fd_ = -1;
-    return;
-  }
-  auto Wait = std::make_shared<TWait>();
-  const int Fd = fd_;
-  try {
-    std::thread([Wait, Fd] {
-      const bool Taken = LockWhole(Fd, true);
-      std::lock_guard<std::mutex> Hold(Wait->Guard);
-      if (Wait->Abandoned) {
-        _close(Fd);
-        return;
-      }
-      Wait->Done = true;
-      Wait->Given = Taken;
-      Wait->Ended.notify_one();
-    }).detach();
-  } catch (const std::system_error&) {  // no thread to be had: work unlocked, as without a lock file
-    _close(fd_);
-    fd_ = -1;
-    return;
-  }
-  wait_ = std::move(Wait);
-  state_ = TState::Waiting;
+  return _wopen(WidePath(LockPath).c_str(), _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
-TFileLock::TState TFileLock::Settle() {
-  if (!wait_->Done) return state_;
-  if (wait_->Given) {
-    state_ = TState::Held;
-  } else {
-    _close(fd_);
-    fd_ = -1;
-    state_ = TState::Unlocked;
-  }
-  return state_;
+TLockTry TryLockFile(int Fd) {
+  if (LockWhole(Fd, false)) return TLockTry::Taken;
+  const DWORD Why = GetLastError();
+  return Why == ERROR_LOCK_VIOLATION || Why == ERROR_IO_PENDING ? TLockTry::Busy : TLockTry::Failed;
 }
 
-TFileLock::TState TFileLock::State() {
-  if (state_ != TState::Waiting) return state_;
-  std::lock_guard<std::mutex> Hold(wait_->Guard);
-  return Settle();
-}
+bool WaitForLockFile(int Fd) { return LockWhole(Fd, true); }
 
-TFileLock::TState TFileLock::Wait(unsigned Ms) {
-  if (state_ != TState::Waiting) return state_;
-  std::unique_lock<std::mutex> Hold(wait_->Guard);
-  wait_->Ended.wait_for(Hold, std::chrono::milliseconds(Ms), [this] { return wait_->Done; });
-  return Settle();
-}
-
-TFileLock::~TFileLock() {
-  if (state_ == TState::Waiting) {
-    std::lock_guard<std::mutex> Hold(wait_->Guard);
-    if (!wait_->Done) {
-      wait_->Abandoned = true;  // the thread closes the file
-      return;
-    }
-  }
-  if (fd_ >= 0) _close(fd_);  // closing lets the lock go
-}
+void CloseLockFile(int Fd) { _close(Fd); }
