@@ -2,20 +2,8 @@
 // order the picture is taken between them, then the caption and the game over.
 #include <cstdio>
 
+#include "SilentSound.h"
 #include "World.h"
-
-namespace {
-
-// Used when the world is given no sound service: every cue does nothing.
-class TSilentSound : public ISoundService {
- public:
-  void Play(int) override {}
-  void Stop(int) override {}
-  void SetPan(int, int) override {}
-  void RestartSound(int) override {}
-};
-
-}  // namespace
 
 TWorld::TWorld(const TWorldServices& Services, int32_t InitialHighScore) : services_(Services) {
   Caption.reserve(256);

@@ -23,6 +23,7 @@
 #include "Scores.h"
 #include "Settings.h"
 #include "Services.h"
+#include "SilentSound.h"
 
 class TFormMain;
 class TInputPath;
@@ -343,15 +344,8 @@ class TGameHost {
   std::string recordName_;
   std::unique_ptr<std::ostream> record_;
   std::unique_ptr<TGameRecording> games_;
-  std::unique_ptr<TScoreSharing> sharing_;  // with a board and a store  // the run's input, when every game is recorded
-  // A kept game watched from the title (or the attract mode's).
-  class TSilentSound : public ISoundService {
-   public:
-    void Play(int) override {}
-    void Stop(int) override {}
-    void SetPan(int, int) override {}
-    void RestartSound(int) override {}
-  } silent_;
+  std::unique_ptr<TScoreSharing> sharing_;  // with a board and a store
+  TSilentSound silent_;  // the attract mode's replay plays with the sound off
   int chosenRow_ = -1;       // the table's row chosen on the title, -1 for none
   int pointerFree_ = -1;     // as the shell was last told: 1 free, 0 the game's, -1 not yet
   bool watching_ = false, attract_ = false;

@@ -24,11 +24,13 @@ TPlayerPaths PlayerPathsFromEnvironment(const std::string& Fallback) {
   return P;
 }
 
-std::string LocalDate() {
+std::string LocalTimeText(const char* Format) {
   const std::time_t Now = std::time(nullptr);
   std::tm Local{};
   localtime_r(&Now, &Local);
-  char Text[16];
-  std::strftime(Text, sizeof Text, "%Y-%m-%d", &Local);
+  char Text[32];
+  std::strftime(Text, sizeof Text, Format, &Local);
   return Text;
 }
+
+std::string LocalDate() { return LocalTimeText("%Y-%m-%d"); }

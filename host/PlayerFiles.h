@@ -14,6 +14,8 @@ TPlayerPaths PlayerPathsFromEnvironment(const std::string& Fallback = "");
 
 // The local date as YYYY-MM-DD, for a score.
 std::string LocalDate();
+// The local time now in strftime's Format (at most 31 characters).
+std::string LocalTimeText(const char* Format);
 
 class TPlayerFiles : public TPlayerStore {
  public:

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "PlayerFiles.h"
 #include "ScoreFile.h"
 #include "SettingsFile.h"
 #include "SettingsOverrides.h"
@@ -111,22 +112,9 @@ void TPlayerStore::AddScore(const TScoreEntry& Game, std::function<void(const TS
   });
 }
 
-namespace {
-
-std::string LocalStamp() {
-  const std::time_t Now = std::time(nullptr);
-  std::tm Local{};
-  localtime_r(&Now, &Local);
-  char Text[32];
-  std::strftime(Text, sizeof Text, "%Y-%m-%d_%H-%M-%S", &Local);
-  return Text;
-}
-
-}  // namespace
-
 std::string TPlayerStore::KeepReplay(const std::string& Text, std::string& Problem) {
   if (backend_->Name(TPlayerText::Scores).empty()) return "";
-  const std::string Stamp = ReplayStamp ? ReplayStamp() : LocalStamp();
+  const std::string Stamp = ReplayStamp ? ReplayStamp() : LocalTimeText("%Y-%m-%d_%H-%M-%S");
   // Two games ending in the same second (two programs) each keep their own.
   for (int Try = 1; Try <= 9; ++Try) {
     const std::string Name = Stamp + (Try > 1 ? "-" + std::to_string(Try) : "") + ".txt";
